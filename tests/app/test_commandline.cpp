@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/commandline.h"
+
+namespace {
+
+CommandLine parsed(std::string_view text) {
+    CommandLine cmd;
+    cmd.parse(text);
+    return cmd;
+}
+
+// The invariants every reader relies on: no empty word stored, nothing after cmdlast.
+void expectwellformed(const CommandLine& cmd) {
+    ASSERT_LE(cmd.cmdlast, kCmdWordCapacity - 1);
+    for (int i = 0; i < kCmdWordCapacity; ++i) {
+        if (i <= cmd.cmdlast) {
+            EXPECT_FALSE(cmd.cmdwords[i].empty()) << "entry " << i;
+        } else {
+            EXPECT_TRUE(cmd.cmdwords[i].empty()) << "entry " << i;
+        }
+    }
+}
+
+TEST(CommandLineSplit, UnparsedStateAndProgramPathOnly) {
+    CommandLine fresh;
+    EXPECT_EQ(fresh.cmdlast, -1);
+    CommandLine cmd = parsed("korven");
+    EXPECT_EQ(cmd.cmdlast, 0);
+    EXPECT_EQ(cmd.cmdwords[0], "korven");
+    CommandLine empty = parsed("");
+    EXPECT_EQ(empty.cmdlast, -1);
+    expectwellformed(empty);
+}
+
+TEST(CommandLineSplit, QuotesJoinAndAreDropped) {
+    CommandLine cmd = parsed("\"/opt/my tools/korven\"   a\"b c\"d \"\"  \"\" e");
+    expectwellformed(cmd);
+    ASSERT_EQ(cmd.cmdlast, 2);
+    EXPECT_EQ(cmd.cmdwords[0], "/opt/my tools/korven");
+    EXPECT_EQ(cmd.cmdwords[1], "ab cd");  // quoted and unquoted text that touch form one word
+    EXPECT_EQ(cmd.cmdwords[2], "e");      // empty quotes and runs of blanks store nothing
+    EXPECT_EQ(cmd.cmdwords[3], "");
+}
+
+TEST(CommandLineSplit, ControlBytesEndWordsEvenInQuotes) {
+    CommandLine cmd = parsed("k \"my\tpart one.nc\"\r\n");
+    expectwellformed(cmd);
+    ASSERT_EQ(cmd.cmdlast, 2);
+    EXPECT_EQ(cmd.cmdwords[1], "my");
+    // The tab ends the word but not the quotes: the blank after it still belongs to a word.
+    EXPECT_EQ(cmd.cmdwords[2], "part one.nc");
+}
+
+TEST(CommandLineSplit, ZeroByteEndsTheTextAndHighBytesAreKept) {
+    CommandLine cmd = parsed(std::string_view("k \xC3\xA9t\xFF\0 hidden", 12));
+    ASSERT_EQ(cmd.cmdlast, 1);
+    EXPECT_EQ(cmd.cmdwords[1], "\xC3\xA9t\xFF");
+}
+
+TEST(CommandLineSplit, KeepsOnlyTheFirst128Words) {
+    std::string text = "k";
+    for (int i = 1; i <= 200; ++i) text += " w" + std::to_string(i);
+    CommandLine cmd = parsed(text);
+    expectwellformed(cmd);
+    EXPECT_EQ(cmd.cmdlast, 127);
+    EXPECT_EQ(cmd.cmdwords[127], "w127");
+}
+
+TEST(CommandLineOptions, ReservedOptionsAreConsumedInAnyCaseAndPosition) {
+    CommandLine cmd = parsed(
+        "k /q \"my part.nc\" /Quit /MIN /min /p /PRINT /debug /savebmp "
+        "/SNAPSHOT /ul /UR /bl /br /rapidmode:7 /RAPIDMODE");
+    expectwellformed(cmd);
+    ASSERT_EQ(cmd.cmdlast, 1);
+    EXPECT_EQ(cmd.cmdwords[1], "my part.nc");
+    EXPECT_EQ(cmd.cmdarcmode, 0);
+    EXPECT_FALSE(cmd.cmdrambuffer);
+}
+
+TEST(CommandLineOptions, UnknownSlashWordsAndProgramPathStay) {
+    CommandLine cmd = parsed("/Q /X /QQ /RAMBUFFERS /q");
+    ASSERT_EQ(cmd.cmdlast, 3);
+    EXPECT_EQ(cmd.cmdwords[0], "/Q");  // the program path is never an option
+    EXPECT_EQ(cmd.cmdwords[1], "/X");
+    EXPECT_EQ(cmd.cmdwords[2], "/QQ");
+    EXPECT_EQ(cmd.cmdwords[3], "/RAMBUFFERS");
+    EXPECT_FALSE(cmd.cmdrambuffer);
+}
+
+TEST(CommandLineOptions, RamBufferLeavesTheVacatedEntryEmpty) {
+    CommandLine cmd = parsed("k part.nc /rambuffer");
+    EXPECT_TRUE(cmd.cmdrambuffer);
+    EXPECT_EQ(cmd.cmdlast, 1);
+    EXPECT_EQ(cmd.cmdwords[2], "");
+}
+
+TEST(CommandLineOptions, ArcModeValues) {
+    struct Case {
+        const char* word;
+        int expected;
+    };
+    const Case cases[] = {
+        {"/ARCMODE:centerstart", 1},
+        {"/ARCMODE=2", 2},
+        {"/arcmode:Absolute", 2},
+        {"/ARCMODE:1", 1},
+        {"/ARCMODE 0", 0},
+        {"/ARCMODE:3", 0},
+        {"/ARCMODE", 0},
+        {"/ARCMODE:", 0},
+        {"/ARCMODEX2", 2},
+        {"/ARCMODE::2", 0},
+        {"/ARCMODE:2x", 0},
+        {"/ARCMODEABSOLUTE", 0},
+    };
+    for (const Case& c : cases) {
+        CommandLine cmd = parsed(std::string("k \"") + c.word + "\" part.nc");
+        EXPECT_EQ(cmd.cmdarcmode, c.expected) << c.word;
+        ASSERT_EQ(cmd.cmdlast, 1) << c.word;  // consumed whatever its value
+        EXPECT_EQ(cmd.cmdwords[1], "part.nc");
+    }
+}
+
+TEST(CommandLineOptions, LaterValidArcModeWinsAndInvalidKeepsEarlier) {
+    EXPECT_EQ(parsed("k /ARCMODE:2 /ARCMODE:1").cmdarcmode, 1);
+    EXPECT_EQ(parsed("k /ARCMODE:2 /ARCMODE:9").cmdarcmode, 2);
+}
+
+TEST(CommandLineOptions, ParsingAgainStartsAfresh) {
+    CommandLine cmd = parsed("k /rambuffer /arcmode:2 a b c");
+    cmd.parse("k");
+    EXPECT_EQ(cmd.cmdlast, 0);
+    EXPECT_EQ(cmd.cmdarcmode, 0);
+    EXPECT_FALSE(cmd.cmdrambuffer);
+    expectwellformed(cmd);
+}
+
+TEST(CommandLineRemoveWord, ShiftsDownAndIgnoresBadIndexes) {
+    CommandLine cmd = parsed("k a b c");
+    cmd.removeword(0);
+    cmd.removeword(4);
+    cmd.removeword(-1);
+    EXPECT_EQ(cmd.cmdlast, 3);
+    cmd.removeword(1);
+    ASSERT_EQ(cmd.cmdlast, 2);
+    EXPECT_EQ(cmd.cmdwords[1], "b");
+    EXPECT_EQ(cmd.cmdwords[2], "c");
+    EXPECT_EQ(cmd.cmdwords[3], "");
+    cmd.removeword(2);
+    cmd.removeword(1);
+    EXPECT_EQ(cmd.cmdlast, 0);
+    expectwellformed(cmd);
+}
+
+TEST(CommandLineText, QuotesArgumentsWithBlanksAndRoundTrips) {
+    const char* argv[] = {"/usr/bin/korven", "my part.nc", "/q", "", "a\xE4"};
+    EXPECT_EQ(commandlinetext(5, argv), "/usr/bin/korven \"my part.nc\" /q  a\xE4");
+    CommandLine cmd = parsecommandline(5, argv);
+    ASSERT_EQ(cmd.cmdlast, 2);
+    EXPECT_EQ(cmd.cmdwords[1], "my part.nc");
+    EXPECT_EQ(cmd.cmdwords[2], "a\xE4");
+    EXPECT_EQ(commandlinetext(0, nullptr), "");
+}
+
+}  // namespace
