@@ -1,0 +1,7 @@
+T2 F500 G91
+X1. Y1. Z-0.5
+X-1. (ARCMODE:ABSOLUTE)
+G2 X2. Y0 I1. J0
+(arcmode:centerstart)G90 G3 X0 Y0 I2. J0
+F500 T2
+G0 Z10.X99 Y99
