@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+// A program file that cannot be opened or read. what() is "<file name>: <reason>".
+class NcFileError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// Where the interpreter's bytes come from: a file, or memory for tests and fuzzing.
+class ByteSource {
+  public:
+    virtual ~ByteSource() = default;
+    // Reads up to capacity bytes; 0 means the end. Throws NcFileError on a read error.
+    virtual size_t read(uint8_t* buffer, size_t capacity) = 0;
+    // Byte count for the progress fraction (64-bit: files over 2 GiB are ordinary).
+    virtual int64_t size() const = 0;
+    // True once the last byte has been handed out.
+    virtual bool atend() const = 0;
+};
+
+class FileByteSource : public ByteSource {
+  public:
+    // Throws NcFileError when the file cannot be opened or is a directory.
+    explicit FileByteSource(const std::string& path);
+    ~FileByteSource() override;
+    FileByteSource(const FileByteSource&) = delete;
+    FileByteSource& operator=(const FileByteSource&) = delete;
+
+    size_t read(uint8_t* buffer, size_t capacity) override;
+    int64_t size() const override { return size_; }
+    bool atend() const override { return atend_; }
+
+  private:
+    std::string path_;
+    int fd_ = -1;
+    int64_t size_ = 0;
+    int64_t consumed_ = 0;
+    bool atend_ = false;
+};
+
+class MemoryByteSource : public ByteSource {
+  public:
+    explicit MemoryByteSource(std::string_view bytes) : bytes_(bytes) {}
+    size_t read(uint8_t* buffer, size_t capacity) override;
+    int64_t size() const override { return static_cast<int64_t>(bytes_.size()); }
+    bool atend() const override { return offset_ >= bytes_.size(); }
+
+  private:
+    std::string_view bytes_;
+    size_t offset_ = 0;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+
+#include "nc/ncjob.h"
+
+// Turns the move of one block into toolpath nodes: one at the end of a straight move,
+// the inner chord points and then the end of an arc. Feed moves that change X or Y widen
+// the job's extents.
+class MoveRecorder {
+  public:
+    explicit MoveRecorder(NcJob& job) : job_(job) {}
+
+    // Block-start position, kept up to date by the interpreter.
+    double x0 = 999, y0 = 999, z0 = 999;
+
+    void LineTo(int32_t line, int32_t plane, int32_t motion, double x, double y, double z, double i,
+                double j, double k);
+    void setcolor(uint8_t index) { job_.curcolor = index; }
+
+  private:
+    void plotpoint(double x, double y, double z);
+    void drawarc(int32_t plane, int32_t motion, double x, double y, double z, double i, double j,
+                 double k);
+    void widen(double x, double y, double z);
+
+    NcJob& job_;
+    int32_t line_ = 0;
+};

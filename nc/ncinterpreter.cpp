@@ -1,0 +1,150 @@
+#include "nc/ncinterpreter.h"
+
+#include <cmath>
+
+#include "nc/arcgeometry.h"
+
+namespace {
+
+// Rounds halves to even into 32 bits, wrapping like a 64-bit count cut to 32 bits;
+// values no 64-bit integer can hold (and NaN) give 0.
+int32_t roundtoint32(double value) {
+    const double r = std::nearbyint(value);
+    if (!(r >= -9223372036854775808.0 && r < 9223372036854775808.0)) return 0;
+    const auto wide = static_cast<uint64_t>(static_cast<int64_t>(r));
+    return static_cast<int32_t>(static_cast<uint32_t>(wide));
+}
+
+int32_t wrappingsum(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+
+}  // namespace
+
+NcInterpreter::NcInterpreter(NcJob& job, ByteSource& source)
+    : job_(job), reader_(source, job.working, job.arcmode), recorder_(job) {}
+
+void NcInterpreter::PO() {
+    job_.feedslots.count = -1;
+    job_.lastplotcolor = -1;
+    do {
+        i_ = j_ = k_ = 0;
+        do {
+            reader_.readword();
+            act(reader_.letter, reader_.value);
+        } while (reader_.current != 10 && reader_.current != NcReader::kEndOfText);
+        blockend();
+    } while (reader_.current != NcReader::kEndOfText);
+    finaltrim();
+    job_.buildtexts(time_);
+}
+
+void NcInterpreter::blockend() {
+    if (recorder_.z0 != 999.0) {
+        const double dx = x_ - recorder_.x0;
+        const double dy = y_ - recorder_.y0;
+        const double dz = z_ - recorder_.z0;
+        const double d = std::sqrt(dx * dx + dy * dy + dz * dz);
+        if (motion_ == 0) {
+            time_ += d * 0.000125;  // rapids at 8000 length units per time unit
+        } else if (feed_ != 0) {
+            time_ += d / feed_;
+        }
+    }
+    recorder_.LineTo(reader_.line, plane_, motion_, x_, y_, z_, i_, j_, k_);
+    recorder_.x0 = x_;
+    recorder_.y0 = y_;
+    recorder_.z0 = z_;
+}
+
+void NcInterpreter::finaltrim() {
+    // Drops the node of the empty block after the last line feed.
+    const NodeStore& nodes = job_.nodes;
+    const int32_t last = nodes.lastnode();
+    if (last >= 1 && nodes.node(last).line == nodes.node(last - 1).line) job_.nodes.droplast();
+}
+
+void NcInterpreter::act(uint8_t letter, double value) {
+    switch (letter) {
+        case 'F':
+            feed_ = value;
+            selectfeedslot();
+            break;
+        case 'G':
+            actg(value);
+            break;
+        case 'I':
+            i_ = value;
+            break;
+        case 'J':
+            j_ = value;
+            break;
+        case 'K':
+            k_ = value;
+            break;
+        case 'R':
+            r_ = value;
+            radiuscentre();
+            break;
+        case 'T':
+            tool_ = roundtoint32(value);
+            break;
+        case 'X':
+            x_ = incremental_ ? recorder_.x0 + value : value;
+            break;
+        case 'Y':
+            y_ = incremental_ ? recorder_.y0 + value : value;
+            break;
+        case 'Z':
+            z_ = incremental_ ? recorder_.z0 + value : value;
+            break;
+        default:
+            break;
+    }
+}
+
+void NcInterpreter::actg(double value) {
+    const double code = std::nearbyint(value);
+    if (code == 0 || code == 1 || code == 2 || code == 3) {
+        motion_ = static_cast<int32_t>(code);
+    } else if (code == 17 || code == 18 || code == 19) {
+        plane_ = static_cast<int32_t>(code);
+    } else if (code == 90) {
+        incremental_ = false;
+    } else if (code == 91) {
+        incremental_ = true;
+    }
+}
+
+void NcInterpreter::selectfeedslot() {
+    FeedSlots& slots = job_.feedslots;
+    const int32_t key = wrappingsum(roundtoint32(feed_), tool_);
+    int slot = -1;
+    for (int s = 0; s <= slots.count; ++s) {
+        if (slots.key[static_cast<size_t>(s)] == key) slot = s;
+    }
+    if (slot < 0) {
+        if (slots.count >= kFeedSlotCount - 1) {
+            slot = kFeedSlotCount;  // overflow: shared, nothing stored
+        } else {
+            slot = ++slots.count;
+            slots.key[static_cast<size_t>(slot)] = key;
+            slots.tool[static_cast<size_t>(slot)] = tool_;
+        }
+    }
+    job_.feedcolor = FeedSlots::colorindex(slot);
+}
+
+void NcInterpreter::radiuscentre() {
+    const MoveRecorder& s = recorder_;
+    bool ok = true;
+    if (plane_ == 17) {
+        ok = arcradiuscenter(motion_, i_, j_, r_, s.x0, s.y0, x_, y_);
+    } else if (plane_ == 18) {
+        // Taken in the order X, Z: the turning sense flips against the Z, X arc plane.
+        ok = arcradiuscenter(5 - motion_, i_, k_, r_, s.x0, s.z0, x_, z_);
+    } else if (plane_ == 19) {
+        ok = arcradiuscenter(motion_, j_, k_, r_, s.y0, s.z0, y_, z_);
+    }
+    if (!ok && job_.arcDataError) job_.arcDataError();
+}

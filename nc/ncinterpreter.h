@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+
+#include "nc/bytesource.h"
+#include "nc/moverecorder.h"
+#include "nc/ncjob.h"
+#include "nc/ncreader.h"
+
+// One run over a program: keeps the modal state of the program, turns radius words into
+// centres, adds up the machining time and hands every block's move to the recorder.
+class NcInterpreter {
+  public:
+    NcInterpreter(NcJob& job, ByteSource& source);
+
+    // Interprets the whole text, trims the node of a trailing empty block and builds the
+    // statistics texts. NcFileError from the source ends the run without texts.
+    void PO();
+
+  private:
+    void act(uint8_t letter, double value);
+    void actg(double value);
+    void blockend();
+    void selectfeedslot();
+    void radiuscentre();
+    void finaltrim();
+
+    NcJob& job_;
+    NcReader reader_;
+    MoveRecorder recorder_;
+    int32_t motion_ = 0;
+    int32_t plane_ = 17;
+    bool incremental_ = false;
+    int32_t tool_ = 0;
+    double feed_ = 0;
+    double x_ = 0, y_ = 0, z_ = 999;
+    double i_ = 0, j_ = 0, k_ = 0;
+    double r_ = 0;
+    double time_ = 0;
+};

@@ -1,0 +1,62 @@
+#include "nc/ncjob.h"
+
+#include <cstdio>
+
+#include "nc/ncinterpreter.h"
+
+namespace {
+
+constexpr size_t kShortStringLength = 255;
+
+std::string stattext(const char* label, double value) {
+    char buffer[512];
+    std::snprintf(buffer, sizeof buffer, "%s%8.3f", label, value);
+    std::string text(buffer);
+    if (text.size() > kShortStringLength) text.resize(kShortStringLength);
+    return text;
+}
+
+}  // namespace
+
+void NcJob::InitPlot(int32_t cmdarcmode) {
+    arcmode = cmdarcmode;
+    xmax = ymax = zmax = -9999;
+    xmin = ymin = zmin = 9999;
+    feedcolor = kFirstFeedColorIndex;
+}
+
+void NcJob::PlotOnly(const std::string& path) {
+    if (path.empty() || !interpreting) return;
+    nodes.resetnodedata();
+    FileByteSource source(path);
+    plotsource(source);
+}
+
+void NcJob::PlotMemory(std::string_view bytes) {
+    interpreting = true;
+    nodes.resetnodedata();
+    MemoryByteSource source(bytes);
+    plotsource(source);
+}
+
+void NcJob::PlotMemory(const uint8_t* data, size_t size) {
+    PlotMemory(std::string_view(reinterpret_cast<const char*>(data), size));
+}
+
+void NcJob::plotsource(ByteSource& source) {
+    // A run that fails part-way must not leave the last file's figures looking current.
+    timetext.clear();
+    zmaxtext.clear();
+    zmintext.clear();
+    zmaxcolor = zmincolor = 0;
+    NcInterpreter(*this, source).PO();
+    if (source.atend()) interpreting = false;
+}
+
+void NcJob::buildtexts(double machiningtime) {
+    timetext = stattext("Time: ", machiningtime);
+    zmaxtext = stattext("ZMax: ", zmax);
+    zmintext = stattext("ZMin: ", zmin);
+    zmaxcolor = zmax > zupperlimit ? 255 : 0;
+    zmincolor = zmin < zlowerlimit ? 255 : 0;
+}

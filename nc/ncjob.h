@@ -1,0 +1,70 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "nc/bytesource.h"
+#include "nc/ncreader.h"
+#include "nc/nodestore.h"
+#include "nc/palette.h"
+
+// The tools and feeds a program used, in the order they first appeared.
+struct FeedSlots {
+    int32_t count = -1;  // index of the last used slot; -1 when none is used
+    std::array<int32_t, kFeedSlotCount> tool{};
+    std::array<int32_t, kFeedSlotCount> key{};  // rounded feed + tool number
+    std::array<uint32_t, kFeedSlotCount + 1> colors = calctcary();
+
+    static uint8_t colorindex(int slot) { return kSlotColorIndex[static_cast<size_t>(slot)]; }
+};
+
+// One plot job: the interpreted toolpath of a program with its extents, tool table and
+// statistics. The window composes it; progress and the bad-radius message reach the
+// window through the callbacks, which may stay empty.
+class NcJob {
+  public:
+    NodeStore nodes;
+
+    // Extents of the feed moves that change X or Y (rapids never count).
+    double xmin = 9999, xmax = -9999;
+    double ymin = 9999, ymax = -9999;
+    double zmin = 9999, zmax = -9999;
+
+    FeedSlots feedslots;
+    int32_t arcmode = 0;  // 0 offsets from start, 1 from end, 2 absolute centre
+    int32_t feedcolor = kFirstFeedColorIndex;
+    uint8_t curcolor = kRapidColorIndex;
+    int32_t lastplotcolor = -1;
+    bool interpreting = false;  // set by the caller before PlotOnly; cleared by a complete run
+
+    std::string timetext, zmaxtext, zmintext;
+    uint32_t zmaxcolor = 0, zmincolor = 0;  // 255 (red) when outside the limits
+    double zupperlimit = 99.999;
+    double zlowerlimit = -99.999;
+
+    WorkingCallback working;
+    std::function<void()> arcDataError;
+
+    NcJob() { nodes.initnodedata(); }
+
+    // Prepares a new file: the command line's arc mode, empty extents, the first feed colour.
+    void InitPlot(int32_t cmdarcmode);
+
+    // Interprets the program file while `interpreting` is on. Throws NcFileError when the
+    // file cannot be opened or read; the statistics texts then stay empty.
+    void PlotOnly(const std::string& path);
+
+    // Interprets bytes held in memory as if they were a whole program file.
+    void PlotMemory(std::string_view bytes);
+    void PlotMemory(const uint8_t* data, size_t size);
+
+    // The statistics texts and colours at the end of a run.
+    void buildtexts(double machiningtime);
+
+  private:
+    void plotsource(ByteSource& source);
+};

@@ -1,0 +1,104 @@
+#include "nc/ncreader.h"
+
+namespace {
+
+constexpr size_t kShortStringLength = 255;
+
+bool isnumberchar(uint8_t c) {
+    return (c >= '0' && c <= '9') || c == '-' || c == '.';
+}
+
+bool scalesbythousand(uint8_t letter) {
+    switch (letter) {
+        case 'I':
+        case 'J':
+        case 'K':
+        case 'R':
+        case 'X':
+        case 'Y':
+        case 'Z':
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+NcReader::NcReader(ByteSource& source, const WorkingCallback& working, int32_t& arcmode)
+    : source_(source),
+      working_(working),
+      arcmode_(arcmode),
+      lastprogress_(std::chrono::steady_clock::now()) {}
+
+void NcReader::progress(double fraction) {
+    if (working_) working_("Loading : ", fraction);
+}
+
+uint8_t NcReader::refill() {
+    const size_t got = source_.read(buffer_.data(), buffer_.size());
+    fill_ = static_cast<int32_t>(got);
+    bytesread_ += static_cast<int64_t>(got);
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastprogress_ > std::chrono::milliseconds(500)) {
+        lastprogress_ = now;
+        const int64_t size = source_.size();
+        progress(size > 0 ? static_cast<double>(bytesread_) / static_cast<double>(size) : 1.0);
+    }
+    if (got > 0) {
+        position_ = 0;
+        return buffer_[0];
+    }
+    // Past the end every call delivers the end-of-text byte again.
+    position_ = -1;
+    exhausted_ = true;
+    progress(1.0);
+    return kEndOfText;
+}
+
+uint8_t NcReader::readcomment() {
+    // Everything up to the closing parenthesis belongs to the comment, including carriage
+    // returns, ESC and Ctrl-Z bytes; only the real end of the file stops it early.
+    std::string text(1, '(');
+    uint8_t c = 0;
+    do {
+        c = readrawchar();
+        if (text.size() < kShortStringLength) text.push_back(static_cast<char>(c));
+        if (c == 10) ++line;
+    } while (c != ')' && !exhausted_);
+    for (char& ch : text) {
+        if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
+    }
+    applydirective(text);
+    return readrawchar();
+}
+
+void NcReader::applydirective(const std::string& upper) {
+    if (upper.size() < 10 || upper.compare(1, 8, "ARCMODE:") != 0) return;
+    const std::string mode = upper.substr(9, upper.size() - 10);
+    if (mode == "0" || mode == "STARTCENTER") {
+        arcmode_ = 0;
+    } else if (mode == "1" || mode == "CENTERSTART") {
+        arcmode_ = 1;
+    } else if (mode == "2" || mode == "ABSOLUTE") {
+        arcmode_ = 2;
+    }
+}
+
+void NcReader::readword() {
+    while (current != kEndOfText && !(current >= 'A' && current <= 'Z')) current = readncchar();
+    letter = current;
+    if (current == kEndOfText) return;
+    NumberText number;
+    uint8_t c = 0;
+    for (;;) {
+        c = readncchar();
+        // One blank may stand before each character of the number, two may not.
+        if (c == ' ') c = readncchar();
+        if (!isnumberchar(c)) break;
+        number.push(static_cast<char>(c));
+    }
+    current = c;
+    value = number.value();
+    if (scalesbythousand(letter) && !number.haspoint()) value *= 0.001;
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "nc/bytesource.h"
+#include "nc/ncnumber.h"
+
+using WorkingCallback = std::function<void(const std::string& caption, double fraction)>;
+
+// Splits program text into address words: a capital letter and its number. Reads the
+// source in buffers of 10240 bytes, skips comments (acting on the ARCMODE: directive),
+// passes carriage returns over, counts line feeds and reports loading progress.
+class NcReader {
+  public:
+    static constexpr int32_t kBufferSize = 10240;
+    static constexpr uint8_t kEndOfText = 26;
+    static constexpr uint8_t kEscape = 27;
+
+    // arcmode is changed in place by ARCMODE: comments.
+    NcReader(ByteSource& source, const WorkingCallback& working, int32_t& arcmode);
+
+    // Reads the next word into letter and value; letter is 26 at the end of the text.
+    void readword();
+
+    uint8_t letter = kEndOfText;
+    double value = 0.0;
+    uint8_t current = kEscape;  // the character after the last word
+    int32_t line = 0;           // line feeds read so far
+
+  private:
+    uint8_t readrawchar() {
+        if (++position_ < fill_) return buffer_[static_cast<size_t>(position_)];
+        return refill();
+    }
+    uint8_t readncchar() {
+        uint8_t c = readrawchar();
+        if (c == '(') c = readcomment();
+        while (c == 13) c = readrawchar();
+        if (c == 10) {
+            ++line;
+        } else if (c == kEscape) {
+            c = kEndOfText;
+        }
+        return c;
+    }
+    uint8_t refill();
+    uint8_t readcomment();
+    void applydirective(const std::string& upper);
+    void progress(double fraction);
+
+    ByteSource& source_;
+    const WorkingCallback& working_;
+    int32_t& arcmode_;
+    int64_t bytesread_ = 0;
+    int32_t position_ = -1;
+    int32_t fill_ = -1;
+    bool exhausted_ = false;
+    std::chrono::steady_clock::time_point lastprogress_;
+    std::array<uint8_t, kBufferSize> buffer_{};
+};

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+// One toolpath point. Fields are ordered so the record packs into 32 bytes.
+struct Tnodedata {
+    double x;
+    double y;
+    double z;
+    int32_t line;   // program line on which the producing block ends
+    uint8_t color;  // palette index current when the node was recorded
+};
+static_assert(sizeof(Tnodedata) == 32, "a node must stay 32 bytes");
+
+// The interpreted toolpath: nodes in visiting order, kept in blocks of 1024 that are
+// allocated on demand and never move, so appending never copies and readers may hold
+// block pointers for the life of a job.
+class NodeStore {
+  public:
+    static constexpr int kBlockShift = 10;
+    static constexpr int32_t kBlockSize = 1 << kBlockShift;
+    static constexpr int32_t kBlockMask = kBlockSize - 1;
+    static constexpr int kMaxBlocks = 32768;
+
+    // maxblocks below kMaxBlocks only serves tests of the full-store path.
+    explicit NodeStore(int maxblocks = kMaxBlocks);
+    NodeStore(const NodeStore&) = delete;
+    NodeStore& operator=(const NodeStore&) = delete;
+
+    void initnodedata() { nodecapacity_ = -1; }
+    void resetnodedata() { lastnode_ = -1; }
+
+    // A node whose height is still unknown (Z exactly 999) is never stored. When the store
+    // is full or memory runs out, the newest node overwrites the last stored one.
+    void pushnodedata(int32_t line, uint8_t color, double x, double y, double z) {
+        if (z == 999.0) return;
+        if (lastnode_ < nodecapacity_) {
+            ++lastnode_;
+            write(line, color, x, y, z);
+        } else {
+            pushgrowing(line, color, x, y, z);
+        }
+    }
+
+    // Drops the newest node (the interpreter's final trim).
+    void droplast() {
+        if (lastnode_ >= 0) --lastnode_;
+    }
+
+    const Tnodedata& node(int32_t i) const {
+        return blocks_[static_cast<size_t>(i >> kBlockShift)][i & kBlockMask];
+    }
+    int32_t lastnode() const { return lastnode_; }
+    int32_t nodecount() const { return lastnode_ + 1; }
+    int32_t nodecapacity() const { return nodecapacity_; }
+    int blockcount() const { return (nodecapacity_ + 1) >> kBlockShift; }
+    const Tnodedata* block(int b) const { return blocks_[static_cast<size_t>(b)].get(); }
+
+  private:
+    void write(int32_t line, uint8_t color, double x, double y, double z) {
+        Tnodedata& n =
+            blocks_[static_cast<size_t>(lastnode_ >> kBlockShift)][lastnode_ & kBlockMask];
+        n.x = x;
+        n.y = y;
+        n.z = z;
+        n.line = line;
+        n.color = color;
+    }
+    void pushgrowing(int32_t line, uint8_t color, double x, double y, double z);
+    bool allocateblock(int b);
+
+    std::array<std::unique_ptr<Tnodedata[]>, kMaxBlocks> blocks_;
+    int maxblocks_;
+    int32_t lastnode_ = -1;
+    int32_t nodecapacity_ = -1;
+};
