@@ -1,0 +1,92 @@
+// korven-info: interprets an NC program the way the viewer does when it opens the file and
+// prints what the viewer would show: nodes, extents, tools and feeds, statistics.
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/commandline.h"
+#include "nc/ncjob.h"
+#include "tools/inforeport.h"
+
+namespace {
+
+struct InfoRequest {
+    bool nodes = false;
+    bool zlimitsgiven = false;
+    double zupperlimit = 99.999;
+    double zlowerlimit = -99.999;
+    std::vector<const char*> viewerargs{"korven-info"};  // viewer options and the file
+};
+
+int usage(const char* problem) {
+    std::fprintf(stderr,
+                 "korven-info: %s\n"
+                 "usage: korven-info [--nodes] [--zlimits UPPER LOWER] [/ARCMODE:n] FILE\n",
+                 problem);
+    return 2;
+}
+
+// Returns an empty text on success, else what was wrong.
+std::string parseinforequest(int argc, char** argv, InfoRequest& request) {
+    for (int a = 1; a < argc; ++a) {
+        const std::string arg = argv[a];
+        if (arg == "--nodes") {
+            request.nodes = true;
+        } else if (arg == "--zlimits") {
+            if (a + 2 >= argc) return "--zlimits needs UPPER and LOWER";
+            const double first = cmdnumber(argv[a + 1]);
+            const double second = cmdnumber(argv[a + 2]);
+            request.zupperlimit = first > second ? first : second;
+            request.zlowerlimit = first > second ? second : first;
+            request.zlimitsgiven = true;
+            a += 2;
+        } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
+            return "unknown option " + arg;
+        } else {
+            request.viewerargs.push_back(argv[a]);
+        }
+    }
+    return {};
+}
+
+void runjob(NcJob& job, const CommandLine& cmd, const std::string& path) {
+    job.arcDataError = [] { std::fputs("Error in Arc Datas....\n", stderr); };
+    job.InitPlot(cmd.cmdarcmode);
+    job.interpreting = true;
+    job.PlotOnly(path);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    InfoRequest request;
+    const std::string problem = parseinforequest(argc, argv, request);
+    if (!problem.empty()) return usage(problem.c_str());
+    const CommandLine cmd =
+        parsecommandline(static_cast<int>(request.viewerargs.size()), request.viewerargs.data());
+    if (cmd.cmdlast != 1) return usage("expected exactly one FILE");
+    const std::string path = cmd.cmdwords[1];
+
+    NcJob job;
+    if (request.zlimitsgiven) {
+        job.zupperlimit = request.zupperlimit;
+        job.zlowerlimit = request.zlowerlimit;
+    }
+    try {
+        runjob(job, cmd, path);
+    } catch (const NcFileError& error) {
+        std::fprintf(stderr, "korven-info: %s\n", error.what());
+        return 1;
+    }
+
+    ReportWriter out(stdout);
+    writeinforeport(job, request.nodes, out);
+    if (!out.flush()) {
+        std::fprintf(stderr, "korven-info: cannot write the report: %s\n", std::strerror(errno));
+        return 1;
+    }
+    return 0;
+}
