@@ -1,0 +1,157 @@
+// Framing a job on screen: the progress bar and disabled buttons while it runs, the
+// information panel when its picture has been drawn, and the frames in between.
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QScrollBar>
+#include <QSlider>
+#include <algorithm>
+
+#include "app/panelbutton.h"
+#include "app/vorlixmain.h"
+#include "app/workingbar.h"
+#include "render/glimage.h"
+#include "render/infopanel.h"
+
+void Tvorlixform::initscreen() {
+    // Nothing draws from these any more; the surface records its own size when painted.
+}
+
+void Tvorlixform::clearscreen() {
+    wrkscreen->fillCanvas(0);
+}
+
+void Tvorlixform::jobstart() {
+    working("Working...", 0.0);
+    enablebuttons(false);
+}
+
+void Tvorlixform::working(const std::string& text, double fraction) {
+    WorkingBar->setVisible(true);
+    WorkingBar->setText(QString::fromStdString(text));
+    WorkingBar->setProgress(static_cast<float>(fraction));
+}
+
+void Tvorlixform::enablebuttons(bool on) {
+    for (int i = 1; i <= 16; ++i) SpeedButton[static_cast<size_t>(i)]->setEnabled(on);
+}
+
+void Tvorlixform::jobfinish(int mode) {
+    if (WorkingBar->isVisible()) {
+        WorkingBar->hide();
+        enablebuttons(true);
+    }
+    if (!infodirty) return;
+    infodirty = false;
+    InfoPanelData info;
+    info.lastslot = std::min(job.feedslots.count, InfoPanelData::kMaxSlots - 1);
+    for (int i = 0; i <= info.lastslot; ++i) {
+        const auto s = static_cast<size_t>(i);
+        info.feedslots[s] = {job.feedslots.tool[s], job.feedslots.key[s], tcary[s]};
+    }
+    info.timetext = job.timetext;
+    info.zmaxtext = job.zmaxtext;
+    info.zmintext = job.zmintext;
+    info.zmaxcolor = job.zmaxcolor;
+    info.zmincolor = job.zmincolor;
+    info.rangetexts = drawer_->rangetexts;
+    info.mode = mode == 2 ? InfoPanelMode::StepWindow : InfoPanelMode::Statistics;
+    const InfoPanelRoom room{height(), showpartgroupbox->y() + showpartgroupbox->height(),
+                             panel->width()};
+    const InfoPanelLayout layout = layOutInfoPanel(info, room);
+    optimage->setGeometry(layout.left, layout.top, layout.width, layout.height);
+    optimage->setPixmap(QPixmap::fromImage(paintInfoPanel(info, layout)));
+}
+
+WorldBox Tvorlixform::extents() const {
+    return {job.xmin, job.xmax, job.ymin, job.ymax, job.zmin, job.zmax};
+}
+
+FrameScene Tvorlixform::scene() const {
+    FrameScene s;
+    s.viewscale = view.viewscale;
+    s.rotx = view.rotx;
+    s.roty = view.roty;
+    s.rotz = view.rotz;
+    s.centerx = view.viewcenter.x;
+    s.centery = view.viewcenter.y;
+    s.centerz = view.viewcenter.z;
+    s.savedscale = view.savedscale;
+    s.savedx = view.savedcenter.x;
+    s.savedy = view.savedcenter.y;
+    s.savedz = view.savedcenter.z;
+    s.logoshown = logoshown;
+    s.showextentsbox = drawrangeblockcheckbox->isChecked();
+    s.extents = {job.xmin, job.xmax, job.ymin, job.ymax, job.zmin, job.zmax};
+    return s;
+}
+
+void Tvorlixform::renderframe() {
+    StepWindow& window = drawer_->stepwindow;
+    window.start = showstartscrollbar->value();
+    window.sizepower = shownumberscrollbar->value();
+    frame_->renderframe(scene());
+}
+
+void Tvorlixform::SpeedButton5Click() {
+    view.fitjob(extents());
+}
+
+void Tvorlixform::SpeedButtonClick(QObject* sender) {
+    view.viewchosen = true;
+    const QString name = sender ? sender->objectName().toUpper() : QString();
+    for (int i = 10; i <= 16; ++i) {
+        if (name == QStringLiteral("SPEEDBUTTON%1").arg(i)) {
+            view.setviewangles(viewpresets[static_cast<size_t>(i - 10)]);
+        }
+    }
+    SpeedButton5Click();
+}
+
+void Tvorlixform::drawrangeblockcheckboxClick() {
+    renderframe();
+}
+
+void Tvorlixform::shownumberscrollbarChange() {
+    const int p = shownumberscrollbar->value();
+    StepWindow& window = drawer_->stepwindow;
+    if (p == shownumberscrollbar->maximum()) {
+        window.on = false;
+        showstartscrollbar->hide();
+        showpartgroupbox->setTitle(QStringLiteral("NC Steps : ALL"));
+    } else {
+        window.on = true;
+        showstartscrollbar->show();
+        const int size = 1 << p;
+        const int n = job.nodes.lastnode();
+        const QSignalBlocker quiet(showstartscrollbar);
+        showstartscrollbar->setPageStep(size);
+        showstartscrollbar->setMinimum(std::max(1 - size, 1 - n));
+        showstartscrollbar->setMaximum(std::max(0, n - 1));
+        showpartgroupbox->setTitle(QStringLiteral("NC Steps : %1").arg(size));
+    }
+    infodirty = true;
+    renderframe();
+}
+
+void Tvorlixform::showstartscrollbarChange() {
+    infodirty = true;
+    renderframe();
+}
+
+void Tvorlixform::resetstepsliders() {
+    drawer_->stepwindow.on = false;
+    const QSignalBlocker quietnumber(shownumberscrollbar);
+    const QSignalBlocker quietstart(showstartscrollbar);
+    shownumberscrollbar->setValue(shownumberscrollbar->maximum());
+    showstartscrollbar->hide();
+    showpartgroupbox->setTitle(QStringLiteral("NC Steps : ALL"));
+    showstartscrollbar->setValue(0);
+}
+
+void Tvorlixform::setspeed(bool frontbuffer, int32_t stepdelay) {
+    wrkscreen->setFrontbuffer(frontbuffer);
+    drawer_->stepdelay = stepdelay;
+    setWindowTitle(frontbuffer ? QStringLiteral("Front Buffer : %1").arg(stepdelay)
+                               : QStringLiteral("Back Buffer"));
+}

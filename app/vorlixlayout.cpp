@@ -1,0 +1,162 @@
+// The window's design layout: controls, captions, fonts and colours, in pixels.
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPainter>
+#include <QScrollBar>
+#include <QSlider>
+
+#include "app/panelbutton.h"
+#include "app/vorlixmain.h"
+#include "app/workingbar.h"
+#include "render/glimage.h"
+
+namespace {
+
+const QColor kSilver(192, 192, 192);
+
+QFont pixelfont(const char* family, int pixels, bool bold = false) {
+    QFont font(QString::fromLatin1(family));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+struct ButtonDesign {
+    int number;
+    int left, top;
+    const char* caption;
+    QColor color;
+};
+
+// Red for the drag buttons; blue, teal, fuchsia by column; the ISO colours by view.
+const ButtonDesign kButtons[] = {
+    {3, 0, 89, "平移", QColor(255, 0, 0)},      {1, 36, 89, "打开", QColor(0, 0, 255)},
+    {6, 72, 89, "帮助", QColor(0, 128, 128)},   {4, 108, 89, "退出", QColor(255, 0, 255)},
+    {2, 0, 125, "缩放", QColor(255, 0, 0)},     {5, 36, 125, "全屏幕", QColor(0, 0, 255)},
+    {7, 72, 125, "放大", QColor(0, 128, 128)},  {8, 108, 125, "缩小", QColor(255, 0, 255)},
+    {9, 0, 161, "", QColor(0, 0, 0)},           {10, 36, 161, "俯视", QColor(0, 0, 255)},
+    {11, 72, 161, "前视", QColor(0, 128, 128)}, {12, 108, 161, "左视", QColor(255, 0, 255)},
+    {13, 0, 197, "ISO1", QColor(0, 128, 0)},    {14, 36, 197, "ISO2", QColor(128, 128, 0)},
+    {15, 72, 197, "ISO3", QColor(255, 255, 0)}, {16, 108, 197, "ISO4", QColor(128, 0, 128)},
+};
+
+// The maker's bitmap at the head of the panel.
+QPixmap logopicture() {
+    QImage image(144, 88, QImage::Format_RGB32);
+    image.fill(QColor(0, 0, 64));
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, 88);
+    sky.setColorAt(0, QColor(0, 0, 96));
+    sky.setColorAt(1, QColor(0, 0, 16));
+    painter.fillRect(image.rect(), sky);
+    painter.setPen(QColor(230, 190, 60));
+    painter.setFont(pixelfont("Liberation Sans", 26, true));
+    painter.drawText(image.rect(), Qt::AlignCenter, QStringLiteral("KORVEN"));
+    painter.setPen(QColor(160, 160, 200));
+    painter.setFont(pixelfont("Liberation Sans", 10));
+    painter.drawText(QRect(0, 62, 144, 20), Qt::AlignCenter, QStringLiteral("NC path viewer"));
+    return QPixmap::fromImage(image);
+}
+
+}  // namespace
+
+void Tvorlixform::buildcontrols() {
+    setFont(pixelfont("MS Sans Serif", 11));
+    setAutoFillBackground(true);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    resize(700, 453);
+
+    // Lies behind the drawing surface and only holds the keyboard focus.
+    dummyscrollbar = new QScrollBar(Qt::Horizontal, this);
+    dummyscrollbar->setRange(-100, 100);
+    dummyscrollbar->setGeometry(10, 430, 124, 16);
+
+    wrkscreen = new Tglimage(this, cmd_.cmdrambuffer);
+    wrkscreen->setColor(0);
+    wrkscreen->setGeometry(0, 0, 488, 457);
+
+    WorkingBar = new TWorkingBar(wrkscreen);
+    WorkingBar->setFont(pixelfont("MS Sans Serif", 19));
+    WorkingBar->setGeometry(8, 8, 177, 24);
+
+    buildpanel();
+}
+
+void Tvorlixform::buildpanel() {
+    panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("panel"));
+    panel->setAutoFillBackground(true);
+    QPalette silver = panel->palette();
+    silver.setColor(QPalette::Window, kSilver);
+    silver.setColor(QPalette::Button, kSilver);
+    panel->setPalette(silver);
+    panel->setGeometry(width() - 144, 0, 144, height());
+
+    logo = new QLabel(panel);
+    logo->setPixmap(logopicture());
+    logo->setGeometry(0, 0, 144, 88);
+
+    const QFont labelfont = pixelfont("Courier New", 15, true);
+    for (int i = 0; i < 10; ++i) {
+        const int left = i < 5 ? 3 : 73;
+        const int top = 4 + (i % 5) * 16;
+        tnl[static_cast<size_t>(i)] = new QLabel(panel);
+        tnl[static_cast<size_t>(i)]->setGeometry(left, top, 18, 17);
+        tnl[static_cast<size_t>(i)]->setAlignment(Qt::AlignCenter);
+        tnl[static_cast<size_t>(i)]->setStyleSheet(
+            QStringLiteral("color: white; background: black;"));
+        frl[static_cast<size_t>(i)] = new QLabel(panel);
+        frl[static_cast<size_t>(i)]->setGeometry(left + 22, top, 45, 17);
+        frl[static_cast<size_t>(i)]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        frl[static_cast<size_t>(i)]->setStyleSheet(
+            QStringLiteral("color: black; background: white;"));
+        tnl[static_cast<size_t>(i)]->setFont(labelfont);
+        frl[static_cast<size_t>(i)]->setFont(labelfont);
+    }
+
+    buildbuttons();
+
+    drawrangeblockcheckbox = new QCheckBox(QStringLiteral("显示程式的毛坯"), panel);
+    drawrangeblockcheckbox->setGeometry(8, 240, 129, 17);
+    drawrangeblockcheckbox->setFocusPolicy(Qt::NoFocus);
+
+    buildstepgroup();
+
+    optimage = new QLabel(panel);
+    optimage->setGeometry(2, 376, 140, 75);
+}
+
+void Tvorlixform::buildbuttons() {
+    const QFont captionfont = pixelfont("MS Sans Serif", 11);
+    for (const ButtonDesign& d : kButtons) {
+        auto* button = new PanelButton(panel, QStringLiteral("SpeedButton%1").arg(d.number),
+                                       QString::fromUtf8(d.caption), d.color);
+        button->setFont(captionfont);
+        button->setGeometry(d.left, d.top, 36, 36);
+        SpeedButton[static_cast<size_t>(d.number)] = button;
+    }
+}
+
+void Tvorlixform::buildstepgroup() {
+    showpartgroupbox = new QGroupBox(panel);
+    showpartgroupbox->setGeometry(2, 260, 140, 61);
+    showpartgroupbox->setTitle(QStringLiteral("NC Steps : ALL"));
+    showpartgroupbox->hide();
+
+    shownumberscrollbar = new QScrollBar(Qt::Horizontal, showpartgroupbox);
+    shownumberscrollbar->setRange(0, 17);
+    shownumberscrollbar->setValue(12);
+    shownumberscrollbar->setGeometry(8, 17, 124, 16);
+    shownumberscrollbar->setFocusPolicy(Qt::NoFocus);
+
+    showstartscrollbar = new QSlider(Qt::Horizontal, showpartgroupbox);
+    showstartscrollbar->setTickPosition(QSlider::NoTicks);
+    showstartscrollbar->setTickInterval(2);
+    showstartscrollbar->setGeometry(2, 37, 136, 20);
+    showstartscrollbar->setFocusPolicy(Qt::NoFocus);
+    showstartscrollbar->hide();
+}

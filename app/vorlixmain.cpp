@@ -1,0 +1,218 @@
+#include "app/vorlixmain.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCheckBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSlider>
+
+#include "app/panelbutton.h"
+#include "app/plotdriver.h"
+#include "app/workingbar.h"
+#include "render/glimage.h"
+#include "view/viewicon.h"
+
+namespace {
+
+QString displayname(const std::string& name) {
+    return QFile::decodeName(QByteArray::fromStdString(name));
+}
+
+}  // namespace
+
+Tvorlixform::Tvorlixform(const CommandLine& cmd) : cmd_(cmd) {
+    buildcontrols();
+    frame_ = std::make_unique<FrameRender>(*wrkscreen);
+    drawer_ = std::make_unique<ToolpathDrawer>(job.nodes, kPalette);
+    driver_ = std::make_unique<PlotDriver>(job, cmd_.cmdarcmode);
+    connectjob();
+    FormCreate();
+}
+
+Tvorlixform::~Tvorlixform() {
+    view.renderhook = nullptr;
+}
+
+void Tvorlixform::connectjob() {
+    wrkscreen->areasizechanged = [this](int w, int h) {
+        view.areawidth = w;
+        view.areaheight = h;
+    };
+    wrkscreen->currentview = [this] {
+        return SurfaceView{view.viewscale,    view.rotx,         view.roty,        view.rotz,
+                           view.viewcenter.x, view.viewcenter.y, view.viewcenter.z};
+    };
+    frame_->drawtoolpath = [this] {
+        drawer_->frontbuffer = wrkscreen->frontbuffer();
+        drawer_->showtoolpath();
+    };
+    frame_->afterframe = [this] { drawrotateicon(); };
+    drawer_->present = [this] { wrkscreen->ShowFrame(); };
+    drawer_->setcaption = [this](const std::string& text) {
+        setWindowTitle(QString::fromStdString(text));
+    };
+    drawer_->jobfinish = [this](int mode) { jobfinish(mode); };
+    job.working = [this](const std::string& text, double fraction) { working(text, fraction); };
+    job.arcDataError = [this] {
+        QMessageBox::information(this, QString(), QStringLiteral("Error in Arc Datas...."),
+                                 QMessageBox::Ok);
+    };
+    driver_->plotinitialised = [this] {
+        logoshown = false;
+        showpartgroupbox->show();
+    };
+    driver_->clearscreen = [this] { clearscreen(); };
+    driver_->interpreted = [this] {
+        infodirty = true;
+        resetstepsliders();
+    };
+    driver_->fitjob = [this] { SpeedButton5Click(); };
+    driver_->render = [this] { renderframe(); };
+    for (int i = 10; i <= 16; ++i) {
+        PanelButton* button = SpeedButton[static_cast<size_t>(i)];
+        connect(button, &QToolButton::clicked, this, [this, button] { SpeedButtonClick(button); });
+    }
+    connect(SpeedButton[4], &QToolButton::clicked, this, &QWidget::close);
+    connect(SpeedButton[5], &QToolButton::clicked, this, [this] { SpeedButton5Click(); });
+    connect(SpeedButton[7], &QToolButton::clicked, this, [this] { view.zoomby(0.5); });
+    connect(SpeedButton[8], &QToolButton::clicked, this, [this] { view.zoomby(2.0); });
+    connect(drawrangeblockcheckbox, &QCheckBox::clicked, this,
+            [this] { drawrangeblockcheckboxClick(); });
+    connect(shownumberscrollbar, &QScrollBar::valueChanged, this,
+            [this] { shownumberscrollbarChange(); });
+    connect(showstartscrollbar, &QSlider::valueChanged, this,
+            [this] { showstartscrollbarChange(); });
+}
+
+void Tvorlixform::FormCreate() {
+    job.nodes.initnodedata();
+    job.nodes.resetnodedata();
+    view.renderhook = [this] { renderframe(); };
+    frame_->slowframe = false;
+    view.startwindow();
+    setWindowTitle(QStringLiteral("Holvarin : KORVEN"));
+    if (const QScreen* screen = this->screen()) {
+        const QRect area = screen->geometry();
+        move((area.width() - width()) / 2, (area.height() - height()) / 2);
+    }
+    setWindowState(windowState() | Qt::WindowMaximized);
+    drawpreseticons();
+
+    ncfilename.clear();
+    ncpath.clear();
+    firstidle = true;
+    openatidle = false;
+    zupperlimit = 99.999;
+    zlowerlimit = -99.999;
+    const StartupParameters start = interpretpositional(cmd_);
+    if (start.zlimitsgiven) {
+        zupperlimit = start.zupperlimit;
+        zlowerlimit = start.zlowerlimit;
+    } else if (start.openatidle) {
+        ncfilename = start.ncfilename;
+        ncpath = start.ncpath;
+        openatidle = true;
+    }
+
+    initscreen();
+    clearscreen();
+    tcary = calctcary();
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            &Tvorlixform::AppIdle);
+    dummyscrollbar->setFocus();
+    WorkingBar->hide();
+    setlabelsvisible(false);
+}
+
+void Tvorlixform::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    panel->setGeometry(width() - panel->width(), 0, panel->width(), height());
+    FormResize();
+}
+
+void Tvorlixform::FormResize() {
+    const int imagetop = showpartgroupbox->y() + showpartgroupbox->height() + 8;
+    optimage->setGeometry(2, imagetop, panel->width() - 2 * 2, height() - imagetop - 2);
+    wrkscreen->setGeometry(1, 1, width() - panel->width() - 2, height() - 2);
+    WorkingBar->setGeometry(wrkscreen->x() + 8, wrkscreen->y() + 8, wrkscreen->width() - 20, 24);
+    infodirty = true;
+    if (view.renderhook) view.renderhook();
+}
+
+void Tvorlixform::AppIdle() {
+    // The queue has run empty. Work waits until the surface has been shown and painted once,
+    // because fitting needs its size; nested event loops (message boxes) must not re-enter.
+    if (inidle_ || !isVisible() || !wrkscreen->paintedonce()) return;
+    inidle_ = true;
+    if (firstidle) firstidle = false;
+    if (openatidle) {
+        openatidle = false;
+        opensequence();
+    }
+    inidle_ = false;
+}
+
+void Tvorlixform::opensequence() {
+    setlabelsvisible(false);
+    job.timetext.clear();
+    job.zmaxtext.clear();
+    job.zmintext.clear();
+    setWindowTitle(QStringLiteral("KORVEN : ") + displayname(ncfilename));
+    clearscreen();
+    update();
+    repaint();
+    jobstart();
+    runjob();
+}
+
+void Tvorlixform::runjob() {
+    job.zupperlimit = zupperlimit;
+    job.zlowerlimit = zlowerlimit;
+    try {
+        driver_->InitPlot();
+        driver_->OnlyPlot(ncpath.empty() ? ncfilename : ncpath);
+    } catch (const std::exception& error) {
+        fileerror(error.what());
+    }
+}
+
+void Tvorlixform::fileerror(const std::string& message) {
+    // The job ends here; the window must stay usable for the next file.
+    QMessageBox::critical(this, QStringLiteral("KORVEN"), displayname(message), QMessageBox::Ok);
+    WorkingBar->hide();
+    enablebuttons(true);
+}
+
+void Tvorlixform::setlabelsvisible(bool visible) {
+    for (size_t i = 0; i < tnl.size(); ++i) {
+        tnl[i]->setVisible(visible);
+        frl[i]->setVisible(visible);
+    }
+}
+
+void Tvorlixform::drawpreseticons() {
+    for (int i = 10; i <= 16; ++i) {
+        const ViewPreset& preset = viewpresets[static_cast<size_t>(i - 10)];
+        view.setviewangles(preset);
+        PanelButton* button = SpeedButton[static_cast<size_t>(i)];
+        QImage glyph(kViewIconSize, kViewIconSize, QImage::Format_ARGB32);
+        const QRgb color = button->captionColor().rgb();
+        drawviewicon(view.angles(), color, 0, reinterpret_cast<uint32_t*>(glyph.bits()),
+                     static_cast<int>(glyph.bytesPerLine() / 4));
+        button->setGlyph(glyph);
+    }
+    view.setviewangles(viewpreset(ViewPresetId::Iso1));
+    drawrotateicon();
+}
+
+void Tvorlixform::drawrotateicon() {
+    QImage glyph(kViewIconSize, kViewIconSize, QImage::Format_ARGB32);
+    drawviewicon(view.angles(), qRgb(255, 0, 0), 0, reinterpret_cast<uint32_t*>(glyph.bits()),
+                 static_cast<int>(glyph.bytesPerLine() / 4));
+    SpeedButton[9]->setGlyph(glyph);
+}

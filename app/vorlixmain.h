@@ -1,0 +1,116 @@
+#pragma once
+// The main window: the drawing surface on the left, the narrow control panel on the right.
+// It composes the job (interpreter and node store), the view state, the drawing surface with
+// its frame render and toolpath drawing, the progress bar and the information panel, and runs
+// the start-up, resize and idle steps and the open sequence.
+
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/commandline.h"
+#include "nc/ncjob.h"
+#include "render/framerender.h"
+#include "render/toolpathdrawer.h"
+#include "view/viewstate.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QScrollBar;
+class QSlider;
+class PanelButton;
+class PlotDriver;
+class Tglimage;
+class TWorkingBar;
+
+class Tvorlixform : public QWidget {
+    Q_OBJECT
+  public:
+    explicit Tvorlixform(const CommandLine& cmd);
+    ~Tvorlixform() override;
+
+    // Start-up order, window creation, resize and the idle driver.
+    void FormCreate();
+    void FormResize();
+    void AppIdle();
+    // Runs the open sequence on ncfilename (the title) and ncpath (the file opened).
+    void opensequence();
+
+    // Job framing and the information panel.
+    void initscreen();
+    void clearscreen();
+    void jobstart();
+    void working(const std::string& text, double fraction);
+    void jobfinish(int mode);
+    void showtoolinfo() {}
+
+    void renderframe();
+    void SpeedButton5Click();  // fit the toolpath and render
+    void SpeedButtonClick(QObject* sender);
+    void shownumberscrollbarChange();
+    void showstartscrollbarChange();
+    void drawrangeblockcheckboxClick();
+    // The speed menu's settings; the title reports them.
+    void setspeed(bool frontbuffer, int32_t stepdelay);
+
+    // Window fields.
+    std::string ncfilename;  // at most 255 bytes, for display
+    std::string ncpath;      // the whole path, for opening
+    double zupperlimit = 99.999;
+    double zlowerlimit = -99.999;
+    bool firstidle = true;
+    bool openatidle = false;
+    bool logoshown = false;
+    bool infodirty = false;
+    bool bigfivehelp = false;  // choose the traditional-Chinese manual
+    std::array<uint32_t, 11> tcary{};
+
+    NcJob job;
+    ViewState view;
+    FrameRender* frame() { return frame_.get(); }
+    ToolpathDrawer* drawer() { return drawer_.get(); }
+
+    // Controls, named by role.
+    Tglimage* wrkscreen = nullptr;
+    TWorkingBar* WorkingBar = nullptr;
+    QWidget* panel = nullptr;
+    QLabel* logo = nullptr;
+    std::array<QLabel*, 10> tnl{};
+    std::array<QLabel*, 10> frl{};
+    std::array<PanelButton*, 17> SpeedButton{};  // 1..16; entry 0 unused
+    QCheckBox* drawrangeblockcheckbox = nullptr;
+    QGroupBox* showpartgroupbox = nullptr;
+    QScrollBar* shownumberscrollbar = nullptr;
+    QSlider* showstartscrollbar = nullptr;
+    QLabel* optimage = nullptr;
+    QScrollBar* dummyscrollbar = nullptr;
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void buildcontrols();
+    void buildpanel();
+    void buildbuttons();
+    void buildstepgroup();
+    void connectjob();
+    void drawpreseticons();
+    void drawrotateicon();
+    void setlabelsvisible(bool visible);
+    void resetstepsliders();
+    void enablebuttons(bool on);
+    void runjob();
+    void fileerror(const std::string& message);
+    FrameScene scene() const;
+    WorldBox extents() const;
+
+    CommandLine cmd_;
+    std::unique_ptr<FrameRender> frame_;
+    std::unique_ptr<ToolpathDrawer> drawer_;
+    std::unique_ptr<PlotDriver> driver_;
+    bool inidle_ = false;
+    bool arcmessageopen_ = false;
+};

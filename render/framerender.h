@@ -1,0 +1,51 @@
+#pragma once
+// The one place where a picture is composed: projection and view from the view state, the
+// logo or the toolpath, the guide geometry, then the frame is shown. It also decides whether
+// frames drawn during a drag may leave the toolpath out (a still frame took 0.2 s or more).
+
+#include <functional>
+
+class Tglimage;
+
+struct FrameBox {
+    double xmin = 0, xmax = 0, ymin = 0, ymax = 0, zmin = 0, zmax = 0;
+};
+
+// Everything one frame reads, gathered by the caller.
+struct FrameScene {
+    double viewscale = 10.0;
+    double rotx = 0, roty = 0, rotz = 0;
+    double centerx = 0, centery = 0, centerz = 0;
+    double savedscale = 0;
+    double savedx = 0, savedy = 0, savedz = 0;
+    bool dragging = false;       // a surface or panel drag is under way
+    bool dragstartpass = false;  // draw over the previous picture (panel drag start)
+    bool logoshown = false;
+    bool showextentsbox = false;  // the stock-block check box
+    FrameBox extents;
+};
+
+class FrameRender {
+  public:
+    explicit FrameRender(Tglimage& surface) : surface_(surface) {}
+
+    void renderframe(const FrameScene& scene);
+
+    // The last still frame took at least 0.2 s: drags show only the box and the marker.
+    bool slowframe = false;
+    // Main content when no logo is shown (the toolpath); runs inside the open frame.
+    std::function<void()> drawtoolpath;
+    // Replays the compiled logo.
+    std::function<void()> drawlogo;
+    // After the frame is shown (the rotate button's axis icon follows the view).
+    std::function<void()> afterframe;
+
+    static void drawpivotmarker(double scale, double cx, double cy, double cz);
+    static void drawextentsbox(const FrameBox& box);
+    static void setuplights();
+    static void setmaterial(float ar, float ag, float ab, float dr, float dg, float db, float sr,
+                            float sg, float sb, float shininess);
+
+  private:
+    Tglimage& surface_;
+};

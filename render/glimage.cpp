@@ -1,0 +1,181 @@
+#include "render/glimage.h"
+
+#include <GL/gl.h>
+
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+#include <QPainter>
+#include <QSurfaceFormat>
+#include <algorithm>
+
+namespace {
+
+QSurfaceFormat surfaceformat() {
+    QSurfaceFormat f;
+    f.setRenderableType(QSurfaceFormat::OpenGL);
+    f.setProfile(QSurfaceFormat::CompatibilityProfile);
+    f.setRedBufferSize(8);
+    f.setGreenBufferSize(8);
+    f.setBlueBufferSize(8);
+    f.setDepthBufferSize(24);
+    f.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+    return f;
+}
+
+}  // namespace
+
+Tglimage::Tglimage(QWidget* parent, bool rambuffer) : QOpenGLWidget(parent), rambuffer_(rambuffer) {
+    setFormat(surfaceformat());
+    // The framebuffer must survive between frames: a paint request shows the last frame again
+    // and front-buffer drawing builds its picture over many presentations.
+    setUpdateBehavior(QOpenGLWidget::PartialUpdate);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+Tglimage::~Tglimage() {
+    if (offcontext_) {
+        offcontext_->makeCurrent(offsurface_.get());
+        bitmap_.reset();
+        offcontext_->doneCurrent();
+    }
+}
+
+void Tglimage::ColorToGL(uint32_t color, float& r, float& g, float& b) {
+    r = static_cast<float>(color & 255U) / 255.0F;
+    g = static_cast<float>((color >> 8) & 255U) / 255.0F;
+    b = static_cast<float>((color >> 16) & 255U) / 255.0F;
+}
+
+void Tglimage::initializeGL() {
+    float r = 0, g = 0, b = 0;
+    ColorToGL(color_, r, g, b);
+    glClearColor(r, g, b, 1.0F);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void Tglimage::beginoffscreen() {
+    if (!offcontext_) {
+        offsurface_ = std::make_unique<QOffscreenSurface>();
+        offsurface_->setFormat(surfaceformat());
+        offsurface_->create();
+        offcontext_ = std::make_unique<QOpenGLContext>();
+        offcontext_->setFormat(surfaceformat());
+        offcontext_->create();
+    }
+    offcontext_->makeCurrent(offsurface_.get());
+    if (!bitmap_ || width() != bitmapwidth_ || height() != bitmapheight_) {
+        // A new target of the new size; the context carries on drawing into it.
+        bitmap_.reset();
+        bitmapwidth_ = width();
+        bitmapheight_ = height();
+        bitmap_ = std::make_unique<QOpenGLFramebufferObject>(
+            std::max(1, bitmapwidth_), std::max(1, bitmapheight_), QOpenGLFramebufferObject::Depth);
+    }
+    bitmap_->bind();
+}
+
+void Tglimage::BeginGL() {
+    if (rambuffer_) {
+        beginoffscreen();
+    } else {
+        makeCurrent();
+    }
+    if (contextnew_ && QOpenGLContext::currentContext() != nullptr) {
+        contextnew_ = false;
+        InitView(color_);
+    }
+}
+
+void Tglimage::EndGL() {
+    if (rambuffer_) {
+        if (offcontext_) offcontext_->doneCurrent();
+    } else {
+        doneCurrent();
+    }
+}
+
+void Tglimage::ShowFrame() {
+    if (rambuffer_) {
+        if (!bitmap_) return;
+        glFinish();
+        shown_ = bitmap_->toImage(false);
+    } else {
+        glFlush();
+    }
+    // A synchronous repaint composes the frame on screen without returning to the event loop.
+    showingframe_ = true;
+    repaint();
+    showingframe_ = false;
+    // Composition may leave another context current; the caller's frame goes on in ours.
+    if (rambuffer_) {
+        offcontext_->makeCurrent(offsurface_.get());
+        bitmap_->bind();
+    } else {
+        makeCurrent();
+    }
+}
+
+void Tglimage::recordareasize() {
+    paintedonce_ = true;
+    if (areasizechanged) areasizechanged(width() - 4, height() - 4);
+}
+
+void Tglimage::paintGL() {
+    if (!showingframe_) recordareasize();
+    if (!rambuffer_) return;  // the framebuffer still holds the last frame
+    if (frontbuffer_ && !showingframe_) return;
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    if (shown_.isNull()) {
+        painter.fillRect(rect(), QColor::fromRgb(static_cast<QRgb>(0)));
+    } else {
+        painter.drawImage(0, 0, shown_);
+    }
+}
+
+void Tglimage::InitView(uint32_t color) {
+    float r = 0, g = 0, b = 0;
+    ColorToGL(color, r, g, b);
+    glClearColor(r, g, b, 1.0F);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    const int w = std::max(1, width() - 4);
+    const int h = std::max(1, height() - 4);
+    glViewport(0, 0, w, h);
+    const SurfaceView v = currentview ? currentview() : SurfaceView{};
+    const double aspect = static_cast<double>(w) / static_cast<double>(h);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-v.viewscale * aspect, v.viewscale * aspect, -v.viewscale, v.viewscale, -99999.0,
+            99999.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glRotatef(static_cast<float>(v.rotx), 1, 0, 0);
+    glRotatef(static_cast<float>(v.roty), 0, 1, 0);
+    glRotatef(static_cast<float>(v.rotz), 0, 0, 1);
+    glTranslatef(static_cast<float>(-v.centerx), static_cast<float>(-v.centery),
+                 static_cast<float>(-v.centerz));
+    glEnable(GL_DEPTH_TEST);
+}
+
+void Tglimage::fillCanvas(uint32_t color) {
+    const QColor c(static_cast<int>(color & 255U), static_cast<int>((color >> 8) & 255U),
+                   static_cast<int>((color >> 16) & 255U));
+    if (rambuffer_) {
+        // The fill lands on the window copy, not on the off-screen target.
+        if (shown_.size() != size()) shown_ = QImage(size(), QImage::Format_RGB32);
+        shown_.fill(c);
+        return;
+    }
+    if (!isValid()) return;
+    makeCurrent();
+    glClearColor(static_cast<float>(c.redF()), static_cast<float>(c.greenF()),
+                 static_cast<float>(c.blueF()), 1.0F);
+    glClear(GL_COLOR_BUFFER_BIT);
+    doneCurrent();
+}
+
+QImage Tglimage::currentPicture() {
+    if (!isValid()) return {};
+    return grabFramebuffer();
+}

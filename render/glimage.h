@@ -1,0 +1,87 @@
+#pragma once
+// The drawing surface: one OpenGL context bound to the window area, or (RAM-buffer mode) to an
+// off-screen target of the same size that is copied into the window after every frame.
+// Callers bracket their GL calls with BeginGL/EndGL and present with ShowFrame; the surface
+// itself never renders a scene, a paint request only shows the last frame again.
+
+#include <QImage>
+#include <QOpenGLWidget>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class QOpenGLContext;
+class QOffscreenSurface;
+class QOpenGLFramebufferObject;
+
+// The view the very first frame of a fresh context is set up with.
+struct SurfaceView {
+    double viewscale = 10.0;
+    double rotx = 0, roty = 0, rotz = 0;
+    double centerx = 0, centery = 0, centerz = 0;
+};
+
+class Tglimage : public QOpenGLWidget {
+    Q_OBJECT
+  public:
+    explicit Tglimage(QWidget* parent, bool rambuffer);
+    ~Tglimage() override;
+
+    void BeginGL();
+    void EndGL();
+    void ShowFrame();
+    // One-time GL state of a fresh context: clear to the background, viewport, matrices.
+    void InitView(uint32_t color);
+
+    // Colour value (red in the low byte) to GL components in 0..1.
+    static void ColorToGL(uint32_t color, float& r, float& g, float& b);
+
+    // Front-buffer mode: frames become visible while they are drawn; paint requests show
+    // nothing new.
+    bool frontbuffer() const { return frontbuffer_; }
+    void setFrontbuffer(bool on) { frontbuffer_ = on; }
+    bool rambuffer() const { return rambuffer_; }
+
+    // Background colour value (red in the low byte); black in the main window.
+    uint32_t Color() const { return color_; }
+    void setColor(uint32_t color) { color_ = color; }
+
+    std::function<SurfaceView()> currentview;
+    // Told the area size (width and height less the 2-pixel border) at every paint request.
+    std::function<void(int, int)> areasizechanged;
+    // The area has been painted at least once (so its size is known).
+    bool paintedonce() const { return paintedonce_; }
+
+    // 2D fill over the last shown picture (the GDI-style canvas role), presented at once.
+    void fillCanvas(uint32_t color);
+
+    // What the surface shows now (for tests and screenshots).
+    QImage currentPicture();
+
+    // Sizes of the off-screen target in RAM-buffer mode (0 before the first frame).
+    int bitmapwidth() const { return bitmapwidth_; }
+    int bitmapheight() const { return bitmapheight_; }
+
+  protected:
+    void initializeGL() override;
+    void paintGL() override;
+
+  private:
+    void beginoffscreen();
+    void recordareasize();
+
+    bool rambuffer_;
+    bool frontbuffer_ = false;
+    uint32_t color_ = 0;
+    bool contextnew_ = true;
+    bool paintedonce_ = false;
+    bool showingframe_ = false;
+    // RAM-buffer mode: own context on an off-screen surface, a framebuffer of the area's size,
+    // and the copy shown by paint requests.
+    std::unique_ptr<QOffscreenSurface> offsurface_;
+    std::unique_ptr<QOpenGLContext> offcontext_;
+    std::unique_ptr<QOpenGLFramebufferObject> bitmap_;
+    int bitmapwidth_ = 0;
+    int bitmapheight_ = 0;
+    QImage shown_;
+};

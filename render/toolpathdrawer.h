@@ -1,0 +1,53 @@
+#pragma once
+// Draws the stored toolpath into the open frame as one coloured line strip: all nodes or the
+// step window, optionally slowed down node by node so the tool can be watched moving.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class NodeStore;
+
+// The window of consecutive nodes chosen with the step sliders.
+struct StepWindow {
+    bool on = false;        // only the window is drawn
+    int32_t start = 0;      // start slider position; negative draws from node 0
+    int32_t sizepower = 0;  // the window holds up to 2^sizepower + 1 nodes
+};
+
+class ToolpathDrawer {
+  public:
+    ToolpathDrawer(const NodeStore& nodes, const std::array<uint32_t, 16>& palette)
+        : nodes_(nodes), palette_(palette) {}
+
+    void showtoolpath();
+
+    StepWindow stepwindow;
+    // Front-buffer mode: draw visibly, waiting stepdelay x 10 microseconds before each node.
+    bool frontbuffer = false;
+    int32_t stepdelay = 0;
+    // Calibrated wait iterations per 10 microseconds (0 on a machine too slow to wait).
+    int32_t waitcalib = 0;
+
+    // Line, X, Y, Z of the first and of the last node of the drawn range.
+    std::array<std::string, 8> rangetexts;
+
+    // Presents what has been drawn so far (the surface's ShowFrame).
+    std::function<void()> present;
+    // The window caption after a front-buffer drawing.
+    std::function<void(const std::string&)> setcaption;
+    // Ends every drawing pass: 1 after all nodes, 2 after a step window.
+    std::function<void(int)> jobfinish;
+
+    // First and last index the current settings draw (last < first: nothing).
+    void drawnrange(int32_t& first, int32_t& last) const;
+
+  private:
+    void stepwait(int32_t units);
+    void fillrangetexts(int32_t first, int32_t last);
+
+    const NodeStore& nodes_;
+    const std::array<uint32_t, 16>& palette_;
+    bool calibrating_ = false;
+};
