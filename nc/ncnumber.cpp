@@ -18,7 +18,8 @@ double NumberText::value() const {
     const bool negative = negative_ && !broken_;
     const int64_t fraction = broken_ ? 0 : fractiondigits_;
     const int64_t exponent = dropped_ - fraction;
-    if (kept_ == 0) return negative ? -0.0 : 0.0;
+    // A lone minus sign is no number at all; "-0" and "-." are a negative zero.
+    if (kept_ == 0) return negative && (anydigit_ || point_) ? -0.0 : 0.0;
     // Both operands exact, one rounding: the result is the correctly rounded value.
     if (kept_ <= 19 && mantissa_ <= kExactMantissa && exponent >= -22 && exponent <= 22) {
         double v = static_cast<double>(mantissa_);

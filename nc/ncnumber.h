@@ -12,6 +12,7 @@ class NumberText {
     void push(char c) {
         ++length_;
         if (c >= '0' && c <= '9') {
+            anydigit_ = true;
             if (!broken_) pushdigit(c);
         } else if (c == '.') {
             if (point_ && !broken_) broken_ = true;
@@ -55,4 +56,5 @@ class NumberText {
     bool fractional_ = false;
     bool broken_ = false;
     bool sticky_ = false;
+    bool anydigit_ = false;
 };

@@ -4,9 +4,16 @@ namespace {
 
 constexpr size_t kShortStringLength = 255;
 
-bool isnumberchar(uint8_t c) {
-    return (c >= '0' && c <= '9') || c == '-' || c == '.';
+bool isdecimaldigit(uint8_t c) {
+    return c >= '0' && c <= '9';
 }
+bool isnumberchar(uint8_t c) {
+    return isdecimaldigit(c) || c == '-' || c == '.';
+}
+
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr uint64_t kExactMantissa = uint64_t{1} << 53;
 
 bool scalesbythousand(uint8_t letter) {
     switch (letter) {
@@ -89,6 +96,12 @@ void NcReader::readword() {
     while (current != kEndOfText && !(current >= 'A' && current <= 'Z')) current = readncchar();
     letter = current;
     if (current == kEndOfText) return;
+    bool point = false;
+    if (!readnumberfast(point)) readnumber(point);
+    if (scalesbythousand(letter) && !point) value *= 0.001;
+}
+
+void NcReader::readnumber(bool& point) {
     NumberText number;
     uint8_t c = 0;
     for (;;) {
@@ -100,5 +113,38 @@ void NcReader::readword() {
     }
     current = c;
     value = number.value();
-    if (scalesbythousand(letter) && !number.haspoint()) value *= 0.001;
+    point = number.haspoint();
+}
+
+bool NcReader::readnumberfast(bool& point) {
+    // The common form: [-]digits[.digits] in the buffer, ended by a byte that needs none of
+    // readncchar's special handling. Anything else goes the general way from the start.
+    const uint8_t* const begin = buffer_.data() + position_ + 1;
+    const uint8_t* const end = buffer_.data() + fill_;
+    const uint8_t* p = begin;
+    const bool negative = p < end && *p == '-';
+    if (negative) ++p;
+    uint64_t mantissa = 0;
+    int digits = 0;
+    int fraction = 0;
+    for (; p < end && isdecimaldigit(*p); ++p, ++digits)
+        mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+    if (p < end && *p == '.') {
+        point = true;
+        for (++p; p < end && isdecimaldigit(*p); ++p, ++digits, ++fraction)
+            mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+    }
+    if (digits > 19 || mantissa > kExactMantissa || fraction > 22) return false;
+    const uint8_t* t = p;
+    if (t < end && (*t == ' ' || *t == 13)) ++t;
+    if (t >= end || isnumberchar(*t) || *t == ' ' || *t == '(' || *t == 13 || *t == kEscape)
+        return false;
+    if (*p == 13 && *t != 10) return false;
+    position_ = static_cast<int32_t>(t - buffer_.data());
+    current = *t;
+    if (current == 10) ++line;
+    double v = static_cast<double>(mantissa) / kPow10[fraction];
+    if (negative && (digits > 0 || point)) v = -v;
+    value = v;
+    return true;
 }

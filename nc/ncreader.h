@@ -47,6 +47,8 @@ class NcReader {
         }
         return c;
     }
+    bool readnumberfast(bool& point);
+    void readnumber(bool& point);
     uint8_t refill();
     uint8_t readcomment();
     void applydirective(const std::string& upper);
