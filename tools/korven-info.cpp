@@ -9,6 +9,7 @@
 
 #include "app/commandline.h"
 #include "nc/ncjob.h"
+#include "tools/info_fit.h"
 #include "tools/inforeport.h"
 
 namespace {
@@ -24,7 +25,8 @@ struct InfoRequest {
 int usage(const char* problem) {
     std::fprintf(stderr,
                  "korven-info: %s\n"
-                 "usage: korven-info [--nodes] [--zlimits UPPER LOWER] [/ARCMODE:n] FILE\n",
+                 "usage: korven-info [--nodes] [--zlimits UPPER LOWER] [--fit W H [--view NAME]]"
+                 " [/ARCMODE:n] FILE\n",
                  problem);
     return 2;
 }
@@ -62,6 +64,8 @@ void runjob(NcJob& job, const CommandLine& cmd, const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const FitRequest fit = extractfitoptions(argc, argv);
+    if (!fit.error.empty()) return usage(fit.error.c_str());
     InfoRequest request;
     const std::string problem = parseinforequest(argc, argv, request);
     if (!problem.empty()) return usage(problem.c_str());
@@ -84,6 +88,10 @@ int main(int argc, char** argv) {
 
     ReportWriter out(stdout);
     writeinforeport(job, request.nodes, out);
+    if (fit.wanted) {
+        out.text(fitline(fit, {job.xmin, job.xmax, job.ymin, job.ymax, job.zmin, job.zmax}));
+        out.endline();
+    }
     if (!out.flush()) {
         std::fprintf(stderr, "korven-info: cannot write the report: %s\n", std::strerror(errno));
         return 1;
