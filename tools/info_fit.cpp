@@ -29,11 +29,6 @@ void removeargs(int& argc, char** argv, int at, int count) {
     argc -= count;
 }
 
-// A value that prints as -0.000000 is zero for the reader; rounding noise must not flip it.
-double printable(double v) {
-    return std::fabs(v) < 5e-7 ? 0.0 : v;
-}
-
 }  // namespace
 
 FitRequest extractfitoptions(int& argc, char** argv) {
@@ -71,8 +66,7 @@ std::string fitline(const FitRequest& request, const WorldBox& extents) {
     view.setviewangles(preset ? *preset : viewpreset(ViewPresetId::Iso1));
     view.fitjob(extents);
     char line[256];
-    std::snprintf(line, sizeof line, "fit %.6f %.6f %.6f %.6f", printable(view.viewscale),
-                  printable(view.viewcenter.x), printable(view.viewcenter.y),
-                  printable(view.viewcenter.z));
+    std::snprintf(line, sizeof line, "fit %.6f %.6f %.6f %.6f", view.viewscale,
+                  view.viewcenter.x, view.viewcenter.y, view.viewcenter.z);
     return line;
 }

@@ -54,7 +54,7 @@ TEST(InfoFit, PrintsScaleAndCentre) {
     r.height = 400;
     r.view = "top";
     EXPECT_EQ(fitline(r, {0, 100, 0, 50, -5, 0}), "fit 51.500000 50.000000 25.000000 -2.500000");
-    r.view = "iso1";  // the empty job's cube, centred on the origin without "-0.000000"
+    r.view = "iso1";  // the empty job's cube is centred on the origin
     EXPECT_EQ(fitline(r, {9999, -9999, 9999, -9999, 9999, -9999}).substr(0, 4), "fit ");
     EXPECT_EQ(fitline(r, {9999, -9999, 9999, -9999, 9999, -9999}).find("-0.000000"),
               std::string::npos);
