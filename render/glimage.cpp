@@ -99,7 +99,7 @@ void Tglimage::ShowFrame() {
     if (rambuffer_) {
         if (!bitmap_) return;
         glFinish();
-        shown_ = bitmap_->toImage(false);
+        shown_ = bitmap_->toImage();
     } else {
         glFlush();
     }

@@ -1,0 +1,45 @@
+#pragma once
+// Driving the real viewer window in GUI tests: command lines, a real event loop (so the idle
+// handler runs), program files, and pictures checked by colour and saved for a look.
+
+#include <QImage>
+#include <QRect>
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <string>
+
+#include "app/commandline.h"
+
+class Tvorlixform;
+
+namespace guitest {
+
+// The command line of `korven <args...>`.
+CommandLine commandline(std::initializer_list<std::string> args);
+
+// Runs the event loop (it blocks and so reports idle moments) for about ms milliseconds.
+void runloop(int ms);
+// Runs the event loop until done() holds or the time is up; returns done().
+bool waituntil(const std::function<bool()>& done, int timeoutms = 20000);
+
+// Writes a program into the test output folder and returns its path.
+std::string writeprogram(const std::string& name, const std::string& text);
+// Saves a picture into the test output folder and returns its path.
+std::string savepicture(const QImage& image, const std::string& name);
+
+// A shown window that has finished opening the program named on its command line.
+std::unique_ptr<Tvorlixform> openwindow(std::initializer_list<std::string> args);
+// The job has ended: first idle passed, progress bar gone.
+bool jobdone(const Tvorlixform& window);
+
+int countcolor(const QImage& image, QRgb color);
+// Pixels whose colour is none of the given ones.
+int countothers(const QImage& image, std::initializer_list<QRgb> colors);
+// Bounding box of the pixels that are not black.
+QRect drawnbox(const QImage& image);
+
+// Two tools: a rectangle with the first, arcs with the second, rapids between.
+extern const char* const kTwoToolProgram;
+
+}  // namespace guitest

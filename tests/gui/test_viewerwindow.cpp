@@ -1,0 +1,170 @@
+// The viewer window end to end on a real display with real GL: start-up, the command-line file
+// opened at the first idle moment and drawn fitted, the panel after the job, resizing, and a
+// file that cannot be read.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTimer>
+
+#include "app/panelbutton.h"
+#include "app/vorlixmain.h"
+#include "app/workingbar.h"
+#include "render/glimage.h"
+#include "tests/gui/support_viewer.h"
+
+using namespace guitest;
+
+namespace {
+
+const QRgb kBlack = qRgb(0, 0, 0);
+const QRgb kRapid = qRgb(182, 0, 0);
+const QRgb kSlot0 = qRgb(36, 255, 255);
+const QRgb kSlot1 = qRgb(36, 255, 36);
+const QRgb kRed = qRgb(255, 0, 0);
+
+// The title the X server holds for the window (what the window manager shows).
+QString servertitle(const QWidget& window) {
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(window.winId()),
+                                          QStringLiteral("_NET_WM_NAME")});
+    if (!xprop.waitForFinished(5000)) return {};
+    const QString out = QString::fromUtf8(xprop.readAllStandardOutput());
+    const qsizetype start = out.indexOf(QLatin1Char('"'));
+    return start < 0 ? QString()
+                     : out.mid(start + 1, out.lastIndexOf(QLatin1Char('"')) - start - 1);
+}
+
+bool allbuttonsenabled(const Tvorlixform& w) {
+    for (int i = 1; i <= 16; ++i) {
+        if (!w.SpeedButton[static_cast<size_t>(i)]->isEnabled()) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+TEST(ViewerWindow, StartsEmptyWithTheExactTitle) {
+    Tvorlixform w(commandline({}));
+    w.show();
+    waituntil([&] { return !w.firstidle; });
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Holvarin : KORVEN"));
+    const QString onserver = servertitle(w);
+    if (!onserver.isEmpty()) {
+        EXPECT_EQ(onserver, QStringLiteral("Holvarin : KORVEN"));
+    }
+    EXPECT_TRUE(w.windowState() & Qt::WindowMaximized);
+    EXPECT_FALSE(w.showpartgroupbox->isVisible());
+    EXPECT_FALSE(w.WorkingBar->isVisible());
+    for (size_t i = 0; i < 10; ++i) EXPECT_FALSE(w.tnl[i]->isVisible() || w.frl[i]->isVisible());
+    EXPECT_EQ(w.view.rotx, -60.0);
+    EXPECT_EQ(w.view.rotz, -30.0);
+}
+
+TEST(ViewerWindow, CommandLineFileIsOpenedAtFirstIdleAndDrawnFitted) {
+    const std::string path = writeprogram("twotools.nc", kTwoToolProgram);
+    auto w = openwindow({path});
+    ASSERT_TRUE(jobdone(*w));
+    const QString title = QStringLiteral("KORVEN : ") + QString::fromStdString(path);
+    EXPECT_EQ(w->windowTitle(), title);
+    const QString onserver = servertitle(*w);
+    if (!onserver.isEmpty()) {
+        EXPECT_EQ(onserver, title);
+    }
+    EXPECT_TRUE(allbuttonsenabled(*w));
+    EXPECT_TRUE(w->showpartgroupbox->isVisible());
+    EXPECT_EQ(w->showpartgroupbox->title(), QStringLiteral("NC Steps : ALL"));
+
+    const QImage picture = w->wrkscreen->currentPicture();
+    const std::string saved = savepicture(picture, "window_twotools");
+    EXPECT_GT(countcolor(picture, kRapid), 20) << saved;
+    EXPECT_GT(countcolor(picture, kSlot0), 100) << saved;
+    EXPECT_GT(countcolor(picture, kSlot1), 100) << saved;
+    EXPECT_EQ(countothers(picture, {kBlack, kRapid, kSlot0, kSlot1}), 0) << saved;
+    // Fitted: the path fills the tighter direction up to the 3 % margin, around the middle.
+    const QRect box = drawnbox(picture);
+    const bool fillswidth = box.width() > picture.width() * 9 / 10;
+    const bool fillsheight = box.height() > picture.height() * 9 / 10;
+    EXPECT_TRUE(fillswidth || fillsheight) << saved;
+    EXPECT_NEAR(box.center().x(), picture.width() / 2, picture.width() / 20) << saved;
+    EXPECT_NEAR(box.center().y(), picture.height() / 2, picture.height() / 20) << saved;
+}
+
+TEST(ViewerWindow, InformationPanelListsSlotsAndStatistics) {
+    auto normal = openwindow({writeprogram("twotools.nc", kTwoToolProgram)});
+    ASSERT_TRUE(normal->optimage->isVisible());
+    const QImage panel = normal->optimage->pixmap().toImage();
+    const std::string saved = savepicture(panel, "infopanel_twotools");
+    EXPECT_GT(countcolor(panel, kSlot0), 20) << saved;
+    EXPECT_GT(countcolor(panel, kSlot1), 20) << saved;
+    EXPECT_EQ(countcolor(panel, kRed), 0) << saved;
+    EXPECT_EQ(normal->job.zmaxtext.rfind("ZMax: ", 0), 0U);
+    EXPECT_EQ(normal->optimage->geometry().bottom(), normal->height() - 3);
+
+    // A cut 150 above the part lies above the upper Z limit: "ZMax: " turns red.
+    const std::string high =
+        std::string(kTwoToolProgram)
+            .replace(std::string(kTwoToolProgram).find("G1 Z-1."), 7, "G1 Z150.");
+    auto above = openwindow({writeprogram("above.nc", high)});
+    const QImage redpanel = above->optimage->pixmap().toImage();
+    const std::string redsaved = savepicture(redpanel, "infopanel_zmax_red");
+    EXPECT_EQ(above->job.zmaxcolor, 255U);
+    EXPECT_GT(countcolor(redpanel, kRed), 20) << redsaved;
+}
+
+TEST(ViewerWindow, ResizingRelaysOutAndRedraws) {
+    auto w = openwindow({writeprogram("twotools.nc", kTwoToolProgram)});
+    w->showNormal();
+    w->resize(900, 640);
+    runloop(200);
+    ASSERT_EQ(w->size(), QSize(900, 640));
+    EXPECT_EQ(w->panel->geometry(), QRect(900 - 144, 0, 144, 640));
+    EXPECT_EQ(w->wrkscreen->geometry(), QRect(1, 1, 900 - 144 - 2, 640 - 2));
+    EXPECT_EQ(w->WorkingBar->geometry(), QRect(9, 9, 900 - 144 - 2 - 20, 24));
+    EXPECT_EQ(w->view.areawidth, 900 - 144 - 2 - 4);
+    EXPECT_EQ(w->optimage->geometry().bottom(), 640 - 3);
+    const QImage picture = w->wrkscreen->currentPicture();
+    const std::string saved = savepicture(picture, "window_resized");
+    EXPECT_EQ(picture.size(), QSize(900 - 144 - 2, 640 - 2));
+    EXPECT_GT(countcolor(picture, kSlot1), 100) << saved;
+    const QRect box = drawnbox(picture);
+    EXPECT_NEAR(box.center().x(), picture.width() / 2, picture.width() / 20) << saved;
+}
+
+TEST(ViewerWindow, UnreadableFileIsReportedAndTheWindowStaysUsable) {
+    const std::string missing = QDir::tempPath().toStdString() + "/korven-no-such-file.nc";
+    QString shown;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    closer.start(50);
+    auto w = openwindow({missing});
+    waituntil([&] { return !shown.isEmpty() && jobdone(*w); });
+    EXPECT_TRUE(shown.contains(QStringLiteral("korven-no-such-file.nc"))) << shown.toStdString();
+    EXPECT_FALSE(w->WorkingBar->isVisible());
+    EXPECT_TRUE(allbuttonsenabled(*w));
+}
+
+TEST(ViewerWindow, LongPathIsOpenedWhole) {
+    QString dir = QStringLiteral(KORVEN_GUI_OUT_DIR);
+    while (dir.size() < 300) dir += QStringLiteral("/a-rather-long-folder-name-for-the-path");
+    ASSERT_TRUE(QDir().mkpath(dir));
+    const std::string path = dir.toStdString() + "/deep.nc";
+    {
+        QFile file(QString::fromStdString(path));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(kTwoToolProgram);
+    }
+    ASSERT_GT(path.size(), 255U);
+    auto w = openwindow({path});
+    EXPECT_GT(w->job.nodes.lastnode(), 10);
+    EXPECT_GT(countcolor(w->wrkscreen->currentPicture(), kSlot1), 100);
+}
