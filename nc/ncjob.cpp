@@ -28,6 +28,7 @@ void NcJob::InitPlot(int32_t cmdarcmode) {
 void NcJob::PlotOnly(const std::string& path) {
     if (path.empty() || !interpreting) return;
     nodes.resetnodedata();
+    cleartexts();
     FileByteSource source(path);
     plotsource(source);
 }
@@ -35,6 +36,7 @@ void NcJob::PlotOnly(const std::string& path) {
 void NcJob::PlotMemory(std::string_view bytes) {
     interpreting = true;
     nodes.resetnodedata();
+    cleartexts();
     MemoryByteSource source(bytes);
     plotsource(source);
 }
@@ -43,12 +45,15 @@ void NcJob::PlotMemory(const uint8_t* data, size_t size) {
     PlotMemory(std::string_view(reinterpret_cast<const char*>(data), size));
 }
 
-void NcJob::plotsource(ByteSource& source) {
-    // A run that fails part-way must not leave the last file's figures looking current.
+void NcJob::cleartexts() {
+    // A run that fails must not leave the last file's figures looking current.
     timetext.clear();
     zmaxtext.clear();
     zmintext.clear();
     zmaxcolor = zmincolor = 0;
+}
+
+void NcJob::plotsource(ByteSource& source) {
     NcInterpreter(*this, source).PO();
     if (source.atend()) interpreting = false;
 }

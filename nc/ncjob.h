@@ -66,5 +66,6 @@ class NcJob {
     void buildtexts(double machiningtime);
 
   private:
+    void cleartexts();
     void plotsource(ByteSource& source);
 };

@@ -5,22 +5,19 @@
 
 NodeStore::NodeStore(int maxblocks) : maxblocks_(std::clamp(maxblocks, 1, kMaxBlocks)) {}
 
-bool NodeStore::allocateblock(int b) {
-    if (b >= maxblocks_) return false;
-    auto& slot = blocks_[static_cast<size_t>(b)];
-    // Blocks of an earlier, larger file are reused as they are.
-    if (!slot) slot.reset(new (std::nothrow) Tnodedata[kBlockSize]);
-    return slot != nullptr;
-}
-
 void NodeStore::pushgrowing(int32_t line, uint8_t color, double x, double y, double z) {
     const int next = (nodecapacity_ + 1) >> kBlockShift;
-    if (allocateblock(next)) {
+    // A full store keeps what it has: a node past its last block is refused.
+    if (next >= maxblocks_) return;
+    auto& block = blocks_[static_cast<size_t>(next)];
+    // Blocks of an earlier, larger file are reused as they are.
+    if (!block) block.reset(new (std::nothrow) Tnodedata[kBlockSize]);
+    if (block) {
         nodecapacity_ += kBlockSize;
         ++lastnode_;
     } else if (lastnode_ < 0) {
-        return;  // not even a first block: nothing can be kept
+        return;  // no memory for even a first block: nothing can be kept
     }
-    // Full store or no memory: the newest node takes the place of the last one.
+    // Out of memory: the newest node takes the place of the last one.
     write(line, color, x, y, z);
 }

@@ -33,8 +33,9 @@ class NodeStore {
     void initnodedata() { nodecapacity_ = -1; }
     void resetnodedata() { lastnode_ = -1; }
 
-    // A node whose height is still unknown (Z exactly 999) is never stored. When the store
-    // is full or memory runs out, the newest node overwrites the last stored one.
+    // A node whose height is still unknown (Z exactly 999) is never stored. A node that
+    // would need a block past the last one is refused; when memory runs out, the newest
+    // node overwrites the last stored one.
     void pushnodedata(int32_t line, uint8_t color, double x, double y, double z) {
         if (z == 999.0) return;
         if (lastnode_ < nodecapacity_) {
@@ -70,7 +71,6 @@ class NodeStore {
         n.color = color;
     }
     void pushgrowing(int32_t line, uint8_t color, double x, double y, double z);
-    bool allocateblock(int b);
 
     std::array<std::unique_ptr<Tnodedata[]>, kMaxBlocks> blocks_;
     int maxblocks_;

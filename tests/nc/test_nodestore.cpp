@@ -1,0 +1,58 @@
+// The block-wise node store.
+
+#include <gtest/gtest.h>
+
+#include "nc/nodestore.h"
+
+TEST(NodeStore, UnknownHeightIsNeverStored) {
+    NodeStore store;
+    store.initnodedata();
+    store.pushnodedata(1, 4, 1, 2, 999);
+    EXPECT_EQ(store.lastnode(), -1);
+    store.pushnodedata(1, 4, 1, 2, 998.999);
+    EXPECT_EQ(store.lastnode(), 0);
+}
+
+TEST(NodeStore, GrowsByBlocksOf1024) {
+    NodeStore store;
+    store.initnodedata();
+    EXPECT_EQ(store.nodecapacity(), -1);
+    for (int i = 0; i < 1024; ++i) store.pushnodedata(i, 7, i, 0, 0);
+    EXPECT_EQ(store.nodecapacity(), 1023);
+    store.pushnodedata(1024, 7, 1024, 0, 0);
+    EXPECT_EQ(store.nodecapacity(), 2047);
+    EXPECT_EQ(store.node(1024).line, 1024);
+    EXPECT_EQ(store.node(1023).x, 1023.0);
+    EXPECT_EQ(store.block(1), &store.node(1024));
+}
+
+TEST(NodeStore, ResetReusesTheBlocks) {
+    NodeStore store;
+    store.initnodedata();
+    for (int i = 0; i < 3000; ++i) store.pushnodedata(i, 7, i, 0, 0);
+    const Tnodedata* first = store.block(0);
+    store.resetnodedata();
+    EXPECT_EQ(store.lastnode(), -1);
+    store.pushnodedata(5, 3, 1, 1, 1);
+    EXPECT_EQ(store.nodecapacity(), 3071);
+    EXPECT_EQ(store.block(0), first);
+    EXPECT_EQ(store.node(0).line, 5);
+    EXPECT_EQ(store.node(0).color, 3);
+}
+
+TEST(NodeStore, AFullStoreRefusesFurtherNodes) {
+    NodeStore store(2);  // two blocks stand for the full 32768
+    store.initnodedata();
+    for (int i = 0; i < 2048; ++i) store.pushnodedata(i, 7, i, 0, 0);
+    store.pushnodedata(9999, 7, -1, -1, -1);
+    EXPECT_EQ(store.lastnode(), 2047);
+    EXPECT_EQ(store.nodecapacity(), 2047);
+    EXPECT_EQ(store.node(2047).line, 2047);
+}
+
+TEST(NodeStore, DropLastNeverGoesBelowEmpty) {
+    NodeStore store;
+    store.initnodedata();
+    store.droplast();
+    EXPECT_EQ(store.lastnode(), -1);
+}
