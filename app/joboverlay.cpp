@@ -2,6 +2,7 @@
 // information panel when its picture has been drawn, and the frames in between.
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QScrollBar>
 #include <QSlider>
@@ -24,12 +25,16 @@ void Tvorlixform::clearscreen() {
 void Tvorlixform::jobstart() {
     working("Working...", 0.0);
     enablebuttons(false);
+    panel->repaint();
+    QGuiApplication::sync();
 }
 
 void Tvorlixform::working(const std::string& text, double fraction) {
     WorkingBar->setVisible(true);
     WorkingBar->setText(QString::fromStdString(text));
     WorkingBar->setProgress(static_cast<float>(fraction));
+    // The job keeps the thread busy; the display server must get the bar now.
+    QGuiApplication::sync();
 }
 
 void Tvorlixform::enablebuttons(bool on) {

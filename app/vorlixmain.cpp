@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QResizeEvent>
@@ -166,6 +167,7 @@ void Tvorlixform::opensequence() {
     clearscreen();
     update();
     repaint();
+    QGuiApplication::sync();
     jobstart();
     runjob();
 }

@@ -26,6 +26,7 @@ void setprojection(const FrameScene& scene, int w, int h) {
 }  // namespace
 
 void FrameRender::renderframe(const FrameScene& scene) {
+    if (!surface_.ready()) return;  // not shown yet: there is nothing to draw on
     const auto start = std::chrono::steady_clock::now();
     surface_.BeginGL();
     setprojection(scene, surface_.width(), surface_.height());

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <QGuiApplication>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
@@ -107,6 +108,8 @@ void Tglimage::ShowFrame() {
     showingframe_ = true;
     repaint();
     showingframe_ = false;
+    // The thread may stay busy for long: hand the picture to the display server now.
+    QGuiApplication::sync();
     // Composition may leave another context current; the caller's frame goes on in ours.
     if (rambuffer_) {
         offcontext_->makeCurrent(offsurface_.get());

@@ -27,6 +27,10 @@ class Tglimage : public QOpenGLWidget {
     explicit Tglimage(QWidget* parent, bool rambuffer);
     ~Tglimage() override;
 
+    // GL can be drawn: the window's context exists (it is made when first shown), or the
+    // off-screen target serves.
+    bool ready() const { return rambuffer_ || isValid(); }
+
     void BeginGL();
     void EndGL();
     void ShowFrame();

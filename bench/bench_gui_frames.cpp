@@ -1,0 +1,117 @@
+// Frame times of the viewer on a real display (run under xvfb-run with software GL): full
+// frames of synthetic toolpaths of 100 thousand, 1 million and 10 million nodes at a fixed
+// window size, and the time from opening a large program to its first and its fitted picture.
+// The program file comes from the environment: KORVEN_BENCH_PROGRAM=<path to p100.nc>.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <array>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+
+#include "app/vorlixmain.h"
+#include "render/glimage.h"
+
+namespace {
+
+constexpr int kWindowWidth = 1024;
+constexpr int kWindowHeight = 768;
+
+void runloop(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+std::unique_ptr<Tvorlixform> shownwindow() {
+    auto w = std::make_unique<Tvorlixform>(parsecommandline(1, std::array{"korven"}.data()));
+    w->showNormal();
+    w->setWindowState(Qt::WindowNoState);
+    w->resize(kWindowWidth, kWindowHeight);
+    w->show();
+    for (int i = 0; i < 50 && w->firstidle; ++i) runloop(20);
+    return w;
+}
+
+// A pocketing pattern: passes of a zig-zag descending in Z, one colour per tool pass, with a
+// rapid between passes, as a large roughing program looks.
+void fillnodes(Tvorlixform& w, int32_t count) {
+    NcJob& job = w.job;
+    job.nodes.resetnodedata();
+    job.xmin = 0, job.xmax = 200, job.ymin = 0, job.ymax = 120, job.zmin = -20, job.zmax = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        const int32_t pass = i / 100000;
+        const double t = static_cast<double>(i % 100000) / 100000.0;
+        const double x = 200.0 * std::fabs(std::fmod(t * 60.0, 2.0) - 1.0);
+        const double y = 120.0 * t;
+        const double z = -20.0 * static_cast<double>(pass % 20) / 20.0;
+        const bool rapid = (i % 100000) < 2;
+        const auto color = static_cast<uint8_t>(rapid ? 4 : kSlotColorIndex[pass % 10]);
+        job.nodes.pushnodedata(i / 3, color, x, y, z);
+    }
+    w.infodirty = true;
+    w.SpeedButton5Click();
+}
+
+void BM_Frame(benchmark::State& state) {
+    auto w = shownwindow();
+    fillnodes(*w, static_cast<int32_t>(state.range(0)));
+    for (auto _ : state) w->renderframe();
+    state.counters["nodes"] = static_cast<double>(w->job.nodes.nodecount());
+    state.counters["Mnodes/s"] = benchmark::Counter(static_cast<double>(state.range(0)) / 1e6,
+                                                    benchmark::Counter::kIsIterationInvariantRate);
+    state.SetLabel(std::to_string(w->wrkscreen->width()) + "x" +
+                   std::to_string(w->wrkscreen->height()));
+}
+
+void BM_OpenToFirstPicture(benchmark::State& state) {
+    const char* program = std::getenv("KORVEN_BENCH_PROGRAM");
+    if (program == nullptr) {
+        state.SkipWithError("KORVEN_BENCH_PROGRAM names no program");
+        return;
+    }
+    for (auto _ : state) {
+        auto w = shownwindow();
+        using Clock = std::chrono::steady_clock;
+        Clock::time_point start;
+        Clock::time_point first;
+        bool seen = false;
+        auto afterframe = w->frame()->afterframe;
+        w->frame()->afterframe = [&] {
+            if (!seen) first = Clock::now();
+            seen = true;
+            if (afterframe) afterframe();
+        };
+        w->ncfilename = w->ncpath = program;
+        start = Clock::now();
+        w->opensequence();
+        const Clock::time_point fitted = Clock::now();
+        const double firstseconds = std::chrono::duration<double>(first - start).count();
+        state.SetIterationTime(firstseconds);
+        state.counters["first_s"] = firstseconds;
+        state.counters["fitted_s"] = std::chrono::duration<double>(fitted - start).count();
+        state.counters["nodes"] = static_cast<double>(w->job.nodes.nodecount());
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_Frame)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Arg(10000000)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0);
+BENCHMARK(BM_OpenToFirstPicture)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
