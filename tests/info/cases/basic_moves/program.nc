@@ -1,0 +1,12 @@
+(BASIC MOVES)
+%
+G21 G90 G17
+G0 X0 Y0 Z5.
+G1 Z-1. F100.
+X10.
+Y10. F200
+X0 (back)
+Y0
+G0 Z5.
+M30
+%
