@@ -25,14 +25,18 @@ void PanelButton::paintEvent(QPaintEvent* /*event*/) {
     option.icon = QIcon();
     style()->drawPrimitive(QStyle::PE_PanelButtonTool, &option, &painter, this);
     const int shift = isDown() ? 1 : 0;
+    // With a caption the glyph moves up and the caption sits along the foot of the button.
+    const bool captioned = !text().isEmpty();
     if (!glyph_.isNull()) {
+        const int lift = captioned ? 5 : 0;
         painter.drawImage((width() - glyph_.width()) / 2 + shift,
-                          (height() - glyph_.height()) / 2 + shift, glyph_);
+                          (height() - glyph_.height()) / 2 - lift + shift, glyph_);
     }
-    if (!text().isEmpty()) {
+    if (captioned) {
         painter.setFont(font());
         painter.setPen(isEnabled() ? captioncolor_
                                    : palette().color(QPalette::Disabled, QPalette::WindowText));
-        painter.drawText(rect().translated(shift, shift), Qt::AlignCenter, text());
+        const int align = glyph_.isNull() ? Qt::AlignCenter : Qt::AlignHCenter | Qt::AlignBottom;
+        painter.drawText(rect().adjusted(0, 0, 0, -1).translated(shift, shift), align, text());
     }
 }
