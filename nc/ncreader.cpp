@@ -71,7 +71,7 @@ uint8_t NcReader::readcomment() {
     do {
         c = readrawchar();
         if (text.size() < kShortStringLength) text.push_back(static_cast<char>(c));
-        if (c == 10) ++line;
+        if (c == 10) countline();
     } while (c != ')' && !exhausted_);
     for (char& ch : text) {
         if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
@@ -142,7 +142,7 @@ bool NcReader::readnumberfast(bool& point) {
     if (*p == 13 && *t != 10) return false;
     position_ = static_cast<int32_t>(t - buffer_.data());
     current = *t;
-    if (current == 10) ++line;
+    if (current == 10) countline();
     double v = static_cast<double>(mantissa) / kPow10[fraction];
     if (negative && (digits > 0 || point)) v = -v;
     value = v;

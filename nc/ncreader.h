@@ -41,7 +41,7 @@ class NcReader {
         if (c == '(') c = readcomment();
         while (c == 13) c = readrawchar();
         if (c == 10) {
-            ++line;
+            countline();
         } else if (c == kEscape) {
             c = kEndOfText;
         }
@@ -49,6 +49,8 @@ class NcReader {
     }
     bool readnumberfast(bool& point);
     void readnumber(bool& point);
+    // The counter is 32 bits; a file of more than 2^31 lines wraps it instead of overflowing.
+    void countline() { line = static_cast<int32_t>(static_cast<uint32_t>(line) + 1u); }
     uint8_t refill();
     uint8_t readcomment();
     void applydirective(const std::string& upper);
