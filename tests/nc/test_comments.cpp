@@ -33,12 +33,6 @@ TEST(Directive, AnythingElseChangesNothing) {
     EXPECT_EQ(arcmodeafter("(ARCMODE:2 )"), 0);
 }
 
-TEST(Directive, ACutCommentNeverMatches) {
-    // Past 255 characters the text is cut; its last kept character stands for the ')'.
-    EXPECT_EQ(arcmodeafter("(ARCMODE:2" + std::string(300, ' ') + ")"), 0);
-    EXPECT_EQ(arcmodeafter("(ARCMODE:2" + std::string(300, ' ') + ")", 1), 1);
-}
-
 TEST(Directive, TakesEffectForArcsAfterIt) {
     NcJob job;
     runprogram(job, "G0 X10. Y0 Z0\n(ARCMODE:ABSOLUTE)G3 X-10. Y0 I0 J0\n");

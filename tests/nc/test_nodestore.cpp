@@ -49,10 +49,3 @@ TEST(NodeStore, AFullStoreRefusesFurtherNodes) {
     EXPECT_EQ(store.nodecapacity(), 2047);
     EXPECT_EQ(store.node(2047).line, 2047);
 }
-
-TEST(NodeStore, DropLastNeverGoesBelowEmpty) {
-    NodeStore store;
-    store.initnodedata();
-    store.droplast();
-    EXPECT_EQ(store.lastnode(), -1);
-}
