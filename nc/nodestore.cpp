@@ -1,18 +1,36 @@
 #include "nc/nodestore.h"
 
 #include <algorithm>
-#include <new>
+
+#include "nc/chunkmemory.h"
+
+namespace {
+
+constexpr size_t kChunkBytes = sizeof(Tnodedata) * NodeStore::kBlockSize * NodeStore::kChunkBlocks;
+
+}  // namespace
 
 NodeStore::NodeStore(int maxblocks) : maxblocks_(std::clamp(maxblocks, 1, kMaxBlocks)) {}
+
+NodeStore::~NodeStore() {
+    for (Tnodedata* chunk : chunks_) chunkmemory::release(chunk, kChunkBytes);
+}
+
+Tnodedata* NodeStore::makeblock(int index) {
+    Tnodedata*& chunk = chunks_[static_cast<size_t>(index >> kChunkShift)];
+    if (chunk == nullptr) chunk = static_cast<Tnodedata*>(chunkmemory::allocate(kChunkBytes));
+    if (chunk == nullptr) return nullptr;
+    return chunk + static_cast<size_t>(index & (kChunkBlocks - 1)) * kBlockSize;
+}
 
 void NodeStore::pushgrowing(int32_t line, uint8_t color, double x, double y, double z) {
     const int next = (nodecapacity_ + 1) >> kBlockShift;
     // A full store keeps what it has: a node past its last block is refused.
     if (next >= maxblocks_) return;
-    auto& block = blocks_[static_cast<size_t>(next)];
+    Tnodedata*& block = blocks_[static_cast<size_t>(next)];
     // Blocks of an earlier, larger file are reused as they are.
-    if (!block) block.reset(new (std::nothrow) Tnodedata[kBlockSize]);
-    if (block) {
+    if (block == nullptr) block = makeblock(next);
+    if (block != nullptr) {
         nodecapacity_ += kBlockSize;
         ++lastnode_;
     } else if (lastnode_ < 0) {

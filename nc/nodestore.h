@@ -3,7 +3,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 
 // One toolpath point. Fields are ordered so the record packs into 32 bytes.
 struct Tnodedata {
@@ -17,16 +16,21 @@ static_assert(sizeof(Tnodedata) == 32, "a node must stay 32 bytes");
 
 // The interpreted toolpath: nodes in visiting order, kept in blocks of 1024 that are
 // allocated on demand and never move, so appending never copies and readers may hold
-// block pointers for the life of a job.
+// block pointers for the life of a job. Blocks are carved from chunks of 64 (2 MiB), so a
+// large program costs few allocations and the memory can sit on huge pages.
 class NodeStore {
   public:
     static constexpr int kBlockShift = 10;
     static constexpr int32_t kBlockSize = 1 << kBlockShift;
     static constexpr int32_t kBlockMask = kBlockSize - 1;
     static constexpr int kMaxBlocks = 32768;
+    static constexpr int kChunkShift = 6;
+    static constexpr int kChunkBlocks = 1 << kChunkShift;
+    static constexpr int kMaxChunks = kMaxBlocks / kChunkBlocks;
 
     // maxblocks below kMaxBlocks only serves tests of the full-store path.
     explicit NodeStore(int maxblocks = kMaxBlocks);
+    ~NodeStore();
     NodeStore(const NodeStore&) = delete;
     NodeStore& operator=(const NodeStore&) = delete;
 
@@ -58,7 +62,7 @@ class NodeStore {
     int32_t nodecount() const { return lastnode_ + 1; }
     int32_t nodecapacity() const { return nodecapacity_; }
     int blockcount() const { return (nodecapacity_ + 1) >> kBlockShift; }
-    const Tnodedata* block(int b) const { return blocks_[static_cast<size_t>(b)].get(); }
+    const Tnodedata* block(int b) const { return blocks_[static_cast<size_t>(b)]; }
 
   private:
     void write(int32_t line, uint8_t color, double x, double y, double z) {
@@ -71,8 +75,10 @@ class NodeStore {
         n.color = color;
     }
     void pushgrowing(int32_t line, uint8_t color, double x, double y, double z);
+    Tnodedata* makeblock(int index);
 
-    std::array<std::unique_ptr<Tnodedata[]>, kMaxBlocks> blocks_;
+    std::array<Tnodedata*, kMaxBlocks> blocks_{};
+    std::array<Tnodedata*, kMaxChunks> chunks_{};
     int maxblocks_;
     int32_t lastnode_ = -1;
     int32_t nodecapacity_ = -1;

@@ -49,3 +49,18 @@ TEST(NodeStore, AFullStoreRefusesFurtherNodes) {
     EXPECT_EQ(store.nodecapacity(), 2047);
     EXPECT_EQ(store.node(2047).line, 2047);
 }
+
+TEST(NodeStore, BlocksOfLaterChunksKeepEveryNode) {
+    // 64 blocks share one allocation; the 65th block starts the next one.
+    NodeStore store;
+    store.initnodedata();
+    const int32_t count = 130 * 1024 + 5;
+    for (int32_t i = 0; i < count; ++i)
+        store.pushnodedata(i, static_cast<uint8_t>(i & 15), i, -i, 1);
+    ASSERT_EQ(store.lastnode(), count - 1);
+    EXPECT_EQ(store.nodecapacity(), 131 * 1024 - 1);
+    for (int32_t i = 0; i < count; ++i) {
+        const Tnodedata& n = store.node(i);
+        ASSERT_TRUE(n.line == i && n.x == i && n.y == -i && n.color == (i & 15)) << i;
+    }
+}

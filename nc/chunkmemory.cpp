@@ -1,0 +1,59 @@
+#include "nc/chunkmemory.h"
+
+#include <cstdint>
+#include <new>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+namespace chunkmemory {
+
+#if defined(__linux__)
+
+namespace {
+
+// Maps twice the size and trims both ends so the area starts on a multiple of its size:
+// only then can the kernel back it with whole huge pages.
+void* mapaligned(size_t size) noexcept {
+    const size_t span = 2 * size;
+    void* raw = ::mmap(nullptr, span, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (raw == MAP_FAILED) return nullptr;
+    const auto start = reinterpret_cast<uintptr_t>(raw);
+    const uintptr_t aligned = (start + size - 1) & ~(uintptr_t{size} - 1);
+    const size_t head = aligned - start;
+    const size_t tail = span - head - size;
+    if (head > 0) ::munmap(raw, head);
+    if (tail > 0) ::munmap(reinterpret_cast<void*>(aligned + size), tail);
+    return reinterpret_cast<void*>(aligned);
+}
+
+}  // namespace
+
+void* allocate(size_t size) noexcept {
+    void* area = mapaligned(size);
+    if (area == nullptr) return nullptr;
+#if defined(MADV_HUGEPAGE)
+    // Advice only: without huge pages the area still works, page by page.
+    ::madvise(area, size, MADV_HUGEPAGE);
+#endif
+    return area;
+}
+
+void release(void* area, size_t size) noexcept {
+    if (area != nullptr) ::munmap(area, size);
+}
+
+#else
+
+void* allocate(size_t size) noexcept {
+    return ::operator new(size, std::nothrow);
+}
+
+void release(void* area, size_t /*size*/) noexcept {
+    ::operator delete(area);
+}
+
+#endif
+
+}  // namespace chunkmemory

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstddef>
+
+// Large memory areas for the node store. On Linux they come straight from the
+// kernel, aligned to their size and marked for huge pages, so a store of hundreds of
+// megabytes costs a few hundred page faults instead of tens of thousands. Elsewhere (or
+// when the kernel refuses) they come from the ordinary heap.
+namespace chunkmemory {
+
+// size must be a power of two. Returns nullptr when no memory can be had.
+void* allocate(size_t size) noexcept;
+// Gives back an area from allocate with the same size.
+void release(void* area, size_t size) noexcept;
+
+}  // namespace chunkmemory
