@@ -119,7 +119,8 @@ void ToolpathDrawer::stepwait(int32_t units) {
             ++n;
             waitsink = waitsink + std::sin(static_cast<double>(n));
         } while (secondssince(t) <= 0.1);
-        waitcalib = static_cast<int32_t>(std::lround(static_cast<double>(n) * 10.0 * 0.00001));
+        // Nearest integer with halves to the even neighbour, as every rounding of this program.
+        waitcalib = static_cast<int32_t>(std::nearbyint(static_cast<double>(n) * 10.0 * 0.00001));
         calibrating_ = false;
     }
     const int64_t k = static_cast<int64_t>(units) * waitcalib;
