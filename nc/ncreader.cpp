@@ -1,5 +1,7 @@
 #include "nc/ncreader.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr size_t kShortStringLength = 255;
@@ -9,6 +11,20 @@ bool isdecimaldigit(uint8_t c) {
 }
 bool isnumberchar(uint8_t c) {
     return isdecimaldigit(c) || c == '-' || c == '.';
+}
+
+// Bytes that may not directly follow a number taken by the fast path: those that would
+// continue it, and those that readncchar treats specially.
+bool endsnofastnumber(uint8_t c) {
+    return isnumberchar(c) || c == ' ' || c == '(' || c == 13 || c == NcReader::kEscape;
+}
+
+// Appends the digits at p to mantissa, moves p past them and returns how many there were.
+// The zero after the buffer's data stops the scan at the end.
+int scandigits(const uint8_t*& p, uint64_t& mantissa) {
+    const uint8_t* const first = p;
+    for (unsigned d; (d = *p - unsigned{'0'}) < 10; ++p) mantissa = mantissa * 10 + d;
+    return static_cast<int>(p - first);
 }
 
 constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
@@ -43,8 +59,9 @@ void NcReader::progress(double fraction) {
 }
 
 uint8_t NcReader::refill() {
-    const size_t got = source_.read(buffer_.data(), buffer_.size());
+    const size_t got = source_.read(buffer_.data(), kBufferSize);
     fill_ = static_cast<int32_t>(got);
+    std::fill_n(buffer_.data() + got, kPadding, uint8_t{0});
     bytesread_ += static_cast<int64_t>(got);
     const auto now = std::chrono::steady_clock::now();
     if (now - lastprogress_ > std::chrono::milliseconds(500)) {
@@ -119,31 +136,30 @@ void NcReader::readnumber(bool& point) {
 bool NcReader::readnumberfast(bool& point) {
     // The common form: [-]digits[.digits] in the buffer, ended by a byte that needs none of
     // readncchar's special handling. Anything else goes the general way from the start.
-    const uint8_t* const begin = buffer_.data() + position_ + 1;
     const uint8_t* const end = buffer_.data() + fill_;
-    const uint8_t* p = begin;
-    const bool negative = p < end && *p == '-';
-    if (negative) ++p;
-    uint64_t mantissa = 0;
-    int digits = 0;
+    const uint8_t* p = buffer_.data() + position_ + 1;
+    const bool negative = *p == '-';
+    p += negative;
+    uint64_t mantissa = 0;  // wraps on very long numbers, which are sent the general way
+    int digits = scandigits(p, mantissa);
     int fraction = 0;
-    for (; p < end && isdecimaldigit(*p); ++p, ++digits)
-        mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
-    if (p < end && *p == '.') {
+    if (*p == '.') {
         point = true;
-        for (++p; p < end && isdecimaldigit(*p); ++p, ++digits, ++fraction)
-            mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+        ++p;
+        fraction = scandigits(p, mantissa);
+        digits += fraction;
     }
     if (digits > 19 || mantissa > kExactMantissa || fraction > 22) return false;
     const uint8_t* t = p;
-    if (t < end && (*t == ' ' || *t == 13)) ++t;
-    if (t >= end || isnumberchar(*t) || *t == ' ' || *t == '(' || *t == 13 || *t == kEscape)
-        return false;
+    if (*t == ' ' || *t == 13) ++t;
+    if (t >= end || endsnofastnumber(*t)) return false;
     if (*p == 13 && *t != 10) return false;
     position_ = static_cast<int32_t>(t - buffer_.data());
     current = *t;
     if (current == 10) countline();
-    double v = static_cast<double>(mantissa) / kPow10[fraction];
+    // Both operands exact, one rounding: the quotient is correctly rounded.
+    double v = static_cast<double>(mantissa);
+    if (fraction > 0) v /= kPow10[fraction];
     if (negative && (digits > 0 || point)) v = -v;
     value = v;
     return true;

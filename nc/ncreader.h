@@ -64,5 +64,8 @@ class NcReader {
     int32_t fill_ = -1;
     bool exhausted_ = false;
     std::chrono::steady_clock::time_point lastprogress_;
-    std::array<uint8_t, kBufferSize> buffer_{};
+    // The byte past the data always holds a zero, which no number scan takes for a digit,
+    // so the fast path scans without bounds checks and compares with the end only once.
+    static constexpr size_t kPadding = 1;
+    std::array<uint8_t, kBufferSize + kPadding> buffer_{};
 };
