@@ -37,13 +37,15 @@ void MoveRecorder::drawarc(int32_t plane, int32_t motion, double x, double y, do
 }
 
 void MoveRecorder::widen(double x, double y, double z) {
+    // Written as selections rather than branches: arcs move the extents in no pattern a
+    // branch predictor could learn, and each selection is a single min or max instruction.
     NcJob& j = job_;
-    if (x > j.xmax) j.xmax = x;
-    if (x < j.xmin) j.xmin = x;
-    if (y > j.ymax) j.ymax = y;
-    if (y < j.ymin) j.ymin = y;
-    if (z > j.zmax) j.zmax = z;
-    if (z < j.zmin) j.zmin = z;
+    j.xmax = x > j.xmax ? x : j.xmax;
+    j.xmin = x < j.xmin ? x : j.xmin;
+    j.ymax = y > j.ymax ? y : j.ymax;
+    j.ymin = y < j.ymin ? y : j.ymin;
+    j.zmax = z > j.zmax ? z : j.zmax;
+    j.zmin = z < j.zmin ? z : j.zmin;
 }
 
 void MoveRecorder::plotpoint(double x, double y, double z) {
