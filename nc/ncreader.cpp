@@ -31,21 +31,6 @@ constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8
                              1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 constexpr uint64_t kExactMantissa = uint64_t{1} << 53;
 
-bool scalesbythousand(uint8_t letter) {
-    switch (letter) {
-        case 'I':
-        case 'J':
-        case 'K':
-        case 'R':
-        case 'X':
-        case 'Y':
-        case 'Z':
-            return true;
-        default:
-            return false;
-    }
-}
-
 }  // namespace
 
 NcReader::NcReader(ByteSource& source, const WorkingCallback& working, int32_t& arcmode)
@@ -107,15 +92,6 @@ void NcReader::applydirective(const std::string& upper) {
     } else if (mode == "2" || mode == "ABSOLUTE") {
         arcmode_ = 2;
     }
-}
-
-void NcReader::readword() {
-    while (current != kEndOfText && !(current >= 'A' && current <= 'Z')) current = readncchar();
-    letter = current;
-    if (current == kEndOfText) return;
-    bool point = false;
-    if (!readnumberfast(point)) readnumber(point);
-    if (scalesbythousand(letter) && !point) value *= 0.001;
 }
 
 void NcReader::readnumber(bool& point) {

@@ -24,7 +24,18 @@ class NcReader {
     NcReader(ByteSource& source, const WorkingCallback& working, int32_t& arcmode);
 
     // Reads the next word into letter and value; letter is 26 at the end of the text.
-    void readword();
+    void readword() {
+        while (current != kEndOfText && !(current >= 'A' && current <= 'Z')) current = readncchar();
+        letter = current;
+        if (current == kEndOfText) return;
+        bool point = false;
+        if (!readnumberfast(point)) readnumber(point);
+        // I, J, K, R, X, Y and Z written without a point are in thousandths.
+        constexpr uint32_t kScaled =
+            (1u << ('I' - 'A')) | (1u << ('J' - 'A')) | (1u << ('K' - 'A')) | (1u << ('R' - 'A')) |
+            (1u << ('X' - 'A')) | (1u << ('Y' - 'A')) | (1u << ('Z' - 'A'));
+        if (!point && ((kScaled >> (letter - 'A')) & 1u) != 0) value *= 0.001;
+    }
 
     uint8_t letter = kEndOfText;
     double value = 0.0;
