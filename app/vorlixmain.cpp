@@ -60,8 +60,10 @@ void Tvorlixform::connectjob() {
     drawer_->jobfinish = [this](int mode) { jobfinish(mode); };
     job.working = [this](const std::string& text, double fraction) { working(text, fraction); };
     job.arcDataError = [this] {
-        QMessageBox::information(this, QString(), QStringLiteral("Error in Arc Datas...."),
-                                 QMessageBox::Ok);
+        // A plain message under the application's title, one box per bad radius.
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("KORVEN"),
+                        QStringLiteral("Error in Arc Datas...."), QMessageBox::Ok, this);
+        box.exec();
     };
     driver_->plotinitialised = [this] {
         logoshown = false;

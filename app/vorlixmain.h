@@ -112,5 +112,4 @@ class Tvorlixform : public QWidget {
     std::unique_ptr<ToolpathDrawer> drawer_;
     std::unique_ptr<PlotDriver> driver_;
     bool inidle_ = false;
-    bool arcmessageopen_ = false;
 };
