@@ -102,6 +102,9 @@ void Tvorlixform::FormCreate() {
     if (const QScreen* screen = this->screen()) {
         const QRect area = screen->geometry();
         move((area.width() - width()) / 2, (area.height() - height()) / 2);
+        // Maximising is the window manager's work; on a display without one (a virtual screen)
+        // the window would stay at its design size, so it takes the free area itself first.
+        setGeometry(screen->availableGeometry());
     }
     setWindowState(windowState() | Qt::WindowMaximized);
     drawpreseticons();

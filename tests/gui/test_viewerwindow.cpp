@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
+#include <QScreen>
 #include <QTimer>
 
 #include "app/panelbutton.h"
@@ -58,6 +59,9 @@ TEST(ViewerWindow, StartsEmptyWithTheExactTitle) {
         EXPECT_EQ(onserver, QStringLiteral("Holvarin : KORVEN"));
     }
     EXPECT_TRUE(w.windowState() & Qt::WindowMaximized);
+    // Maximised also where no window manager does it: the window covers the free screen area.
+    EXPECT_EQ(w.geometry(), w.screen()->availableGeometry());
+    EXPECT_EQ(w.wrkscreen->geometry(), QRect(1, 1, w.width() - 144 - 2, w.height() - 2));
     EXPECT_FALSE(w.showpartgroupbox->isVisible());
     EXPECT_FALSE(w.WorkingBar->isVisible());
     for (size_t i = 0; i < 10; ++i) EXPECT_FALSE(w.tnl[i]->isVisible() || w.frl[i]->isVisible());
