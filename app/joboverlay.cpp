@@ -2,7 +2,6 @@
 // information panel when its picture has been drawn, and the frames in between.
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QScrollBar>
 #include <QSlider>
@@ -26,7 +25,7 @@ void Tvorlixform::jobstart() {
     working("Working...", 0.0);
     enablebuttons(false);
     panel->repaint();
-    QGuiApplication::sync();
+    Tglimage::flushdisplay(this);
 }
 
 void Tvorlixform::working(const std::string& text, double fraction) {
@@ -34,7 +33,7 @@ void Tvorlixform::working(const std::string& text, double fraction) {
     WorkingBar->setText(QString::fromStdString(text));
     WorkingBar->setProgress(static_cast<float>(fraction));
     // The job keeps the thread busy; the display server must get the bar now.
-    QGuiApplication::sync();
+    Tglimage::flushdisplay(this);
 }
 
 void Tvorlixform::enablebuttons(bool on) {

@@ -4,12 +4,12 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QScrollBar>
+#include <QWindow>
 #include <QSlider>
 
 #include "app/panelbutton.h"
@@ -154,6 +154,9 @@ void Tvorlixform::AppIdle() {
     // The queue has run empty. Work waits until the surface has been shown and painted once,
     // because fitting needs its size; nested event loops (message boxes) must not re-enter.
     if (inidle_ || !isVisible() || !wrkscreen->paintedonce()) return;
+    // Shown is not yet on screen: until the display server has exposed the window nothing
+    // drawn can appear, and a job started now would run unseen to its end.
+    if (windowHandle() == nullptr || !windowHandle()->isExposed()) return;
     inidle_ = true;
     if (firstidle) firstidle = false;
     if (openatidle) {
@@ -172,7 +175,7 @@ void Tvorlixform::opensequence() {
     clearscreen();
     update();
     repaint();
-    QGuiApplication::sync();
+    Tglimage::flushdisplay(this);
     jobstart();
     runjob();
 }

@@ -1,6 +1,8 @@
 #include "render/glimage.h"
 
 #include <GL/gl.h>
+#include <QtGui/qguiapplication_platform.h>
+#include <dlfcn.h>
 
 #include <QGuiApplication>
 #include <QOffscreenSurface>
@@ -104,12 +106,7 @@ void Tglimage::ShowFrame() {
     } else {
         glFlush();
     }
-    // A synchronous repaint composes the frame on screen without returning to the event loop.
-    showingframe_ = true;
-    repaint();
-    showingframe_ = false;
-    // The thread may stay busy for long: hand the picture to the display server now.
-    QGuiApplication::sync();
+    presentnow();
     // Composition may leave another context current; the caller's frame goes on in ours.
     if (rambuffer_) {
         offcontext_->makeCurrent(offsurface_.get());
@@ -117,6 +114,38 @@ void Tglimage::ShowFrame() {
     } else {
         makeCurrent();
     }
+}
+
+void Tglimage::presentnow() {
+    showingframe_ = true;
+    repaint();
+    flushdisplay(this);
+    showingframe_ = false;
+}
+
+void Tglimage::flushdisplay(QWidget* widget) {
+    // A window composed by GL turns repaints that follow each other within a display frame
+    // into deferred updates, and those wait for the event loop; the update request is
+    // therefore handed to the window here, which paints and composes what is dirty at once.
+    if (widget != nullptr && widget->isVisible()) {
+        QEvent request(QEvent::UpdateRequest);
+        QCoreApplication::sendEvent(widget->window(), &request);
+    }
+#if QT_CONFIG(xcb)
+    // Requests queue in the client library until the event loop flushes them. The flush
+    // functions are taken from the libraries the platform plugin has already loaded.
+    const auto* x11 =
+        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (x11 == nullptr) return;
+    using Flush = int (*)(void*);
+    static const auto xflush = reinterpret_cast<Flush>(dlsym(RTLD_DEFAULT, "XFlush"));
+    static const auto xcbflush = reinterpret_cast<Flush>(dlsym(RTLD_DEFAULT, "xcb_flush"));
+    if (x11->display() != nullptr && xflush != nullptr) {
+        xflush(x11->display());
+    } else if (x11->connection() != nullptr && xcbflush != nullptr) {
+        xcbflush(x11->connection());
+    }
+#endif
 }
 
 void Tglimage::recordareasize() {
@@ -168,14 +197,15 @@ void Tglimage::fillCanvas(uint32_t color) {
         // The fill lands on the window copy, not on the off-screen target.
         if (shown_.size() != size()) shown_ = QImage(size(), QImage::Format_RGB32);
         shown_.fill(c);
-        return;
+    } else {
+        if (!isValid()) return;
+        makeCurrent();
+        glClearColor(static_cast<float>(c.redF()), static_cast<float>(c.greenF()),
+                     static_cast<float>(c.blueF()), 1.0F);
+        glClear(GL_COLOR_BUFFER_BIT);
+        doneCurrent();
     }
-    if (!isValid()) return;
-    makeCurrent();
-    glClearColor(static_cast<float>(c.redF()), static_cast<float>(c.greenF()),
-                 static_cast<float>(c.blueF()), 1.0F);
-    glClear(GL_COLOR_BUFFER_BIT);
-    doneCurrent();
+    if (isVisible()) presentnow();
 }
 
 QImage Tglimage::currentPicture() {

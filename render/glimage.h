@@ -59,6 +59,11 @@ class Tglimage : public QOpenGLWidget {
     // 2D fill over the last shown picture (the GDI-style canvas role), presented at once.
     void fillCanvas(uint32_t color);
 
+    // Composes what has been painted in the widget's window on screen now and hands it to the
+    // display server, without dispatching a single queued event: a job holds the thread, and
+    // no input, resize or timer may run inside it.
+    static void flushdisplay(QWidget* widget);
+
     // What the surface shows now (for tests and screenshots).
     QImage currentPicture();
 
@@ -73,6 +78,7 @@ class Tglimage : public QOpenGLWidget {
   private:
     void beginoffscreen();
     void recordareasize();
+    void presentnow();
 
     bool rambuffer_;
     bool frontbuffer_ = false;

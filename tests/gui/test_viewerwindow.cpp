@@ -139,6 +139,33 @@ TEST(ViewerWindow, ResizingRelaysOutAndRedraws) {
     EXPECT_NEAR(box.center().x(), picture.width() / 2, picture.width() / 20) << saved;
 }
 
+TEST(ViewerWindow, AJobDispatchesNoQueuedEventsUntilItEnds) {
+    // Progress and frames reach the screen while the job holds the thread, but nothing queued
+    // (input, resizes, timers) may run inside it: a resize there would redraw, end the job
+    // early and give the buttons back in the middle of it.
+    Tvorlixform w(commandline({writeprogram("twotools.nc", kTwoToolProgram)}));
+    w.job.arcDataError = [] {};
+    bool delivered = false;
+    int finishes = 0;
+    bool deliveredinside = false;
+    const auto jobfinish = w.drawer()->jobfinish;
+    w.drawer()->jobfinish = [&](int mode) {
+        if (!w.firstidle && w.WorkingBar->isVisible()) {
+            // The job's first frame; queue an event and see whether the second one runs it.
+            QMetaObject::invokeMethod(
+                &w, [&] { delivered = true; }, Qt::QueuedConnection);
+        }
+        if (!w.firstidle && ++finishes == 2) deliveredinside = delivered;
+        jobfinish(mode);
+    };
+    w.show();
+    ASSERT_TRUE(waituntil([&] { return jobdone(w); }));
+    EXPECT_GE(finishes, 2);
+    EXPECT_FALSE(deliveredinside);
+    runloop(50);
+    EXPECT_TRUE(delivered);
+}
+
 TEST(ViewerWindow, UnreadableFileIsReportedAndTheWindowStaysUsable) {
     const std::string missing = QDir::tempPath().toStdString() + "/korven-no-such-file.nc";
     QString shown;
