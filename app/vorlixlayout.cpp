@@ -1,6 +1,8 @@
 // The window's design layout: controls, captions, fonts and colours, in pixels.
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QPainter>
 #include <QScrollBar>
@@ -20,6 +22,16 @@ QFont pixelfont(const char* family, int pixels, bool bold = false) {
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
+}
+
+// A font given by its character cell height (ascent plus descent, the internal leading
+// included) rather than by its character height: the largest pixel size whose cell fits.
+QFont cellfont(const char* family, int cell, bool bold = false) {
+    for (int pixels = cell; pixels > 1; --pixels) {
+        const QFont font = pixelfont(family, pixels, bold);
+        if (QFontMetrics(font).height() <= cell) return font;
+    }
+    return pixelfont(family, 1, bold);
 }
 
 struct ButtonDesign {
@@ -60,10 +72,31 @@ QPixmap logopicture() {
     return QPixmap::fromImage(image);
 }
 
+// The application icon: 32 x 32 in the sixteen classic colours, a toolpath over a stock block.
+QIcon applicationicon() {
+    const QVector<QRgb> colors = {
+        qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+        qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
+        qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
+        qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
+    QImage image(32, 32, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    painter.fillRect(4, 18, 24, 10, QColor(128, 128, 128));
+    painter.setPen(QColor(255, 0, 0));
+    painter.drawLine(6, 4, 6, 14);
+    painter.setPen(QColor(0, 255, 255));
+    painter.drawPolyline(QPolygon({QPoint(6, 14), QPoint(26, 14), QPoint(26, 22), QPoint(6, 22),
+                                   QPoint(6, 18), QPoint(22, 18)}));
+    painter.end();
+    return QIcon(QPixmap::fromImage(image.convertToFormat(QImage::Format_Indexed8, colors)));
+}
+
 }  // namespace
 
 void Tvorlixform::buildcontrols() {
-    setFont(pixelfont("MS Sans Serif", 11));
+    setFont(cellfont("MS Sans Serif", 11));
+    setWindowIcon(applicationicon());
     setAutoFillBackground(true);
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
@@ -100,7 +133,7 @@ void Tvorlixform::buildpanel() {
     logo->setPixmap(logopicture());
     logo->setGeometry(0, 0, 144, 88);
 
-    const QFont labelfont = pixelfont("Courier New", 15, true);
+    const QFont labelfont = cellfont("Courier New", 17, true);
     for (int i = 0; i < 10; ++i) {
         const int left = i < 5 ? 3 : 73;
         const int top = 4 + (i % 5) * 16;

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
@@ -62,6 +63,12 @@ TEST(ViewerWindow, StartsEmptyWithTheExactTitle) {
     // Maximised also where no window manager does it: the window covers the free screen area.
     EXPECT_EQ(w.geometry(), w.screen()->availableGeometry());
     EXPECT_EQ(w.wrkscreen->geometry(), QRect(1, 1, w.width() - 144 - 2, w.height() - 2));
+    // The window's font is given by its cell (internal leading included), 11 pixels; the tool
+    // labels' by a cell of 17.
+    const int windowcell = QFontMetrics(w.font()).height();
+    const int labelcell = QFontMetrics(w.tnl[0]->font()).height();
+    EXPECT_TRUE(windowcell <= 11 && windowcell >= 9) << windowcell;
+    EXPECT_TRUE(labelcell <= 17 && labelcell >= 15) << labelcell;
     EXPECT_FALSE(w.showpartgroupbox->isVisible());
     EXPECT_FALSE(w.WorkingBar->isVisible());
     for (size_t i = 0; i < 10; ++i) EXPECT_FALSE(w.tnl[i]->isVisible() || w.frl[i]->isVisible());
