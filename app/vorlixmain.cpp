@@ -9,8 +9,8 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QScrollBar>
-#include <QWindow>
 #include <QSlider>
+#include <QWindow>
 
 #include "app/panelbutton.h"
 #include "app/plotdriver.h"
