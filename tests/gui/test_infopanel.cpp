@@ -6,25 +6,10 @@
 #include <QFontMetrics>
 #include <initializer_list>
 
+#include "pixelcheck.h"
 #include "render/infopanel.h"
 
 namespace {
-
-const QRgb kSilver = qRgb(192, 192, 192);
-const QRgb kGrey = qRgb(128, 128, 128);
-const QRgb kWhite = qRgb(255, 255, 255);
-const QRgb kBlack = qRgb(0, 0, 0);
-
-struct PixelCheck {
-    int x, y;
-    QRgb color;
-};
-
-void expectPixels(const QImage& image, std::initializer_list<PixelCheck> checks) {
-    for (const PixelCheck& p : checks) {
-        EXPECT_EQ(image.pixel(p.x, p.y), p.color) << "at " << p.x << "," << p.y;
-    }
-}
 
 // Slot colours as the slot table gives them (red in the lowest byte).
 constexpr uint32_t kCyan = 0xffff24u;     // 36, 255, 255

@@ -11,23 +11,9 @@
 #include <limits>
 
 #include "app/workingbar.h"
+#include "pixelcheck.h"
 
 namespace {
-
-const QRgb kSilver = qRgb(192, 192, 192);
-const QRgb kGrey = qRgb(128, 128, 128);
-const QRgb kWhite = qRgb(255, 255, 255);
-
-struct PixelCheck {
-    int x, y;
-    QRgb color;
-};
-
-void expectPixels(const QImage& image, std::initializer_list<PixelCheck> checks) {
-    for (const PixelCheck& p : checks) {
-        EXPECT_EQ(image.pixel(p.x, p.y), p.color) << "at " << p.x << "," << p.y;
-    }
-}
 
 QFont windowBarFont() {
     QFont font(QStringLiteral("MS Sans Serif"));
