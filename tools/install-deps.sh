@@ -6,7 +6,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
   libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri mesa-utils
-  xvfb xauth x11-utils imagemagick
+  xvfb xauth x11-utils imagemagick time
   fonts-liberation fonts-wqy-zenhei
 )
 missing=()
