@@ -71,7 +71,8 @@ int32_t DrawCircleSeg(int32_t motion, int32_t arcmode, double startfirst, double
 namespace {
 
 // Where the perpendicular bisector of the chord meets the circle of radius r about the
-// start; disc < 0 when they do not meet (NaN data gives NaN candidates).
+// start. Candidates are set only when disc >= 0: a NaN disc (overflowing products, inf - inf)
+// is no meeting either.
 double intersect(double r, double sa, double sb, double ea, double eb, Candidates& c) {
     const double ma = (sa + ea) / 2;
     const double mb = (sb + eb) / 2;
@@ -84,7 +85,7 @@ double intersect(double r, double sa, double sb, double ea, double eb, Candidate
         const double c0 = square(w) + 2 * sa * w * da + square(sa) * square(da) +
                           square(sb) * square(da) - square(r) * square(da);
         const double disc = square(b1) - 4 * cc * c0;
-        if (!(disc < 0)) {
+        if (disc >= 0) {
             const double root = std::sqrt(disc);
             c.pb = (-b1 + root) / (2 * cc);
             c.qb = (-b1 - root) / (2 * cc);
@@ -94,7 +95,7 @@ double intersect(double r, double sa, double sb, double ea, double eb, Candidate
         return disc;
     }
     const double disc = square(r) - square(sb - mb);
-    if (!(disc < 0)) {
+    if (disc >= 0) {
         const double root = std::sqrt(disc);
         c.pb = mb;
         c.qb = mb;
@@ -110,7 +111,7 @@ bool arcradiuscenter(int32_t direction, double& offsetfirst, double& offsetsecon
                      double startfirst, double startsecond, double endfirst, double endsecond) {
     Candidates c;
     const double disc = intersect(r, startfirst, startsecond, endfirst, endsecond, c);
-    if (disc < 0) {
+    if (!(disc >= 0)) {
         offsetfirst = 0;
         offsetsecond = 0;
         return false;

@@ -22,6 +22,7 @@ int32_t DrawCircleSeg(int32_t motion, int32_t arcmode, double startfirst, double
 
 // Centre offsets (from the start point) of the arc of radius R from start to end turning
 // in direction 2 (clockwise) or 3; a negative R asks for the longer arc. Returns false,
-// with both offsets 0, when the radius is shorter than half the chord.
+// with both offsets 0, when the radius is shorter than half the chord or the arithmetic
+// overflows so far that this cannot be told.
 bool arcradiuscenter(int32_t direction, double& offsetfirst, double& offsetsecond, double r,
                      double startfirst, double startsecond, double endfirst, double endsecond);

@@ -1,5 +1,6 @@
 #include "nc/ncjob.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "nc/ncinterpreter.h"
@@ -9,6 +10,8 @@ namespace {
 constexpr size_t kShortStringLength = 255;
 
 std::string stattext(const char* label, double value) {
+    // A NaN's sign bit is an accident of how it arose (-inf + inf): write every NaN alike.
+    if (std::isnan(value)) value = std::fabs(value);
     char buffer[512];
     std::snprintf(buffer, sizeof buffer, "%s%8.3f", label, value);
     std::string text(buffer);

@@ -32,6 +32,7 @@ void checkjob(const NcJob& job) {
     require(job.curcolor < 16);
     for (const std::string* text : {&job.timetext, &job.zmaxtext, &job.zmintext}) {
         require(text->size() <= 255);
+        require(text->find("-nan") == std::string::npos);  // a NaN is written without a sign
     }
     checknodes(job.nodes);
 }

@@ -92,6 +92,19 @@ TEST(RadiusWords, ExactlyHalfTheChordIsFineShorterIsReported) {
     EXPECT_EQ(runprogram(job, "G0 X0 Y0 Z0\nG2 X10. Y0. R4. R3.\nR2.\n").arcerrors, 2);
 }
 
+TEST(RadiusWords, OverflowThatHidesTheAnswerIsReportedWithOffsetsZero) {
+    // Products overflow to inf - inf: the radius cannot be shown to reach, so it does not.
+    const double inf = HUGE_VAL;
+    double i = 7, j = 7;
+    EXPECT_FALSE(arcradiuscenter(2, i, j, 0, 999, 999, 1e76, 0));
+    EXPECT_EQ(i, 0.0);
+    EXPECT_EQ(j, 0.0);
+    j = i = 7;  // the vertical-chord branch
+    EXPECT_FALSE(arcradiuscenter(3, i, j, inf, 0, 0, 0, inf));
+    EXPECT_EQ(i, 0.0);
+    EXPECT_EQ(j, 0.0);
+}
+
 TEST(RadiusWords, PositiveForTheShortArcNegativeForTheLong) {
     double i = 0, j = 0;
     ASSERT_TRUE(arcradiuscenter(2, i, j, 10, 0, 0, 10, 10));
