@@ -4,7 +4,7 @@
 
 #include <chrono>
 
-#include "render/glimage.h"
+#include "render/drawtarget.h"
 
 namespace {
 
@@ -29,10 +29,10 @@ void FrameRender::renderframe(const FrameScene& scene) {
     if (!surface_.ready()) return;  // not shown yet: there is nothing to draw on
     const auto start = std::chrono::steady_clock::now();
     surface_.BeginGL();
-    setprojection(scene, surface_.width(), surface_.height());
+    setprojection(scene, surface_.pixelwidth(), surface_.pixelheight());
     if (!scene.dragstartpass) {
         float r = 0, g = 0, b = 0;
-        Tglimage::ColorToGL(surface_.Color(), r, g, b);
+        DrawTarget::ColorToGL(surface_.Color(), r, g, b);
         glClearColor(r, g, b, 1.0F);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-class Tglimage;
+class DrawTarget;
 
 struct FrameBox {
     double xmin = 0, xmax = 0, ymin = 0, ymax = 0, zmin = 0, zmax = 0;
@@ -27,7 +27,7 @@ struct FrameScene {
 
 class FrameRender {
   public:
-    explicit FrameRender(Tglimage& surface) : surface_(surface) {}
+    explicit FrameRender(DrawTarget& surface) : surface_(surface) {}
 
     void renderframe(const FrameScene& scene);
 
@@ -47,5 +47,5 @@ class FrameRender {
                             float sg, float sb, float shininess);
 
   private:
-    Tglimage& surface_;
+    DrawTarget& surface_;
 };

@@ -44,12 +44,6 @@ Tglimage::~Tglimage() {
     }
 }
 
-void Tglimage::ColorToGL(uint32_t color, float& r, float& g, float& b) {
-    r = static_cast<float>(color & 255U) / 255.0F;
-    g = static_cast<float>((color >> 8) & 255U) / 255.0F;
-    b = static_cast<float>((color >> 16) & 255U) / 255.0F;
-}
-
 void Tglimage::initializeGL() {
     float r = 0, g = 0, b = 0;
     ColorToGL(color_, r, g, b);

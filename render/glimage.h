@@ -10,6 +10,8 @@
 #include <functional>
 #include <memory>
 
+#include "render/drawtarget.h"
+
 class QOpenGLContext;
 class QOffscreenSurface;
 class QOpenGLFramebufferObject;
@@ -21,7 +23,7 @@ struct SurfaceView {
     double centerx = 0, centery = 0, centerz = 0;
 };
 
-class Tglimage : public QOpenGLWidget {
+class Tglimage : public QOpenGLWidget, public DrawTarget {
     Q_OBJECT
   public:
     explicit Tglimage(QWidget* parent, bool rambuffer);
@@ -29,25 +31,24 @@ class Tglimage : public QOpenGLWidget {
 
     // GL can be drawn: the window's context exists (it is made when first shown), or the
     // off-screen target serves.
-    bool ready() const { return rambuffer_ || isValid(); }
+    bool ready() const override { return rambuffer_ || isValid(); }
 
-    void BeginGL();
-    void EndGL();
-    void ShowFrame();
+    void BeginGL() override;
+    void EndGL() override;
+    void ShowFrame() override;
+    int pixelwidth() const override { return width(); }
+    int pixelheight() const override { return height(); }
     // One-time GL state of a fresh context: clear to the background, viewport, matrices.
     void InitView(uint32_t color);
 
-    // Colour value (red in the low byte) to GL components in 0..1.
-    static void ColorToGL(uint32_t color, float& r, float& g, float& b);
-
     // Front-buffer mode: frames become visible while they are drawn; paint requests show
     // nothing new.
-    bool frontbuffer() const { return frontbuffer_; }
+    bool frontbuffer() const override { return frontbuffer_; }
     void setFrontbuffer(bool on) { frontbuffer_ = on; }
     bool rambuffer() const { return rambuffer_; }
 
     // Background colour value (red in the low byte); black in the main window.
-    uint32_t Color() const { return color_; }
+    uint32_t Color() const override { return color_; }
     void setColor(uint32_t color) { color_ = color; }
 
     std::function<SurfaceView()> currentview;

@@ -8,7 +8,7 @@
 #include <cstdio>
 
 #include "nc/nodestore.h"
-#include "render/glimage.h"
+#include "render/drawtarget.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ void ToolpathDrawer::showtoolpath() {
     if (last >= first) {
         std::array<std::array<float, 3>, 16> colors{};
         for (size_t c = 0; c < colors.size(); ++c) {
-            Tglimage::ColorToGL(palette_[c], colors[c][0], colors[c][1], colors[c][2]);
+            DrawTarget::ColorToGL(palette_[c], colors[c][0], colors[c][1], colors[c][2]);
         }
         glFinish();
         calibrating_ = true;
