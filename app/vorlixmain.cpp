@@ -12,6 +12,7 @@
 #include <QSlider>
 #include <QWindow>
 
+#include "app/arcdatamessages.h"
 #include "app/panelbutton.h"
 #include "app/plotdriver.h"
 #include "app/workingbar.h"
@@ -31,6 +32,7 @@ Tvorlixform::Tvorlixform(const CommandLine& cmd) : cmd_(cmd) {
     frame_ = std::make_unique<FrameRender>(*wrkscreen);
     drawer_ = std::make_unique<ToolpathDrawer>(job.nodes, kPalette);
     driver_ = std::make_unique<PlotDriver>(job, cmd_.cmdarcmode);
+    arcmessages_ = std::make_unique<ArcDataMessages>(this);
     connectjob();
     FormCreate();
 }
@@ -59,12 +61,7 @@ void Tvorlixform::connectjob() {
     };
     drawer_->jobfinish = [this](int mode) { jobfinish(mode); };
     job.working = [this](const std::string& text, double fraction) { working(text, fraction); };
-    job.arcDataError = [this] {
-        // A plain message under the application's title, one box per bad radius.
-        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("KORVEN"),
-                        QStringLiteral("Error in Arc Datas...."), QMessageBox::Ok, this);
-        box.exec();
-    };
+    job.arcDataError = [this] { arcmessages_->report(); };
     driver_->plotinitialised = [this] {
         logoshown = false;
         showpartgroupbox->show();
@@ -183,12 +180,14 @@ void Tvorlixform::opensequence() {
 void Tvorlixform::runjob() {
     job.zupperlimit = zupperlimit;
     job.zlowerlimit = zlowerlimit;
+    arcmessages_->startjob();
     try {
         driver_->InitPlot();
         driver_->OnlyPlot(ncpath.empty() ? ncfilename : ncpath);
     } catch (const std::exception& error) {
         fileerror(error.what());
     }
+    arcmessages_->endjob();
 }
 
 void Tvorlixform::fileerror(const std::string& message) {

@@ -16,6 +16,7 @@
 #include "render/toolpathdrawer.h"
 #include "view/viewstate.h"
 
+class ArcDataMessages;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -111,5 +112,6 @@ class Tvorlixform : public QWidget {
     std::unique_ptr<FrameRender> frame_;
     std::unique_ptr<ToolpathDrawer> drawer_;
     std::unique_ptr<PlotDriver> driver_;
+    std::unique_ptr<ArcDataMessages> arcmessages_;
     bool inidle_ = false;
 };
