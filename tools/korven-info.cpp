@@ -1,5 +1,6 @@
 // korven-info: interprets an NC program the way the viewer does when it opens the file and
-// prints what the viewer would show: nodes, extents, tools and feeds, statistics.
+// prints what the viewer would show: nodes, extents, tools and feeds, statistics; and, with
+// --png, writes the picture the viewer's drawing surface shows.
 
 #include <cerrno>
 #include <cstdio>
@@ -10,7 +11,13 @@
 #include "app/commandline.h"
 #include "nc/ncjob.h"
 #include "tools/info_fit.h"
+#include "tools/info_picture.h"
 #include "tools/inforeport.h"
+#include "view/orientation.h"
+
+#ifdef KORVEN_PICTURES
+#include "render/headlesspicture.h"
+#endif
 
 namespace {
 
@@ -25,8 +32,8 @@ struct InfoRequest {
 int usage(const char* problem) {
     std::fprintf(stderr,
                  "korven-info: %s\n"
-                 "usage: korven-info [--nodes] [--zlimits UPPER LOWER] [--fit W H [--view NAME]]"
-                 " [/ARCMODE:n] FILE\n",
+                 "usage: korven-info [--nodes] [--zlimits UPPER LOWER] [--fit W H]"
+                 " [--png OUT.png [--size WxH]] [--view NAME] [/ARCMODE:n] FILE\n",
                  problem);
     return 2;
 }
@@ -61,11 +68,35 @@ void runjob(NcJob& job, const CommandLine& cmd, const std::string& path) {
     job.PlotOnly(path);
 }
 
+// The picture of the job as the viewer shows it after opening it; 0 or the exit status.
+int writepicture(const NcJob& job, const PictureRequest& request, const std::string& view) {
+#ifdef KORVEN_PICTURES
+    const ViewPreset* preset = findviewpreset(view);
+    const HeadlessPicture picture = drawjobpicture(
+        job, preset ? *preset : viewpreset(ViewPresetId::Iso1), request.width, request.height);
+    if (!picture.error.empty()) {
+        std::fprintf(stderr, "korven-info: %s\n", picture.error.c_str());
+        return 1;
+    }
+    if (!savepng(picture, request.path)) {
+        std::fprintf(stderr, "korven-info: cannot write %s\n", request.path.c_str());
+        return 1;
+    }
+    return 0;
+#else
+    (void)job, (void)request, (void)view;
+    std::fputs("korven-info: this build makes no pictures (built without the viewer)\n", stderr);
+    return 1;
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const FitRequest fit = extractfitoptions(argc, argv);
     if (!fit.error.empty()) return usage(fit.error.c_str());
+    const PictureRequest picture = extractpictureoptions(argc, argv);
+    if (!picture.error.empty()) return usage(picture.error.c_str());
     InfoRequest request;
     const std::string problem = parseinforequest(argc, argv, request);
     if (!problem.empty()) return usage(problem.c_str());
@@ -96,5 +127,5 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "korven-info: cannot write the report: %s\n", std::strerror(errno));
         return 1;
     }
-    return 0;
+    return picture.wanted ? writepicture(job, picture, fit.view) : 0;
 }

@@ -1,0 +1,75 @@
+#include "render/headlesspicture.h"
+
+#include <QFile>
+#include <QImage>
+#include <QSaveFile>
+
+#include "nc/ncjob.h"
+#include "nc/palette.h"
+#include "render/framerender.h"
+#include "render/offscreentarget.h"
+#include "render/toolpathdrawer.h"
+#include "view/orientation.h"
+#include "view/viewstate.h"
+
+namespace {
+
+// The window's surface reports its area this much smaller than itself (its border).
+constexpr int kAreaBorder = 4;
+
+FrameScene stillscene(const ViewState& view, const NcJob& job) {
+    FrameScene s;
+    s.viewscale = view.viewscale;
+    s.rotx = view.rotx;
+    s.roty = view.roty;
+    s.rotz = view.rotz;
+    s.centerx = view.viewcenter.x;
+    s.centery = view.viewcenter.y;
+    s.centerz = view.viewcenter.z;
+    s.extents = {job.xmin, job.xmax, job.ymin, job.ymax, job.zmin, job.zmax};
+    return s;
+}
+
+}  // namespace
+
+HeadlessPicture drawjobpicture(const NcJob& job, const ViewPreset& preset, int width,
+                               int height) {
+    HeadlessPicture picture;
+    OffscreenTarget target(width, height);
+    if (!target.ready()) {
+        picture.error = target.error();
+        return picture;
+    }
+    FrameRender frame(target);
+    ToolpathDrawer drawer(job.nodes, kPalette);
+    drawer.present = [&target] { target.ShowFrame(); };
+    frame.drawtoolpath = [&] {
+        drawer.frontbuffer = target.frontbuffer();
+        drawer.showtoolpath();
+    };
+    ViewState view;
+    view.startwindow();
+    view.setviewangles(preset);
+    view.areawidth = width - kAreaBorder;
+    view.areaheight = height - kAreaBorder;
+    view.renderhook = [&] { frame.renderframe(stillscene(view, job)); };
+    view.fitjob({job.xmin, job.xmax, job.ymin, job.ymax, job.zmin, job.zmax});
+    picture.width = width;
+    picture.height = height;
+    picture.rgb = target.readrgb();
+    return picture;
+}
+
+bool savepng(const HeadlessPicture& picture, const std::string& path) {
+    const QImage image(picture.rgb.data(), picture.width, picture.height, picture.width * 3,
+                       QImage::Format_RGB888);
+    // Written beside and renamed when complete: a failure leaves no half picture, and a file
+    // already there stays as it was.
+    QSaveFile file(QFile::decodeName(QByteArray::fromStdString(path)));
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (!image.save(&file, "PNG")) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}

@@ -1,0 +1,25 @@
+#pragma once
+// Pictures of a job without a window: the frame the viewer's drawing surface shows after
+// opening the job in a preset view, drawn by the same frame render and toolpath drawing on an
+// off-screen target.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class NcJob;
+struct ViewPreset;
+
+struct HeadlessPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rgb;  // 8-bit RGB, top row first
+    std::string error;         // non-empty: no picture, and this says why (one line)
+};
+
+// The surface is width x height pixels; like the window's, its area for fitting is 4 pixels
+// smaller each way.
+HeadlessPicture drawjobpicture(const NcJob& job, const ViewPreset& preset, int width, int height);
+
+// Writes the picture as PNG; false (and no file left behind) when it cannot be written.
+bool savepng(const HeadlessPicture& picture, const std::string& path);
