@@ -34,6 +34,7 @@ Tvorlixform::Tvorlixform(const CommandLine& cmd) : cmd_(cmd) {
     driver_ = std::make_unique<PlotDriver>(job, cmd_.cmdarcmode);
     arcmessages_ = std::make_unique<ArcDataMessages>(this);
     connectjob();
+    buildpanelcommands();
     FormCreate();
 }
 
@@ -77,7 +78,6 @@ void Tvorlixform::connectjob() {
         PanelButton* button = SpeedButton[static_cast<size_t>(i)];
         connect(button, &QToolButton::clicked, this, [this, button] { SpeedButtonClick(button); });
     }
-    connect(SpeedButton[4], &QToolButton::clicked, this, &QWidget::close);
     connect(SpeedButton[5], &QToolButton::clicked, this, [this] { SpeedButton5Click(); });
     connect(SpeedButton[7], &QToolButton::clicked, this, [this] { view.zoomby(0.5); });
     connect(SpeedButton[8], &QToolButton::clicked, this, [this] { view.zoomby(2.0); });

@@ -17,12 +17,16 @@
 #include "view/viewstate.h"
 
 class ArcDataMessages;
+class QAction;
 class QCheckBox;
+class QFileDialog;
 class QGroupBox;
 class QLabel;
+class QMenu;
 class QScrollBar;
 class QSlider;
 class PanelButton;
+class PanelMouse;
 class PlotDriver;
 class Tglimage;
 class TWorkingBar;
@@ -57,6 +61,15 @@ class Tvorlixform : public QWidget {
     // The speed menu's settings; the title reports them.
     void setspeed(bool frontbuffer, int32_t stepdelay);
 
+    // Panel commands.
+    void SpeedButton1Click();  // open a program through selectfile
+    void SpeedButton4Click();  // exit
+    void SpeedButton6Click();  // the manual, from the data folder
+    void logoClick();
+    // A press on the bare panel: the right button pops up speedmenu at (x, y) of the panel.
+    void panelMouseDown(Qt::MouseButton button, int x, int y);
+    void speedmenuselect(QAction* item);
+
     // Window fields.
     std::string ncfilename;  // at most 255 bytes, for display
     std::string ncpath;      // the whole path, for opening
@@ -88,6 +101,8 @@ class Tvorlixform : public QWidget {
     QSlider* showstartscrollbar = nullptr;
     QLabel* optimage = nullptr;
     QScrollBar* dummyscrollbar = nullptr;
+    QFileDialog* selectfile = nullptr;
+    QMenu* speedmenu = nullptr;
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -97,6 +112,7 @@ class Tvorlixform : public QWidget {
     void buildpanel();
     void buildbuttons();
     void buildstepgroup();
+    void buildpanelcommands();
     void connectjob();
     void drawpreseticons();
     void drawrotateicon();
@@ -113,5 +129,6 @@ class Tvorlixform : public QWidget {
     std::unique_ptr<ToolpathDrawer> drawer_;
     std::unique_ptr<PlotDriver> driver_;
     std::unique_ptr<ArcDataMessages> arcmessages_;
+    PanelMouse* panelmouse_ = nullptr;
     bool inidle_ = false;
 };

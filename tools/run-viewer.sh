@@ -9,6 +9,8 @@ build=${KORVEN_BUILD_DIR:-build}
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j"$(nproc)" --target korven
 program=${1:-examples/bracket.nc}
+# The manuals (帮助) are found in the source tree's data folder unless one is named already.
+export HOLVARIN_HOME=${HOLVARIN_HOME:-$PWD/share/holvarin}
 
 if [ -n "${DISPLAY:-}" ]; then
   exec "$build/app/korven" "$program"

@@ -1,0 +1,120 @@
+// The panel's own commands: open a program, exit, the manual, the logo, and the speed menu.
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QUrl>
+
+#include "app/datafolder.h"
+#include "app/panelbutton.h"
+#include "app/panelmouse.h"
+#include "app/vorlixmain.h"
+#include "render/glimage.h"
+
+namespace {
+
+struct SpeedItem {
+    const char* name;
+    const char* caption;
+    bool frontbuffer;
+    int32_t stepdelay;
+};
+
+// The heading comes first; the captions of the others are the wait per step in seconds
+// (one delay unit is 10 microseconds).
+const SpeedItem kSpeedItems[] = {
+    {"speedshow", "精度由小到大", false, 0},
+    {"speednormal", "默认", false, 1},
+    {"speedwait0", "0", true, 0},
+    {"speedwait1", "0.00001", true, 1},
+    {"speedwait10", "0.0001", true, 10},
+    {"speedwait100", "0.001", true, 100},
+    {"speedwait1000", "0.01", true, 1000},
+    {"speedwait10000", "0.1", true, 10000},
+    {"speedwait100000", "1", true, 100000},
+};
+
+}  // namespace
+
+void Tvorlixform::buildpanelcommands() {
+    selectfile = new QFileDialog(this);
+    selectfile->setObjectName(QStringLiteral("selectfile"));
+
+    speedmenu = new QMenu(this);
+    speedmenu->setObjectName(QStringLiteral("speedmenu"));
+    for (const SpeedItem& item : kSpeedItems) {
+        QAction* action = speedmenu->addAction(QString::fromUtf8(item.caption));
+        action->setObjectName(QString::fromLatin1(item.name));
+    }
+    connect(speedmenu, &QMenu::triggered, this, [this](QAction* item) { speedmenuselect(item); });
+
+    panelmouse_ = new PanelMouse(panel, logo);
+    panelmouse_->backgroundpressed = [this](Qt::MouseButton button, QPoint at) {
+        panelMouseDown(button, at.x(), at.y());
+    };
+    panelmouse_->logoclicked = [this] { logoClick(); };
+
+    connect(SpeedButton[1], &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
+    connect(SpeedButton[4], &QToolButton::clicked, this, [this] { SpeedButton4Click(); });
+    connect(SpeedButton[6], &QToolButton::clicked, this, [this] { SpeedButton6Click(); });
+}
+
+void Tvorlixform::SpeedButton1Click() {
+    // Options are set on every use; the dialog keeps its folder from one use to the next.
+    selectfile->setAcceptMode(QFileDialog::AcceptOpen);
+    selectfile->setFileMode(QFileDialog::ExistingFile);
+    selectfile->setNameFilters(
+        {QStringLiteral("nc文件 (*.nc *.b* *.mr*)"), QStringLiteral("所有文件 (*)")});
+    selectfile->selectNameFilter(QStringLiteral("所有文件 (*)"));
+    if (selectfile->exec() != QDialog::Accepted || selectfile->selectedFiles().isEmpty()) return;
+    const QString chosen = selectfile->selectedFiles().constFirst();
+
+    // Until the user picks a view, every file opens in ISO1; afterwards in the view picked.
+    if (!view.viewchosen) {
+        view.setviewangles(viewpreset(ViewPresetId::Iso1));
+        view.viewchosen = true;
+    }
+    ncpath = QFile::encodeName(chosen).toStdString();
+    ncfilename = cutshortstring(ncpath);
+    opensequence();
+}
+
+void Tvorlixform::SpeedButton4Click() {
+    close();
+}
+
+void Tvorlixform::SpeedButton6Click() {
+    const QString manual = datafile(bigfivehelp ? QStringLiteral("man/vorlix_manual_big5.htm")
+                                                : QStringLiteral("man/vorlix_manual.htm"));
+    // A missing manual is not reported; the desktop is not even asked, so it shows no error.
+    if (manual.isEmpty() || !QFileInfo(manual).isFile()) return;
+    QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
+}
+
+void Tvorlixform::logoClick() {
+    QApplication::beep();
+}
+
+void Tvorlixform::panelMouseDown(Qt::MouseButton button, int x, int y) {
+    if (button != Qt::RightButton) return;
+    speedmenu->popup(panel->mapToGlobal(QPoint(x, y)));
+}
+
+void Tvorlixform::speedmenuselect(QAction* item) {
+    bool frontbuffer = wrkscreen->frontbuffer();
+    int32_t stepdelay = drawer()->stepdelay;
+    const QString name = item ? item->objectName().toUpper() : QString();
+    for (const SpeedItem& speed : kSpeedItems) {
+        // The heading sets nothing; the title below still reports the settings in force.
+        if (name == QString::fromLatin1(speed.name).toUpper() &&
+            name != QStringLiteral("SPEEDSHOW")) {
+            frontbuffer = speed.frontbuffer;
+            stepdelay = speed.stepdelay;
+        }
+    }
+    setspeed(frontbuffer, stepdelay);
+}
