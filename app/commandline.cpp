@@ -89,12 +89,29 @@ NumberPrefix numberprefix(std::string_view s) {
 
 }  // namespace
 
-void CommandLine::parse(std::string_view text) {
+void CommandLine::reset() {
     for (auto& word : cmdwords) word.clear();
     cmdlast = -1;
     cmdarcmode = 0;
     cmdrambuffer = false;
+}
+
+void CommandLine::parse(std::string_view text) {
+    reset();
     splitwords(text.substr(0, text.find('\0')));
+    consumeoptions();
+}
+
+void CommandLine::parsewords(int argc, const char* const* argv) {
+    reset();
+    // Entry 0 is the program path even when the caller left it empty: otherwise the first
+    // parameter would move into its place and never be examined.
+    const bool hasprogram = argc > 0 && argv[0] != nullptr && argv[0][0] != '\0';
+    cmdwords[0] = hasprogram ? argv[0] : "korven";
+    cmdlast = 0;
+    for (int i = 1; i < argc && cmdlast + 1 < kCmdWordCapacity; ++i) {
+        if (argv[i] != nullptr && argv[i][0] != '\0') cmdwords[++cmdlast] = argv[i];
+    }
     consumeoptions();
 }
 
@@ -153,25 +170,9 @@ void CommandLine::removeword(int i) {
     --cmdlast;
 }
 
-std::string commandlinetext(int argc, const char* const* argv) {
-    std::string text;
-    for (int i = 0; i < argc; ++i) {
-        std::string_view arg = argv[i] ? argv[i] : "";
-        if (i > 0) text += ' ';
-        if (arg.find(' ') != std::string_view::npos) {
-            text += '"';
-            text += arg;
-            text += '"';
-        } else {
-            text += arg;
-        }
-    }
-    return text;
-}
-
 CommandLine parsecommandline(int argc, const char* const* argv) {
     CommandLine cmd;
-    cmd.parse(commandlinetext(argc, argv));
+    cmd.parsewords(argc, argv);
     return cmd;
 }
 

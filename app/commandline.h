@@ -22,24 +22,26 @@ struct CommandLine {
     bool cmdrambuffer = false;  // render into a memory bitmap instead of the window
 
     // Splits the text into words and consumes the options. The text is the whole command
-    // line, program path included; it ends at its first zero byte. Parsing again starts afresh.
+    // line, program path included, as a platform that hands over one text gives it (Windows);
+    // it ends at its first zero byte. Parsing again starts afresh.
     void parse(std::string_view text);
+
+    // Takes the words as a POSIX shell has already split and unquoted them: argv[0] is the
+    // program path, every other non-empty element one word, quotes and blanks included.
+    // Then consumes the options like parse. Parsing again starts afresh.
+    void parsewords(int argc, const char* const* argv);
 
     // Removes entry i (1 <= i <= cmdlast) and shifts the later entries down; other i are ignored.
     void removeword(int i);
 
   private:
+    void reset();
     void splitwords(std::string_view text);
     void consumeoptions();
     bool applyoption(const std::string& upper);
 };
 
-// The command-line text for the platform's argc/argv: arguments joined by blanks, each one
-// containing a blank wrapped in double quotes. A double quote or a control byte inside an
-// argument cannot be represented in that text and splits or joins words as the parser reads it.
-std::string commandlinetext(int argc, const char* const* argv);
-
-// Convenience for main(): commandlinetext followed by parse.
+// Convenience for main() and tools: parsewords on a fresh CommandLine.
 CommandLine parsecommandline(int argc, const char* const* argv);
 
 // What the main window takes from the positional parameters at creation.

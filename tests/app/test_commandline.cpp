@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/commandline.h"
 
@@ -155,14 +156,32 @@ TEST(CommandLineRemoveWord, ShiftsDownAndIgnoresBadIndexes) {
     expectwellformed(cmd);
 }
 
-TEST(CommandLineText, QuotesArgumentsWithBlanksAndRoundTrips) {
-    const char* argv[] = {"/usr/bin/korven", "my part.nc", "/q", "", "a\xE4"};
-    EXPECT_EQ(commandlinetext(5, argv), "/usr/bin/korven \"my part.nc\" /q  a\xE4");
-    CommandLine cmd = parsecommandline(5, argv);
-    ASSERT_EQ(cmd.cmdlast, 2);
-    EXPECT_EQ(cmd.cmdwords[1], "my part.nc");
-    EXPECT_EQ(cmd.cmdwords[2], "a\xE4");
-    EXPECT_EQ(commandlinetext(0, nullptr), "");
+TEST(CommandLineWords, ShellWordsAreTakenWholeAndEmptyOnesDropped) {
+    // The shell has already unquoted them: a quote or a blank is part of the file name.
+    const char* argv[] = {"/usr/bin/korven", "2\" flange.nc", "", "/q"};
+    CommandLine cmd = parsecommandline(4, argv);
+    ASSERT_EQ(cmd.cmdlast, 1);
+    EXPECT_EQ(cmd.cmdwords[1], "2\" flange.nc");
+    EXPECT_EQ(interpretpositional(cmd).ncpath, "2\" flange.nc");
+    expectwellformed(cmd);
+
+    // An empty program path keeps its entry; the first parameter stays a parameter.
+    const char* noprogram[] = {"", "part.nc", "/RAMBUFFER"};
+    cmd = parsecommandline(3, noprogram);
+    ASSERT_EQ(cmd.cmdlast, 1);
+    EXPECT_EQ(cmd.cmdwords[1], "part.nc");
+    EXPECT_TRUE(cmd.cmdrambuffer);
+    expectwellformed(cmd);
+    EXPECT_EQ(parsecommandline(0, nullptr).cmdlast, 0);
+}
+
+TEST(CommandLineWords, KeepsOnlyTheFirst128) {
+    std::vector<std::string> words(200, "w");
+    std::vector<const char*> argv;
+    for (const std::string& w : words) argv.push_back(w.c_str());
+    CommandLine cmd = parsecommandline(static_cast<int>(argv.size()), argv.data());
+    EXPECT_EQ(cmd.cmdlast, kCmdWordCapacity - 1);
+    expectwellformed(cmd);
 }
 
 }  // namespace
