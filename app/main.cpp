@@ -3,6 +3,10 @@
 #include <QFontDatabase>
 #include <algorithm>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "app/commandline.h"
 #include "app/vorlixmain.h"
 
@@ -22,15 +26,28 @@ bool bigfivefontinstalled() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // The command line is read before the toolkit may consume any of its arguments.
+#ifdef _WIN32
+    // The process gets one command-line text there; its quote rule decides the words.
+    CommandLine cmd;
+    cmd.parse(GetCommandLineA());
+#else
+    // The shell has split and unquoted the words already; a quote belongs to a file name.
     const CommandLine cmd = parsecommandline(argc, argv);
+#endif
     // The window is laid out and drawn in device pixels (bevels, glyphs and the GL viewport
     // count them), so the desktop's scale factor must not stretch it; an explicit setting of
     // the user's still wins.
     if (!qEnvironmentVariableIsSet("QT_ENABLE_HIGHDPI_SCALING")) {
         qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     }
-    QApplication app(argc, argv);
+    // Our parser alone reads the command line: the toolkit would act on words such as
+    // -platform or -reverse that are parameters here, so it gets the program name only
+    // (its environment variables still apply).
+    static char fallbackname[] = "korven";
+    int qtargc = 1;
+    const bool named = argc > 0 && argv[0] != nullptr && argv[0][0] != '\0';
+    char* qtargv[] = {named ? argv[0] : fallbackname, nullptr};
+    QApplication app(qtargc, qtargv);
     const bool bigfivehelp = bigfivefontinstalled();
     // The view state and the drawing surface start with the window that owns them (scale 10,
     // no render hook, the RAM-buffer switch from the command line) before it is set up.

@@ -41,6 +41,14 @@ QString servertitle(const QWidget& window) {
                      : out.mid(start + 1, out.lastIndexOf(QLatin1Char('"')) - start - 1);
 }
 
+// The names of the top-level windows on the display.
+QString windownames() {
+    QProcess xwininfo;
+    xwininfo.start(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")});
+    return xwininfo.waitForFinished(5000) ? QString::fromUtf8(xwininfo.readAllStandardOutput())
+                                          : QString();
+}
+
 bool allbuttonsenabled(const Tvorlixform& w) {
     for (int i = 1; i <= 16; ++i) {
         if (!w.SpeedButton[static_cast<size_t>(i)]->isEnabled()) return false;
@@ -74,6 +82,23 @@ TEST(ViewerWindow, StartsEmptyWithTheExactTitle) {
     for (size_t i = 0; i < 10; ++i) EXPECT_FALSE(w.tnl[i]->isVisible() || w.frl[i]->isVisible());
     EXPECT_EQ(w.view.rotx, -60.0);
     EXPECT_EQ(w.view.rotz, -30.0);
+}
+
+TEST(ViewerWindow, ToolkitOptionsAreOrdinaryParameters) {
+    // The toolkit must not act on these: -platform would end the program at start. Here they
+    // are three parameters, so they give Z limits and nothing is opened.
+    QProcess viewer;
+    viewer.start(QStringLiteral(KORVEN_VIEWER),
+                 {QStringLiteral("-platform"), QStringLiteral("nosuchplatform"),
+                  QStringLiteral("-reverse")});
+    ASSERT_TRUE(viewer.waitForStarted(5000));
+    const QString title = QStringLiteral("\"Holvarin : KORVEN\"");
+    waituntil([&] {
+        return viewer.state() == QProcess::NotRunning || windownames().contains(title);
+    });
+    EXPECT_EQ(viewer.state(), QProcess::Running) << viewer.readAllStandardError().toStdString();
+    viewer.kill();
+    viewer.waitForFinished(5000);
 }
 
 TEST(ViewerWindow, CommandLineFileIsOpenedAtFirstIdleAndDrawnFitted) {
