@@ -9,6 +9,7 @@
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
 #include <QPainter>
+#include <QWindow>
 #include <QSurfaceFormat>
 #include <algorithm>
 
@@ -158,6 +159,42 @@ void Tglimage::paintGL() {
     } else {
         painter.drawImage(0, 0, shown_);
     }
+}
+
+void Tglimage::showEvent(QShowEvent* event) {
+    QOpenGLWidget::showEvent(event);
+    // The display server asks the top-level window, not this widget, to repaint what it
+    // uncovers; a repeated install replaces the earlier one.
+    if (rambuffer_ && window()->windowHandle() != nullptr) {
+        window()->windowHandle()->installEventFilter(this);
+    }
+}
+
+bool Tglimage::eventFilter(QObject* watched, QEvent* event) {
+    // Uncovered parts are painted from the off-screen picture, as after every frame: a canvas
+    // fill drawn over the window since (the black of a failed open) does not come back.
+    if (event->type() == QEvent::Expose && !frontbuffer_ && isVisible()) {
+        const auto* handle = qobject_cast<QWindow*>(watched);
+        if (handle != nullptr && handle->isExposed()) recopyoffscreen();
+    }
+    return QOpenGLWidget::eventFilter(watched, event);
+}
+
+void Tglimage::recopyoffscreen() {
+    if (!bitmap_) return;
+    // An expose can arrive inside a message box's loop, while another context is current.
+    QOpenGLContext* previous = QOpenGLContext::currentContext();
+    QSurface* previoussurface = previous != nullptr ? previous->surface() : nullptr;
+    offcontext_->makeCurrent(offsurface_.get());
+    shown_ = bitmap_->toImage();
+    if (previous == offcontext_.get()) {
+        bitmap_->bind();  // a frame is being drawn: it goes on into the target
+    } else if (previous != nullptr) {
+        previous->makeCurrent(previoussurface);
+    } else {
+        offcontext_->doneCurrent();
+    }
+    update();
 }
 
 void Tglimage::InitView(uint32_t color) {

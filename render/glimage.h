@@ -75,9 +75,12 @@ class Tglimage : public QOpenGLWidget, public DrawTarget {
   protected:
     void initializeGL() override;
     void paintGL() override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void beginoffscreen();
+    void recopyoffscreen();
     void recordareasize();
     void presentnow();
 
@@ -88,7 +91,7 @@ class Tglimage : public QOpenGLWidget, public DrawTarget {
     bool paintedonce_ = false;
     bool showingframe_ = false;
     // RAM-buffer mode: own context on an off-screen surface, a framebuffer of the area's size,
-    // and the copy shown by paint requests.
+    // and the picture the window shows (the last frame, or a canvas fill over it).
     std::unique_ptr<QOffscreenSurface> offsurface_;
     std::unique_ptr<QOpenGLContext> offcontext_;
     std::unique_ptr<QOpenGLFramebufferObject> bitmap_;

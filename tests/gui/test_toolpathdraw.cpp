@@ -1,11 +1,16 @@
 // Drawing modes of the toolpath on the real surface: the step window draws only its nodes,
-// RAM-buffer mode shows the same picture as the window, front-buffer drawing reports its
+// RAM-buffer mode shows the same picture as the window and paints uncovered parts from its
+// off-screen picture, front-buffer drawing reports its
 // timing, and an empty toolpath still ends the job.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDir>
 #include <QGroupBox>
+#include <QMessageBox>
 #include <QScrollBar>
 #include <QSlider>
+#include <QTimer>
 #include <set>
 
 #include "app/panelbutton.h"
@@ -104,6 +109,30 @@ TEST(ToolpathDraw, RamBufferShowsTheSamePicture) {
     runloop(200);
     EXPECT_EQ(ram->wrkscreen->bitmapwidth(), 820 - 144 - 2);
     EXPECT_GT(countcolor(ram->wrkscreen->currentPicture(), palettecolor(11)), 100);
+}
+
+TEST(ToolpathDraw, RamBufferUncoveredShowsTheOffscreenPictureAfterAFailedOpen) {
+    auto ram = openwindow({"/RAMBUFFER", writeprogram("twotools.nc", kTwoToolProgram)});
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            box->accept();
+        }
+    });
+    closer.start(20);
+    ram->ncfilename = ram->ncpath = QDir::tempPath().toStdString() + "/korven-no-such-file.nc";
+    ram->opensequence();  // clears the window to black, then the file cannot be read
+    closer.stop();
+    // Another window covers the surface and goes away again.
+    QWidget cover;
+    cover.setGeometry(ram->geometry());
+    cover.show();
+    runloop(100);
+    cover.hide();
+    runloop(100);
+    const QImage uncovered = ram->wrkscreen->currentPicture();
+    const std::string saved = savepicture(uncovered, "rambuffer_uncovered");
+    EXPECT_GT(countcolor(uncovered, palettecolor(11)), 100) << saved;
 }
 
 TEST(ToolpathDraw, FrontBufferDrawingReportsItsTime) {
