@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -19,6 +21,7 @@
 #include "app/panelbutton.h"
 #include "app/vorlixmain.h"
 #include "app/workingbar.h"
+#include "render/glimage.h"
 #include "tests/gui/support_viewer.h"
 
 using namespace guitest;
@@ -59,24 +62,13 @@ void openthroughdialog(Tvorlixform& w, const std::string& path) {
     waituntil([&] { return jobdone(w); });
 }
 
-// Sets an environment variable for one scope and restores it afterwards.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const QString& value)
-        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
-        if (value.isNull()) {
-            qunsetenv(name);
-        } else {
-            qputenv(name, value.toUtf8());
-        }
-    }
-    ~ScopedEnv() { had_ ? qputenv(name_, old_) : qunsetenv(name_); }
-
-  private:
-    const char* name_;
-    bool had_;
-    QByteArray old_;
-};
+// Sets (a null value: removes) an environment variable until the returned guard goes.
+auto scopedenv(const char* name, const QString& value) {
+    const bool had = qEnvironmentVariableIsSet(name);
+    const QByteArray old = qgetenv(name);
+    value.isNull() ? qunsetenv(name) : qputenv(name, value.toUtf8());
+    return qScopeGuard([=] { had ? qputenv(name, old) : qunsetenv(name); });
+}
 
 // Records the URLs the desktop is asked to open instead of opening them.
 class UrlCatcher : public QObject {
@@ -156,37 +148,24 @@ TEST(PanelCommands, SpeedMenuOpensAtTheRightPressAndItsItemsSetTheTitle) {
         afterframe();
     };
 
-    const QStringList names = {"speedshow",     "speednormal",    "speedwait0",
-                               "speedwait1",    "speedwait10",    "speedwait100",
-                               "speedwait1000", "speedwait10000", "speedwait100000"};
-    const QStringList captions = {"精度由小到大", "默认", "0",   "0.00001", "0.0001",
-                                  "0.001",        "0.01", "0.1", "1"};
-    const QList<QAction*> items = w->speedmenu->actions();
-    ASSERT_EQ(items.size(), 9);
-    for (int i = 0; i < 9; ++i) {
-        EXPECT_EQ(items[i]->objectName(), names[i]);
-        EXPECT_EQ(items[i]->text(), captions[i]);
-    }
-
+    ASSERT_EQ(w->speedmenu->actions().size(), 9);
     const QPoint bare(70, 236);  // below the buttons, above the check box
-    auto choose = [&](int item) {
+    auto choose = [&](const char* name, const char* caption) {
         QTest::mousePress(w->panel, Qt::RightButton, {}, bare);
         EXPECT_TRUE(waituntil([&] { return w->speedmenu->isVisible(); }, 2000));
+        EXPECT_EQ(w->speedmenu->pos(), w->panel->mapToGlobal(bare));
+        auto* item = w->speedmenu->findChild<QAction*>(QString::fromLatin1(name));
+        EXPECT_EQ(item->text(), QString::fromUtf8(caption));
         QTest::mouseClick(w->speedmenu, Qt::LeftButton, {},
-                          w->speedmenu->actionGeometry(items[item]).center());
-        runloop(20);
+                          w->speedmenu->actionGeometry(item).center());
         return w->windowTitle();
     };
-    QTest::mousePress(w->panel, Qt::RightButton, {}, bare);
-    ASSERT_TRUE(waituntil([&] { return w->speedmenu->isVisible(); }, 2000));
-    EXPECT_EQ(w->speedmenu->pos(), w->panel->mapToGlobal(bare));
-    w->speedmenu->hide();
-
-    EXPECT_EQ(choose(6), QStringLiteral("Front Buffer : 1000"));
-    EXPECT_EQ(choose(0), QStringLiteral("Front Buffer : 1000"));  // the heading keeps the speed
-    EXPECT_EQ(choose(2), QStringLiteral("Front Buffer : 0"));
-    EXPECT_EQ(choose(8), QStringLiteral("Front Buffer : 100000"));
-    EXPECT_EQ(choose(1), QStringLiteral("Back Buffer"));
+    EXPECT_EQ(choose("speedwait1000", "0.01"), QStringLiteral("Front Buffer : 1000"));
+    // The heading keeps the speed but still reports it.
+    EXPECT_EQ(choose("speedshow", "精度由小到大"), QStringLiteral("Front Buffer : 1000"));
+    EXPECT_EQ(choose("speedwait0", "0"), QStringLiteral("Front Buffer : 0"));
+    EXPECT_EQ(choose("speedwait100000", "1"), QStringLiteral("Front Buffer : 100000"));
+    EXPECT_EQ(choose("speednormal", "默认"), QStringLiteral("Back Buffer"));
     EXPECT_EQ(w->drawer()->stepdelay, 1);
     EXPECT_EQ(frames, 0);
 }
@@ -214,7 +193,7 @@ TEST(PanelCommands, HelpOpensTheManualOfTheFontsLanguageAndIsSilentWithoutOne) {
     auto w = emptywindow();
     UrlCatcher catcher;
     {
-        ScopedEnv home("HOLVARIN_HOME", shipped);
+        const auto home = scopedenv("HOLVARIN_HOME", shipped);
         QTest::mouseClick(w->SpeedButton[6], Qt::LeftButton);
         w->bigfivehelp = true;
         QTest::mouseClick(w->SpeedButton[6], Qt::LeftButton);
@@ -225,7 +204,7 @@ TEST(PanelCommands, HelpOpensTheManualOfTheFontsLanguageAndIsSilentWithoutOne) {
               shipped + QStringLiteral("/man/vorlix_manual_big5.htm"));
 
     QTemporaryDir empty;
-    ScopedEnv home("HOLVARIN_HOME", empty.path());
+    const auto home = scopedenv("HOLVARIN_HOME", empty.path());
     QTest::mouseClick(w->SpeedButton[6], Qt::LeftButton);
     runloop(50);
     EXPECT_EQ(catcher.opened.size(), 2);
@@ -233,14 +212,17 @@ TEST(PanelCommands, HelpOpensTheManualOfTheFontsLanguageAndIsSilentWithoutOne) {
 }
 
 TEST(PanelCommands, DataFolderIsHolvarinHomeOrTheFirstXdgFolderThatHasOne) {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "one fixed folder on Windows";
+#endif
     QTemporaryDir root;
     const QString home = root.path() + QStringLiteral("/home");
     const QString dir1 = root.path() + QStringLiteral("/dir1");
     const QString dir2 = root.path() + QStringLiteral("/dir2");
     ASSERT_TRUE(QDir().mkpath(dir2 + QStringLiteral("/holvarin")));
-    ScopedEnv holvarin("HOLVARIN_HOME", QString());
-    ScopedEnv datahome("XDG_DATA_HOME", home);
-    ScopedEnv datadirs("XDG_DATA_DIRS", dir1 + QLatin1Char(':') + dir2);
+    const auto holvarin = scopedenv("HOLVARIN_HOME", QString());
+    const auto datahome = scopedenv("XDG_DATA_HOME", home);
+    const auto datadirs = scopedenv("XDG_DATA_DIRS", dir1 + QLatin1Char(':') + dir2);
     EXPECT_EQ(datafolder(), dir2 + QStringLiteral("/holvarin"));
     EXPECT_EQ(datafile(QStringLiteral("man/vorlix_manual.htm")),
               dir2 + QStringLiteral("/holvarin/man/vorlix_manual.htm"));
@@ -249,13 +231,37 @@ TEST(PanelCommands, DataFolderIsHolvarinHomeOrTheFirstXdgFolderThatHasOne) {
     EXPECT_EQ(datafolder(), home + QStringLiteral("/holvarin"));
     {
         // Named by the user, it wins even before it exists.
-        ScopedEnv named("HOLVARIN_HOME", root.path() + QStringLiteral("/mine/"));
+        const auto named = scopedenv("HOLVARIN_HOME", root.path() + QStringLiteral("/mine/"));
         EXPECT_EQ(datafolder(), root.path() + QStringLiteral("/mine"));
     }
     ASSERT_TRUE(QDir(home).removeRecursively());
     ASSERT_TRUE(QDir(dir2).removeRecursively());
     EXPECT_EQ(datafolder(), QString());
     EXPECT_EQ(datafile(QStringLiteral("man/vorlix_manual.htm")), QString());
+}
+
+TEST(PanelCommands, ZoomButtonsFitAndTheStockBlockRedrawTheToolpath) {
+    auto w = openwindow({writeprogram("twotools.nc", kTwoToolProgram)});
+    const double fitted = w->view.viewscale;
+    const QImage fittedpicture = w->wrkscreen->currentPicture();
+    QTest::mouseClick(w->SpeedButton[7], Qt::LeftButton);  // enlarge
+    EXPECT_EQ(w->view.viewscale, fitted * 0.5);
+    EXPECT_GT(drawnbox(w->wrkscreen->currentPicture()).width(), drawnbox(fittedpicture).width());
+    QTest::mouseClick(w->SpeedButton[8], Qt::LeftButton);  // reduce
+    EXPECT_EQ(w->view.viewscale, fitted);
+    EXPECT_EQ(w->wrkscreen->currentPicture(), fittedpicture);
+    QTest::mouseClick(w->SpeedButton[8], Qt::LeftButton);
+    QTest::mouseClick(w->SpeedButton[5], Qt::LeftButton);  // fit
+    EXPECT_EQ(w->view.viewscale, fitted);
+
+    const QRgb white = qRgb(255, 255, 255);
+    EXPECT_EQ(countcolor(fittedpicture, white), 0);
+    QTest::mouseClick(w->drawrangeblockcheckbox, Qt::LeftButton);
+    const QImage boxed = w->wrkscreen->currentPicture();
+    const std::string saved = savepicture(boxed, "window_stockblock");
+    EXPECT_GT(countcolor(boxed, white), 200) << saved;
+    QTest::mouseClick(w->drawrangeblockcheckbox, Qt::LeftButton);
+    EXPECT_EQ(w->wrkscreen->currentPicture(), fittedpicture);
 }
 
 TEST(PanelCommands, ExitClosesTheWindow) {
