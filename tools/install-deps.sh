@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
   libgl1-mesa-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri mesa-utils
   xvfb xauth x11-utils imagemagick time
+  desktop-file-utils appstream shared-mime-info dpkg-dev
   fonts-liberation fonts-wqy-zenhei
 )
 missing=()
