@@ -155,7 +155,11 @@ void Tvorlixform::AppIdle() {
     // drawn can appear, and a job started now would run unseen to its end.
     if (windowHandle() == nullptr || !windowHandle()->isExposed()) return;
     inidle_ = true;
-    if (firstidle) firstidle = false;
+    if (firstidle) {
+        firstidle = false;
+        logoshown = true;
+        showgllogo();
+    }
     if (openatidle) {
         openatidle = false;
         opensequence();

@@ -13,6 +13,7 @@
 #include "app/commandline.h"
 #include "nc/ncjob.h"
 #include "render/framerender.h"
+#include "render/logo/logoflyin.h"
 #include "render/toolpathdrawer.h"
 #include "view/viewstate.h"
 
@@ -41,6 +42,8 @@ class Tvorlixform : public QWidget {
     void FormCreate();
     void FormResize();
     void AppIdle();
+    // Compiles the start-up logo, frames it and flies it in (app/logostartup.cpp).
+    void showgllogo();
     // Runs the open sequence on ncfilename (the title) and ncpath (the file opened).
     void opensequence();
 
@@ -81,6 +84,10 @@ class Tvorlixform : public QWidget {
     bool infodirty = false;
     bool bigfivehelp = false;  // choose the traditional-Chinese manual
     std::array<uint32_t, 11> tcary{};
+    // The fly-in's pace; tests that open many windows take the default down to one frame.
+    static inline LogoFlyinTiming defaultlogotiming;
+    LogoFlyinTiming logotiming = defaultlogotiming;
+    int logoframesshown = 0;
 
     NcJob job;
     ViewState view;

@@ -114,6 +114,10 @@ QFont infoPanelFont(const InfoPanelLayout& layout) {
     return monospaced(layout.pixelsize, true);
 }
 
+QFont infoPanelCellFont(int cell) {
+    return monospaced(pixelSizeForCell(cell), true);
+}
+
 InfoPanelLayout layOutInfoPanel(const InfoPanelData& data, const InfoPanelRoom& room) {
     InfoPanelLayout l;
     const bool stepwindow = data.mode == InfoPanelMode::StepWindow;

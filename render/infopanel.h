@@ -54,3 +54,5 @@ QImage paintInfoPanel(const InfoPanelData& data, const InfoPanelLayout& layout);
 
 // The bold monospaced font of the panel, sized to the layout's cell height.
 QFont infoPanelFont(const InfoPanelLayout& layout);
+// The same font for a character cell of the given height.
+QFont infoPanelCellFont(int cell);
