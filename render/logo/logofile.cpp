@@ -63,7 +63,7 @@ LogoReadResult readlogorecords(const LogoByteSource& source, LogoSequencer& sequ
             sequencer.put(decode(buffer.data() + used));
         }
         if (result.capped) {
-            sequencer.put(LogoCommand{static_cast<LogoOp>(-1)});  // beeps once
+            sequencer.reject();
             break;
         }
         offset += used;

@@ -29,7 +29,7 @@ void LogoSequencer::reject() {
     if (beep_) beep_();
 }
 
-void LogoSequencer::emit(LogoOp op, double x, double y, double z) {
+void LogoSequencer::forward(LogoOp op, double x, double y, double z) {
     out_(LogoCommand{op, x, y, z});
 }
 
@@ -61,52 +61,52 @@ void LogoSequencer::put(const LogoCommand& c) {
         case LogoOp::QuadsBegin:
             if (state_ != State::Idle) return reject();
             state_ = State::Quads;
-            return emit(c.op);
+            return forward(c.op);
         case LogoOp::Normal:
         case LogoOp::Vertex:
             if (state_ != State::Quads) return reject();
-            return emit(c.op, c.x, c.y, c.z);
+            return forward(c.op, c.x, c.y, c.z);
         case LogoOp::QuadsEnd:
             if (state_ != State::Quads) return reject();
             state_ = State::Idle;
-            return emit(c.op);
+            return forward(c.op);
         case LogoOp::XMax:
         case LogoOp::YMax:
         case LogoOp::XMin:
         case LogoOp::YMin:
-            return emit(c.op, c.x, c.y, c.z);  // no GL call: fine anywhere
+            return forward(c.op, c.x, c.y, c.z);  // no GL call: fine anywhere
         case LogoOp::PolygonBegin:
             if (state_ != State::Idle) return reject();
             state_ = State::Polygon;
             vertices_ = 0;
-            return emit(c.op, c.x, c.y, c.z);
+            return forward(c.op, c.x, c.y, c.z);
         case LogoOp::ContourBegin:
             if (state_ == State::Contour) {
                 // The previous contour was never ended; its vertices still outline a loop.
                 reject();
-                emit(LogoOp::ContourEnd);
-                return emit(c.op);
+                forward(LogoOp::ContourEnd);
+                return forward(c.op);
             }
             if (state_ != State::Polygon) return reject();
             state_ = State::Contour;
-            return emit(c.op);
+            return forward(c.op);
         case LogoOp::TessVertex:
             if (state_ != State::Contour || vertices_ >= kMaxPolygonVertices) return reject();
             ++vertices_;
-            return emit(c.op, c.x, c.y, c.z);
+            return forward(c.op, c.x, c.y, c.z);
         case LogoOp::ContourEnd:
             if (state_ != State::Contour) return reject();
             state_ = State::Polygon;
-            return emit(c.op);
+            return forward(c.op);
         case LogoOp::PolygonEnd:
             if (state_ == State::Contour) {
                 reject();
-                emit(LogoOp::ContourEnd);
+                forward(LogoOp::ContourEnd);
                 state_ = State::Polygon;
             }
             if (state_ != State::Polygon) return reject();
             state_ = State::Idle;
-            return emit(c.op);
+            return forward(c.op);
     }
     reject();  // an opcode the table does not list
 }
@@ -116,14 +116,14 @@ void LogoSequencer::closeopen() {
         case State::Idle:
             return;
         case State::Quads:
-            emit(LogoOp::QuadsEnd);
+            forward(LogoOp::QuadsEnd);
             break;
         case State::Contour:
-            emit(LogoOp::ContourEnd);
-            emit(LogoOp::PolygonEnd);
+            forward(LogoOp::ContourEnd);
+            forward(LogoOp::PolygonEnd);
             break;
         case State::Polygon:
-            emit(LogoOp::PolygonEnd);
+            forward(LogoOp::PolygonEnd);
             break;
     }
     state_ = State::Idle;

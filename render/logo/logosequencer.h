@@ -20,13 +20,15 @@ class LogoSequencer {
     // The stream has ended: whatever is still open is closed (with a beep).
     void finish();
 
+    // Something the stream's source had to leave out (beeps like any skipped record).
+    void reject();
+
     int beeps() const { return beeps_; }
 
   private:
     enum class State { Idle, Quads, Polygon, Contour };
 
-    void reject();
-    void emit(LogoOp op, double x = 0, double y = 0, double z = 0);
+    void forward(LogoOp op, double x = 0, double y = 0, double z = 0);
     void closeopen();
     bool skippingpolygon(const LogoCommand& c);
 

@@ -80,8 +80,10 @@ TEST(ViewerWindow, StartsEmptyWithTheExactTitle) {
     EXPECT_FALSE(w.showpartgroupbox->isVisible());
     EXPECT_FALSE(w.WorkingBar->isVisible());
     for (size_t i = 0; i < 10; ++i) EXPECT_FALSE(w.tnl[i]->isVisible() || w.frl[i]->isVisible());
-    EXPECT_EQ(w.view.rotx, -60.0);
-    EXPECT_EQ(w.view.rotz, -30.0);
+    // The window starts in ISO1; the logo's fly-in ends in the top view, a full turn on.
+    EXPECT_TRUE(w.logoshown);
+    EXPECT_EQ(w.view.rotx, 360.0);
+    EXPECT_EQ(w.view.rotz, 360.0);
 }
 
 TEST(ViewerWindow, ToolkitOptionsAreOrdinaryParameters) {
