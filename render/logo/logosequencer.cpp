@@ -70,11 +70,13 @@ void LogoSequencer::put(const LogoCommand& c) {
             if (state_ != State::Quads) return reject();
             state_ = State::Idle;
             return forward(c.op);
+        // No GL call: fine anywhere. Only the coordinate that counts goes on.
         case LogoOp::XMax:
-        case LogoOp::YMax:
         case LogoOp::XMin:
+            return forward(c.op, c.x);
+        case LogoOp::YMax:
         case LogoOp::YMin:
-            return forward(c.op, c.x, c.y, c.z);  // no GL call: fine anywhere
+            return forward(c.op, 0, c.y);
         case LogoOp::PolygonBegin:
             if (state_ != State::Idle) return reject();
             state_ = State::Polygon;
