@@ -84,6 +84,8 @@ FrameScene Tvorlixform::scene() const {
     s.savedx = view.savedcenter.x;
     s.savedy = view.savedcenter.y;
     s.savedz = view.savedcenter.z;
+    s.dragging = surfacedrag.dragmode != SurfaceDrag::None || paneldrag.dragging();
+    s.dragstartpass = paneldrag.dragstartpass;
     s.logoshown = logoshown;
     s.showextentsbox = drawrangeblockcheckbox->isChecked();
     s.extents = {job.xmin, job.xmax, job.ymin, job.ymax, job.zmin, job.zmax};

@@ -13,6 +13,7 @@
 #include <QWindow>
 
 #include "app/arcdatamessages.h"
+#include "app/navigationinput.h"
 #include "app/panelbutton.h"
 #include "app/plotdriver.h"
 #include "app/workingbar.h"
@@ -35,10 +36,12 @@ Tvorlixform::Tvorlixform(const CommandLine& cmd) : cmd_(cmd) {
     arcmessages_ = std::make_unique<ArcDataMessages>(this);
     connectjob();
     buildpanelcommands();
+    navigation_ = std::make_unique<NavigationInput>(*this);
     FormCreate();
 }
 
 Tvorlixform::~Tvorlixform() {
+    navigation_.reset();
     view.renderhook = nullptr;
 }
 

@@ -15,6 +15,8 @@
 #include "render/framerender.h"
 #include "render/logo/logoflyin.h"
 #include "render/toolpathdrawer.h"
+#include "view/paneldrag.h"
+#include "view/surfacedrag.h"
 #include "view/viewstate.h"
 
 class ArcDataMessages;
@@ -29,6 +31,7 @@ class QSlider;
 class PanelButton;
 class PanelMouse;
 class PlotDriver;
+class NavigationInput;
 class Tglimage;
 class TWorkingBar;
 
@@ -91,6 +94,9 @@ class Tvorlixform : public QWidget {
 
     NcJob job;
     ViewState view;
+    SurfaceDrag surfacedrag{view};
+    PanelDrag paneldrag{view};
+    WorldBox extents() const;
     FrameRender* frame() { return frame_.get(); }
     ToolpathDrawer* drawer() { return drawer_.get(); }
 
@@ -129,7 +135,6 @@ class Tvorlixform : public QWidget {
     void runjob();
     void fileerror(const std::string& message);
     FrameScene scene() const;
-    WorldBox extents() const;
 
     CommandLine cmd_;
     std::unique_ptr<FrameRender> frame_;
@@ -138,4 +143,6 @@ class Tvorlixform : public QWidget {
     std::unique_ptr<ArcDataMessages> arcmessages_;
     PanelMouse* panelmouse_ = nullptr;
     bool inidle_ = false;
+    // Last: it reads the members above and goes first at destruction.
+    std::unique_ptr<NavigationInput> navigation_;
 };

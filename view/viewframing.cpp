@@ -19,6 +19,11 @@ constexpr double kDegenerateFitScale = 1.0;
 // turns by 360 degrees leave a few ulps of the depth in the width.
 constexpr double kDegenerateRelativeSize = 1e-9;
 
+// The projection is built in single floats: far inside their range, the visible half-size and
+// its inverse both stay finite and non-zero for any window shape.
+constexpr double kMinViewScale = 1e-30;
+constexpr double kMaxViewScale = 1e30;
+
 double largestmagnitude(const viewbox& box) {
     return std::max({1.0, std::fabs(box.xmin), std::fabs(box.xmax), std::fabs(box.ymin),
                      std::fabs(box.ymax), std::fabs(box.zmin), std::fabs(box.zmax)});
@@ -79,8 +84,14 @@ void ViewState::centerview(const WorldBox& extents) {
     centeronbox(panelbox);
 }
 
+bool ViewState::setscale(double scale) {
+    if (!(scale >= kMinViewScale && scale <= kMaxViewScale)) return false;
+    viewscale = scale;
+    return true;
+}
+
 void ViewState::zoomby(double factor) {
-    viewscale = viewscale * factor;
+    setscale(viewscale * factor);
     render();
 }
 
@@ -114,7 +125,7 @@ void ViewState::zoomtorect(std::int32_t x1, std::int32_t y1, std::int32_t x2, st
         return static_cast<std::int32_t>((static_cast<std::int64_t>(p) + q) / 2);
     };
     recenterat(middle(left, right), middle(top, bottom));
-    viewscale = viewscale / ratio;
+    setscale(viewscale / ratio);
 }
 
 void ViewState::panbypixels(std::int32_t dx, std::int32_t dy, double k, std::int32_t h,

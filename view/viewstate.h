@@ -60,6 +60,10 @@ class ViewState {
     void fitjob(const WorldBox& extents);
     // Centres on the extents through panelbox; scale, fitbox and surfacebox stay.
     void centerview(const WorldBox& extents);
+    // Takes the scale when a picture can still be drawn with it; a zoom step that would leave
+    // that range (0, infinite, NaN or beyond what single-precision GL projects) is refused and
+    // the scale stays. Returns whether it was taken.
+    bool setscale(double scale);
     // Scales about the view centre (0.5 magnifies, 2 shrinks) and renders a frame.
     void zoomby(double factor);
     // Brings the scene under the pixel to the middle. surfacebox must hold the turned

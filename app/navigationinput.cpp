@@ -1,0 +1,193 @@
+#include "app/navigationinput.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QWindow>
+#include <chrono>
+
+#include "app/panelbutton.h"
+#include "app/vorlixmain.h"
+#include "render/glimage.h"
+#include "render/rubberband.h"
+#include "view/navigationkeys.h"
+
+namespace {
+
+// Click durations are measured on a clock that never jumps.
+double monotonicseconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+MouseButton surfacebutton(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton: return MouseButton::Left;
+        case Qt::RightButton: return MouseButton::Right;
+        case Qt::MiddleButton: return MouseButton::Middle;
+        default: return MouseButton::Other;
+    }
+}
+
+NavigationKey navigationkey(const QKeyEvent& event) {
+    const bool keypad = (event.modifiers() & Qt::KeypadModifier) != 0;
+    switch (event.key()) {
+        case Qt::Key_F1: return NavigationKey::F1;
+        case Qt::Key_F2: return NavigationKey::F2;
+        case Qt::Key_F3: return NavigationKey::F3;
+        case Qt::Key_F4: return NavigationKey::F4;
+        case Qt::Key_Right: return NavigationKey::Right;
+        case Qt::Key_Clear: return NavigationKey::Clear;
+        case Qt::Key_Left: return NavigationKey::Left;
+        case Qt::Key_Up: return NavigationKey::Up;
+        case Qt::Key_Down: return NavigationKey::Down;
+        case Qt::Key_PageUp: return NavigationKey::PageUp;
+        // Only the keypad's: Shift+8 and the main minus key are ordinary keys.
+        case Qt::Key_Asterisk: return keypad ? NavigationKey::KeypadMultiply : NavigationKey::None;
+        case Qt::Key_Minus: return keypad ? NavigationKey::KeypadMinus : NavigationKey::None;
+        default: return NavigationKey::None;
+    }
+}
+
+bool ismousebuttonevent(QEvent::Type type) {
+    return type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+           type == QEvent::MouseMove || type == QEvent::MouseButtonRelease;
+}
+
+}  // namespace
+
+NavigationInput::NavigationInput(Tvorlixform& form) : form_(form) {
+    Tglimage* surface = form_.wrkscreen;
+    form_.surfacedrag.rubberbandhook = [surface](PixelPoint a, PixelPoint from, PixelPoint to) {
+        invertoutlines(*surface, {a.x, a.y, from.x, from.y}, {a.x, a.y, to.x, to.y});
+    };
+    // Moves without a button held arrive too: that is how a release lost elsewhere shows.
+    surface->setMouseTracking(true);
+    surface->installEventFilter(this);
+    for (const int number : {2, 3, 9}) {
+        PanelButton* button = form_.SpeedButton[static_cast<size_t>(number)];
+        button->setMouseTracking(true);
+        button->installEventFilter(this);
+    }
+    qApp->installEventFilter(this);
+}
+
+NavigationInput::~NavigationInput() {
+    form_.surfacedrag.rubberbandhook = nullptr;
+}
+
+bool NavigationInput::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        formkey(watched, *static_cast<QKeyEvent*>(event));
+        return false;
+    }
+    if (losesmouse(watched, *event)) {
+        enddrags();
+        return false;
+    }
+    if (!ismousebuttonevent(event->type())) return false;
+    if (watched == form_.wrkscreen) return surfacemouse(event);
+    for (const int number : {2, 3, 9}) {
+        PanelButton* button = form_.SpeedButton[static_cast<size_t>(number)];
+        if (watched == button && button->isEnabled()) return dragbuttonmouse(button, event);
+    }
+    return false;
+}
+
+bool NavigationInput::losesmouse(QObject* watched, const QEvent& event) const {
+    switch (event.type()) {
+        case QEvent::WindowBlocked:
+        case QEvent::WindowDeactivate:
+            return watched == &form_ || watched == form_.windowHandle();
+        case QEvent::UngrabMouse:
+            return watched == form_.wrkscreen || watched == form_.SpeedButton[2] ||
+                   watched == form_.SpeedButton[3] || watched == form_.SpeedButton[9];
+        case QEvent::Show:
+            // A pop-up takes the pointer, and the release with it.
+            return watched->isWidgetType() &&
+                   static_cast<QWidget*>(watched)->windowType() == Qt::Popup;
+        default: return false;
+    }
+}
+
+bool NavigationInput::surfacemouse(QEvent* event) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const QPoint at = mouse->position().toPoint();
+    SurfaceDrag& drag = form_.surfacedrag;
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            drag.SurfaceMouseDown(surfacebutton(mouse->button()),
+                                  (mouse->modifiers() & Qt::ControlModifier) != 0, at.x(), at.y(),
+                                  monotonicseconds());
+            break;
+        case QEvent::MouseMove:
+            if (mouse->buttons() == Qt::NoButton) {
+                if (drag.dragmode != SurfaceDrag::None) endsurfacedrag();
+            } else if (drag.SurfaceMouseMove(at.x(), at.y())) {
+                form_.view.render();
+            }
+            break;
+        default: endsurfacedrag(); break;
+    }
+    return true;
+}
+
+void NavigationInput::endsurfacedrag() {
+    form_.surfacedrag.SurfaceMouseUp(monotonicseconds());
+    form_.view.render();
+}
+
+bool NavigationInput::dragbuttonmouse(QWidget* button, QEvent* event) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const QPoint at = mouse->position().toPoint();
+    PanelDrag& drag = form_.paneldrag;
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick: {
+            const QPoint cursor = QCursor::pos();
+            drag.SpeedButtonMouseDown(button->objectName().toStdString(), at.x(), at.y(),
+                                      {cursor.x(), cursor.y()});
+            // The button shows itself pressed for the left button; other buttons must not
+            // reach the panel underneath, whose right press opens a menu.
+            return mouse->button() != Qt::LeftButton;
+        }
+        case QEvent::MouseMove:
+            if (mouse->buttons() == Qt::NoButton) {
+                if (drag.dragging()) endpaneldrag();
+            } else {
+                drag.SpeedButtonMouseMove(at.x(), at.y(), form_.wrkscreen->height());
+            }
+            return false;
+        default:
+            // After a drag already ended by a lost mouse the late release changes nothing.
+            if (drag.dragging()) endpaneldrag();
+            return mouse->button() != Qt::LeftButton;
+    }
+}
+
+void NavigationInput::endpaneldrag() {
+    const ScreenPoint back = form_.paneldrag.SpeedButtonMouseUp();
+    QCursor::setPos(back.x, back.y);
+}
+
+void NavigationInput::enddrags() {
+    if (form_.surfacedrag.dragmode != SurfaceDrag::None) endsurfacedrag();
+    if (form_.paneldrag.dragging()) endpaneldrag();
+}
+
+void NavigationInput::formkey(QObject* receiver, const QKeyEvent& event) {
+    // A key travels from the window to the focused control and on to its parents while they
+    // ignore it; it is taken once, at the control it is meant for.
+    if (!receiver->isWidgetType()) return;
+    auto* widget = static_cast<QWidget*>(receiver);
+    if (widget->window() != &form_) return;
+    const QWidget* focus = QApplication::focusWidget();
+    if (widget != (focus != nullptr ? focus : &form_)) return;
+    const NavigationKey key = navigationkey(event);
+    if (key == NavigationKey::None) return;
+    form_.dummyscrollbar->setFocus();
+    FormKeyDown(form_.view, key, form_.extents());
+}
