@@ -184,7 +184,8 @@ void NavigationInput::formkey(QObject* receiver, const QKeyEvent& event) {
     if (!receiver->isWidgetType()) return;
     auto* widget = static_cast<QWidget*>(receiver);
     if (widget->window() != &form_) return;
-    const QWidget* focus = QApplication::focusWidget();
+    // The window's own focus control, active or not: the one the window hands its keys to.
+    const QWidget* focus = form_.focusWidget();
     if (widget != (focus != nullptr ? focus : &form_)) return;
     const NavigationKey key = navigationkey(event);
     if (key == NavigationKey::None) return;

@@ -1,0 +1,323 @@
+// Navigating the real window with real input: gestures on the drawing surface, the rubber
+// band, the navigation keys, the panel drag buttons, drags cut short, and the step sliders.
+#include <gtest/gtest.h>
+
+#include <QCursor>
+#include <QDialog>
+#include <QGroupBox>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTest>
+#include <QWindow>
+#include <chrono>
+#include <cmath>
+#include <thread>
+
+#include "app/panelbutton.h"
+#include "app/vorlixmain.h"
+#include "render/glimage.h"
+#include "render/rubberband.h"
+#include "tests/gui/pixelcheck.h"
+#include "tests/gui/support_viewer.h"
+
+using namespace guitest;
+
+namespace {
+
+const QRgb kSlot0 = qRgb(36, 255, 255);
+const QRgb kSlot1 = qRgb(36, 255, 36);
+
+// The window opened on the two-tool program, sized so that the drawing area is w x h.
+std::unique_ptr<Tvorlixform> openwithArea(int w, int h, std::initializer_list<std::string> more = {}) {
+    std::vector<std::string> args{writeprogram("twotools.nc", kTwoToolProgram)};
+    args.insert(args.end(), more.begin(), more.end());
+    std::unique_ptr<Tvorlixform> window =
+        args.size() == 1 ? openwindow({args[0]}) : openwindow({args[0], args[1]});
+    window->showNormal();
+    window->resize(w + 144 + 2 + 4, h + 2 + 4);
+    runloop(200);
+    window->SpeedButton5Click();
+    return window;
+}
+
+// Input through the window system, at pixels of a control of the window.
+struct Mouse {
+    Tvorlixform& w;
+    QWidget* target;
+    QPoint at(int x, int y) const { return target->mapTo(&w, QPoint(x, y)); }
+    void press(Qt::MouseButton b, int x, int y, Qt::KeyboardModifiers m = {}) const {
+        QTest::mousePress(w.windowHandle(), b, m, at(x, y));
+    }
+    void move(int x, int y) const { QTest::mouseMove(w.windowHandle(), at(x, y)); }
+    void release(Qt::MouseButton b, int x, int y) const {
+        QTest::mouseRelease(w.windowHandle(), b, {}, at(x, y));
+    }
+};
+
+void key(Tvorlixform& w, Qt::Key k, Qt::KeyboardModifiers m = {}) {
+    QTest::keyClick(w.windowHandle(), k, m);
+}
+
+void hold(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+void expectsamecenter(const Point3& a, const Point3& b) {
+    EXPECT_NEAR(a.x, b.x, 1e-9);
+    EXPECT_NEAR(a.y, b.y, 1e-9);
+    EXPECT_NEAR(a.z, b.z, 1e-9);
+}
+
+}  // namespace
+
+TEST(Navigation, SurfaceGesturesFollowThePointer) {
+    auto w = openwithArea(600, 400);
+    ASSERT_EQ(w->view.areawidth, 600);
+    ASSERT_EQ(w->view.areaheight, 400);
+    const Mouse m{*w, w->wrkscreen};
+    const double fitscale = w->view.viewscale;
+    const Point3 fitcenter = w->view.viewcenter;
+
+    // Middle: one degree per pixel, horizontal travel spins about Z only.
+    const double rotx = w->view.rotx, rotz = w->view.rotz;
+    m.press(Qt::MiddleButton, 300, 200);
+    m.move(345, 200);
+    m.move(390, 200);
+    m.release(Qt::MiddleButton, 390, 200);
+    EXPECT_EQ(w->view.rotz, rotz + 90);
+    EXPECT_EQ(w->view.rotx, rotx);
+    EXPECT_TRUE(w->view.viewchosen);
+    w->view.setviewangles(rotx, w->view.roty, rotz);
+    w->SpeedButton5Click();
+
+    // Ctrl+left pans and never drifts: back at the start pixel, back at the start centre.
+    m.press(Qt::LeftButton, 100, 100, Qt::ControlModifier);
+    m.move(180, 150);
+    EXPECT_GT(std::fabs(w->view.viewcenter.x - fitcenter.x), 1.0);
+    m.move(100, 100);
+    expectsamecenter(w->view.viewcenter, fitcenter);
+    m.move(150, 60);
+    m.release(Qt::LeftButton, 150, 60);
+
+    // Right: 55 pixels to the right halves the magnification.
+    const double before = w->view.viewscale;
+    m.press(Qt::RightButton, 300, 200);
+    m.move(330, 200);
+    m.move(355, 200);
+    m.release(Qt::RightButton, 355, 200);
+    EXPECT_NEAR(w->view.viewscale / before, std::exp(-0.6875), 1e-12);
+
+    // A quick right click frames the last fit again, exactly.
+    m.press(Qt::RightButton, 200, 200);
+    m.release(Qt::RightButton, 202, 203);
+    EXPECT_EQ(w->view.viewscale, fitscale);
+    EXPECT_EQ(w->view.viewcenter.x, fitcenter.x);
+    EXPECT_EQ(w->view.viewcenter.y, fitcenter.y);
+    EXPECT_EQ(w->view.viewcenter.z, fitcenter.z);
+
+    // A left drag held past a click zooms into its rectangle: 6 x 4 in 600 x 400 is 100 times.
+    m.press(Qt::LeftButton, 200, 150);
+    m.move(206, 154);
+    hold(250);
+    m.release(Qt::LeftButton, 206, 154);
+    EXPECT_DOUBLE_EQ(w->view.viewscale, fitscale / 100);
+    EXPECT_EQ(w->surfacedrag.dragmode, SurfaceDrag::None);
+}
+
+class RubberBand : public ::testing::TestWithParam<int> {};
+
+TEST_P(RubberBand, IsInvertedOverThePictureAndLeavesNoTrace) {
+    const int mode = GetParam();  // 0 window, 1 front buffer, 2 RAM buffer
+    auto w = mode == 2 ? openwithArea(600, 400, {"/RAMBUFFER"}) : openwithArea(600, 400);
+    w->wrkscreen->setFrontbuffer(mode == 1);
+    w->renderframe();
+    const QImage still = w->wrkscreen->currentPicture();
+    const Mouse m{*w, w->wrkscreen};
+    m.press(Qt::LeftButton, 150, 100);
+    m.move(300, 180);
+    m.move(420, 260);
+    const QImage banded = w->wrkscreen->currentPicture();
+    const std::string saved = savepicture(banded, "rubberband_" + std::to_string(mode));
+    // The outline alone, each pixel the inverse of what lay beneath.
+    int changed = 0;
+    for (int y = 0; y < still.height(); ++y) {
+        for (int x = 0; x < still.width(); ++x) changed += still.pixel(x, y) != banded.pixel(x, y);
+    }
+    EXPECT_NEAR(changed, 2 * (420 - 150) + 2 * (260 - 100), 4) << saved;
+    EXPECT_EQ(banded.pixel(300, 100) & 0xFFFFFFU, ~still.pixel(300, 100) & 0xFFFFFFU) << saved;
+    EXPECT_EQ(banded.pixel(150, 200), ~still.pixel(150, 200) | 0xFF000000U) << saved;
+    // Back on the press pixel the rectangle is empty and the picture is whole again.
+    m.move(150, 100);
+    EXPECT_EQ(w->wrkscreen->currentPicture(), still);
+    // The release frame replaces the band.
+    m.move(420, 260);
+    hold(250);
+    m.release(Qt::LeftButton, 420, 260);
+    const QImage zoomed = w->wrkscreen->currentPicture();
+    w->renderframe();
+    EXPECT_EQ(zoomed, w->wrkscreen->currentPicture());
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, RubberBand, ::testing::Values(0, 1, 2));
+
+TEST(Navigation, KeysStepTheViewAndLeaveTheFocusOnTheDummy) {
+    auto w = openwithArea(600, 400);
+    const QImage start = w->wrkscreen->currentPicture();
+    const double rotz = w->view.rotz;
+    for (int i = 0; i < 12; ++i) key(*w, Qt::Key_Right);
+    EXPECT_EQ(w->view.rotz, rotz + 360);
+    EXPECT_EQ(w->wrkscreen->currentPicture(), start);
+
+    const double scale = w->view.viewscale;
+    key(*w, Qt::Key_Minus, Qt::KeypadModifier);
+    key(*w, Qt::Key_Minus, Qt::KeypadModifier);
+    EXPECT_EQ(w->view.viewscale, scale / 4);
+    key(*w, Qt::Key_Plus, Qt::KeypadModifier);  // no step of its own
+    key(*w, Qt::Key_Minus);                     // the main keyboard's minus is no zoom key
+    EXPECT_EQ(w->view.viewscale, scale / 4);
+    key(*w, Qt::Key_Asterisk, Qt::KeypadModifier);
+    key(*w, Qt::Key_Asterisk, Qt::KeypadModifier);
+    EXPECT_EQ(w->view.viewscale, scale);
+
+    w->shownumberscrollbar->setFocus();
+    ASSERT_EQ(w->focusWidget(), w->shownumberscrollbar);
+    key(*w, Qt::Key_F2);
+    EXPECT_EQ(w->focusWidget(), w->dummyscrollbar);
+    const ViewAngles front = viewpreset(ViewPresetId::Front).angles;
+    EXPECT_EQ(w->view.rotx, front.rotx);
+    EXPECT_EQ(w->view.rotz, front.rotz);
+    EXPECT_FALSE(w->view.viewchosen);
+    const double fitted = w->view.viewscale;
+    w->view.viewscale *= 3;
+    key(*w, Qt::Key_PageUp);
+    EXPECT_EQ(w->view.viewscale, fitted);
+}
+
+TEST(Navigation, PanelDragsActFromThePressAndPutThePointerBack) {
+    auto w = openwithArea(600, 400);
+    // Somewhere off the window, so that the pointer's real position tells the story.
+    const QRect screen = w->screen()->geometry();
+    const QPoint away(screen.right() - 2, screen.bottom() - 2);
+    ASSERT_FALSE(w->frameGeometry().contains(away));
+
+    PanelButton* rotate = w->SpeedButton[9];
+    const QPoint home = rotate->mapToGlobal(QPoint(18, 18));
+    QCursor::setPos(home);
+    runloop(50);
+    // The frame of the press goes over the picture there is: the marker on the old canvas.
+    w->wrkscreen->fillCanvas(0x800000U);
+    const Mouse r{*w, rotate};
+    const ViewAngles start = w->view.angles();
+    r.press(Qt::LeftButton, 18, 18);
+    const QImage pressframe = w->wrkscreen->currentPicture();
+    EXPECT_GT(countcolor(pressframe, qRgb(0, 0, 128)), pressframe.width() * pressframe.height() / 2);
+    EXPECT_GT(countcolor(pressframe, kGrey), 20);
+    QCursor::setPos(away);
+    r.move(33, 18);
+    r.move(48, 18);
+    EXPECT_EQ(w->view.rotz, start.rotz + 90);
+    EXPECT_EQ(w->view.rotx, start.rotx);
+    r.move(18, 18);
+    EXPECT_EQ(w->view.rotz, start.rotz);
+    r.move(18, 28);
+    EXPECT_EQ(w->view.rotx, start.rotx + 30);
+    r.release(Qt::LeftButton, 18, 28);
+    EXPECT_EQ(QCursor::pos(), home);
+    EXPECT_FALSE(w->paneldrag.dragging());
+    EXPECT_FALSE(w->view.viewchosen);
+
+    PanelButton* zoom = w->SpeedButton[2];
+    const Mouse z{*w, zoom};
+    const double scale = w->view.viewscale;
+    QCursor::setPos(zoom->mapToGlobal(QPoint(18, 30)));
+    runloop(50);
+    const QPoint zoomhome = QCursor::pos();
+    z.press(Qt::LeftButton, 18, 30);
+    QCursor::setPos(away);
+    z.move(18, 16);
+    EXPECT_NEAR(w->view.viewscale / scale, std::exp(-0.7), 1e-12);
+    z.release(Qt::LeftButton, 18, 16);
+    EXPECT_EQ(QCursor::pos(), zoomhome);
+}
+
+TEST(Navigation, ASlowToolpathIsLeftOutOfDragFrames) {
+    auto w = openwithArea(600, 400);
+    const Mouse m{*w, w->wrkscreen};
+    // Fast: a drag shows the toolpath and the marker, and no box.
+    m.press(Qt::MiddleButton, 300, 200);
+    m.move(301, 200);
+    const QImage fast = w->wrkscreen->currentPicture();
+    m.release(Qt::MiddleButton, 301, 200);
+    EXPECT_GT(countcolor(fast, kSlot1), 100);
+    EXPECT_GT(countcolor(fast, kGrey), 20);
+    EXPECT_EQ(countcolor(fast, kWhite), 0);
+
+    const auto draw = w->frame()->drawtoolpath;
+    w->frame()->drawtoolpath = [draw] {
+        draw();
+        hold(210);
+    };
+    w->renderframe();
+    ASSERT_TRUE(w->frame()->slowframe);
+    m.press(Qt::MiddleButton, 300, 200);
+    m.move(310, 205);
+    const QImage slow = w->wrkscreen->currentPicture();
+    const std::string saved = savepicture(slow, "drag_slow_toolpath");
+    EXPECT_EQ(countcolor(slow, kSlot0) + countcolor(slow, kSlot1), 0) << saved;
+    EXPECT_GT(countcolor(slow, kWhite), 100) << saved;
+    EXPECT_GT(countcolor(slow, kGrey), 20) << saved;
+    m.release(Qt::MiddleButton, 310, 205);
+    EXPECT_GT(countcolor(w->wrkscreen->currentPicture(), kSlot1), 100);
+}
+
+TEST(Navigation, ADragThatLosesTheMouseEndsAsAReleaseWould) {
+    auto w = openwithArea(600, 400);
+    const Mouse m{*w, w->wrkscreen};
+    QDialog dialog(w.get());
+    dialog.setWindowModality(Qt::ApplicationModal);
+
+    m.press(Qt::MiddleButton, 300, 200);
+    m.move(320, 200);
+    dialog.show();
+    runloop(50);
+    EXPECT_EQ(w->surfacedrag.dragmode, SurfaceDrag::None);
+    dialog.hide();
+    runloop(50);
+    m.release(Qt::MiddleButton, 320, 200);
+
+    const QPoint home = w->SpeedButton[3]->mapToGlobal(QPoint(18, 18));
+    QCursor::setPos(home);
+    runloop(50);
+    const Mouse pan{*w, w->SpeedButton[3]};
+    pan.press(Qt::LeftButton, 18, 18);
+    pan.move(20, 18);
+    dialog.show();
+    runloop(50);
+    EXPECT_FALSE(w->paneldrag.dragging());
+    EXPECT_EQ(QCursor::pos(), home);
+    dialog.hide();
+    runloop(50);
+    pan.release(Qt::LeftButton, 20, 18);
+
+    // The release went elsewhere: the next move arrives with no button held.
+    m.press(Qt::RightButton, 300, 200);
+    m.move(320, 200);
+    QMouseEvent move(QEvent::MouseMove, QPointF(330, 200), w->wrkscreen->mapToGlobal(QPointF(330, 200)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w->wrkscreen, &move);
+    EXPECT_EQ(w->surfacedrag.dragmode, SurfaceDrag::None);
+    m.release(Qt::RightButton, 330, 200);
+}
+
+TEST(Navigation, StepSlidersBoundTheWindowStart) {
+    std::string program = "G0 X0. Y0. Z0.\n";
+    for (int i = 1; i <= 100; ++i) program += "G1 X" + std::to_string(i) + ". F100.\n";
+    auto w = openwindow({writeprogram("hundred.nc", program)});
+    ASSERT_EQ(w->job.nodes.lastnode(), 100);
+    w->shownumberscrollbar->setValue(3);
+    EXPECT_EQ(w->showstartscrollbar->minimum(), -7);
+    EXPECT_EQ(w->showstartscrollbar->maximum(), 99);
+    EXPECT_EQ(w->showpartgroupbox->title(), QStringLiteral("NC Steps : 8"));
+}
