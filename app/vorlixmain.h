@@ -28,10 +28,10 @@ class QLabel;
 class QMenu;
 class QScrollBar;
 class QSlider;
+class NavigationInput;
 class PanelButton;
 class PanelMouse;
 class PlotDriver;
-class NavigationInput;
 class Tglimage;
 class TWorkingBar;
 
