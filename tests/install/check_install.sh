@@ -22,6 +22,11 @@ files=(bin/korven bin/korven-info bin/korven-thumbnailer
 for size in 16 24 32 48 64 128 256; do
   files+=("share/icons/hicolor/${size}x${size}/apps/korven.png")
 done
+# The manuals, whatever the source tree holds of them.
+source=$(cd "$(dirname "$0")/../.." && pwd)
+if [ -d "$source/share/holvarin" ]; then
+  while IFS= read -r f; do files+=("share/holvarin/$f"); done < <(cd "$source/share/holvarin" && find . -type f | sed 's|^\./||')
+fi
 for f in "${files[@]}"; do [ -f "$root/$f" ] || fail "missing $prefix/$f"; done
 for f in korven korven-info korven-thumbnailer; do [ -x "$root/bin/$f" ] || fail "$f not executable"; done
 outside=$(cd "$tmp/root" && find . -type f ! -path ".$prefix/*")
