@@ -72,18 +72,7 @@ WorldBox Tvorlixform::extents() const {
 }
 
 FrameScene Tvorlixform::scene() const {
-    FrameScene s;
-    s.viewscale = view.viewscale;
-    s.rotx = view.rotx;
-    s.roty = view.roty;
-    s.rotz = view.rotz;
-    s.centerx = view.viewcenter.x;
-    s.centery = view.viewcenter.y;
-    s.centerz = view.viewcenter.z;
-    s.savedscale = view.savedscale;
-    s.savedx = view.savedcenter.x;
-    s.savedy = view.savedcenter.y;
-    s.savedz = view.savedcenter.z;
+    FrameScene s = FrameScene::fromview(view);
     s.dragging = surfacedrag.dragmode != SurfaceDrag::None || paneldrag.dragging();
     s.dragstartpass = paneldrag.dragstartpass;
     s.logoshown = logoshown;

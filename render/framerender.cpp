@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "render/drawtarget.h"
+#include "view/viewstate.h"
 
 namespace {
 
@@ -24,6 +25,22 @@ void setprojection(const FrameScene& scene, int w, int h) {
 }
 
 }  // namespace
+
+FrameScene FrameScene::fromview(const ViewState& view) {
+    FrameScene s;
+    s.viewscale = view.viewscale;
+    s.rotx = view.rotx;
+    s.roty = view.roty;
+    s.rotz = view.rotz;
+    s.centerx = view.viewcenter.x;
+    s.centery = view.viewcenter.y;
+    s.centerz = view.viewcenter.z;
+    s.savedscale = view.savedscale;
+    s.savedx = view.savedcenter.x;
+    s.savedy = view.savedcenter.y;
+    s.savedz = view.savedcenter.z;
+    return s;
+}
 
 void FrameRender::renderframe(const FrameScene& scene) {
     if (!surface_.ready()) return;  // not shown yet: there is nothing to draw on

@@ -6,6 +6,7 @@
 #include <functional>
 
 class DrawTarget;
+class ViewState;
 
 struct FrameBox {
     double xmin = 0, xmax = 0, ymin = 0, ymax = 0, zmin = 0, zmax = 0;
@@ -23,6 +24,9 @@ struct FrameScene {
     bool logoshown = false;
     bool showextentsbox = false;  // the stock-block check box
     FrameBox extents;
+
+    // A still scene of the view as it stands: scale, angles, centre and the drag-start copies.
+    static FrameScene fromview(const ViewState& view);
 };
 
 class FrameRender {

@@ -18,14 +18,7 @@ namespace {
 constexpr int kAreaBorder = 4;
 
 FrameScene stillscene(const ViewState& view, const NcJob& job) {
-    FrameScene s;
-    s.viewscale = view.viewscale;
-    s.rotx = view.rotx;
-    s.roty = view.roty;
-    s.rotz = view.rotz;
-    s.centerx = view.viewcenter.x;
-    s.centery = view.viewcenter.y;
-    s.centerz = view.viewcenter.z;
+    FrameScene s = FrameScene::fromview(view);
     s.extents = {job.xmin, job.xmax, job.ymin, job.ymax, job.zmin, job.zmax};
     return s;
 }
