@@ -25,8 +25,7 @@ FrameScene stillscene(const ViewState& view, const NcJob& job) {
 
 }  // namespace
 
-HeadlessPicture drawjobpicture(const NcJob& job, const ViewPreset& preset, int width,
-                               int height) {
+HeadlessPicture drawjobpicture(const NcJob& job, const ViewPreset& preset, int width, int height) {
     HeadlessPicture picture;
     OffscreenTarget target(width, height);
     if (!target.ready()) {

@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <type_traits>
@@ -87,6 +88,9 @@ OffscreenTarget::~OffscreenTarget() {
 }
 
 bool OffscreenTarget::opendisplay() {
+    // A failure is reported in one line of our own; the driver loader would add its own
+    // warnings (a user's setting is kept for finding out why).
+    setenv("EGL_LOG_LEVEL", "fatal", 0);
     EGLDisplay display = platformdisplay();
     if (display == EGL_NO_DISPLAY || eglInitialize(display, nullptr, nullptr) != EGL_TRUE) {
         // No headless platform: the default display (an X server, a Wayland compositor).
@@ -158,8 +162,7 @@ bool OffscreenTarget::makeframebuffer() {
     fbo.genrenderbuffers(1, &depthbuffer_);
     fbo.bindrenderbuffer(GL_RENDERBUFFER, depthbuffer_);
     fbo.renderbufferstorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width_, height_);
-    fbo.framebufferrenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER,
-                                depthbuffer_);
+    fbo.framebufferrenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depthbuffer_);
     fbo.framebufferrenderbuffer(GL_FRAMEBUFFER, GL_STENCIL_ATTACHMENT, GL_RENDERBUFFER,
                                 depthbuffer_);
     if (fbo.checkframebufferstatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE ||

@@ -42,8 +42,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "korven-thumbnailer: %s\n", error.what());
         return 1;
     }
-    const HeadlessPicture picture =
-        drawjobpicture(job, viewpreset(ViewPresetId::Iso1), size, size);
+    const HeadlessPicture picture = drawjobpicture(job, viewpreset(ViewPresetId::Iso1), size, size);
     if (!picture.error.empty()) {
         std::fprintf(stderr, "korven-thumbnailer: %s\n", picture.error.c_str());
         return 1;

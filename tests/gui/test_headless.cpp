@@ -51,9 +51,9 @@ QString outpath(const QString& name) {
 QImage headless(const QString& view, int w, int h, const std::string& program = kBracket) {
     const QString png = outpath(QStringLiteral("headless_%1_%2x%3.png").arg(view).arg(w).arg(h));
     QFile::remove(png);
-    const ToolRun run = runtool(KORVEN_INFO_EXE, {QString::fromStdString(program), "--png", png,
-                                                  "--size", QStringLiteral("%1x%2").arg(w).arg(h),
-                                                  "--view", view});
+    const ToolRun run =
+        runtool(KORVEN_INFO_EXE, {QString::fromStdString(program), "--png", png, "--size",
+                                  QStringLiteral("%1x%2").arg(w).arg(h), "--view", view});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     return QImage(png).convertToFormat(QImage::Format_RGB32);
 }
@@ -62,7 +62,8 @@ int differingpixels(const QImage& a, const QImage& b) {
     if (a.size() != b.size()) return -1;
     int n = 0;
     for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) n += (a.pixel(x, y) & 0xFFFFFFU) != (b.pixel(x, y) & 0xFFFFFFU);
+        for (int x = 0; x < a.width(); ++x)
+            n += (a.pixel(x, y) & 0xFFFFFFU) != (b.pixel(x, y) & 0xFFFFFFU);
     }
     return n;
 }
@@ -78,8 +79,8 @@ TEST(HeadlessPicture, EqualsTheWindowSurfacePicture) {
         const char* view;
         int width, height;
     };
-    for (const Case& c : {Case{11, "front", 800, 600}, Case{13, "iso1", 801, 457},
-                          Case{16, "iso4", 300, 300}}) {
+    for (const Case& c :
+         {Case{11, "front", 800, 600}, Case{13, "iso1", 801, 457}, Case{16, "iso4", 300, 300}}) {
         // The surface is the window less the panel and a 1-pixel frame.
         w->resize(c.width + 144 + 2, c.height + 2);
         waituntil([&] { return w->wrkscreen->size() == QSize(c.width, c.height); }, 5000);
@@ -133,13 +134,17 @@ TEST(HeadlessPicture, ReportUnchangedAndFailuresReported) {
     const ToolRun missing = runtool(KORVEN_INFO_EXE, {"/nonexistent/x.nc", "--png", png});
     EXPECT_EQ(missing.status, 1);
     EXPECT_FALSE(QFile::exists(png));
-    // Neither a display nor an EGL platform (no EGL driver at all): one line, exit 1.
-    const ToolRun noegl = runtool(KORVEN_INFO_EXE, {bracket, "--png", png},
-                                  {"__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent.json"});
-    EXPECT_EQ(noegl.status, 1);
-    EXPECT_EQ(noegl.err.count(QLatin1Char('\n')), 1) << noegl.err.toStdString();
-    EXPECT_EQ(noegl.out, plain.out);
-    EXPECT_FALSE(QFile::exists(png));
+    // Neither a display nor an EGL platform (no EGL driver, or no GL driver behind it): one
+    // line, exit 1, the report as ever.
+    for (const QString& setting :
+         {QStringLiteral("__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent.json"),
+          QStringLiteral("LIBGL_DRIVERS_PATH=/nonexistent")}) {
+        const ToolRun noegl = runtool(KORVEN_INFO_EXE, {bracket, "--png", png}, {setting});
+        EXPECT_EQ(noegl.status, 1) << setting.toStdString();
+        EXPECT_EQ(noegl.err.count(QLatin1Char('\n')), 1) << noegl.err.toStdString();
+        EXPECT_EQ(noegl.out, plain.out);
+        EXPECT_FALSE(QFile::exists(png));
+    }
     // An output that cannot be written.
     const ToolRun unwritable =
         runtool(KORVEN_INFO_EXE, {bracket, "--png", "/nonexistent/dir/x.png"});
@@ -150,19 +155,22 @@ TEST(Thumbnailer, SquarePicturesAndNoFileForABadProgram) {
     const QString bracket = QString::fromStdString(kBracket);
     for (const int size : {128, 256, 1}) {
         const QString png = outpath(QStringLiteral("thumb_%1.png").arg(size));
-        const ToolRun run = runtool(KORVEN_THUMBNAILER_EXE, {"-s", QString::number(size), bracket, png});
+        const ToolRun run =
+            runtool(KORVEN_THUMBNAILER_EXE, {"-s", QString::number(size), bracket, png});
         EXPECT_EQ(run.status, 0) << run.err.toStdString();
         EXPECT_EQ(QImage(png).size(), QSize(size, size));
     }
     // The thumbnail is the fitted ISO1 picture of the headless tool at that size.
     const QImage iso = headless("iso1", 256, 256);
-    EXPECT_EQ(differingpixels(QImage(outpath("thumb_256.png")).convertToFormat(QImage::Format_RGB32), iso), 0);
+    EXPECT_EQ(differingpixels(
+                  QImage(outpath("thumb_256.png")).convertToFormat(QImage::Format_RGB32), iso),
+              0);
 
     const QString png = outpath("thumb_bad.png");
     QFile::remove(png);
-    for (const QStringList& args : {QStringList{"-s", "128", "/nonexistent/x.nc", png},
-                                    QStringList{"-s", "0", bracket, png},
-                                    QStringList{"-s", "128", bracket}}) {
+    for (const QStringList& args :
+         {QStringList{"-s", "128", "/nonexistent/x.nc", png}, QStringList{"-s", "0", bracket, png},
+          QStringList{"-s", "128", bracket}}) {
         EXPECT_NE(runtool(KORVEN_THUMBNAILER_EXE, args).status, 0) << args.join(' ').toStdString();
         EXPECT_FALSE(QFile::exists(png));
     }
