@@ -4,7 +4,7 @@ include(GNUInstallDirs)
 set(KORVEN_HOMEPAGE "https://holvarin.example/korven" CACHE STRING
   "Project address named in the AppStream data (its screenshot lies below it)")
 
-install(TARGETS korven-info RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS korven-info korven-logofile RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(NOT KORVEN_BUILD_GUI)
   return()
 endif()

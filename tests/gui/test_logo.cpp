@@ -6,6 +6,7 @@
 #include <GL/gl.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QMessageBox>
 #include <QOffscreenSurface>
@@ -14,12 +15,14 @@
 #include <QTimer>
 #include <limits>
 
+#include "app/panelbutton.h"
 #include "app/vorlixmain.h"
 #include "render/glimage.h"
 #include "render/logo/logodesign.h"
 #include "render/logo/logofile.h"
 #include "render/logo/logoflyin.h"
 #include "render/logobuilder.h"
+#include "render/logoreport.h"
 #include "tests/gui/support_viewer.h"
 
 using namespace guitest;
@@ -102,6 +105,33 @@ TEST(StartupLogo, FliesInLitInGoldAndSettlesCentredInTheTopView) {
         EXPECT_GT(lit, countothers(picture, {qRgb(0, 0, 0)}) * 9 / 10) << k;
         EXPECT_GT(lit, 30) << k;
     }
+
+    // Before any file the view commands work on the logo's box; the stock block is drawn
+    // unlit, in plain white, around the gold logo.
+    w.drawrangeblockcheckbox->setChecked(true);
+    w.SpeedButtonClick(w.SpeedButton[13]);
+    const QImage boxed = w.wrkscreen->currentPicture();
+    savepicture(boxed, "logo_preset_box");
+    EXPECT_TRUE(w.logoshown);
+    EXPECT_GT(countcolor(boxed, qRgb(255, 255, 255)), 500);
+    EXPECT_GT(countif(boxed, goldish), area / 20);
+    const QRect framed = drawnbox(boxed);
+    EXPECT_NEAR(framed.center().x(), boxed.width() / 2, 3);
+    EXPECT_NEAR(framed.center().y(), boxed.height() / 2, 3);
+}
+
+TEST(StartupLogo, FrameCountRestsCentredOnTheFootOfThePanel) {
+    const QImage report = paintlogoreport(140, 75, 37, 1000);
+    QRect ink;
+    for (int y = 0; y < report.height(); ++y) {
+        for (int x = 0; x < report.width(); ++x) {
+            if (qGray(report.pixel(x, y)) < 96) ink |= QRect(x, y, 1, 1);
+        }
+    }
+    EXPECT_EQ(report.pixel(0, 0), qRgb(192, 192, 192));
+    EXPECT_NEAR(ink.center().x(), 70, 2);
+    EXPECT_GE(ink.top(), 75 - 17);
+    EXPECT_GT(ink.width(), 80);  // "GL: 37/1000", eleven characters
 }
 
 TEST(StartupLogo, UnreadableLogoFileIsReportedAndTheBuiltInLogoStandsIn) {
