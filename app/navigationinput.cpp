@@ -24,30 +24,47 @@ double monotonicseconds() {
 
 MouseButton surfacebutton(Qt::MouseButton button) {
     switch (button) {
-        case Qt::LeftButton: return MouseButton::Left;
-        case Qt::RightButton: return MouseButton::Right;
-        case Qt::MiddleButton: return MouseButton::Middle;
-        default: return MouseButton::Other;
+        case Qt::LeftButton:
+            return MouseButton::Left;
+        case Qt::RightButton:
+            return MouseButton::Right;
+        case Qt::MiddleButton:
+            return MouseButton::Middle;
+        default:
+            return MouseButton::Other;
     }
 }
 
 NavigationKey navigationkey(const QKeyEvent& event) {
     const bool keypad = (event.modifiers() & Qt::KeypadModifier) != 0;
     switch (event.key()) {
-        case Qt::Key_F1: return NavigationKey::F1;
-        case Qt::Key_F2: return NavigationKey::F2;
-        case Qt::Key_F3: return NavigationKey::F3;
-        case Qt::Key_F4: return NavigationKey::F4;
-        case Qt::Key_Right: return NavigationKey::Right;
-        case Qt::Key_Clear: return NavigationKey::Clear;
-        case Qt::Key_Left: return NavigationKey::Left;
-        case Qt::Key_Up: return NavigationKey::Up;
-        case Qt::Key_Down: return NavigationKey::Down;
-        case Qt::Key_PageUp: return NavigationKey::PageUp;
+        case Qt::Key_F1:
+            return NavigationKey::F1;
+        case Qt::Key_F2:
+            return NavigationKey::F2;
+        case Qt::Key_F3:
+            return NavigationKey::F3;
+        case Qt::Key_F4:
+            return NavigationKey::F4;
+        case Qt::Key_Right:
+            return NavigationKey::Right;
+        case Qt::Key_Clear:
+            return NavigationKey::Clear;
+        case Qt::Key_Left:
+            return NavigationKey::Left;
+        case Qt::Key_Up:
+            return NavigationKey::Up;
+        case Qt::Key_Down:
+            return NavigationKey::Down;
+        case Qt::Key_PageUp:
+            return NavigationKey::PageUp;
         // Only the keypad's: Shift+8 and the main minus key are ordinary keys.
-        case Qt::Key_Asterisk: return keypad ? NavigationKey::KeypadMultiply : NavigationKey::None;
-        case Qt::Key_Minus: return keypad ? NavigationKey::KeypadMinus : NavigationKey::None;
-        default: return NavigationKey::None;
+        case Qt::Key_Asterisk:
+            return keypad ? NavigationKey::KeypadMultiply : NavigationKey::None;
+        case Qt::Key_Minus:
+            return keypad ? NavigationKey::KeypadMinus : NavigationKey::None;
+        default:
+            return NavigationKey::None;
     }
 }
 
@@ -108,7 +125,8 @@ bool NavigationInput::losesmouse(QObject* watched, const QEvent& event) const {
             // A pop-up takes the pointer, and the release with it.
             return watched->isWidgetType() &&
                    static_cast<QWidget*>(watched)->windowType() == Qt::Popup;
-        default: return false;
+        default:
+            return false;
     }
 }
 
@@ -130,7 +148,9 @@ bool NavigationInput::surfacemouse(QEvent* event) {
                 form_.view.render();
             }
             break;
-        default: endsurfacedrag(); break;
+        default:
+            endsurfacedrag();
+            break;
     }
     return true;
 }

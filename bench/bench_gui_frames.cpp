@@ -1,12 +1,15 @@
 // Frame times of the viewer on a real display (run under xvfb-run with software GL): full
 // frames of synthetic toolpaths of 100 thousand, 1 million and 10 million nodes at a fixed
-// window size, and the time from opening a large program to its first and its fitted picture.
+// window size, the time from opening a large program to its first and its fitted picture, and
+// the frames of a drag over that program against its still frame (once a still frame takes
+// 0.2 s or more, drag frames leave the toolpath out).
 // The program file comes from the environment: KORVEN_BENCH_PROGRAM=<path to p100.nc>.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QEventLoop>
 #include <QTimer>
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cmath>
@@ -98,6 +101,34 @@ void BM_OpenToFirstPicture(benchmark::State& state) {
     }
 }
 
+void BM_DragFrame(benchmark::State& state) {
+    const char* program = std::getenv("KORVEN_BENCH_PROGRAM");
+    if (program == nullptr) {
+        state.SkipWithError("KORVEN_BENCH_PROGRAM names no program");
+        return;
+    }
+    auto w = shownwindow();
+    w->ncfilename = w->ncpath = program;
+    w->opensequence();
+    using Clock = std::chrono::steady_clock;
+    double still = 1e9;
+    for (int i = 0; i < 3; ++i) {
+        const Clock::time_point start = Clock::now();
+        w->renderframe();
+        still = std::min(still, std::chrono::duration<double>(Clock::now() - start).count());
+    }
+    w->surfacedrag.SurfaceMouseDown(MouseButton::Middle, false, 300, 300, 0.0);
+    int32_t x = 300;
+    for (auto _ : state) {
+        w->surfacedrag.SurfaceMouseMove(++x, 300);
+        w->renderframe();
+    }
+    w->surfacedrag.SurfaceMouseUp(0.0);
+    state.counters["still_ms"] = still * 1e3;
+    state.counters["slowframe"] = w->frame()->slowframe ? 1 : 0;
+    state.counters["nodes"] = static_cast<double>(w->job.nodes.nodecount());
+}
+
 }  // namespace
 
 BENCHMARK(BM_Frame)
@@ -107,6 +138,7 @@ BENCHMARK(BM_Frame)
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2.0);
 BENCHMARK(BM_OpenToFirstPicture)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+BENCHMARK(BM_DragFrame)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

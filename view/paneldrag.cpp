@@ -19,8 +19,8 @@ std::string uppercase(std::string text) {
 
 }  // namespace
 
-void PanelDrag::SpeedButtonMouseDown(const std::string& buttonname, std::int32_t x,
-                                     std::int32_t y, ScreenPoint cursor) {
+void PanelDrag::SpeedButtonMouseDown(const std::string& buttonname, std::int32_t x, std::int32_t y,
+                                     ScreenPoint cursor) {
     const std::string name = uppercase(buttonname);
     if (name == "SPEEDBUTTON2") dragzoom = true;
     if (name == "SPEEDBUTTON3") dragpan = true;

@@ -33,10 +33,17 @@ void SurfaceDrag::SurfaceMouseDown(MouseButton button, bool ctrl, std::int32_t x
     view_.savedcenter = view_.viewcenter;
     int mode = None;
     switch (button) {
-        case MouseButton::Left: mode = ctrl ? Pan : WindowZoom; break;
-        case MouseButton::Right: mode = Zoom; break;
-        case MouseButton::Middle: mode = Rotate; break;
-        case MouseButton::Other: return;
+        case MouseButton::Left:
+            mode = ctrl ? Pan : WindowZoom;
+            break;
+        case MouseButton::Right:
+            mode = Zoom;
+            break;
+        case MouseButton::Middle:
+            mode = Rotate;
+            break;
+        case MouseButton::Other:
+            return;
     }
     surfacedragbegin(mode, x, y, now);
 }
@@ -79,8 +86,11 @@ bool SurfaceDrag::surfacedragmove(std::int32_t x, std::int32_t y) {
             anchorpoint = {x, y};
             return true;
         }
-        case WindowZoom: rubberband(x, y); return false;
-        default: return false;
+        case WindowZoom:
+            rubberband(x, y);
+            return false;
+        default:
+            return false;
     }
 }
 
