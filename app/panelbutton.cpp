@@ -25,12 +25,12 @@ void PanelButton::paintEvent(QPaintEvent* /*event*/) {
     option.icon = QIcon();
     style()->drawPrimitive(QStyle::PE_PanelButtonTool, &option, &painter, this);
     const int shift = isDown() ? 1 : 0;
-    // With a caption the glyph moves up and the caption sits along the foot of the button.
+    // With a caption the glyph moves up as far as the button lets it stay whole, and the
+    // caption sits along the foot of the button over the glyph's lowest rows.
     const bool captioned = !text().isEmpty();
     if (!glyph_.isNull()) {
-        const int lift = captioned ? 5 : 0;
-        painter.drawImage((width() - glyph_.width()) / 2 + shift,
-                          (height() - glyph_.height()) / 2 - lift + shift, glyph_);
+        const int top = captioned ? 0 : (height() - glyph_.height()) / 2;
+        painter.drawImage((width() - glyph_.width()) / 2 + shift, top + shift, glyph_);
     }
     if (captioned) {
         painter.setFont(font());

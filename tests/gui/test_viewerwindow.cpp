@@ -9,9 +9,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPainter>
 #include <QProcess>
 #include <QScreen>
+#include <QTest>
 #include <QTimer>
+#include <climits>
 
 #include "app/panelbutton.h"
 #include "app/vorlixmain.h"
@@ -47,6 +50,57 @@ QString windownames() {
     xwininfo.start(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")});
     return xwininfo.waitForFinished(5000) ? QString::fromUtf8(xwininfo.readAllStandardOutput())
                                           : QString();
+}
+
+// Button pixels where the caption's text lies: the caption over a blank glyph against the bare
+// button.
+QImage captionmask(PanelButton& button) {
+    const QImage glyph = button.glyph();
+    const QString caption = button.text();
+    QImage blank(glyph.size(), QImage::Format_ARGB32);
+    blank.fill(Qt::transparent);
+    button.setGlyph(blank);
+    const QImage withcaption = button.grab().toImage();
+    button.setText(QString());
+    const QImage bare = button.grab().toImage();
+    button.setText(caption);
+    button.setGlyph(glyph);
+    QImage mask(bare.size(), QImage::Format_Mono);
+    for (int y = 0; y < bare.height(); ++y) {
+        for (int x = 0; x < bare.width(); ++x)
+            mask.setPixel(x, y, withcaption.pixel(x, y) != bare.pixel(x, y));
+    }
+    return mask;
+}
+
+// Glyph pixels (opaque ones) that a button does not show in the glyph's colour, outside its
+// caption's text; the glyph's place is where most of its pixels show.
+int missingglyphpixels(PanelButton& button) {
+    const QImage glyph = button.glyph();
+    const QImage shown = button.grab().toImage();
+    const QImage caption = captionmask(button);
+    auto misses = [&](int dx, int dy, bool countcaption) {
+        int n = 0;
+        for (int y = 0; y < glyph.height(); ++y) {
+            for (int x = 0; x < glyph.width(); ++x) {
+                if (qAlpha(glyph.pixel(x, y)) == 0) continue;
+                const QPoint p(x + dx, y + dy);
+                const bool inside = shown.rect().contains(p);
+                if (inside && !countcaption && caption.pixelIndex(p) != 0) continue;
+                n += !inside || (shown.pixel(p) & 0xFFFFFFU) != (glyph.pixel(x, y) & 0xFFFFFFU);
+            }
+        }
+        return n;
+    };
+    QPoint place;
+    int fewest = INT_MAX;
+    for (int dy = -8; dy <= 8; ++dy) {
+        for (int dx = -8; dx <= 8; ++dx) {
+            const int n = misses(dx, dy, true);
+            if (n < fewest) fewest = n, place = QPoint(dx, dy);
+        }
+    }
+    return misses(place.x(), place.y(), false);
 }
 
 bool allbuttonsenabled(const Tvorlixform& w) {
@@ -86,6 +140,21 @@ TEST(ViewerWindow, StartsEmptyWithTheExactTitle) {
     EXPECT_EQ(w.view.rotz, 360.0);
 }
 
+TEST(ViewerWindow, PresetGlyphsShowWholeAroundTheirCaptions) {
+    Tvorlixform w(commandline({}));
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QImage strip(7 * 36, 36, QImage::Format_RGB32);
+    QPainter painter(&strip);
+    for (int i = 10; i <= 16; ++i) {
+        PanelButton& button = *w.SpeedButton[static_cast<size_t>(i)];
+        painter.drawImage((i - 10) * 36, 0, button.grab().toImage());
+        EXPECT_EQ(missingglyphpixels(button), 0) << button.objectName().toStdString();
+    }
+    painter.end();
+    savepicture(strip, "preset_buttons");
+}
+
 TEST(ViewerWindow, ToolkitOptionsAreOrdinaryParameters) {
     // The toolkit must not act on these: -platform would end the program at start. Here they
     // are three parameters, so they give Z limits and nothing is opened.
@@ -95,9 +164,8 @@ TEST(ViewerWindow, ToolkitOptionsAreOrdinaryParameters) {
                   QStringLiteral("-reverse")});
     ASSERT_TRUE(viewer.waitForStarted(5000));
     const QString title = QStringLiteral("\"Holvarin : KORVEN\"");
-    waituntil([&] {
-        return viewer.state() == QProcess::NotRunning || windownames().contains(title);
-    });
+    waituntil(
+        [&] { return viewer.state() == QProcess::NotRunning || windownames().contains(title); });
     EXPECT_EQ(viewer.state(), QProcess::Running) << viewer.readAllStandardError().toStdString();
     viewer.kill();
     viewer.waitForFinished(5000);
