@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QResizeEvent>
-#include <QScreen>
 #include <QScrollBar>
 #include <QSlider>
 #include <QWindow>
@@ -99,14 +98,7 @@ void Tvorlixform::FormCreate() {
     frame_->slowframe = false;
     view.startwindow();
     setWindowTitle(QStringLiteral("Holvarin : KORVEN"));
-    if (const QScreen* screen = this->screen()) {
-        const QRect area = screen->geometry();
-        move((area.width() - width()) / 2, (area.height() - height()) / 2);
-        // Maximising is the window manager's work; on a display without one (a virtual screen)
-        // the window would stay at its design size, so it takes the free area itself first.
-        setGeometry(screen->availableGeometry());
-    }
-    setWindowState(windowState() | Qt::WindowMaximized);
+    placewindow();
     drawpreseticons();
 
     ncfilename.clear();

@@ -117,10 +117,16 @@ class Tvorlixform : public QWidget {
     QFileDialog* selectfile = nullptr;
     QMenu* speedmenu = nullptr;
 
+    // Shows the window; where no window manager maximises it, it fills the screen itself.
+    void setVisible(bool visible) override;
+
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
+    void placewindow();
+    void fillscreen();
     void buildcontrols();
     void buildpanel();
     void buildbuttons();
@@ -143,6 +149,9 @@ class Tvorlixform : public QWidget {
     std::unique_ptr<ArcDataMessages> arcmessages_;
     PanelMouse* panelmouse_ = nullptr;
     bool inidle_ = false;
+    // No window manager maximises this window: it fills the screen and restores itself.
+    bool selfmaximise_ = false;
+    QRect normalrect_;
     // Last: it reads the members above and goes first at destruction.
     std::unique_ptr<NavigationInput> navigation_;
 };

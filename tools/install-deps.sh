@@ -4,9 +4,9 @@ set -euo pipefail
 packages=(
   build-essential cmake g++ clang libclang-rt-14-dev python3
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev pkgconf libxcb1-dev
   libgl1-mesa-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri mesa-utils
-  xvfb xauth x11-utils imagemagick time
+  xvfb xauth x11-utils openbox imagemagick time
   desktop-file-utils appstream shared-mime-info dpkg-dev
   fonts-liberation fonts-wqy-zenhei
 )

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Runs a command on a virtual display of its own where a real window manager (openbox, which
+# follows the desktop conventions) arranges the windows; other tests keep their bare display.
+set -euo pipefail
+workdir=$(mktemp -d)
+xvfb=""
+wm=""
+cleanup() {
+  [ -n "$wm" ] && kill "$wm" 2>/dev/null || true
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$workdir"
+}
+trap cleanup EXIT
+
+# The server picks a free display and writes its number once it accepts clients.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$workdir/display" 2>"$workdir/xvfb.log" &
+xvfb=$!
+for _ in $(seq 100); do
+  [ -s "$workdir/display" ] && break
+  kill -0 "$xvfb" 2>/dev/null || { cat "$workdir/xvfb.log" >&2; exit 1; }
+  sleep 0.1
+done
+export DISPLAY=":$(head -n 1 "$workdir/display")"
+
+# Its own settings folder, so a user's configuration cannot change what the test sees.
+HOME="$workdir" XDG_CONFIG_HOME="$workdir" openbox --sm-disable >"$workdir/wm.log" 2>&1 &
+wm=$!
+for _ in $(seq 100); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  kill -0 "$wm" 2>/dev/null || { cat "$workdir/wm.log" >&2; exit 1; }
+  sleep 0.1
+done
+xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || { echo "no window manager" >&2; exit 1; }
+
+KORVEN_TEST_WINDOW_MANAGER=openbox "$@"
