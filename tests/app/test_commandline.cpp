@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "app/commandline.h"
 
@@ -173,15 +172,6 @@ TEST(CommandLineWords, ShellWordsAreTakenWholeAndEmptyOnesDropped) {
     EXPECT_TRUE(cmd.cmdrambuffer);
     expectwellformed(cmd);
     EXPECT_EQ(parsecommandline(0, nullptr).cmdlast, 0);
-}
-
-TEST(CommandLineWords, KeepsOnlyTheFirst128) {
-    std::vector<std::string> words(200, "w");
-    std::vector<const char*> argv;
-    for (const std::string& w : words) argv.push_back(w.c_str());
-    CommandLine cmd = parsecommandline(static_cast<int>(argv.size()), argv.data());
-    EXPECT_EQ(cmd.cmdlast, kCmdWordCapacity - 1);
-    expectwellformed(cmd);
 }
 
 }  // namespace

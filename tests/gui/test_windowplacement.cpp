@@ -43,9 +43,4 @@ TEST(WindowPlacement, MaximisedAtStartAndRestoredToTheCentredDesignSize) {
     } else {
         EXPECT_EQ(w.pos(), QPoint((screen.width() - 700) / 2, (screen.height() - 453) / 2));
     }
-    // A size the user gives the window is not undone by anything of the maximising.
-    w.resize(820, 600);
-    EXPECT_TRUE(waituntil([&] { return w.size() == QSize(820, 600); }, 5000)) << where();
-    runloop(100);
-    EXPECT_EQ(w.size(), QSize(820, 600));
 }
