@@ -1,6 +1,7 @@
 #include "tests/logo/logostream.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "render/logo/logofile.h"
@@ -29,6 +30,7 @@ std::string fileof(const std::vector<int>& opcodes) {
 
 std::string grammarfault(const std::vector<LogoCommand>& commands) {
     enum { Idle, Quads, Polygon, Contour } state = Idle;
+    int vertices = 0;
     for (const LogoCommand& c : commands) {
         const int op = static_cast<int>(c.op);
         const bool ok = (op == 0 && state == Idle) || ((op == 1 || op == 2) && state == Quads) ||
@@ -37,6 +39,11 @@ std::string grammarfault(const std::vector<LogoCommand>& commands) {
                         (op == 102 && state == Contour) || (op == 103 && state == Contour) ||
                         (op == 104 && state == Polygon);
         if (!ok) return "opcode " + std::to_string(op) + " out of place";
+        if (!std::isfinite(c.x) || !std::isfinite(c.y) || !std::isfinite(c.z)) {
+            return "opcode " + std::to_string(op) + " not finite";
+        }
+        vertices = op == 100 ? 0 : vertices + (op == 102 ? 1 : 0);
+        if (vertices > LogoSequencer::kMaxPolygonVertices) return "a polygon overflows";
         if (op == 0) state = Quads;
         if (op == 3 || op == 104) state = Idle;
         if (op == 100 || op == 103) state = Polygon;

@@ -17,6 +17,7 @@ struct RecordedLogo {
 RecordedLogo readbytes(const std::string& bytes);
 // A file of the given opcodes (coordinates 1, 2, 3).
 std::string fileof(const std::vector<int>& opcodes);
-// Empty when the stream is one GL can take; otherwise what is wrong.
+// Empty when the stream is one GL can take (blocks in order and ended, finite coordinates,
+// polygons within the tessellator's store); otherwise what is wrong.
 std::string grammarfault(const std::vector<LogoCommand>& commands);
 std::vector<int> opsof(const std::vector<LogoCommand>& commands);
