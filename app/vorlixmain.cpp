@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QOpenGLContext>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QSlider>
@@ -63,6 +64,13 @@ void Tvorlixform::connectjob() {
         setWindowTitle(QString::fromStdString(text));
     };
     drawer_->jobfinish = [this](int mode) { jobfinish(mode); };
+    drawer_->getprocaddress = [](const char* name) -> GlProc {
+        QOpenGLContext* context = QOpenGLContext::currentContext();
+        return context != nullptr ? context->getProcAddress(name) : nullptr;
+    };
+    drawer_->currentcontext = [] {
+        return static_cast<const void*>(QOpenGLContext::currentContext());
+    };
     job.working = [this](const std::string& text, double fraction) { working(text, fraction); };
     job.arcDataError = [this] { arcmessages_->report(); };
     driver_->plotinitialised = [this] {
@@ -183,6 +191,7 @@ void Tvorlixform::runjob() {
     try {
         driver_->InitPlot();
         driver_->OnlyPlot(ncpath.empty() ? ncfilename : ncpath);
+        reporttoolpathcut();
     } catch (const std::exception& error) {
         fileerror(error.what());
     }

@@ -139,6 +139,8 @@ class Tvorlixform : public QWidget {
     void resetstepsliders();
     void enablebuttons(bool on);
     void runjob();
+    // After a job whose program had more points than the node store holds.
+    void reporttoolpathcut();
     void fileerror(const std::string& message);
     FrameScene scene() const;
 

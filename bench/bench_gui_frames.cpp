@@ -1,8 +1,11 @@
-// Frame times of the viewer on a real display (run under xvfb-run with software GL): full
-// frames of synthetic toolpaths of 100 thousand, 1 million and 10 million nodes at a fixed
-// window size, the time from opening a large program to its first and its fitted picture, and
-// the frames of a drag over that program against its still frame (once a still frame takes
-// 0.2 s or more, drag frames leave the toolpath out).
+// Frame times of the viewer on a real display (run under xvfb-run, with software GL or with
+// GALLIUM_NOOP=1 for the CPU cost alone): full frames of synthetic toolpaths of 100 thousand
+// to 10 million nodes at a fixed window size, drawn from the vertex arrays (/0) and node by
+// node (/1, the cost before the arrays); the full store of 33.5 million nodes
+// (BM_FullStore, about 2 GB of memory); the time from opening a large program to its first and
+// its fitted picture, both ways; the peak memory of ten openings (run BM_OpenTenTimes alone:
+// the peak is the process's); and the frames of a drag over that program against its still
+// frame (once a still frame takes 0.2 s or more, drag frames leave the toolpath out).
 // The program file comes from the environment: KORVEN_BENCH_PROGRAM=<path to p100.nc>.
 #include <benchmark/benchmark.h>
 
@@ -15,6 +18,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+
+#include <sys/resource.h>
 
 #include "app/vorlixmain.h"
 #include "render/glimage.h"
@@ -63,6 +68,7 @@ void fillnodes(Tvorlixform& w, int32_t count) {
 void BM_Frame(benchmark::State& state) {
     auto w = shownwindow();
     fillnodes(*w, static_cast<int32_t>(state.range(0)));
+    w->drawer()->nodebynode = state.range(1) != 0;
     for (auto _ : state) w->renderframe();
     state.counters["nodes"] = static_cast<double>(w->job.nodes.nodecount());
     state.counters["Mnodes/s"] = benchmark::Counter(static_cast<double>(state.range(0)) / 1e6,
@@ -71,14 +77,25 @@ void BM_Frame(benchmark::State& state) {
                    std::to_string(w->wrkscreen->height()));
 }
 
-void BM_OpenToFirstPicture(benchmark::State& state) {
+const char* benchprogram(benchmark::State& state) {
     const char* program = std::getenv("KORVEN_BENCH_PROGRAM");
-    if (program == nullptr) {
-        state.SkipWithError("KORVEN_BENCH_PROGRAM names no program");
-        return;
-    }
+    if (program == nullptr) state.SkipWithError("KORVEN_BENCH_PROGRAM names no program");
+    return program;
+}
+
+double peakmegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+// Opening to the fitted picture, drawn from the arrays (/0) or node by node (/1).
+void BM_OpenToFirstPicture(benchmark::State& state) {
+    const char* program = benchprogram(state);
+    if (program == nullptr) return;
     for (auto _ : state) {
         auto w = shownwindow();
+        w->drawer()->nodebynode = state.range(0) != 0;
         using Clock = std::chrono::steady_clock;
         Clock::time_point start;
         Clock::time_point first;
@@ -93,20 +110,35 @@ void BM_OpenToFirstPicture(benchmark::State& state) {
         start = Clock::now();
         w->opensequence();
         const Clock::time_point fitted = Clock::now();
-        const double firstseconds = std::chrono::duration<double>(first - start).count();
-        state.SetIterationTime(firstseconds);
-        state.counters["first_s"] = firstseconds;
-        state.counters["fitted_s"] = std::chrono::duration<double>(fitted - start).count();
+        const double fittedseconds = std::chrono::duration<double>(fitted - start).count();
+        state.SetIterationTime(fittedseconds);
+        state.counters["first_s"] = std::chrono::duration<double>(first - start).count();
+        state.counters["fitted_s"] = fittedseconds;
         state.counters["nodes"] = static_cast<double>(w->job.nodes.nodecount());
     }
 }
 
-void BM_DragFrame(benchmark::State& state) {
-    const char* program = std::getenv("KORVEN_BENCH_PROGRAM");
-    if (program == nullptr) {
-        state.SkipWithError("KORVEN_BENCH_PROGRAM names no program");
-        return;
+// The process's peak memory after one opening of the program and after ten in one window,
+// drawn from the arrays (/0) or node by node (/1).
+void BM_OpenTenTimes(benchmark::State& state) {
+    const char* program = benchprogram(state);
+    if (program == nullptr) return;
+    for (auto _ : state) {
+        auto w = shownwindow();
+        w->drawer()->nodebynode = state.range(0) != 0;
+        w->ncfilename = w->ncpath = program;
+        w->opensequence();
+        const double once = peakmegabytes();
+        for (int i = 1; i < 10; ++i) w->opensequence();
+        state.counters["peak1_MB"] = once;
+        state.counters["peak10_MB"] = peakmegabytes();
+        state.counters["growth_%"] = (peakmegabytes() / once - 1.0) * 100.0;
     }
+}
+
+void BM_DragFrame(benchmark::State& state) {
+    const char* program = benchprogram(state);
+    if (program == nullptr) return;
     auto w = shownwindow();
     w->ncfilename = w->ncpath = program;
     w->opensequence();
@@ -132,12 +164,22 @@ void BM_DragFrame(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_Frame)
-    ->Arg(100000)
-    ->Arg(1000000)
-    ->Arg(10000000)
+    ->ArgsProduct({{100000, 1000000, 10000000}, {0, 1}})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2.0);
-BENCHMARK(BM_OpenToFirstPicture)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+BENCHMARK(BM_Frame)
+    ->Name("BM_FullStore")
+    ->Args({NodeStore::kMaxBlocks * NodeStore::kBlockSize, 0})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0);
+BENCHMARK(BM_OpenToFirstPicture)
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
+BENCHMARK(BM_OpenTenTimes)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(BM_DragFrame)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 int main(int argc, char** argv) {

@@ -25,8 +25,12 @@ Tnodedata* NodeStore::makeblock(int index) {
 
 void NodeStore::pushgrowing(int32_t line, uint8_t color, double x, double y, double z) {
     const int next = (nodecapacity_ + 1) >> kBlockShift;
-    // A full store keeps what it has: a node past its last block is refused.
-    if (next >= maxblocks_) return;
+    // A full store keeps what it has: a node past its last block is refused, and the line of
+    // the first one refused is kept so the cut can be reported.
+    if (next >= maxblocks_) {
+        if (cutline_ < 0) cutline_ = line;
+        return;
+    }
     Tnodedata*& block = blocks_[static_cast<size_t>(next)];
     // Blocks of an earlier, larger file are reused as they are.
     if (block == nullptr) block = makeblock(next);
@@ -37,5 +41,11 @@ void NodeStore::pushgrowing(int32_t line, uint8_t color, double x, double y, dou
         return;  // no memory for even a first block: nothing can be kept
     }
     // Out of memory: the newest node takes the place of the last one.
+    if (block == nullptr) ++generation_;
     write(line, color, x, y, z);
+}
+
+std::string toolpathcutmessage(int32_t line) {
+    return "Too many points: toolpath cut at line " + std::to_string(line) +
+           ": the program has more than 33 554 432 points";
 }

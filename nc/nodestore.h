@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // One toolpath point. Fields are ordered so the record packs into 32 bytes.
 struct Tnodedata {
@@ -35,7 +36,11 @@ class NodeStore {
     NodeStore& operator=(const NodeStore&) = delete;
 
     void initnodedata() { nodecapacity_ = -1; }
-    void resetnodedata() { lastnode_ = -1; }
+    void resetnodedata() {
+        lastnode_ = -1;
+        cutline_ = -1;
+        ++generation_;
+    }
 
     // A node whose height is still unknown (Z exactly 999) is never stored. A node that
     // would need a block past the last one is refused; when memory runs out, the newest
@@ -53,6 +58,7 @@ class NodeStore {
     // Drops the newest node (the interpreter's final trim).
     void droplast() {
         if (lastnode_ >= 0) --lastnode_;
+        ++generation_;
     }
 
     const Tnodedata& node(int32_t i) const {
@@ -63,6 +69,12 @@ class NodeStore {
     int32_t nodecapacity() const { return nodecapacity_; }
     int blockcount() const { return (nodecapacity_ + 1) >> kBlockShift; }
     const Tnodedata* block(int b) const { return blocks_[static_cast<size_t>(b)]; }
+
+    // Line of the first node refused because the store was full; -1 when none was.
+    int32_t cutline() const { return cutline_; }
+    // Changes whenever stored nodes change other than by appending, so that together with
+    // lastnode() it tells whether a copy of the nodes is still current.
+    uint32_t generation() const { return generation_; }
 
   private:
     void write(int32_t line, uint8_t color, double x, double y, double z) {
@@ -82,4 +94,9 @@ class NodeStore {
     int maxblocks_;
     int32_t lastnode_ = -1;
     int32_t nodecapacity_ = -1;
+    int32_t cutline_ = -1;
+    uint32_t generation_ = 0;
 };
+
+// What the user is told when a program has more points than the store holds.
+std::string toolpathcutmessage(int32_t line);

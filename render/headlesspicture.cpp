@@ -35,6 +35,8 @@ HeadlessPicture drawjobpicture(const NcJob& job, const ViewPreset& preset, int w
     FrameRender frame(target);
     ToolpathDrawer drawer(job.nodes, kPalette);
     drawer.present = [&target] { target.ShowFrame(); };
+    drawer.getprocaddress = OffscreenTarget::procaddress;
+    drawer.currentcontext = [&target] { return target.context(); };
     frame.drawtoolpath = [&] {
         drawer.frontbuffer = target.frontbuffer();
         drawer.showtoolpath();

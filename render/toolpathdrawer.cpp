@@ -51,52 +51,20 @@ void ToolpathDrawer::showtoolpath() {
     int32_t last = -1;
     drawnrange(first, last);
     if (last >= first) {
-        std::array<std::array<float, 3>, 16> colors{};
-        for (size_t c = 0; c < colors.size(); ++c) {
-            DrawTarget::ColorToGL(palette_[c], colors[c][0], colors[c][1], colors[c][2]);
-        }
         glFinish();
         calibrating_ = true;
         const Clock::time_point start = Clock::now();
-        Clock::time_point lastprogress = start;
-        Clock::time_point lastdisplay = start;
-        int previouscolor = -1;
-        float px = 0, py = 0, pz = 0;
-        bool previousexists = false;  // a previous point with Z above -999
-        glBegin(GL_LINE_STRIP);
-        for (int32_t i = first; i <= last; ++i) {
-            if (frontbuffer) stepwait(stepdelay);
-            const Tnodedata& node = nodes_.block(i >> 10)[i & 1023];
-            if (node.color != previouscolor) {
-                // Zero-length joints: the segment to the new node is wholly in its colour.
-                if (previousexists) glVertex3f(px, py, pz);
-                const auto& rgb = colors[node.color & 15U];
-                glColor3f(rgb[0], rgb[1], rgb[2]);
-                if (previousexists) glVertex3f(px, py, pz);
-            }
-            px = static_cast<float>(node.x);
-            py = static_cast<float>(node.y);
-            pz = static_cast<float>(node.z);
-            glVertex3f(px, py, pz);
-            previouscolor = node.color;
-            previousexists = node.z > -999.0;
-            bool show = false;
-            if ((i & 255) == 0 && Clock::now() - lastprogress > kProgressInterval) {
-                lastprogress += kProgressInterval;
-                show = true;
-            } else if (frontbuffer && Clock::now() - lastdisplay >= kDisplayInterval) {
-                show = true;
-            }
-            if (show && present) {
-                // The strip is cut for the presentation and resumes at the same point.
-                glEnd();
-                present();
-                lastdisplay = Clock::now();
-                glBegin(GL_LINE_STRIP);
-                glVertex3f(px, py, pz);
-            }
+        lastprogress_ = start;
+        // The slowed drawing is what front-buffer mode is for: it stays node by node.
+        const void* context = currentcontext ? currentcontext() : nullptr;
+        if (frontbuffer || nodebynode ||
+            !buffers_.update(nodes_, palette_, getprocaddress, context)) {
+            drawnodes(first, last);
+        } else {
+            buffers_.draw(nodes_, first, last, [this] {
+                if (progressdue() && present) present();
+            });
         }
-        glEnd();
         glFinish();
         if (frontbuffer && setcaption) {
             char caption[96];
@@ -107,6 +75,52 @@ void ToolpathDrawer::showtoolpath() {
         fillrangetexts(first, last);
     }
     if (jobfinish) jobfinish(stepwindow.on ? 2 : 1);
+}
+
+bool ToolpathDrawer::progressdue() {
+    if (Clock::now() - lastprogress_ <= kProgressInterval) return false;
+    lastprogress_ += kProgressInterval;
+    return true;
+}
+
+void ToolpathDrawer::drawnodes(int32_t first, int32_t last) {
+    std::array<std::array<float, 3>, 16> colors{};
+    for (size_t c = 0; c < colors.size(); ++c) {
+        DrawTarget::ColorToGL(palette_[c], colors[c][0], colors[c][1], colors[c][2]);
+    }
+    Clock::time_point lastdisplay = Clock::now();
+    int previouscolor = -1;
+    float px = 0, py = 0, pz = 0;
+    bool previousexists = false;  // a previous point with Z above -999
+    glBegin(GL_LINE_STRIP);
+    for (int32_t i = first; i <= last; ++i) {
+        if (frontbuffer) stepwait(stepdelay);
+        const Tnodedata& node = nodes_.block(i >> 10)[i & 1023];
+        if (node.color != previouscolor) {
+            // Zero-length joints: the segment to the new node is wholly in its colour.
+            if (previousexists) glVertex3f(px, py, pz);
+            const auto& rgb = colors[node.color & 15U];
+            glColor3f(rgb[0], rgb[1], rgb[2]);
+            if (previousexists) glVertex3f(px, py, pz);
+        }
+        px = static_cast<float>(node.x);
+        py = static_cast<float>(node.y);
+        pz = static_cast<float>(node.z);
+        glVertex3f(px, py, pz);
+        previouscolor = node.color;
+        previousexists = node.z > -999.0;
+        bool show = (i & 255) == 0 && progressdue();
+        if (!show && frontbuffer && Clock::now() - lastdisplay >= kDisplayInterval) show = true;
+        if (show && present) {
+            // The strip is cut for the presentation and resumes at the same point.
+            glEnd();
+            present();
+            lastdisplay = Clock::now();
+            glBegin(GL_LINE_STRIP);
+            glVertex3f(px, py, pz);
+        }
+    }
+    glEnd();
 }
 
 void ToolpathDrawer::stepwait(int32_t units) {

@@ -1,11 +1,16 @@
 #pragma once
 // Draws the stored toolpath into the open frame as one coloured line strip: all nodes or the
-// step window, optionally slowed down node by node so the tool can be watched moving.
+// step window, optionally slowed down node by node so the tool can be watched moving. The
+// nodes go to the graphics side once per job and frames draw from there; the slowed drawing
+// and a machine without memory for the arrays send them node by node.
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
+
+#include "render/toolpathbuffers.h"
 
 class NodeStore;
 
@@ -27,6 +32,9 @@ class ToolpathDrawer {
     // Front-buffer mode: draw visibly, waiting stepdelay x 10 microseconds before each node.
     bool frontbuffer = false;
     int32_t stepdelay = 0;
+    // Sends every node itself even when arrays could serve (the cost before arrays, for
+    // benchmarks).
+    bool nodebynode = false;
     // Calibrated wait iterations per 10 microseconds (0 on a machine too slow to wait).
     int32_t waitcalib = 0;
 
@@ -39,15 +47,26 @@ class ToolpathDrawer {
     std::function<void(const std::string&)> setcaption;
     // Ends every drawing pass: 1 after all nodes, 2 after a step window.
     std::function<void(int)> jobfinish;
+    // Entry points of the current context (buffer objects); without it client arrays serve.
+    GlProcLoader getprocaddress;
+    // Identifies the current context: arrays made in another one are made again.
+    std::function<const void*()> currentcontext;
 
     // First and last index the current settings draw (last < first: nothing).
     void drawnrange(int32_t& first, int32_t& last) const;
 
+    ToolpathBuffers& buffers() { return buffers_; }
+
   private:
+    void drawnodes(int32_t first, int32_t last);
+    // A second has passed since the last presentation of a long drawing.
+    bool progressdue();
     void stepwait(int32_t units);
     void fillrangetexts(int32_t first, int32_t last);
 
     const NodeStore& nodes_;
     const std::array<uint32_t, 16>& palette_;
     bool calibrating_ = false;
+    std::chrono::steady_clock::time_point lastprogress_;
+    ToolpathBuffers buffers_;
 };

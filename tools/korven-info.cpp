@@ -117,6 +117,9 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    if (job.nodes.cutline() >= 0) {
+        std::fprintf(stderr, "%s\n", toolpathcutmessage(job.nodes.cutline()).c_str());
+    }
     ReportWriter out(stdout);
     writeinforeport(job, request.nodes, out);
     if (fit.wanted) {

@@ -44,10 +44,18 @@ TEST(NodeStore, AFullStoreRefusesFurtherNodes) {
     NodeStore store(2);  // two blocks stand for the full 32768
     store.initnodedata();
     for (int i = 0; i < 2048; ++i) store.pushnodedata(i, 7, i, 0, 0);
+    EXPECT_EQ(store.cutline(), -1);
     store.pushnodedata(9999, 7, -1, -1, -1);
+    store.pushnodedata(10000, 7, -1, -1, -1);
     EXPECT_EQ(store.lastnode(), 2047);
     EXPECT_EQ(store.nodecapacity(), 2047);
     EXPECT_EQ(store.node(2047).line, 2047);
+    // The cut is reported at the first refused node, and a new file starts uncut.
+    EXPECT_EQ(store.cutline(), 9999);
+    EXPECT_NE(toolpathcutmessage(9999).find("cut at line 9999: the program has more than"),
+              std::string::npos);
+    store.resetnodedata();
+    EXPECT_EQ(store.cutline(), -1);
 }
 
 TEST(NodeStore, BlocksOfLaterChunksKeepEveryNode) {
