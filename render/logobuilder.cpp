@@ -17,9 +17,18 @@ namespace {
 
 using Vertex = std::array<GLdouble, 3>;
 
+// The tessellator's callback type and calling convention differ between GLU headers.
+#ifdef _WIN32
+#define TESS_CALLBACK CALLBACK
+using TessFunction = void(CALLBACK*)();
+#else
+#define TESS_CALLBACK GLAPIENTRY
+using TessFunction = _GLUfuncptr;
+#endif
+
 template <typename F>
-_GLUfuncptr tesscallback(F* function) {
-    return reinterpret_cast<_GLUfuncptr>(function);
+TessFunction tesscallback(F* function) {
+    return reinterpret_cast<TessFunction>(function);
 }
 
 // Turns sequenced logo commands into GL calls inside the list being compiled.
@@ -39,9 +48,9 @@ class LogoCompiler {
   private:
     void beginpolygon(const LogoCommand& c);
     void tessvertex(double x, double y, double z);
-    static void GLAPIENTRY combine(GLdouble coords[3], void* data[4], GLfloat weight[4],
+    static void TESS_CALLBACK combine(GLdouble coords[3], void* data[4], GLfloat weight[4],
                                    void** out, void* self);
-    static void GLAPIENTRY tesserror(GLenum) {}
+    static void TESS_CALLBACK tesserror(GLenum) {}
 
     GLUtesselator* tess_ = nullptr;
     // The tessellator keeps pointers into these until the polygon ends.
@@ -102,7 +111,7 @@ void LogoCompiler::tessvertex(double x, double y, double z) {
     gluTessVertex(tess_, v.data(), v.data());
 }
 
-void GLAPIENTRY LogoCompiler::combine(GLdouble coords[3], void* /*data*/[4],
+void TESS_CALLBACK LogoCompiler::combine(GLdouble coords[3], void* /*data*/[4],
                                       GLfloat /*weight*/[4], void** out, void* self) {
     auto* compiler = static_cast<LogoCompiler*>(self);
     // Crossings grow with the square of the edges; a bound keeps a hostile polygon finite
