@@ -12,8 +12,10 @@
 #include <QtGui/qguiapplication_platform.h>
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 #endif
 
 namespace {
@@ -28,28 +30,37 @@ xcb_atom_t internatom(xcb_connection_t* connection, const char* name) {
     return atom;
 }
 
-// The window a WINDOW property names; none when it is missing or the window is gone.
-xcb_window_t windowproperty(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name) {
-    const auto cookie = xcb_get_property(connection, 0, window, name, XCB_ATOM_WINDOW, 0, 1);
+// The 32-bit items of a property (windows, atoms); none when it is missing or the window gone.
+std::vector<uint32_t> property(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name,
+                               xcb_atom_t type, uint32_t maxitems) {
+    const auto cookie = xcb_get_property(connection, 0, window, name, type, 0, maxitems);
     xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
-    xcb_window_t value = XCB_WINDOW_NONE;
-    if (reply != nullptr && xcb_get_property_value_length(reply) >= 4) {
-        std::memcpy(&value, xcb_get_property_value(reply), sizeof value);
+    std::vector<uint32_t> items;
+    if (reply != nullptr && reply->format == 32) {
+        items.resize(static_cast<size_t>(xcb_get_property_value_length(reply)) / 4);
+        std::memcpy(items.data(), xcb_get_property_value(reply), items.size() * 4);
     }
     std::free(reply);
-    return value;
+    return items;
 }
 
 // A window manager that follows the desktop conventions names its check window on the root
-// window, and the check window names itself; a stale name left by one that has exited does not.
+// window, and the check window names itself (a name left by one that has exited does not);
+// it lists the maximised state among what it supports.
 bool x11windowmanager() {
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
     if (connection == nullptr) return true;
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     const xcb_atom_t check = internatom(connection, "_NET_SUPPORTING_WM_CHECK");
-    const xcb_window_t child = windowproperty(connection, root, check);
-    return child != XCB_WINDOW_NONE && windowproperty(connection, child, check) == child;
+    const auto child = property(connection, root, check, XCB_ATOM_WINDOW, 1);
+    if (child.empty() || property(connection, child[0], check, XCB_ATOM_WINDOW, 1) != child) {
+        return false;
+    }
+    const auto supported =
+        property(connection, root, internatom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 4096);
+    const xcb_atom_t maximised = internatom(connection, "_NET_WM_STATE_MAXIMIZED_VERT");
+    return std::find(supported.begin(), supported.end(), maximised) != supported.end();
 }
 #endif
 
