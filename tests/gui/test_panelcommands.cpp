@@ -7,9 +7,11 @@
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QScopeGuard>
@@ -52,11 +54,25 @@ std::unique_ptr<Tvorlixform> emptywindow() {
     return w;
 }
 
+// Types the file's name into the dialog as a user would. selectFile alone leaves a name field
+// that has the focus untouched, and whether the dialog's window has been given the focus by
+// then depends on the display's timing.
+void choosefile(QFileDialog& dialog, const QString& path) {
+    dialog.selectFile(path);
+    if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+        name->setText(QFileInfo(path).fileName());
+    }
+}
+
 // Picks the file in the open dialog and waits for its job to end.
 void openthroughdialog(Tvorlixform& w, const std::string& path) {
     whenmodal<QFileDialog>([path](QFileDialog& dialog) {
-        dialog.selectFile(QString::fromStdString(path));
+        choosefile(dialog, QString::fromStdString(path));
         static_cast<QDialog&>(dialog).accept();
+        if (dialog.isVisible()) {  // refused: fail instead of waiting for a user
+            ADD_FAILURE() << "the open dialog did not take " << path;
+            dialog.reject();
+        }
     });
     QTest::mouseClick(w.SpeedButton[1], Qt::LeftButton);
     waituntil([&] { return jobdone(w); });
@@ -100,7 +116,7 @@ TEST(PanelCommands, OpenDialogOffersBothFiltersRefusesMissingFilesAndCancelChang
         existingonly = dialog.fileMode() == QFileDialog::ExistingFile;
         // A name that does not exist is refused and the dialog stays open.
         whenmodal<QMessageBox>([](QMessageBox& box) { box.accept(); });
-        dialog.selectFile(QDir::tempPath() + QStringLiteral("/korven-no-such-file.nc"));
+        choosefile(dialog, QDir::tempPath() + QStringLiteral("/korven-no-such-file.nc"));
         static_cast<QDialog&>(dialog).accept();
         refused = dialog.isVisible();
         dialog.reject();
