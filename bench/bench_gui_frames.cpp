@@ -112,13 +112,21 @@ double peakmegabytes() {
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
+// A shown window about to open the program, drawing from the arrays (argument 0) or node by
+// node (1).
+std::unique_ptr<Tvorlixform> programwindow(const char* program, const benchmark::State& state) {
+    auto w = shownwindow();
+    w->drawer()->nodebynode = state.range(0) != 0;
+    w->ncfilename = w->ncpath = program;
+    return w;
+}
+
 // Opening to the fitted picture, drawn from the arrays (/0) or node by node (/1).
 void BM_OpenToFirstPicture(benchmark::State& state) {
     const char* program = benchprogram(state);
     if (program == nullptr) return;
     for (auto _ : state) {
-        auto w = shownwindow();
-        w->drawer()->nodebynode = state.range(0) != 0;
+        auto w = programwindow(program, state);
         using Clock = std::chrono::steady_clock;
         Clock::time_point start;
         Clock::time_point first;
@@ -129,7 +137,6 @@ void BM_OpenToFirstPicture(benchmark::State& state) {
             seen = true;
             if (afterframe) afterframe();
         };
-        w->ncfilename = w->ncpath = program;
         start = Clock::now();
         const double cpu = threadseconds();
         w->opensequence();
@@ -152,9 +159,7 @@ void BM_OpenTenTimes(benchmark::State& state) {
     const char* program = benchprogram(state);
     if (program == nullptr) return;
     for (auto _ : state) {
-        auto w = shownwindow();
-        w->drawer()->nodebynode = state.range(0) != 0;
-        w->ncfilename = w->ncpath = program;
+        auto w = programwindow(program, state);
         w->opensequence();
         const double once = peakmegabytes();
         for (int i = 1; i < 10; ++i) w->opensequence();
