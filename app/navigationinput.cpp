@@ -35,37 +35,33 @@ MouseButton surfacebutton(Qt::MouseButton button) {
     }
 }
 
+struct KeyStep {
+    int key;
+    bool keypadonly;  // Shift+8 and the main minus key are ordinary keys
+    NavigationKey step;
+};
+
+constexpr KeyStep kKeySteps[] = {
+    {Qt::Key_F1, false, NavigationKey::F1},
+    {Qt::Key_F2, false, NavigationKey::F2},
+    {Qt::Key_F3, false, NavigationKey::F3},
+    {Qt::Key_F4, false, NavigationKey::F4},
+    {Qt::Key_Right, false, NavigationKey::Right},
+    {Qt::Key_Clear, false, NavigationKey::Clear},
+    {Qt::Key_Left, false, NavigationKey::Left},
+    {Qt::Key_Up, false, NavigationKey::Up},
+    {Qt::Key_Down, false, NavigationKey::Down},
+    {Qt::Key_PageUp, false, NavigationKey::PageUp},
+    {Qt::Key_Asterisk, true, NavigationKey::KeypadMultiply},
+    {Qt::Key_Minus, true, NavigationKey::KeypadMinus},
+};
+
 NavigationKey navigationkey(const QKeyEvent& event) {
     const bool keypad = (event.modifiers() & Qt::KeypadModifier) != 0;
-    switch (event.key()) {
-        case Qt::Key_F1:
-            return NavigationKey::F1;
-        case Qt::Key_F2:
-            return NavigationKey::F2;
-        case Qt::Key_F3:
-            return NavigationKey::F3;
-        case Qt::Key_F4:
-            return NavigationKey::F4;
-        case Qt::Key_Right:
-            return NavigationKey::Right;
-        case Qt::Key_Clear:
-            return NavigationKey::Clear;
-        case Qt::Key_Left:
-            return NavigationKey::Left;
-        case Qt::Key_Up:
-            return NavigationKey::Up;
-        case Qt::Key_Down:
-            return NavigationKey::Down;
-        case Qt::Key_PageUp:
-            return NavigationKey::PageUp;
-        // Only the keypad's: Shift+8 and the main minus key are ordinary keys.
-        case Qt::Key_Asterisk:
-            return keypad ? NavigationKey::KeypadMultiply : NavigationKey::None;
-        case Qt::Key_Minus:
-            return keypad ? NavigationKey::KeypadMinus : NavigationKey::None;
-        default:
-            return NavigationKey::None;
+    for (const KeyStep& k : kKeySteps) {
+        if (k.key == event.key() && (keypad || !k.keypadonly)) return k.step;
     }
+    return NavigationKey::None;
 }
 
 bool ismousebuttonevent(QEvent::Type type) {
