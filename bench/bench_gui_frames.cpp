@@ -154,7 +154,7 @@ void BM_OpenToFirstPicture(benchmark::State& state) {
 }
 
 // The process's peak memory after one opening of the program and after ten in one window,
-// drawn from the arrays (/0) or node by node (/1).
+// drawn from the arrays (/0) or node by node (/1), and the time of the tenth opening.
 void BM_OpenTenTimes(benchmark::State& state) {
     const char* program = benchprogram(state);
     if (program == nullptr) return;
@@ -162,7 +162,14 @@ void BM_OpenTenTimes(benchmark::State& state) {
         auto w = programwindow(program, state);
         w->opensequence();
         const double once = peakmegabytes();
-        for (int i = 1; i < 10; ++i) w->opensequence();
+        for (int i = 1; i < 9; ++i) w->opensequence();
+        // The last opening also timed: the node store's memory is already there.
+        const auto start = std::chrono::steady_clock::now();
+        const double cpu = threadseconds();
+        w->opensequence();
+        state.counters["again_thread_cpu_s"] = threadseconds() - cpu;
+        state.counters["again_s"] =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         state.counters["peak1_MB"] = once;
         state.counters["peak10_MB"] = peakmegabytes();
         state.counters["growth_%"] = (peakmegabytes() / once - 1.0) * 100.0;
