@@ -8,6 +8,7 @@
 // frame (once a still frame takes 0.2 s or more, drag frames leave the toolpath out).
 // The program file comes from the environment: KORVEN_BENCH_PROGRAM=<path to p100.nc>.
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <QApplication>
 #include <QEventLoop>
@@ -19,8 +20,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
-
-#include <sys/resource.h>
 
 #include "app/vorlixmain.h"
 #include "render/glimage.h"

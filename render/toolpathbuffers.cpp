@@ -1,6 +1,7 @@
 #include "render/toolpathbuffers.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <new>
 
 #include "nc/nodestore.h"
@@ -37,8 +38,7 @@ bool ToolpathBuffers::update(const NodeStore& nodes, const std::array<uint32_t, 
                              const GlProcLoader& loader, const void* context) {
     if (context != context_) forget();
     const bool current = builtfrom_ == &nodes && builtgeneration_ == nodes.generation() &&
-                         builtlast_ == nodes.lastnode() && stride_ == segmentstride &&
-                         context == context_ && builtfrom_ != nullptr;
+                         builtlast_ == nodes.lastnode() && stride_ == segmentstride;
     if (current) return valid_;
     context_ = context;
     builtfrom_ = &nodes;
@@ -132,8 +132,8 @@ bool ToolpathBuffers::store(const std::vector<ToolpathVertex>& staging, int32_t 
         }
         gl_.bindbuffer(GlBufferFunctions::kArrayBuffer, name);
         gl_.bufferdata(GlBufferFunctions::kArrayBuffer,
-                       static_cast<std::ptrdiff_t>(count) * sizeof(ToolpathVertex),
-                       staging.data(), GlBufferFunctions::kStaticDraw);
+                       static_cast<std::ptrdiff_t>(count) * sizeof(ToolpathVertex), staging.data(),
+                       GlBufferFunctions::kStaticDraw);
         if (gl_.geterror() == GL_NO_ERROR) {
             segment.name = name;
         } else {
@@ -185,17 +185,20 @@ void ToolpathBuffers::draw(const NodeStore& nodes, int32_t first, int32_t last,
 }
 
 void ToolpathBuffers::drawsegment(const Segment& segment, int32_t from, int32_t count) const {
-    const char* data = nullptr;
+    const char* client = nullptr;
     if (segment.name != 0) {
         gl_.bindbuffer(GlBufferFunctions::kArrayBuffer, segment.name);
     } else {
         // A buffer left bound (by anyone) would turn the pointers into offsets.
         if (gl_.loaded()) gl_.bindbuffer(GlBufferFunctions::kArrayBuffer, 0);
-        data = reinterpret_cast<const char*>(segment.client.data());
+        client = reinterpret_cast<const char*>(segment.client.data());
     }
-    glVertexPointer(3, GL_FLOAT, sizeof(ToolpathVertex), data + offsetof(ToolpathVertex, x));
-    glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(ToolpathVertex),
-                   data + offsetof(ToolpathVertex, rgba));
+    // Offsets into the bound buffer, or addresses in client memory.
+    const auto at = [client](size_t offset) -> const void* {
+        return client != nullptr ? client + offset : reinterpret_cast<const void*>(offset);
+    };
+    glVertexPointer(3, GL_FLOAT, sizeof(ToolpathVertex), at(offsetof(ToolpathVertex, x)));
+    glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(ToolpathVertex), at(offsetof(ToolpathVertex, rgba)));
     glDrawArrays(GL_LINE_STRIP, from, count);
 }
 

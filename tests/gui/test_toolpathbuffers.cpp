@@ -11,8 +11,8 @@
 #include "app/panelbutton.h"
 #include "app/vorlixmain.h"
 #include "nc/palette.h"
-#include "render/framerender.h"
 #include "render/drawtarget.h"
+#include "render/framerender.h"
 #include "render/glimage.h"
 #include "tests/gui/support_viewer.h"
 
@@ -85,8 +85,8 @@ void expectsamepictures(Tvorlixform& w, const std::string& name, std::initialize
         w.shownumberscrollbar->setValue(power);
         for (const int start : {-5, n / 3, n - 2}) {
             w.showstartscrollbar->setValue(start);
-            const std::string what = name + "_window" + std::to_string(power) + "_" +
-                                     std::to_string(start);
+            const std::string what =
+                name + "_window" + std::to_string(power) + "_" + std::to_string(start);
             EXPECT_EQ(differingpixels(w, what), 0) << what;
         }
     }
