@@ -56,4 +56,13 @@ void release(void* area, size_t /*size*/) noexcept {
 
 #endif
 
+void prefault(void* area, size_t size) noexcept {
+    if (area == nullptr) return;
+    // Stores, not loads: a load would only map the shared zero page. Volatile keeps the
+    // compiler from dropping stores of the value the memory already holds.
+    auto* bytes = static_cast<volatile unsigned char*>(area);
+    constexpr size_t kPage = 4096;
+    for (size_t at = 0; at < size; at += kPage) bytes[at] = 0;
+}
+
 }  // namespace chunkmemory

@@ -1,6 +1,7 @@
 #include "nc/nodestore.h"
 
 #include <algorithm>
+#include <system_error>
 
 #include "nc/chunkmemory.h"
 
@@ -13,14 +14,46 @@ constexpr size_t kChunkBytes = sizeof(Tnodedata) * NodeStore::kBlockSize * NodeS
 NodeStore::NodeStore(int maxblocks) : maxblocks_(std::clamp(maxblocks, 1, kMaxBlocks)) {}
 
 NodeStore::~NodeStore() {
+    if (ahead_.valid()) chunkmemory::release(ahead_.get(), kChunkBytes);
     for (Tnodedata* chunk : chunks_) chunkmemory::release(chunk, kChunkBytes);
 }
 
 Tnodedata* NodeStore::makeblock(int index) {
-    Tnodedata*& chunk = chunks_[static_cast<size_t>(index >> kChunkShift)];
-    if (chunk == nullptr) chunk = static_cast<Tnodedata*>(chunkmemory::allocate(kChunkBytes));
+    const int chunkindex = index >> kChunkShift;
+    Tnodedata*& chunk = chunks_[static_cast<size_t>(chunkindex)];
+    if (chunk == nullptr) chunk = takechunk(chunkindex);
     if (chunk == nullptr) return nullptr;
     return chunk + static_cast<size_t>(index & (kChunkBlocks - 1)) * kBlockSize;
+}
+
+Tnodedata* NodeStore::takechunk(int index) {
+    Tnodedata* chunk = nullptr;
+    if (ahead_.valid() && aheadindex_ == index) {
+        chunk = ahead_.get();  // waits if the helper is still faulting it in
+        aheadindex_ = -1;
+    }
+    if (chunk == nullptr) {
+        chunk = static_cast<Tnodedata*>(chunkmemory::allocate(kChunkBytes));
+    }
+    // Only a program that has already filled a whole chunk is likely to fill the next, so
+    // small files never pay for a helper thread or an unused chunk. The helper only ever
+    // touches memory nobody else can see until get() hands it over.
+    const int next = index + 1;
+    const int lastchunk = (maxblocks_ - 1) >> kChunkShift;
+    if (chunk != nullptr && index >= 1 && next <= lastchunk && !ahead_.valid() &&
+        chunks_[static_cast<size_t>(next)] == nullptr) {
+        aheadindex_ = next;
+        try {
+            ahead_ = std::async(std::launch::async, [] {
+                void* area = chunkmemory::allocate(kChunkBytes);
+                chunkmemory::prefault(area, kChunkBytes);
+                return static_cast<Tnodedata*>(area);
+            });
+        } catch (const std::system_error&) {
+            aheadindex_ = -1;  // no thread to be had: chunks are faulted in as they are filled
+        }
+    }
+    return chunk;
 }
 
 void NodeStore::pushgrowing(int32_t line, uint8_t color, double x, double y, double z) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <future>
 #include <string>
 
 // One toolpath point. Fields are ordered so the record packs into 32 bytes.
@@ -88,9 +89,15 @@ class NodeStore {
     }
     void pushgrowing(int32_t line, uint8_t color, double x, double y, double z);
     Tnodedata* makeblock(int index);
+    Tnodedata* takechunk(int index);
+
 
     std::array<Tnodedata*, kMaxBlocks> blocks_{};
     std::array<Tnodedata*, kMaxChunks> chunks_{};
+    // The chunk after the newest, being mapped and faulted in on another thread so that the
+    // kernel's page zeroing overlaps the interpretation instead of stalling it.
+    std::future<Tnodedata*> ahead_;
+    int aheadindex_ = -1;
     int maxblocks_;
     int32_t lastnode_ = -1;
     int32_t nodecapacity_ = -1;

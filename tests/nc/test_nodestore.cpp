@@ -72,3 +72,21 @@ TEST(NodeStore, BlocksOfLaterChunksKeepEveryNode) {
         ASSERT_TRUE(n.line == i && n.x == i && n.y == -i && n.color == (i & 15)) << i;
     }
 }
+
+TEST(NodeStore, ChunksMadeAheadHoldTheLimitAndSurviveReuse) {
+    // Later chunks are prepared ahead on another thread; the last block of a limited store
+    // sits alone in a chunk, and a second file reuses the chunks of the first.
+    constexpr int kBlocks = 3 * NodeStore::kChunkBlocks + 1;
+    NodeStore store(kBlocks);
+    store.initnodedata();
+    const int32_t capacity = kBlocks * NodeStore::kBlockSize;
+    for (int32_t i = 0; i < capacity + 3; ++i) store.pushnodedata(i, 1, i, 0, 0);
+    ASSERT_EQ(store.lastnode(), capacity - 1);
+    EXPECT_EQ(store.cutline(), capacity);
+    store.resetnodedata();
+    for (int32_t i = 0; i < capacity; ++i) store.pushnodedata(-i, 2, 0, i, 0);
+    for (int32_t i = 0; i < capacity; ++i) {
+        const Tnodedata& n = store.node(i);
+        ASSERT_TRUE(n.line == -i && n.y == i && n.color == 2) << i;
+    }
+}
