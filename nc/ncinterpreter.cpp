@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "nc/arcgeometry.h"
+#include "nc/vectorstate.h"
 
 namespace {
 
@@ -25,6 +26,7 @@ NcInterpreter::NcInterpreter(NcJob& job, ByteSource& source)
     : job_(job), reader_(source, job.working, job.arcmode), recorder_(job) {}
 
 void NcInterpreter::PO() {
+    clearwidevectorstate();
     job_.feedslots.count = -1;
     job_.lastplotcolor = -1;
     do {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "nc/vectorstate.h"
+
 namespace {
 
 constexpr size_t kShortStringLength = 255;
@@ -40,7 +42,10 @@ NcReader::NcReader(ByteSource& source, const WorkingCallback& working, int32_t& 
       lastprogress_(std::chrono::steady_clock::now()) {}
 
 void NcReader::progress(double fraction) {
-    if (working_) working_("Loading : ", fraction);
+    if (working_) {
+        working_("Loading : ", fraction);
+        clearwidevectorstate();  // the screen update ran toolkit and driver code
+    }
 }
 
 uint8_t NcReader::refill() {
