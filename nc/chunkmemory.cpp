@@ -31,13 +31,11 @@ void* mapaligned(size_t size) noexcept {
 }  // namespace
 
 void* allocate(size_t size) noexcept {
-    void* area = mapaligned(size);
-    if (area == nullptr) return nullptr;
-#if defined(MADV_HUGEPAGE)
-    // Advice only: without huge pages the area still works, page by page.
-    ::madvise(area, size, MADV_HUGEPAGE);
-#endif
-    return area;
+    // No huge-page advice: for advised areas the kernel may compact memory inside the page
+    // fault, which made opening a large program vary by up to half a second. Small pages are
+    // faulted in on the store's helper thread at a steady cost; systems that give huge pages
+    // to every area still can, since the area is aligned.
+    return mapaligned(size);
 }
 
 void release(void* area, size_t size) noexcept {

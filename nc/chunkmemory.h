@@ -2,10 +2,9 @@
 
 #include <cstddef>
 
-// Large memory areas for the node store. On Linux they come straight from the
-// kernel, aligned to their size and marked for huge pages, so a store of hundreds of
-// megabytes costs a few hundred page faults instead of tens of thousands. Elsewhere (or
-// when the kernel refuses) they come from the ordinary heap.
+// Large memory areas for the node store. On Linux they come straight from the kernel,
+// aligned to their size so that a kernel giving huge pages to all memory can back them with
+// whole ones. Elsewhere (or when the kernel refuses) they come from the ordinary heap.
 namespace chunkmemory {
 
 // size must be a power of two. Returns nullptr when no memory can be had.
