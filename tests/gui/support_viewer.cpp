@@ -1,6 +1,8 @@
 #include "tests/gui/support_viewer.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <QEventLoop>
 #include <QFile>
 #include <QTimer>
@@ -65,6 +67,20 @@ std::string savepicture(const QImage& image, const std::string& name) {
     const QString path = outdir() + QLatin1Char('/') + QString::fromStdString(name) + ".png";
     image.save(path);
     return path.toStdString();
+}
+
+MessageAnswerer::MessageAnswerer(std::function<void(QMessageBox&, int)> answer, int everyms) {
+    QObject::connect(&timer_, &QTimer::timeout, [this, answer] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            texts.push_back(box->text());
+            if (answer) {
+                answer(*box, static_cast<int>(texts.size()) - 1);
+            } else {
+                box->accept();
+            }
+        }
+    });
+    timer_.start(everyms);
 }
 
 bool jobdone(const Tvorlixform& window) {

@@ -3,14 +3,18 @@
 // handler runs), program files, and pictures checked by colour and saved for a look.
 
 #include <QImage>
+#include <QString>
+#include <QTimer>
 #include <QRect>
 #include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/commandline.h"
 
+class QMessageBox;
 class Tvorlixform;
 
 namespace guitest {
@@ -38,6 +42,18 @@ int countcolor(const QImage& image, QRgb color);
 int countothers(const QImage& image, std::initializer_list<QRgb> colors);
 // Bounding box of the pixels that are not black.
 QRect drawnbox(const QImage& image);
+
+// While it lives, answers every modal message box with answer(box, index) (by default
+// accepts it) and keeps the boxes' texts in the order they came: a job holds the thread in
+// the box's own event loop, so a test can only answer from a timer.
+class MessageAnswerer {
+  public:
+    explicit MessageAnswerer(std::function<void(QMessageBox&, int)> answer = {}, int everyms = 20);
+    std::vector<QString> texts;
+
+  private:
+    QTimer timer_;
+};
 
 // Two tools: a rectangle with the first, arcs with the second, rapids between.
 extern const char* const kTwoToolProgram;

@@ -32,22 +32,14 @@ std::string badradiusprogram() {
 // returns the texts of the boxes in the order they came.
 std::vector<QString> openanswering(Tvorlixform& w,
                                    const std::function<void(QMessageBox&, int)>& answer) {
-    std::vector<QString> texts;
-    QTimer answerer;
-    QObject::connect(&answerer, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            texts.push_back(box->text());
-            answer(*box, static_cast<int>(texts.size()) - 1);
-        }
-    });
-    answerer.start(5);
+    MessageAnswerer answerer(answer, 5);
     if (w.isVisible()) {
         w.opensequence();
     } else {
         w.show();
     }
     waituntil([&] { return jobdone(w) && QApplication::activeModalWidget() == nullptr; });
-    return texts;
+    return answerer.texts;
 }
 
 void click(QMessageBox& box, const QString& caption) {

@@ -136,18 +136,11 @@ TEST(StartupLogo, FrameCountRestsCentredOnTheFootOfThePanel) {
 TEST(StartupLogo, UnreadableLogoFileIsReportedAndTheBuiltInLogoStandsIn) {
     const DataFolder folder;
     ASSERT_TRUE(QDir().mkpath(folder.logofile()));  // exists, but a folder cannot be read
-    QString shown;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-        if (auto* message = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            shown = message->text();
-            message->accept();
-        }
-    });
-    closer.start(50);
+    MessageAnswerer closer({}, 50);
     Tvorlixform w(commandline({}));
     w.show();
     ASSERT_TRUE(waituntil([&] { return !w.firstidle; }));
+    const QString shown = closer.texts.empty() ? QString() : closer.texts.back();
     EXPECT_TRUE(shown.contains(QStringLiteral("holvarin.cfg"))) << shown.toStdString();
     EXPECT_TRUE(shown.contains(QStringLiteral("directory"))) << shown.toStdString();
     EXPECT_DOUBLE_EQ(w.job.ymin, -154.686);  // the built-in third section's extents

@@ -255,17 +255,10 @@ TEST(ViewerWindow, AJobDispatchesNoQueuedEventsUntilItEnds) {
 
 TEST(ViewerWindow, UnreadableFileIsReportedAndTheWindowStaysUsable) {
     const std::string missing = QDir::tempPath().toStdString() + "/korven-no-such-file.nc";
-    QString shown;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            shown = box->text();
-            box->accept();
-        }
-    });
-    closer.start(50);
+    MessageAnswerer closer({}, 50);
     auto w = openwindow({missing});
-    waituntil([&] { return !shown.isEmpty() && jobdone(*w); });
+    waituntil([&] { return !closer.texts.empty() && jobdone(*w); });
+    const QString shown = closer.texts.empty() ? QString() : closer.texts.back();
     EXPECT_TRUE(shown.contains(QStringLiteral("korven-no-such-file.nc"))) << shown.toStdString();
     EXPECT_FALSE(w->WorkingBar->isVisible());
     EXPECT_TRUE(allbuttonsenabled(*w));
