@@ -56,6 +56,11 @@ void release(void* area, size_t /*size*/) noexcept {
 
 void prefault(void* area, size_t size) noexcept {
     if (area == nullptr) return;
+#if defined(__linux__) && defined(MADV_POPULATE_WRITE)
+    // One call for the whole area costs about a third less than a fault for every page.
+    // Kernels before 5.14 refuse it; the pages are then touched one by one.
+    if (::madvise(area, size, MADV_POPULATE_WRITE) == 0) return;
+#endif
     // Stores, not loads: a load would only map the shared zero page. Volatile keeps the
     // compiler from dropping stores of the value the memory already holds.
     auto* bytes = static_cast<volatile unsigned char*>(area);

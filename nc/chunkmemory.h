@@ -9,8 +9,8 @@ namespace chunkmemory {
 
 // size must be a power of two. Returns nullptr when no memory can be had.
 void* allocate(size_t size) noexcept;
-// Writes to every page of an area so the kernel backs it with (zeroed) memory now rather than
-// at the first store into each page. Contents stay zero.
+// Has the kernel back every page of an area with (zeroed) memory now rather than at the first
+// store into each page. Contents stay zero.
 void prefault(void* area, size_t size) noexcept;
 // Gives back an area from allocate with the same size.
 void release(void* area, size_t size) noexcept;
