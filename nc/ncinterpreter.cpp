@@ -22,21 +22,24 @@ int32_t wrappingsum(int32_t a, int32_t b) {
 
 }  // namespace
 
-NcInterpreter::NcInterpreter(NcJob& job, ByteSource& source)
-    : job_(job), reader_(source, job.working, job.arcmode), recorder_(job) {}
+NcInterpreter::NcInterpreter(NcJob& job, ByteSource& source, bool readahead)
+    : job_(job), words_(source, job.working, job.arcmode, readahead), recorder_(job) {}
 
 void NcInterpreter::PO() {
     clearwidevectorstate();
     job_.feedslots.count = -1;
     job_.lastplotcolor = -1;
+    uint8_t current = 0;
     do {
         i_ = j_ = k_ = 0;
         do {
-            reader_.readword();
-            act(reader_.letter, reader_.value);
-        } while (reader_.current != 10 && reader_.current != NcReader::kEndOfText);
+            const NcWord& word = words_.next();
+            act(word.letter, word.value);
+            current = word.current;
+            line_ = word.line;
+        } while (current != 10 && current != NcReader::kEndOfText);
         blockend();
-    } while (reader_.current != NcReader::kEndOfText);
+    } while (current != NcReader::kEndOfText);
     finaltrim();
     job_.buildtexts(time_);
 }
@@ -53,7 +56,7 @@ void NcInterpreter::blockend() {
             time_ += d / feed_;
         }
     }
-    recorder_.LineTo(reader_.line, plane_, motion_, x_, y_, z_, i_, j_, k_);
+    recorder_.LineTo(line_, plane_, motion_, x_, y_, z_, i_, j_, k_);
     recorder_.x0 = x_;
     recorder_.y0 = y_;
     recorder_.z0 = z_;

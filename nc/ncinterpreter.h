@@ -5,13 +5,14 @@
 #include "nc/bytesource.h"
 #include "nc/moverecorder.h"
 #include "nc/ncjob.h"
-#include "nc/ncreader.h"
+#include "nc/wordfeed.h"
 
 // One run over a program: keeps the modal state of the program, turns radius words into
 // centres, adds up the machining time and hands every block's move to the recorder.
 class NcInterpreter {
   public:
-    NcInterpreter(NcJob& job, ByteSource& source);
+    // readahead splits the text into words on a thread of its own (see WordFeed).
+    NcInterpreter(NcJob& job, ByteSource& source, bool readahead);
 
     // Interprets the whole text, trims the node of a trailing empty block and builds the
     // statistics texts. NcFileError from the source ends the run without texts.
@@ -26,7 +27,7 @@ class NcInterpreter {
     void finaltrim();
 
     NcJob& job_;
-    NcReader reader_;
+    WordFeed words_;
     MoveRecorder recorder_;
     int32_t motion_ = 0;
     int32_t plane_ = 17;
@@ -37,4 +38,5 @@ class NcInterpreter {
     double i_ = 0, j_ = 0, k_ = 0;
     double r_ = 0;
     double time_ = 0;
+    int32_t line_ = 0;
 };

@@ -8,6 +8,8 @@
 namespace {
 
 constexpr size_t kShortStringLength = 255;
+// Smaller programs are read in well under the time a thread costs to start.
+constexpr int64_t kReadAheadBytes = int64_t{1} << 20;
 
 std::string stattext(const char* label, double value) {
     // A NaN's sign bit is an accident of how it arose (-inf + inf): write every NaN alike.
@@ -33,7 +35,7 @@ void NcJob::PlotOnly(const std::string& path) {
     nodes.resetnodedata();
     cleartexts();
     FileByteSource source(path);
-    plotsource(source);
+    plotsource(source, source.size() >= kReadAheadBytes);
 }
 
 void NcJob::PlotMemory(std::string_view bytes) {
@@ -41,7 +43,7 @@ void NcJob::PlotMemory(std::string_view bytes) {
     nodes.resetnodedata();
     cleartexts();
     MemoryByteSource source(bytes);
-    plotsource(source);
+    plotsource(source, false);
 }
 
 void NcJob::PlotMemory(const uint8_t* data, size_t size) {
@@ -56,8 +58,8 @@ void NcJob::cleartexts() {
     zmaxcolor = zmincolor = 0;
 }
 
-void NcJob::plotsource(ByteSource& source) {
-    NcInterpreter(*this, source).PO();
+void NcJob::plotsource(ByteSource& source, bool readahead) {
+    NcInterpreter(*this, source, readahead).PO();
     if (source.atend()) interpreting = false;
 }
 

@@ -67,5 +67,5 @@ class NcJob {
 
   private:
     void cleartexts();
-    void plotsource(ByteSource& source);
+    void plotsource(ByteSource& source, bool readahead);
 };

@@ -43,7 +43,7 @@ NcReader::NcReader(ByteSource& source, const WorkingCallback& working, int32_t& 
 
 void NcReader::progress(double fraction) {
     if (working_) {
-        working_("Loading : ", fraction);
+        working_(kLoadingCaption, fraction);
         clearwidevectorstate();  // the screen update ran toolkit and driver code
     }
 }

@@ -19,6 +19,7 @@ class NcReader {
     static constexpr int32_t kBufferSize = 10240;
     static constexpr uint8_t kEndOfText = 26;
     static constexpr uint8_t kEscape = 27;
+    static constexpr const char* kLoadingCaption = "Loading : ";
 
     // arcmode is changed in place by ARCMODE: comments.
     NcReader(ByteSource& source, const WorkingCallback& working, int32_t& arcmode);
