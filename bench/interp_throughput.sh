@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Interpreter throughput on a 100 MB CAM-like program, against the word-scan floor timed in
-# the same run. Usage: bench/interp_throughput.sh [BUILD_DIR] [MB]
+# the same run. Each round runs korven-info, the scan with strtod and the fast scan one after
+# the other, so all three see the same load from whatever else shares the machine; figures
+# are medians over the rounds, ratios medians of the per-round ratios.
+# Usage: bench/interp_throughput.sh [BUILD_DIR] [MB] [ROUNDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-${KORVEN_BUILD_DIR:-build}}
 mb=${2:-100}
+rounds=${3:-7}
 shared=${KORVEN_SHARED_DIR:-$(cd .. && pwd)/shared}
 work="$build/bench-interp"
 mkdir -p "$work"
@@ -16,33 +20,35 @@ if [[ ! -s "$program" ]]; then
 fi
 cc -O2 -o "$work/wordscan" "$shared/bench/wordscan.c"
 
-# Best of three: wall seconds, CPU seconds, peak RSS in KB.
-best() {
-    local best_wall=999999 best_cpu=0 rss=0
-    for _ in 1 2 3; do
-        read -r wall user sys kb < <( { /usr/bin/time -f "%e %U %S %M" "$@" >/dev/null; } 2>&1 | tail -1)
-        if awk -v a="$wall" -v b="$best_wall" 'BEGIN{exit !(a<b)}'; then
-            best_wall=$wall
-            best_cpu=$(awk -v u="$user" -v s="$sys" 'BEGIN{printf "%.2f", u+s}')
-        fi
-        rss=$kb
-    done
-    echo "$best_wall $best_cpu $rss"
+# Wall seconds, CPU seconds and peak RSS in KB of one run.
+timed() {
+    { /usr/bin/time -f "%e %U %S %M" "$@" >/dev/null; } 2>&1 | tail -1 |
+        awk '{printf "%s %.2f %s", $1, $2 + $3, $4}'
 }
 
-bytes=$(stat -c %s "$program")
 nodes=$("$build/tools/korven-info" "$program" | awk '$1=="nodes"{print $2}')
-read -r info_wall info_cpu info_rss < <(best "$build/tools/korven-info" "$program")
-read -r floor_wall floor_cpu _ < <(best "$work/wordscan" "$program")
-read -r fast_wall fast_cpu _ < <(best "$work/wordscan" "$program" fast)
+rows="$work/rounds.txt"
+: >"$rows"
+for _ in $(seq "$rounds"); do
+    echo "$(timed "$build/tools/korven-info" "$program") $(timed "$work/wordscan" "$program")" \
+        "$(timed "$work/wordscan" "$program" fast)" >>"$rows"
+done
 
-awk -v bytes="$bytes" -v nodes="$nodes" -v iw="$info_wall" -v ic="$info_cpu" -v rss="$info_rss" \
-    -v fw="$floor_wall" -v fc="$floor_cpu" -v qw="$fast_wall" -v qc="$fast_cpu" 'BEGIN {
-    mb = bytes / 1e6
-    printf "program        %.1f MB, %d nodes\n", mb, nodes
-    printf "korven-info    %6.2f s  %7.1f MB/s   (cpu %.2f s)\n", iw, mb / iw, ic
-    printf "wordscan       %6.2f s  %7.1f MB/s   (cpu %.2f s)  floor, strtod\n", fw, mb / fw, fc
-    printf "wordscan fast  %6.2f s  %7.1f MB/s   (cpu %.2f s)\n", qw, mb / qw, qc
-    printf "ratio          %.2fx the time of the floor (%.2fx the fast scan)\n", iw / fw, iw / qw
-    printf "peak RSS       %.0f MB, %.1f bytes per node\n", rss / 1024, rss * 1024 / nodes
-}'
+# Columns: korven-info, strtod scan, fast scan; each wall, cpu, rss.
+awk -v bytes="$(stat -c %s "$program")" -v nodes="$nodes" '
+function median(a, n,   i, j, t) {
+    for (i = 2; i <= n; i++)
+        for (j = i; j > 1 && a[j - 1] > a[j]; j--) { t = a[j]; a[j] = a[j - 1]; a[j - 1] = t }
+    return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
+}
+{ n++; iw[n] = $1; ic[n] = $2; rss[n] = $3; fw[n] = $4; fc[n] = $5; qw[n] = $7; qc[n] = $8
+  rf[n] = $1 / $4; rq[n] = $1 / $7 }
+END {
+    mb = bytes / 1e6; w = median(iw, n); f = median(fw, n); q = median(qw, n); r = median(rss, n)
+    printf "program        %.1f MB, %d nodes, medians of %d rounds\n", mb, nodes, n
+    printf "korven-info    %6.2f s  %7.1f MB/s   (cpu %.2f s)\n", w, mb / w, median(ic, n)
+    printf "wordscan       %6.2f s  %7.1f MB/s   (cpu %.2f s)  floor, strtod\n", f, mb / f, median(fc, n)
+    printf "wordscan fast  %6.2f s  %7.1f MB/s   (cpu %.2f s)\n", q, mb / q, median(qc, n)
+    printf "ratio          %.2fx the time of the floor (%.2fx the fast scan)\n", median(rf, n), median(rq, n)
+    printf "peak RSS       %.0f MB, %.1f bytes per node\n", r / 1024, r * 1024 / nodes
+}' "$rows"
