@@ -10,15 +10,19 @@ WordFeed::WordFeed(ByteSource& source, const WorkingCallback& working, int32_t& 
       record_(
           [this](const std::string&, double fraction) { filling_->progress.push_back(fraction); }),
       reader_(source, record_, directive_) {
-    pool_.push_back(std::make_unique<Batch>());
-    if (!ahead) return;
-    for (int b = 1; b < kAheadBatches; ++b) pool_.push_back(std::make_unique<Batch>());
-    for (const auto& batch : pool_) free_.push_back(batch.get());
-    try {
-        thread_ = std::thread([this] { readahead(); });
-    } catch (const std::system_error&) {
-        free_.clear();  // no thread to be had: the words are split in place
+    if (ahead) {
+        for (int b = 0; b < kAheadBatches; ++b)
+            pool_.push_back(std::make_unique<Batch>(kAheadWords));
+        for (const auto& batch : pool_) free_.push_back(batch.get());
+        try {
+            thread_ = std::thread([this] { readahead(); });
+            return;
+        } catch (const std::system_error&) {
+            free_.clear();  // no thread to be had: the words are split in place
+        }
     }
+    pool_.resize(1);
+    if (!pool_.front()) pool_.front() = std::make_unique<Batch>(kInPlaceWords);
 }
 
 WordFeed::~WordFeed() {
@@ -48,7 +52,7 @@ void WordFeed::fill(Batch& batch) {
                 batch.last = true;
                 return;
             }
-        } while (batch.count < kBatchWords && !stopping_.load(std::memory_order_relaxed));
+        } while (batch.count < batch.capacity && !stopping_.load(std::memory_order_relaxed));
     } catch (...) {
         // Handed over after the words read before it, so the caller acts on exactly those.
         batch.error = std::current_exception();
@@ -72,7 +76,10 @@ void WordFeed::readahead() {
 
 WordFeed::Batch* WordFeed::takefree() {
     std::unique_lock<std::mutex> lock(mutex_);
-    freechanged_.wait(lock, [this] { return !free_.empty() || stopping_.load(); });
+    if (free_.empty()) {
+        freechanged_.wait(lock,
+                          [this] { return free_.size() >= kResumeBatches || stopping_.load(); });
+    }
     if (stopping_.load()) return nullptr;
     Batch* batch = free_.back();
     free_.pop_back();
@@ -94,7 +101,7 @@ void WordFeed::takebatch() {
         std::unique_lock<std::mutex> lock(mutex_);
         if (batch_ != nullptr) {
             free_.push_back(batch_);
-            freechanged_.notify_one();
+            if (free_.size() == kResumeBatches) freechanged_.notify_one();
         }
         filledchanged_.wait(lock, [this] { return !filled_.empty(); });
         batch_ = filled_.front();
@@ -111,7 +118,7 @@ void WordFeed::takebatch() {
             clearwidevectorstate();  // the screen update ran toolkit and driver code
         }
     }
-    words_ = batch_->words.data();
+    words_ = batch_->words.get();
     count_ = batch_->count;
     position_ = 0;
     if (count_ == 0) std::rethrow_exception(batch_->error);

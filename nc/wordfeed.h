@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
@@ -31,8 +30,14 @@ struct NcWord {
 // read differs, and that by at most a few batches.
 class WordFeed {
   public:
-    static constexpr int32_t kBatchWords = 4096;
-    static constexpr int kAheadBatches = 4;
+    // Batches ahead are large and several, and the reading thread, once it has caught up,
+    // sleeps until half of them are free again: waking a thread costs (on a virtual machine
+    // especially) about as much as splitting a few thousand words, so it should happen a few
+    // hundred times for a 100 MB program, not once for every batch.
+    static constexpr int32_t kInPlaceWords = 4096;
+    static constexpr int32_t kAheadWords = 8192;
+    static constexpr int kAheadBatches = 8;
+    static constexpr size_t kResumeBatches = kAheadBatches / 2;
 
     // arcmode is set on the calling thread as words carrying a directive are taken.
     WordFeed(ByteSource& source, const WorkingCallback& working, int32_t& arcmode, bool ahead);
@@ -51,7 +56,10 @@ class WordFeed {
 
   private:
     struct Batch {
-        std::array<NcWord, kBatchWords> words;
+        explicit Batch(int32_t size)
+            : words(new NcWord[static_cast<size_t>(size)]), capacity(size) {}
+        std::unique_ptr<NcWord[]> words;
+        int32_t capacity;
         int32_t count = 0;
         std::vector<double> progress;  // loading fractions reported while it was filled
         std::exception_ptr error;
@@ -63,21 +71,29 @@ class WordFeed {
     void readahead();
     Batch* takefree();
 
+    // The two threads each write their own fields for every word. Each group starts on a cache
+    // line of its own: where a field of one shared a line with the other's, every word made
+    // the line travel between the cores, and the pair ran slower than one thread alone.
+    static constexpr size_t kLine = 64;
+
+    // The calling thread's.
     const WorkingCallback& working_;
     int32_t& arcmode_;
-    WorkingCallback record_;  // the reader's progress reports, kept in the batch being filled
-    Batch* filling_ = nullptr;
-    int32_t directive_ = -1;
-    NcReader reader_;
-
     std::vector<std::unique_ptr<Batch>> pool_;
-    Batch* batch_ = nullptr;  // the batch being taken, owned by the calling thread
+    Batch* batch_ = nullptr;  // the batch being taken
     const NcWord* words_ = nullptr;
     int32_t count_ = 0;
     int32_t position_ = 0;
     NcWord end_{};
 
-    std::mutex mutex_;
+    // The splitting thread's (the calling thread's when there is none).
+    alignas(kLine) WorkingCallback record_;  // progress reports, kept in the batch being filled
+    Batch* filling_ = nullptr;
+    int32_t directive_ = -1;
+    NcReader reader_;
+
+    // Shared, under the mutex; stopping_ is also read for every word.
+    alignas(kLine) std::mutex mutex_;
     std::condition_variable filledchanged_;
     std::condition_variable freechanged_;
     std::deque<Batch*> filled_;

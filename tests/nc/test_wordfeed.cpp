@@ -80,13 +80,13 @@ std::string longprogram() {
 
 TEST(WordFeed, ReadAheadGivesTheWordsAndTheReadErrorOfTheInPlaceSplit) {
     const std::string text = longprogram();
-    for (const size_t failat : {text.size() + 1, size_t{150000}}) {
+    for (const size_t failat : {text.size() + 1, size_t{400000}}) {
         FailingSource a(text, failat), b(text, failat);
         const FeedRun inplace = feedall(a, false);
         const FeedRun ahead = feedall(b, true);
         EXPECT_EQ(ahead.words, inplace.words);
         EXPECT_EQ(ahead.error, inplace.error);
-        EXPECT_GT(inplace.words.size(), 3u * WordFeed::kBatchWords);
+        EXPECT_GT(inplace.words.size(), 3u * WordFeed::kAheadWords);
     }
     FailingSource whole(text, text.size() + 1);
     const FeedRun run = feedall(whole, true);
@@ -94,19 +94,20 @@ TEST(WordFeed, ReadAheadGivesTheWordsAndTheReadErrorOfTheInPlaceSplit) {
     ASSERT_FALSE(run.progress.empty());
     EXPECT_EQ(run.progress.back(), 1.0);
     // Every word wholly before the failing read is taken before the error.
-    FailingSource failing(text, 150000);
+    FailingSource failing(text, 400000);
     const FeedRun failed = feedall(failing, true);
     EXPECT_EQ(failed.error, "part.nc: Input/output error");
     ASSERT_FALSE(failed.words.empty());
     const auto lines = [&text](size_t bytes) {
         return std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(bytes), '\n');
     };
-    EXPECT_GE(std::get<2>(failed.words.back()), lines(149900));
-    EXPECT_LE(std::get<2>(failed.words.back()), lines(150000));
+    EXPECT_GE(std::get<2>(failed.words.back()), lines(399900));
+    EXPECT_LE(std::get<2>(failed.words.back()), lines(400000));
 }
 
 TEST(WordFeed, TheEndFallingOnABatchBoundaryIsSeen) {
-    for (int n : {WordFeed::kBatchWords - 1, WordFeed::kBatchWords, WordFeed::kBatchWords + 1}) {
+    for (int n : {WordFeed::kInPlaceWords - 1, WordFeed::kInPlaceWords, WordFeed::kAheadWords - 1,
+                  WordFeed::kAheadWords, WordFeed::kAheadWords + 1}) {
         std::string text;
         for (int w = 0; w < n; ++w) text += "X1\n";
         MemoryByteSource a(text), b(text);
