@@ -76,10 +76,7 @@ void WordFeed::readahead() {
 
 WordFeed::Batch* WordFeed::takefree() {
     std::unique_lock<std::mutex> lock(mutex_);
-    if (free_.empty()) {
-        freechanged_.wait(lock,
-                          [this] { return free_.size() >= kResumeBatches || stopping_.load(); });
-    }
+    freechanged_.wait(lock, [this] { return !free_.empty() || stopping_.load(); });
     if (stopping_.load()) return nullptr;
     Batch* batch = free_.back();
     free_.pop_back();
@@ -101,7 +98,8 @@ void WordFeed::takebatch() {
         std::unique_lock<std::mutex> lock(mutex_);
         if (batch_ != nullptr) {
             free_.push_back(batch_);
-            if (free_.size() == kResumeBatches) freechanged_.notify_one();
+            // The reader can only be waiting if there was no free batch.
+            if (free_.size() == 1) freechanged_.notify_one();
         }
         filledchanged_.wait(lock, [this] { return !filled_.empty(); });
         batch_ = filled_.front();

@@ -30,14 +30,12 @@ struct NcWord {
 // read differs, and that by at most a few batches.
 class WordFeed {
   public:
-    // Batches ahead are large and several, and the reading thread, once it has caught up,
-    // sleeps until half of them are free again: waking a thread costs (on a virtual machine
-    // especially) about as much as splitting a few thousand words, so it should happen a few
-    // hundred times for a 100 MB program, not once for every batch.
+    // Batches ahead are large and several, so that the threads seldom wait for each other:
+    // waking a sleeping thread costs (on a virtual machine especially) about as much as
+    // splitting a thousand words.
     static constexpr int32_t kInPlaceWords = 4096;
     static constexpr int32_t kAheadWords = 8192;
     static constexpr int kAheadBatches = 8;
-    static constexpr size_t kResumeBatches = kAheadBatches / 2;
 
     // arcmode is set on the calling thread as words carrying a directive are taken.
     WordFeed(ByteSource& source, const WorkingCallback& working, int32_t& arcmode, bool ahead);
