@@ -5,17 +5,23 @@
 
 namespace {
 
-bool hasbufferobjects(bool& arbonly) {
-    arbonly = false;
+bool versionatleast(int wantmajor, int wantminor) {
     const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
     int major = 0;
     int minor = 0;
-    if (version != nullptr && std::sscanf(version, "%d.%d", &major, &minor) == 2 &&
-        (major > 1 || (major == 1 && minor >= 5))) {
-        return true;
-    }
+    return version != nullptr && std::sscanf(version, "%d.%d", &major, &minor) == 2 &&
+           (major > wantmajor || (major == wantmajor && minor >= wantminor));
+}
+
+bool hasextension(const char* name) {
     const auto* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-    arbonly = extensions != nullptr && std::strstr(extensions, "GL_ARB_vertex_buffer_object");
+    return extensions != nullptr && std::strstr(extensions, name) != nullptr;
+}
+
+bool hasbufferobjects(bool& arbonly) {
+    arbonly = false;
+    if (versionatleast(1, 5)) return true;
+    arbonly = hasextension("GL_ARB_vertex_buffer_object");
     return arbonly;
 }
 
@@ -33,8 +39,18 @@ bool GlBufferFunctions::load(const GlProcLoader& loader) {
     bindbuffer = nullptr;
     bufferdata = nullptr;
     deletebuffers = nullptr;
+    fencesync = nullptr;
+    clientwaitsync = nullptr;
+    deletesync = nullptr;
+    if (!loader) return false;
+    // The sync extension's functions carry no suffix.
+    if (versionatleast(3, 2) || hasextension("GL_ARB_sync")) {
+        fetch(loader, "glFenceSync", false, fencesync);
+        fetch(loader, "glClientWaitSync", false, clientwaitsync);
+        fetch(loader, "glDeleteSync", false, deletesync);
+    }
     bool arb = false;
-    if (!loader || !hasbufferobjects(arb)) return false;
+    if (!hasbufferobjects(arb)) return false;
     fetch(loader, "glGenBuffers", arb, genbuffers);
     fetch(loader, "glBindBuffer", arb, bindbuffer);
     fetch(loader, "glBufferData", arb, bufferdata);

@@ -28,11 +28,26 @@ struct GlBufferFunctions {
     BindBuffer bindbuffer = nullptr;
     BufferData bufferdata = nullptr;
     DeleteBuffers deletebuffers = nullptr;
+
+    // Fences (OpenGL 3.2 or ARB_sync), optional: without them nothing waits.
+    using Sync = struct __GLsync*;
+    using FenceSync = Sync(APIENTRY*)(GLenum, GLbitfield);
+    using ClientWaitSync = GLenum(APIENTRY*)(Sync, GLbitfield, unsigned long long);
+    using DeleteSync = void(APIENTRY*)(Sync);
+    static constexpr GLenum kSyncGpuCommandsComplete = 0x9117;
+    static constexpr GLbitfield kSyncFlushCommandsBit = 0x1;
+    FenceSync fencesync = nullptr;
+    ClientWaitSync clientwaitsync = nullptr;
+    DeleteSync deletesync = nullptr;
+    bool hasfences() const {
+        return fencesync != nullptr && clientwaitsync != nullptr && deletesync != nullptr;
+    }
+
     // glGetError, replaceable so that tests can make uploads fail.
     GLenum(APIENTRY* geterror)() = glGetError;
 
-    // Fetches the functions when the current context has buffer objects (version 1.5 or the
-    // ARB extension); returns whether all were found.
+    // Fetches the functions the current context has: buffer objects (version 1.5 or the ARB
+    // extension) and fences; returns whether all buffer functions were found.
     bool load(const GlProcLoader& loader);
     bool loaded() const {
         return genbuffers != nullptr && bindbuffer != nullptr && bufferdata != nullptr &&

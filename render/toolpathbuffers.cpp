@@ -32,6 +32,38 @@ std::array<std::array<uint8_t, 4>, 16> bytecolors(const std::array<uint32_t, 16>
     return colors;
 }
 
+// Lets at most one sent piece wait in the driver while the next is sent. A software
+// rasterizer bins a whole piece into memory before it draws it; unchecked, the bins of a frame
+// of millions of nodes pile up as far as the drawing threads fall behind, which differs from
+// frame to frame, and each new file's frames leave the heap larger than the last. A driver
+// without fences is not held back.
+class PieceThrottle {
+  public:
+    explicit PieceThrottle(const GlBufferFunctions& gl) : gl_(gl) {}
+    ~PieceThrottle() {
+        if (pending_ != nullptr) gl_.deletesync(pending_);
+    }
+    PieceThrottle(const PieceThrottle&) = delete;
+    PieceThrottle& operator=(const PieceThrottle&) = delete;
+
+    void piecesent() {
+        if (!gl_.hasfences()) return;
+        GlBufferFunctions::Sync fence =
+            gl_.fencesync(GlBufferFunctions::kSyncGpuCommandsComplete, 0);
+        if (pending_ != nullptr) {
+            // A piece slower than this is let go rather than waited for forever.
+            constexpr unsigned long long kLongestWaitNs = 10'000'000'000ULL;
+            gl_.clientwaitsync(pending_, GlBufferFunctions::kSyncFlushCommandsBit, kLongestWaitNs);
+            gl_.deletesync(pending_);
+        }
+        pending_ = fence;
+    }
+
+  private:
+    const GlBufferFunctions& gl_;
+    GlBufferFunctions::Sync pending_ = nullptr;
+};
+
 }  // namespace
 
 bool ToolpathBuffers::update(const NodeStore& nodes, const std::array<uint32_t, 16>& palette,
@@ -166,6 +198,7 @@ void ToolpathBuffers::draw(const NodeStore& nodes, int32_t first, int32_t last,
     const int64_t b = vertexof(nodes, last);
     if (b <= a) return;  // a single vertex draws nothing
     const int32_t step = std::max<int32_t>(1, piece);
+    PieceThrottle throttle(gl_);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
     for (int64_t k = a / stride_; k <= (b - 1) / stride_; ++k) {
@@ -175,6 +208,7 @@ void ToolpathBuffers::draw(const NodeStore& nodes, int32_t first, int32_t last,
         for (int32_t p = from; p < to;) {
             const int32_t q = std::min(to, p + step);
             drawsegment(segments_[static_cast<size_t>(k)], p, q - p + 1);
+            throttle.piecesent();
             p = q;
             if (afterpiece && base + q < b) afterpiece();
         }
