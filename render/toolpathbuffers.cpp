@@ -5,6 +5,7 @@
 #include <new>
 
 #include "nc/nodestore.h"
+#include "render/heaptop.h"
 
 namespace {
 
@@ -72,6 +73,7 @@ bool ToolpathBuffers::update(const NodeStore& nodes, const std::array<uint32_t, 
     const bool current = builtfrom_ == &nodes && builtgeneration_ == nodes.generation() &&
                          builtlast_ == nodes.lastnode() && stride_ == segmentstride;
     if (current) return valid_;
+    keepfreedheaptop();
     context_ = context;
     builtfrom_ = &nodes;
     builtgeneration_ = nodes.generation();
