@@ -1,7 +1,8 @@
 #include "render/glbufferfunctions.h"
 
 #include <cstdio>
-#include <cstring>
+
+#include "render/extensionlist.h"
 
 namespace {
 
@@ -13,15 +14,14 @@ bool versionatleast(int wantmajor, int wantminor) {
            (major > wantmajor || (major == wantmajor && minor >= wantminor));
 }
 
-bool hasextension(const char* name) {
-    const auto* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-    return extensions != nullptr && std::strstr(extensions, name) != nullptr;
+bool hascontextextension(const char* name) {
+    return hasextension(reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS)), name);
 }
 
 bool hasbufferobjects(bool& arbonly) {
     arbonly = false;
     if (versionatleast(1, 5)) return true;
-    arbonly = hasextension("GL_ARB_vertex_buffer_object");
+    arbonly = hascontextextension("GL_ARB_vertex_buffer_object");
     return arbonly;
 }
 
@@ -44,7 +44,7 @@ bool GlBufferFunctions::load(const GlProcLoader& loader) {
     deletesync = nullptr;
     if (!loader) return false;
     // The sync extension's functions carry no suffix.
-    if (versionatleast(3, 2) || hasextension("GL_ARB_sync")) {
+    if (versionatleast(3, 2) || hascontextextension("GL_ARB_sync")) {
         fetch(loader, "glFenceSync", false, fencesync);
         fetch(loader, "glClientWaitSync", false, clientwaitsync);
         fetch(loader, "glDeleteSync", false, deletesync);

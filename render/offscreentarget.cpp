@@ -10,6 +10,8 @@
 #include <string>
 #include <type_traits>
 
+#include "render/extensionlist.h"
+
 namespace {
 
 // Framebuffer objects are past OpenGL 1.1: their entry points come from the context.
@@ -43,16 +45,6 @@ struct FramebufferFunctions {
 };
 
 FramebufferFunctions fbo;
-
-bool hasextension(const char* list, const char* name) {
-    if (list == nullptr) return false;
-    const size_t length = std::strlen(name);
-    for (const char* p = std::strstr(list, name); p != nullptr; p = std::strstr(p + 1, name)) {
-        const bool startsword = p == list || p[-1] == ' ';
-        if (startsword && (p[length] == ' ' || p[length] == '\0')) return true;
-    }
-    return false;
-}
 
 EGLDisplay platformdisplay() {
     const char* client = eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS);
