@@ -9,6 +9,7 @@
 #include <QSlider>
 
 #include "app/panelbutton.h"
+#include "app/panelextras.h"
 #include "app/vorlixmain.h"
 #include "app/workingbar.h"
 #include "render/glimage.h"
@@ -158,6 +159,7 @@ void Tvorlixform::buildpanel() {
     drawrangeblockcheckbox->setFocusPolicy(Qt::NoFocus);
 
     buildstepgroup();
+    panelextras = new PanelExtras(panel, showpartgroupbox->y() + showpartgroupbox->height() + 3);
 
     optimage = new QLabel(panel);
     optimage->setGeometry(2, 376, 140, 75);

@@ -30,6 +30,7 @@ class QScrollBar;
 class QSlider;
 class NavigationInput;
 class PanelButton;
+class PanelExtras;
 class PanelMouse;
 class PlotDriver;
 class Tglimage;
@@ -113,6 +114,7 @@ class Tvorlixform : public QWidget {
     QScrollBar* shownumberscrollbar = nullptr;
     QSlider* showstartscrollbar = nullptr;
     QLabel* optimage = nullptr;
+    PanelExtras* panelextras = nullptr;  // the free space below the step window
     QScrollBar* dummyscrollbar = nullptr;
     QFileDialog* selectfile = nullptr;
     QMenu* speedmenu = nullptr;

@@ -28,6 +28,7 @@ void NcJob::InitPlot(int32_t cmdarcmode) {
     xmax = ymax = zmax = -9999;
     xmin = ymin = zmin = 9999;
     feedcolor = kFirstFeedColorIndex;
+    notice.clear();
 }
 
 void NcJob::PlotOnly(const std::string& path) {

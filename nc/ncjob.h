@@ -11,6 +11,7 @@
 #include "nc/ncreader.h"
 #include "nc/nodestore.h"
 #include "nc/palette.h"
+#include "nc/readingnotice.h"
 
 // The tools and feeds a program used, in the order they first appeared.
 struct FeedSlots {
@@ -45,6 +46,9 @@ class NcJob {
     uint32_t zmaxcolor = 0, zmincolor = 0;  // 255 (red) when outside the limits
     double zupperlimit = 99.999;
     double zlowerlimit = -99.999;
+
+    // What the reading passed over or found wrong; filled during a run, cleared by InitPlot.
+    ReadingNotice notice;
 
     WorkingCallback working;
     std::function<void()> arcDataError;

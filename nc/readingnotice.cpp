@@ -1,0 +1,48 @@
+#include "nc/readingnotice.h"
+
+#include <cstdio>
+
+void ReadingNotice::ignore(std::string_view code, int64_t line) {
+    for (Ignored& entry : ignored_) {
+        if (entry.code == code) {
+            ++entry.count;
+            return;
+        }
+    }
+    ignored_.push_back({std::string(code), 1, line});
+}
+
+void ReadingNotice::thousandth(std::string_view word, int64_t line, double valueasread) {
+    if (thousandths_.count++ == 0) {
+        thousandths_.firstword = std::string(word);
+        thousandths_.firstline = line;
+        thousandths_.firstvalue = valueasread;
+    }
+}
+
+void ReadingNotice::problem(int64_t line, std::string message) {
+    problems_.push_back({line, std::move(message)});
+}
+
+std::vector<std::string> ReadingNotice::reportlines() const {
+    std::vector<std::string> lines;
+    char buffer[160];
+    for (const Ignored& entry : ignored_) {
+        std::snprintf(buffer, sizeof buffer, "ignored: %s %lld time%s, first at line %lld",
+                      entry.code.c_str(), static_cast<long long>(entry.count),
+                      entry.count == 1 ? "" : "s", static_cast<long long>(entry.firstline));
+        lines.emplace_back(buffer);
+    }
+    if (thousandths_.count > 0) {
+        std::snprintf(buffer, sizeof buffer,
+                      "thousandths: %lld number%s, first %s at line %lld read as %g",
+                      static_cast<long long>(thousandths_.count),
+                      thousandths_.count == 1 ? "" : "s", thousandths_.firstword.c_str(),
+                      static_cast<long long>(thousandths_.firstline), thousandths_.firstvalue);
+        lines.emplace_back(buffer);
+    }
+    for (const Problem& problem : problems_) {
+        lines.push_back("line " + std::to_string(problem.line) + ": " + problem.message);
+    }
+    return lines;
+}
