@@ -17,8 +17,10 @@ namespace {
 }  // namespace
 
 FileByteSource::FileByteSource(const std::string& path) : path_(path) {
+    // Without O_NONBLOCK a FIFO with no writer would hold the open for good; whatever is not
+    // a regular file (FIFO, device, directory) is refused before a byte is read.
     do {
-        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     } while (fd_ < 0 && errno == EINTR);
     if (fd_ < 0) fail(path_, errno);
     struct stat info {};
@@ -27,11 +29,22 @@ FileByteSource::FileByteSource(const std::string& path) : path_(path) {
         ::close(fd_);
         fail(path_, error);
     }
-    if (S_ISDIR(info.st_mode)) {
+    if (!S_ISREG(info.st_mode)) {
         ::close(fd_);
-        fail(path_, EISDIR);
+        throw NcFileError(path_ + ": not a regular file");
     }
-    size_ = S_ISREG(info.st_mode) ? static_cast<int64_t>(info.st_size) : 0;
+    const int flags = ::fcntl(fd_, F_GETFL);
+    if (flags >= 0) ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK);
+    size_ = static_cast<int64_t>(info.st_size);
+    mtime_ = info.st_mtim;
+}
+
+bool FileByteSource::changed() const {
+    // The path, not the open file: a program saved anew under the same name counts too.
+    struct stat now {};
+    if (::stat(path_.c_str(), &now) != 0) return true;
+    return static_cast<int64_t>(now.st_size) != size_ || now.st_mtim.tv_sec != mtime_.tv_sec ||
+           now.st_mtim.tv_nsec != mtime_.tv_nsec;
 }
 
 FileByteSource::~FileByteSource() {

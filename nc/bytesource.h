@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <ctime>
 
 // A program file that cannot be opened or read. what() is "<file name>: <reason>".
 class NcFileError : public std::runtime_error {
@@ -26,7 +27,7 @@ class ByteSource {
 
 class FileByteSource : public ByteSource {
   public:
-    // Throws NcFileError when the file cannot be opened or is a directory.
+    // Throws NcFileError when the file cannot be opened or is not a regular file.
     explicit FileByteSource(const std::string& path);
     ~FileByteSource() override;
     FileByteSource(const FileByteSource&) = delete;
@@ -35,9 +36,12 @@ class FileByteSource : public ByteSource {
     size_t read(uint8_t* buffer, size_t capacity) override;
     int64_t size() const override { return size_; }
     bool atend() const override { return atend_; }
+    // Size or modification time differ from those at opening.
+    bool changed() const;
 
   private:
     std::string path_;
+    struct timespec mtime_ {};
     int fd_ = -1;
     int64_t size_ = 0;
     int64_t consumed_ = 0;

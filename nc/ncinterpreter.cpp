@@ -32,15 +32,28 @@ void NcInterpreter::PO() {
     uint8_t current = 0;
     do {
         i_ = j_ = k_ = 0;
+        bool wordread = false;
+        int32_t wordline = 0;
         do {
             const NcWord& word = words_.next();
             act(word.letter, word.value);
             current = word.current;
             line_ = word.line;
+            if (word.letter != NcReader::kEndOfText) {
+                wordread = true;
+                wordline = word.line;
+            }
         } while (current != 10 && current != NcReader::kEndOfText);
-        blockend();
+        if (current == NcReader::kEndOfText) {
+            lastblockend(wordread, wordline);
+        } else {
+            blockend();
+            if (job_.stoprequested) {
+                job_.stoppedline = line_;
+                break;
+            }
+        }
     } while (current != NcReader::kEndOfText);
-    finaltrim();
     job_.buildtexts(time_);
 }
 
@@ -62,11 +75,18 @@ void NcInterpreter::blockend() {
     recorder_.z0 = z_;
 }
 
-void NcInterpreter::finaltrim() {
-    // Drops the node of the empty block after the last line feed.
-    const NodeStore& nodes = job_.nodes;
-    const int32_t last = nodes.lastnode();
-    if (last >= 1 && nodes.node(last).line == nodes.node(last - 1).line) job_.nodes.droplast();
+void NcInterpreter::lastblockend(bool wordread, int32_t wordline) {
+    NodeStore& nodes = job_.nodes;
+    const int32_t before = nodes.lastnode();
+    const bool cutbefore = nodes.cutline() >= 0;
+    // No line feed follows the last word, so the counter still stands on the line before it.
+    if (wordread) line_ = static_cast<int32_t>(static_cast<uint32_t>(wordline) + 1u);
+    blockend();
+    if (wordread) return;
+    // A block that read no word only repeats the position before it: its node goes, and a
+    // full store that refused it has cut nothing the program asked for.
+    if (nodes.lastnode() > before) nodes.droplast();
+    if (!cutbefore) nodes.forgetcut();
 }
 
 void NcInterpreter::act(uint8_t letter, double value) {

@@ -14,8 +14,8 @@ class NcInterpreter {
     // readahead splits the text into words on a thread of its own (see WordFeed).
     NcInterpreter(NcJob& job, ByteSource& source, bool readahead);
 
-    // Interprets the whole text, trims the node of a trailing empty block and builds the
-    // statistics texts. NcFileError from the source ends the run without texts.
+    // Interprets the whole text (or up to the block during which a stop was requested), trims
+    // the node of a trailing empty block and builds the statistics texts. NcFileError from the source ends the run without texts.
     void PO();
 
   private:
@@ -24,7 +24,8 @@ class NcInterpreter {
     void blockend();
     void selectfeedslot();
     void radiuscentre();
-    void finaltrim();
+    // The block closed by the end of the text, and the final trim.
+    void lastblockend(bool wordread, int32_t wordline);
 
     NcJob& job_;
     WordFeed words_;

@@ -29,6 +29,9 @@ void NcJob::InitPlot(int32_t cmdarcmode) {
     xmin = ymin = zmin = 9999;
     feedcolor = kFirstFeedColorIndex;
     notice.clear();
+    stoprequested = false;
+    stoppedline = -1;
+    filechanged = false;
 }
 
 void NcJob::PlotOnly(const std::string& path) {
@@ -37,6 +40,7 @@ void NcJob::PlotOnly(const std::string& path) {
     cleartexts();
     FileByteSource source(path);
     plotsource(source, source.size() >= kReadAheadBytes);
+    filechanged = source.changed();
 }
 
 void NcJob::PlotMemory(std::string_view bytes) {

@@ -41,6 +41,12 @@ class NcJob {
     uint8_t curcolor = kRapidColorIndex;
     int32_t lastplotcolor = -1;
     bool interpreting = false;  // set by the caller before PlotOnly; cleared by a complete run
+    // Set (from the progress callback) to end the run after the block being read; the nodes
+    // read so far stay. stoppedline is then the line of the last block taken, else -1.
+    bool stoprequested = false;
+    int32_t stoppedline = -1;
+    // The file's size or modification time changed while it was read.
+    bool filechanged = false;
 
     std::string timetext, zmaxtext, zmintext;
     uint32_t zmaxcolor = 0, zmincolor = 0;  // 255 (red) when outside the limits
@@ -53,7 +59,12 @@ class NcJob {
     WorkingCallback working;
     std::function<void()> arcDataError;
 
-    NcJob() { nodes.initnodedata(); }
+    // Store limits below the full ones only serve tests (see NodeStore).
+    explicit NcJob(int maxblocks = NodeStore::kMaxBlocks,
+                   int memorychunks = NodeStore::kMaxChunks)
+        : nodes(maxblocks, memorychunks) {
+        nodes.initnodedata();
+    }
 
     // Prepares a new file: the command line's arc mode, empty extents, the first feed colour.
     void InitPlot(int32_t cmdarcmode);

@@ -57,7 +57,9 @@ uint8_t NcReader::refill() {
     if (now - lastprogress_ > std::chrono::milliseconds(500)) {
         lastprogress_ = now;
         const int64_t size = source_.size();
-        progress(size > 0 ? static_cast<double>(bytesread_) / static_cast<double>(size) : 1.0);
+        // A file that grows while it is read must not show more than all of it.
+        progress(size > 0 ? std::min(1.0, static_cast<double>(bytesread_) / static_cast<double>(size))
+                          : 1.0);
     }
     if (got > 0) {
         position_ = 0;

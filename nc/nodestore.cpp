@@ -11,7 +11,9 @@ constexpr size_t kChunkBytes = sizeof(Tnodedata) * NodeStore::kBlockSize * NodeS
 
 }  // namespace
 
-NodeStore::NodeStore(int maxblocks) : maxblocks_(std::clamp(maxblocks, 1, kMaxBlocks)) {}
+NodeStore::NodeStore(int maxblocks, int memorychunks)
+    : maxblocks_(std::clamp(maxblocks, 1, kMaxBlocks)),
+      memorychunks_(std::clamp(memorychunks, 0, kMaxChunks)) {}
 
 NodeStore::~NodeStore() {
     if (ahead_.valid()) chunkmemory::release(ahead_.get(), kChunkBytes);
@@ -32,7 +34,7 @@ Tnodedata* NodeStore::takechunk(int index) {
         chunk = ahead_.get();  // waits if the helper is still faulting it in
         aheadindex_ = -1;
     }
-    if (chunk == nullptr) {
+    if (chunk == nullptr && index < memorychunks_) {
         chunk = static_cast<Tnodedata*>(chunkmemory::allocate(kChunkBytes));
     }
     // Only a program that has already filled a whole chunk is likely to fill the next, so
@@ -40,7 +42,8 @@ Tnodedata* NodeStore::takechunk(int index) {
     // touches memory nobody else can see until get() hands it over.
     const int next = index + 1;
     const int lastchunk = (maxblocks_ - 1) >> kChunkShift;
-    if (chunk != nullptr && index >= 1 && next <= lastchunk && !ahead_.valid() &&
+    if (chunk != nullptr && index >= 1 && next <= lastchunk && next < memorychunks_ &&
+        !ahead_.valid() &&
         chunks_[static_cast<size_t>(next)] == nullptr) {
         aheadindex_ = next;
         try {
@@ -57,6 +60,8 @@ Tnodedata* NodeStore::takechunk(int index) {
 }
 
 void NodeStore::pushgrowing(int32_t line, uint8_t color, double x, double y, double z) {
+    // Memory freed later must not let the toolpath go on past a gap.
+    if (cutformemory_) return;
     const int next = (nodecapacity_ + 1) >> kBlockShift;
     // A full store keeps what it has: a node past its last block is refused, and the line of
     // the first one refused is kept so the cut can be reported.
@@ -67,18 +72,23 @@ void NodeStore::pushgrowing(int32_t line, uint8_t color, double x, double y, dou
     Tnodedata*& block = blocks_[static_cast<size_t>(next)];
     // Blocks of an earlier, larger file are reused as they are.
     if (block == nullptr) block = makeblock(next);
-    if (block != nullptr) {
-        nodecapacity_ += kBlockSize;
-        ++lastnode_;
-    } else if (lastnode_ < 0) {
-        return;  // no memory for even a first block: nothing can be kept
+    if (block == nullptr) {
+        if (cutline_ < 0) {
+            cutline_ = line;
+            cutformemory_ = true;
+        }
+        return;
     }
-    // Out of memory: the newest node takes the place of the last one.
-    if (block == nullptr) ++generation_;
+    nodecapacity_ += kBlockSize;
+    ++lastnode_;
     write(line, color, x, y, z);
 }
 
-std::string toolpathcutmessage(int32_t line) {
+std::string toolpathcutmessage(int32_t line, bool formemory) {
+    if (formemory) {
+        return "Out of memory: toolpath cut at line " + std::to_string(line) +
+               ": no memory was left for its points";
+    }
     return "Too many points: toolpath cut at line " + std::to_string(line) +
            ": the program has more than 33 554 432 points";
 }

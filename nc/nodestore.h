@@ -30,8 +30,9 @@ class NodeStore {
     static constexpr int kChunkBlocks = 1 << kChunkShift;
     static constexpr int kMaxChunks = kMaxBlocks / kChunkBlocks;
 
-    // maxblocks below kMaxBlocks only serves tests of the full-store path.
-    explicit NodeStore(int maxblocks = kMaxBlocks);
+    // maxblocks below kMaxBlocks only serves tests of the full-store path, memorychunks below
+    // kMaxChunks (chunks the memory is taken to allow) tests of running out of memory.
+    explicit NodeStore(int maxblocks = kMaxBlocks, int memorychunks = kMaxChunks);
     ~NodeStore();
     NodeStore(const NodeStore&) = delete;
     NodeStore& operator=(const NodeStore&) = delete;
@@ -40,12 +41,13 @@ class NodeStore {
     void resetnodedata() {
         lastnode_ = -1;
         cutline_ = -1;
+        cutformemory_ = false;
         ++generation_;
     }
 
     // A node whose height is still unknown (Z exactly 999) is never stored. A node that
-    // would need a block past the last one is refused; when memory runs out, the newest
-    // node overwrites the last stored one.
+    // would need a block past the last one, or a block no memory can be had for, is refused:
+    // what is stored is then exactly the program up to the cut, never a made-up last move.
     void pushnodedata(int32_t line, uint8_t color, double x, double y, double z) {
         if (z == 999.0) return;
         if (lastnode_ < nodecapacity_) {
@@ -71,8 +73,15 @@ class NodeStore {
     int blockcount() const { return (nodecapacity_ + 1) >> kBlockShift; }
     const Tnodedata* block(int b) const { return blocks_[static_cast<size_t>(b)]; }
 
-    // Line of the first node refused because the store was full; -1 when none was.
+    // Line of the first node refused because the store was full or memory ran out; -1 when
+    // none was.
     int32_t cutline() const { return cutline_; }
+    bool cutformemory() const { return cutformemory_; }
+    // Takes back the cut: the refused node was one the interpreter drops anyway.
+    void forgetcut() {
+        cutline_ = -1;
+        cutformemory_ = false;
+    }
     // Changes whenever stored nodes change other than by appending, so that together with
     // lastnode() it tells whether a copy of the nodes is still current.
     uint32_t generation() const { return generation_; }
@@ -99,11 +108,14 @@ class NodeStore {
     std::future<Tnodedata*> ahead_;
     int aheadindex_ = -1;
     int maxblocks_;
+    int memorychunks_;
     int32_t lastnode_ = -1;
     int32_t nodecapacity_ = -1;
     int32_t cutline_ = -1;
+    bool cutformemory_ = false;
     uint32_t generation_ = 0;
 };
 
-// What the user is told when a program has more points than the store holds.
-std::string toolpathcutmessage(int32_t line);
+// What the user is told when a program has more points than the store holds, or than
+// memory allows.
+std::string toolpathcutmessage(int32_t line, bool formemory = false);

@@ -118,8 +118,10 @@ int main(int argc, char** argv) {
     }
 
     if (job.nodes.cutline() >= 0) {
-        std::fprintf(stderr, "%s\n", toolpathcutmessage(job.nodes.cutline()).c_str());
+        std::fprintf(stderr, "%s\n",
+                     toolpathcutmessage(job.nodes.cutline(), job.nodes.cutformemory()).c_str());
     }
+    if (job.filechanged) std::fprintf(stderr, "korven-info: %s: changed while it was read\n", path.c_str());
     ReportWriter out(stdout);
     writeinforeport(job, request.nodes, out);
     if (fit.wanted) {

@@ -95,6 +95,16 @@ TEST(InfoErrors, UnreadableFileGivesOneLineAndNoReport) {
     }
 }
 
+TEST(InfoErrors, WhatIsNoRegularFileIsRefusedUnread) {
+    // /dev/zero would otherwise be read for ever.
+    for (const std::string& path : {std::string("/dev/zero"), std::string("/tmp")}) {
+        const InfoRun run = runinfo("'" + path + "'");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "korven-info: " + path + ": not a regular file\n");
+    }
+}
+
 TEST(InfoErrors, UsageMistakesAreNotReports) {
     EXPECT_EQ(runinfo("").status, 2);
     EXPECT_EQ(runinfo("--zlimits 1").status, 2);

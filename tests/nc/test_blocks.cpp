@@ -24,12 +24,10 @@ TEST(Blocks, LinesWithoutWordsMakeNoBlock) {
     NcJob job;
     runprogram(job, "%\nZ1.\n\n(comment)\n   \nX1.\n%\n");
     auto nodes = nodesof(job);
-    // The closing percent line belongs to the last, empty block: its line number differs
-    // from the node before, so the final trim keeps it.
-    ASSERT_EQ(nodes.size(), 3u);
+    // The closing percent line belongs to the last block, which reads no word: trimmed.
+    ASSERT_EQ(nodes.size(), 2u);
     EXPECT_EQ(nodes[0].line, 2);
     EXPECT_EQ(nodes[1].line, 6);
-    EXPECT_EQ(nodes[2].line, 7);
 }
 
 TEST(Blocks, NoHeightNoNodesNoTime) {
@@ -43,16 +41,43 @@ TEST(Blocks, FinalTrimDropsTheEmptyLastBlockOnly) {
     NcJob withfeed;
     runprogram(withfeed, "Z1.\nX1.\n");
     EXPECT_EQ(withfeed.nodes.nodecount(), 2);
-    // Without a final line feed the last block keeps the line number before it.
-    NcJob without;
-    runprogram(without, "Z1.\nX1.");
-    auto nodes = nodesof(without);
-    ASSERT_EQ(nodes.size(), 1u);
-    EXPECT_EQ(nodes[0].x, 0.0);  // so the trim takes the move to X1 away
-    EXPECT_EQ(nodes[0].line, 1);
+    // A last block closed by the end of the text, an ESC or a Ctrl-Z keeps its move, on the
+    // line of its last word.
+    for (const char* end : {"", "\x1b", "\x1a", " ;end", " (end)"}) {
+        NcJob without;
+        runprogram(without, std::string("Z1.\nX1.") + end);
+        auto nodes = nodesof(without);
+        ASSERT_EQ(nodes.size(), 2u) << end;
+        EXPECT_EQ(nodes[1].x, 1.0) << end;
+        EXPECT_EQ(nodes[1].line, 2) << end;
+    }
+    // Every chord of a last arc stays, its end point too.
+    NcJob arc;
+    runprogram(arc, "G0 X0 Y0 Z0\nG3 X10. Y0 I5. F100.");
+    ASSERT_GT(arc.nodes.nodecount(), 3);
+    EXPECT_EQ(arc.nodes.node(arc.nodes.lastnode()).line, 2);
+    EXPECT_EQ(arc.nodes.node(arc.nodes.lastnode()).x, 10.0);
+    EXPECT_EQ(arc.nodes.node(arc.nodes.lastnode() - 1).line, 2);
     NcJob single;
     runprogram(single, "Z1.");
     EXPECT_EQ(single.nodes.nodecount(), 1);
+    // An empty last block whose position was never stored takes no other node with it.
+    NcJob unknown;
+    runprogram(unknown, "G0 X1. Z5.\nZ999.\n");
+    EXPECT_EQ(unknown.nodes.nodecount(), 1);
+}
+
+TEST(Blocks, AStopEndsTheRunAfterTheBlockBeingRead) {
+    NcJob job;
+    job.InitPlot(0);
+    job.stoprequested = true;
+    job.PlotMemory("G0 X0 Y0 Z0\nX1.\nX2.\n");
+    EXPECT_EQ(job.nodes.nodecount(), 1);
+    EXPECT_EQ(job.stoppedline, 1);
+    EXPECT_EQ(job.timetext, "Time:    0.000");
+    job.InitPlot(0);
+    EXPECT_FALSE(job.stoprequested);
+    EXPECT_EQ(job.stoppedline, -1);
 }
 
 TEST(ModalState, IncrementalAddsToTheBlockStart) {

@@ -75,11 +75,11 @@ TEST(Comments, CountLinesAndHideEveryByteUntilTheClosingParenthesis) {
 TEST(Comments, UnclosedCommentRunsToTheEnd) {
     NcJob job;
     runprogram(job, "Z1. X1.\n(never closed X5.\nX7.\n");
-    // The last block carries the comment's line feeds, so the final trim keeps its node.
+    // The comment leaves the last block without a word: the final trim takes its node.
     auto nodes = nodesof(job);
-    ASSERT_EQ(nodes.size(), 2u);
-    EXPECT_EQ(nodes[1].x, 1.0);
-    EXPECT_EQ(nodes[1].line, 3);
+    ASSERT_EQ(nodes.size(), 1u);
+    EXPECT_EQ(nodes[0].x, 1.0);
+    EXPECT_EQ(nodes[0].line, 1);
     EXPECT_FALSE(job.interpreting);
 }
 

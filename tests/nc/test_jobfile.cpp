@@ -1,6 +1,7 @@
 // Running a job from a file: errors, progress, state carried between files.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -35,7 +36,7 @@ void plotfile(NcJob& job, const std::string& path, int32_t cmdarcmode = 0) {
 
 }  // namespace
 
-TEST(JobFile, MissingFileAndDirectoryAreErrorsWithTheirName) {
+TEST(JobFile, MissingFileAndWhatIsNoRegularFileAreErrorsWithTheirName) {
     NcJob job;
     try {
         plotfile(job, "/nonexistent/part.nc");
@@ -43,12 +44,37 @@ TEST(JobFile, MissingFileAndDirectoryAreErrorsWithTheirName) {
     } catch (const NcFileError& e) {
         EXPECT_EQ(std::string(e.what()), "/nonexistent/part.nc: No such file or directory");
     }
-    try {
-        plotfile(job, "/tmp");
-        FAIL() << "no error";
-    } catch (const NcFileError& e) {
-        EXPECT_EQ(std::string(e.what()), "/tmp: Is a directory");
+    // A FIFO without a writer must not hold the open, nor /dev/zero the reading, for good.
+    char fifo[] = "/tmp/korven-fifo-XXXXXX";
+    ASSERT_NE(mkdtemp(fifo), nullptr);
+    const std::string fifopath = std::string(fifo) + "/part.nc";
+    ASSERT_EQ(mkfifo(fifopath.c_str(), 0600), 0);
+    for (const std::string& path : {std::string("/tmp"), fifopath, std::string("/dev/zero")}) {
+        try {
+            plotfile(job, path);
+            ADD_FAILURE() << path << ": no error";
+        } catch (const NcFileError& e) {
+            EXPECT_EQ(std::string(e.what()), path + ": not a regular file");
+        }
     }
+    std::remove(fifopath.c_str());
+    rmdir(fifo);
+}
+
+TEST(JobFile, ASizeOrTimeChangedWhileReadingIsNoticed) {
+    NcJob job;
+    TempFile file("G0 X0 Y0 Z0\nX1.\n");
+    plotfile(job, file.path());
+    EXPECT_FALSE(job.filechanged);
+    // Written to while it is read: the progress callback stands in for the other program.
+    job.working = [&file](const std::string&, double) {
+        std::ofstream(file.path(), std::ios::app) << "X2.\n";
+    };
+    plotfile(job, file.path());
+    job.working = nullptr;
+    EXPECT_TRUE(job.filechanged);
+    plotfile(job, file.path());
+    EXPECT_FALSE(job.filechanged);
 }
 
 TEST(JobFile, AFailedRunLeavesNoFiguresOfTheFileBefore) {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "nc/nodestore.h"
+#include "ncrun.h"
 
 TEST(NodeStore, UnknownHeightIsNeverStored) {
     NodeStore store;
@@ -56,6 +59,36 @@ TEST(NodeStore, AFullStoreRefusesFurtherNodes) {
               std::string::npos);
     store.resetnodedata();
     EXPECT_EQ(store.cutline(), -1);
+}
+
+TEST(NodeStore, RunningOutOfMemoryIsACutNamingMemory) {
+    NodeStore store(NodeStore::kMaxBlocks, 1);  // memory for one chunk of 64 blocks only
+    store.initnodedata();
+    const int32_t room = NodeStore::kChunkBlocks * NodeStore::kBlockSize;
+    for (int32_t i = 0; i < room + 5; ++i) store.pushnodedata(i, 1, i, 0, 0);
+    // What is kept is the program up to the cut, with no last node overwritten.
+    EXPECT_EQ(store.lastnode(), room - 1);
+    EXPECT_EQ(store.node(room - 1).line, room - 1);
+    EXPECT_EQ(store.node(room - 1).x, room - 1);
+    EXPECT_EQ(store.cutline(), room);
+    EXPECT_TRUE(store.cutformemory());
+    EXPECT_EQ(toolpathcutmessage(room, true).rfind("Out of memory: toolpath cut at line 65536", 0),
+              0u);
+}
+
+TEST(NodeStore, AStoreFilledExactlyIsNoCut) {
+    // 1024 points and a final line feed: only the empty last block's node finds no room.
+    std::string program = "G0 X0 Y0 Z0\n";
+    for (int i = 1; i < 1024; ++i) program += "X" + std::to_string(i) + ".\n";
+    NcJob exact(1);
+    runprogram(exact, program);
+    EXPECT_EQ(exact.nodes.nodecount(), 1024);
+    EXPECT_EQ(exact.nodes.cutline(), -1);
+    NcJob over(1);
+    runprogram(over, program + "X9.\n");
+    EXPECT_EQ(over.nodes.nodecount(), 1024);
+    EXPECT_EQ(over.nodes.cutline(), 1025);
+    EXPECT_FALSE(over.nodes.cutformemory());
 }
 
 TEST(NodeStore, BlocksOfLaterChunksKeepEveryNode) {
