@@ -7,6 +7,7 @@
 #include <QSlider>
 #include <algorithm>
 
+#include "app/jobinput.h"
 #include "app/panelbutton.h"
 #include "app/vorlixmain.h"
 #include "app/workingbar.h"
@@ -85,6 +86,13 @@ void Tvorlixform::renderframe() {
     StepWindow& window = drawer_->stepwindow;
     window.start = showstartscrollbar->value();
     window.sizepower = shownumberscrollbar->value();
+    renderpending_ = false;
+    if (!wrkscreen->frontbuffer()) {
+        frame_->renderframe(scene());
+        return;
+    }
+    // A slowed drawing may take hours: it is a job with its way out.
+    const JobInput::Scope busy(*jobinput_);
     frame_->renderframe(scene());
 }
 

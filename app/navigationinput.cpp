@@ -206,5 +206,5 @@ void NavigationInput::formkey(QObject* receiver, const QKeyEvent& event) {
     const NavigationKey key = navigationkey(event);
     if (key == NavigationKey::None) return;
     form_.dummyscrollbar->setFocus();
-    FormKeyDown(form_.view, key, form_.extents());
+    form_.renderlater([this, key] { FormKeyDown(form_.view, key, form_.extents()); });
 }

@@ -13,6 +13,7 @@
 #include <QWindow>
 
 #include "app/arcdatamessages.h"
+#include "app/jobinput.h"
 #include "app/navigationinput.h"
 #include "app/panelbutton.h"
 #include "app/plotdriver.h"
@@ -37,10 +38,17 @@ Tvorlixform::Tvorlixform(const CommandLine& cmd) : cmd_(cmd) {
     connectjob();
     buildpanelcommands();
     navigation_ = std::make_unique<NavigationInput>(*this);
+    jobinput_ = std::make_unique<JobInput>(*this);
+    jobinput_->finished = [this] {
+        if (!resizedduringjob_ || jobinput_->closerequested()) return;
+        resizedduringjob_ = false;
+        renderframe();
+    };
     FormCreate();
 }
 
 Tvorlixform::~Tvorlixform() {
+    jobinput_.reset();
     navigation_.reset();
     view.renderhook = nullptr;
 }
@@ -55,10 +63,19 @@ void Tvorlixform::connectjob() {
                            view.viewcenter.x, view.viewcenter.y, view.viewcenter.z};
     };
     frame_->drawtoolpath = [this] {
+        // The program is about to end: a frame of millions of nodes would only hold it up.
+        if (jobinput_->closerequested()) return;
         drawer_->frontbuffer = wrkscreen->frontbuffer();
         drawer_->showtoolpath();
     };
+    drawer_->askuser = [this] {
+        jobinput_->poll();
+        if (jobinput_->closerequested()) return ToolpathDrawer::UserRequest::Stop;
+        return jobinput_->takeescape() ? ToolpathDrawer::UserRequest::Hurry
+                                       : ToolpathDrawer::UserRequest::Go;
+    };
     frame_->afterframe = [this] { drawrotateicon(); };
+    frame_->abandoned = [this] { return jobinput_->closerequested(); };
     drawer_->present = [this] { wrkscreen->ShowFrame(); };
     drawer_->setcaption = [this](const std::string& text) {
         setWindowTitle(QString::fromStdString(text));
@@ -71,7 +88,11 @@ void Tvorlixform::connectjob() {
     drawer_->currentcontext = [] {
         return static_cast<const void*>(QOpenGLContext::currentContext());
     };
-    job.working = [this](const std::string& text, double fraction) { working(text, fraction); };
+    job.working = [this](const std::string& text, double fraction) {
+        working(text, fraction);
+        jobinput_->poll();
+        if (jobinput_->takeescape() || jobinput_->closerequested()) job.stoprequested = true;
+    };
     job.arcDataError = [this] { arcmessages_->report(); };
     driver_->plotinitialised = [this] {
         logoshown = false;
@@ -147,6 +168,12 @@ void Tvorlixform::FormResize() {
     wrkscreen->setGeometry(1, 1, width() - panel->width() - 2, height() - 2);
     WorkingBar->setGeometry(wrkscreen->x() + 8, wrkscreen->y() + 8, wrkscreen->width() - 20, 24);
     infodirty = true;
+    // A frame now would end the job's state (buttons, bar, half-made statistics) before the
+    // job ends: the new size is drawn once it has.
+    if (jobrunning()) {
+        resizedduringjob_ = true;
+        return;
+    }
     if (view.renderhook) view.renderhook();
 }
 
@@ -167,14 +194,24 @@ void Tvorlixform::AppIdle() {
         openatidle = false;
         opensequence();
     }
+    if (renderpending_ && !jobrunning()) {
+        renderpending_ = false;
+        renderframe();
+    }
     inidle_ = false;
 }
 
 void Tvorlixform::opensequence() {
+    const JobInput::Scope busy(*jobinput_);
     setlabelsvisible(false);
     job.timetext.clear();
     job.zmaxtext.clear();
     job.zmintext.clear();
+    // Nothing of the file before may outlive it, whatever becomes of this one.
+    job.feedslots.count = -1;
+    drawer_->rangetexts = {};
+    resetstepsliders();
+    infodirty = true;
     setWindowTitle(QStringLiteral("KORVEN : ") + displayname(ncfilename));
     clearscreen();
     update();
@@ -182,6 +219,29 @@ void Tvorlixform::opensequence() {
     Tglimage::flushdisplay(this);
     jobstart();
     runjob();
+    jobcaption();
+}
+
+bool Tvorlixform::jobrunning() const {
+    return jobinput_ && jobinput_->running();
+}
+
+void Tvorlixform::jobcaption() {
+    QString notes;
+    if (job.stoppedline >= 0) notes += tr(" : stopped at line %1").arg(job.stoppedline);
+    if (job.filechanged) notes += tr(" : the file changed while it was read");
+    if (drawer_->outofmemory) notes += tr(" : not enough memory to draw the toolpath");
+    // Otherwise the title stays as the job left it (a slowed drawing writes its timing there).
+    if (!notes.isEmpty()) {
+        setWindowTitle(QStringLiteral("KORVEN : ") + displayname(ncfilename) + notes);
+    }
+}
+
+void Tvorlixform::renderlater(const std::function<void()>& step) {
+    std::function<void()> hook = [this] { renderpending_ = true; };
+    view.renderhook.swap(hook);
+    step();
+    view.renderhook.swap(hook);
 }
 
 void Tvorlixform::runjob() {
@@ -191,7 +251,7 @@ void Tvorlixform::runjob() {
     try {
         driver_->InitPlot();
         driver_->OnlyPlot(ncpath.empty() ? ncfilename : ncpath);
-        reporttoolpathcut();
+        if (!jobinput_->closerequested()) reporttoolpathcut();
     } catch (const std::exception& error) {
         fileerror(error.what());
     }
@@ -201,8 +261,8 @@ void Tvorlixform::runjob() {
 void Tvorlixform::fileerror(const std::string& message) {
     // The job ends here; the window must stay usable for the next file.
     QMessageBox::critical(this, QStringLiteral("KORVEN"), displayname(message), QMessageBox::Ok);
-    WorkingBar->hide();
-    enablebuttons(true);
+    infodirty = true;
+    jobfinish(1);
 }
 
 void Tvorlixform::setlabelsvisible(bool visible) {

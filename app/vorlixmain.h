@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -20,6 +21,7 @@
 #include "view/viewstate.h"
 
 class ArcDataMessages;
+class JobInput;
 class QAction;
 class QCheckBox;
 class QFileDialog;
@@ -60,6 +62,9 @@ class Tvorlixform : public QWidget {
     void showtoolinfo() {}
 
     void renderframe();
+    // Applies a step to the view and draws it once the queued input has all been taken, so
+    // that keys given during a long frame cost one more frame, not one each.
+    void renderlater(const std::function<void()>& step);
     void SpeedButton5Click();  // fit the toolpath and render
     void SpeedButtonClick(QObject* sender);
     void shownumberscrollbarChange();
@@ -119,6 +124,9 @@ class Tvorlixform : public QWidget {
     QFileDialog* selectfile = nullptr;
     QMenu* speedmenu = nullptr;
 
+    // A job (a file being opened, a slowed drawing) holds the thread: see JobInput.
+    bool jobrunning() const;
+
     // Shows the window; where no window manager maximises it, it fills the screen itself.
     void setVisible(bool visible) override;
 
@@ -144,6 +152,10 @@ class Tvorlixform : public QWidget {
     // After a job whose program had more points than the node store holds.
     void reporttoolpathcut();
     void fileerror(const std::string& message);
+    // The title with what the user must know about the job just ended (a stop, a file changed
+    // meanwhile, no memory to draw).
+    void jobcaption();
+
     FrameScene scene() const;
 
     CommandLine cmd_;
@@ -156,6 +168,10 @@ class Tvorlixform : public QWidget {
     // No window manager maximises this window: it fills the screen and restores itself.
     bool selfmaximise_ = false;
     QRect normalrect_;
+    bool resizedduringjob_ = false;
+    bool renderpending_ = false;
     // Last: it reads the members above and goes first at destruction.
     std::unique_ptr<NavigationInput> navigation_;
+    // After the navigation input, so that it sees every event first during a job.
+    std::unique_ptr<JobInput> jobinput_;
 };

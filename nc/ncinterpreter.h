@@ -15,7 +15,8 @@ class NcInterpreter {
     NcInterpreter(NcJob& job, ByteSource& source, bool readahead);
 
     // Interprets the whole text (or up to the block during which a stop was requested), trims
-    // the node of a trailing empty block and builds the statistics texts. NcFileError from the source ends the run without texts.
+    // the node of a trailing empty block and builds the statistics texts. NcFileError from
+    // the source ends the run without texts.
     void PO();
 
   private:

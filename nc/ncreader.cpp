@@ -58,8 +58,8 @@ uint8_t NcReader::refill() {
         lastprogress_ = now;
         const int64_t size = source_.size();
         // A file that grows while it is read must not show more than all of it.
-        progress(size > 0 ? std::min(1.0, static_cast<double>(bytesread_) / static_cast<double>(size))
-                          : 1.0);
+        const double read = static_cast<double>(bytesread_);
+        progress(size > 0 ? std::min(1.0, read / static_cast<double>(size)) : 1.0);
     }
     if (got > 0) {
         position_ = 0;

@@ -76,7 +76,7 @@ void FrameRender::renderframe(const FrameScene& scene) {
         drawpivotmarker(scene.savedscale, scene.savedx, scene.savedy, scene.savedz);
     }
     if (scene.showextentsbox || skipcontent) drawextentsbox(scene.extents);
-    surface_.ShowFrame();
+    if (!abandoned || !abandoned()) surface_.ShowFrame();
     glFinish();
     surface_.EndGL();
     const auto end = std::chrono::steady_clock::now();

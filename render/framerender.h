@@ -43,6 +43,8 @@ class FrameRender {
     std::function<void()> drawlogo;
     // After the frame is shown (the rotate button's axis icon follows the view).
     std::function<void()> afterframe;
+    // True when the frame is no longer worth showing (the program is ending).
+    std::function<bool()> abandoned;
 
     static void drawpivotmarker(double scale, double cx, double cy, double cz);
     static void drawextentsbox(const FrameBox& box);

@@ -24,6 +24,8 @@ volatile double waitsink = 0;
 constexpr auto kProgressInterval = std::chrono::seconds(1);
 // Front-buffer drawing is shown at display rate while it goes on.
 constexpr auto kDisplayInterval = std::chrono::microseconds(16667);
+// How often a slowed drawing asks whether the user wants it over.
+constexpr auto kAskInterval = std::chrono::milliseconds(100);
 
 std::string format(const char* pattern, double value) {
     char text[64];
@@ -55,11 +57,14 @@ void ToolpathDrawer::showtoolpath() {
         calibrating_ = true;
         const Clock::time_point start = Clock::now();
         lastprogress_ = start;
+        request_ = UserRequest::Go;
+        outofmemory = false;
         // The slowed drawing is what front-buffer mode is for: it stays node by node.
         const void* context = currentcontext ? currentcontext() : nullptr;
-        if (frontbuffer || nodebynode ||
-            !buffers_.update(nodes_, palette_, getprocaddress, context)) {
+        if (frontbuffer || nodebynode) {
             drawnodes(first, last);
+        } else if (!buffers_.update(nodes_, palette_, getprocaddress, context)) {
+            outofmemory = true;
         } else {
             buffers_.draw(nodes_, first, last, [this] {
                 if (progressdue() && present) present();
@@ -89,12 +94,35 @@ void ToolpathDrawer::drawnodes(int32_t first, int32_t last) {
         DrawTarget::ColorToGL(palette_[c], colors[c][0], colors[c][1], colors[c][2]);
     }
     Clock::time_point lastdisplay = Clock::now();
+    lastask_ = lastdisplay;
+    Clock::time_point deadline{};
+    const auto step = std::chrono::duration_cast<Clock::duration>(
+        std::chrono::microseconds(10) * static_cast<int64_t>(std::max(0, stepdelay)));
     int previouscolor = -1;
     float px = 0, py = 0, pz = 0;
     bool previousexists = false;  // a previous point with Z above -999
+    bool sent = false;
+    // The strip is cut for a presentation or a question and resumes at the same point.
+    auto cut = [&](bool ask) {
+        glEnd();
+        pause(ask);
+        lastdisplay = Clock::now();
+        glBegin(GL_LINE_STRIP);
+        if (sent) glVertex3f(px, py, pz);
+    };
     glBegin(GL_LINE_STRIP);
     for (int32_t i = first; i <= last; ++i) {
-        if (frontbuffer) stepwait(stepdelay);
+        if (frontbuffer && request_ == UserRequest::Go) {
+            if (calibrating_) {
+                calibrate();
+                deadline = Clock::now();
+            }
+            // Against the clock: the drawing's own time counts toward the wait, so the whole
+            // pass takes the chosen delay per node and no more.
+            deadline += step;
+            while (request_ == UserRequest::Go && !stepwait(deadline)) cut(true);
+        }
+        if (request_ == UserRequest::Stop) break;
         const Tnodedata& node = nodes_.block(i >> 10)[i & 1023];
         if (node.color != previouscolor) {
             // Zero-length joints: the segment to the new node is wholly in its colour.
@@ -107,39 +135,47 @@ void ToolpathDrawer::drawnodes(int32_t first, int32_t last) {
         py = static_cast<float>(node.y);
         pz = static_cast<float>(node.z);
         glVertex3f(px, py, pz);
+        sent = true;
         previouscolor = node.color;
         previousexists = node.z > -999.0;
-        bool show = (i & 255) == 0 && progressdue();
-        if (!show && frontbuffer && Clock::now() - lastdisplay >= kDisplayInterval) show = true;
-        if (show && present) {
-            // The strip is cut for the presentation and resumes at the same point.
-            glEnd();
-            present();
-            lastdisplay = Clock::now();
-            glBegin(GL_LINE_STRIP);
-            glVertex3f(px, py, pz);
+        const bool due = (i & 255) == 0 && progressdue();
+        if (frontbuffer && (due || Clock::now() - lastdisplay >= kDisplayInterval)) {
+            cut(Clock::now() - lastask_ >= kAskInterval);
+        } else if (due && present) {
+            cut(false);
         }
     }
     glEnd();
 }
 
-void ToolpathDrawer::stepwait(int32_t units) {
-    const auto begin = Clock::now();
-    if (calibrating_) {
-        glFinish();
-        int64_t n = 0;
-        const auto t = Clock::now();
-        do {
-            ++n;
-            waitsink = waitsink + std::sin(static_cast<double>(n));
-        } while (secondssince(t) <= 0.1);
-        // Nearest integer with halves to the even neighbour, as every rounding of this program.
-        waitcalib = static_cast<int32_t>(std::nearbyint(static_cast<double>(n) * 10.0 * 0.00001));
-        calibrating_ = false;
+void ToolpathDrawer::pause(bool ask) {
+    if (ask && askuser) {
+        lastask_ = Clock::now();
+        const UserRequest wanted = askuser();
+        if (wanted != UserRequest::Go) request_ = wanted;
     }
-    const int64_t k = static_cast<int64_t>(units) * waitcalib;
-    for (int64_t j = 0; j < k; ++j) {
-        waitsink = waitsink + std::sin(static_cast<double>(j)) + secondssince(begin);
+    // Showing a frame costs a software rasterizer a tenth of a second: not for an ending one.
+    if (present && request_ != UserRequest::Stop) present();
+}
+
+void ToolpathDrawer::calibrate() {
+    glFinish();
+    int64_t n = 0;
+    const auto t = Clock::now();
+    do {
+        ++n;
+        waitsink = waitsink + std::sin(static_cast<double>(n));
+    } while (secondssince(t) <= 0.1);
+    // Nearest integer with halves to the even neighbour, as every rounding of this program.
+    waitcalib = static_cast<int32_t>(std::nearbyint(static_cast<double>(n) * 10.0 * 0.00001));
+    calibrating_ = false;
+}
+
+bool ToolpathDrawer::stepwait(Clock::time_point deadline) {
+    for (;;) {
+        const auto now = Clock::now();
+        if (now >= deadline) return true;
+        if (askuser && now - lastask_ >= kAskInterval) return false;
     }
 }
 

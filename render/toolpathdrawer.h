@@ -2,7 +2,8 @@
 // Draws the stored toolpath into the open frame as one coloured line strip: all nodes or the
 // step window, optionally slowed down node by node so the tool can be watched moving. The
 // nodes go to the graphics side once per job and frames draw from there; the slowed drawing
-// and a machine without memory for the arrays send them node by node.
+// sends them node by node. Without memory for the arrays nothing is drawn: sending millions
+// of nodes one by one to a driver that has run out of memory as well brings it down.
 
 #include <array>
 #include <chrono>
@@ -35,8 +36,15 @@ class ToolpathDrawer {
     // Sends every node itself even when arrays could serve (the cost before arrays, for
     // benchmarks).
     bool nodebynode = false;
-    // Calibrated wait iterations per 10 microseconds (0 on a machine too slow to wait).
+    // Calibrated wait iterations per 10 microseconds (0 on a machine too slow to wait); shown
+    // in the caption. The waits themselves are measured against the clock.
     int32_t waitcalib = 0;
+
+    // What the user wants of a slowed drawing, asked at most every 100 ms while it runs.
+    enum class UserRequest { Go, Hurry, Stop };
+    std::function<UserRequest()> askuser;
+    // Set when the last pass had no memory for its arrays and drew nothing.
+    bool outofmemory = false;
 
     // Line, X, Y, Z of the first and of the last node of the drawn range.
     std::array<std::string, 8> rangetexts;
@@ -61,12 +69,18 @@ class ToolpathDrawer {
     void drawnodes(int32_t first, int32_t last);
     // A second has passed since the last presentation of a long drawing.
     bool progressdue();
-    void stepwait(int32_t units);
+    // Busy-waits until the deadline; returns false early when the user is to be asked.
+    bool stepwait(std::chrono::steady_clock::time_point deadline);
+    void calibrate();
+    // Between two pieces of the strip: asks the user when it is time, then presents.
+    void pause(bool ask);
     void fillrangetexts(int32_t first, int32_t last);
 
     const NodeStore& nodes_;
     const std::array<uint32_t, 16>& palette_;
     bool calibrating_ = false;
     std::chrono::steady_clock::time_point lastprogress_;
+    std::chrono::steady_clock::time_point lastask_;
+    UserRequest request_ = UserRequest::Go;
     ToolpathBuffers buffers_;
 };

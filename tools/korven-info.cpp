@@ -121,7 +121,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n",
                      toolpathcutmessage(job.nodes.cutline(), job.nodes.cutformemory()).c_str());
     }
-    if (job.filechanged) std::fprintf(stderr, "korven-info: %s: changed while it was read\n", path.c_str());
+    if (job.filechanged) {
+        std::fprintf(stderr, "korven-info: %s: changed while it was read\n", path.c_str());
+    }
     ReportWriter out(stdout);
     writeinforeport(job, request.nodes, out);
     if (fit.wanted) {

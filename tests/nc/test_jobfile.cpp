@@ -4,10 +4,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <string>
+#include <thread>
+#include <vector>
 
+#include "nc/ncinterpreter.h"
 #include "ncrun.h"
 
 namespace {
@@ -113,6 +118,35 @@ TEST(JobFile, ProgressEndsWithLoadingAtOne) {
     ASSERT_FALSE(result.progress.empty());
     EXPECT_EQ(result.progress.back().first, "Loading : ");
     EXPECT_EQ(result.progress.back().second, 1.0);
+}
+
+TEST(JobFile, ProgressNeverPassesAllOfAFileThatGrows) {
+    // Three slow buffers from a file that measured one when it was opened.
+    class Growing : public ByteSource {
+      public:
+        size_t read(uint8_t* buffer, size_t capacity) override {
+            if (reads_ == 3) return 0;
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            const size_t n = ++reads_ == 3 ? 12 : capacity;
+            std::memset(buffer, ' ', n);
+            if (reads_ == 3) std::memcpy(buffer, "G0 X0 Y0 Z0\n", 12);
+            return n;
+        }
+        int64_t size() const override { return NcReader::kBufferSize; }
+        bool atend() const override { return reads_ == 3; }
+
+      private:
+        int reads_ = 0;
+    } source;
+    NcJob job;
+    std::vector<double> fractions;
+    job.working = [&](const std::string&, double f) { fractions.push_back(f); };
+    job.InitPlot(0);
+    job.interpreting = true;
+    NcInterpreter(job, source, false).PO();
+    ASSERT_GE(fractions.size(), 2u);
+    for (const double f : fractions) EXPECT_LE(f, 1.0);
+    EXPECT_EQ(job.nodes.nodecount(), 1);
 }
 
 TEST(JobFile, TheNextFileStartsFromTheCommandLineArcMode) {
