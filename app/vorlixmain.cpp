@@ -202,6 +202,12 @@ void Tvorlixform::AppIdle() {
 }
 
 void Tvorlixform::opensequence() {
+    // Asked for while a job takes its events (a timer of its own, say): the file waits for
+    // the next idle moment instead of pulling the running job's store from under it.
+    if (jobrunning()) {
+        openatidle = true;
+        return;
+    }
     const JobInput::Scope busy(*jobinput_);
     setlabelsvisible(false);
     job.timetext.clear();

@@ -166,7 +166,8 @@ TEST(JobInput, EscapeStopsALoadAndKeepsWhatWasRead) {
         << w->windowTitle().toStdString();
     EXPECT_TRUE(jobdone(*w));
     const QImage picture = w->wrkscreen->currentPicture();
-    EXPECT_GT(countothers(picture, {qRgb(0, 0, 0)}), 50) << savepicture(picture, "stopped_load");
+    const std::string saved = savepicture(picture, "stopped_load");
+    EXPECT_GT(countothers(picture, {qRgb(0, 0, 0)}), 50) << saved;
 }
 
 TEST(JobInput, AResizeDuringTheArcDataBoxLeavesTheJobRunning) {
