@@ -102,11 +102,14 @@ void ToolpathDrawer::drawnodes(int32_t first, int32_t last) {
     float px = 0, py = 0, pz = 0;
     bool previousexists = false;  // a previous point with Z above -999
     bool sent = false;
+    bool fresh = false;  // vertices sent since the last presentation
     // The strip is cut for a presentation or a question and resumes at the same point.
     auto cut = [&](bool ask) {
         glEnd();
-        pause(ask);
-        lastdisplay = Clock::now();
+        if (pause(ask, fresh)) {
+            fresh = false;
+            lastdisplay = Clock::now();
+        }
         glBegin(GL_LINE_STRIP);
         if (sent) glVertex3f(px, py, pz);
     };
@@ -135,7 +138,7 @@ void ToolpathDrawer::drawnodes(int32_t first, int32_t last) {
         py = static_cast<float>(node.y);
         pz = static_cast<float>(node.z);
         glVertex3f(px, py, pz);
-        sent = true;
+        sent = fresh = true;
         previouscolor = node.color;
         previousexists = node.z > -999.0;
         const bool due = (i & 255) == 0 && progressdue();
@@ -148,14 +151,17 @@ void ToolpathDrawer::drawnodes(int32_t first, int32_t last) {
     glEnd();
 }
 
-void ToolpathDrawer::pause(bool ask) {
+bool ToolpathDrawer::pause(bool ask, bool fresh) {
     if (ask && askuser) {
         lastask_ = Clock::now();
         const UserRequest wanted = askuser();
         if (wanted != UserRequest::Go) request_ = wanted;
     }
-    // Showing a frame costs a software rasterizer a tenth of a second: not for an ending one.
-    if (present && request_ != UserRequest::Stop) present();
+    // Showing a frame costs a software rasterizer up to a tenth of a second: not for one that
+    // ends, nor for one that shows nothing new.
+    if (!present || !fresh || request_ == UserRequest::Stop) return false;
+    present();
+    return true;
 }
 
 void ToolpathDrawer::calibrate() {

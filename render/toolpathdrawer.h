@@ -72,8 +72,9 @@ class ToolpathDrawer {
     // Busy-waits until the deadline; returns false early when the user is to be asked.
     bool stepwait(std::chrono::steady_clock::time_point deadline);
     void calibrate();
-    // Between two pieces of the strip: asks the user when it is time, then presents.
-    void pause(bool ask);
+    // Between two pieces of the strip: asks the user when it is time, then presents what is
+    // fresh. Returns whether it presented.
+    bool pause(bool ask, bool fresh);
     void fillrangetexts(int32_t first, int32_t last);
 
     const NodeStore& nodes_;
