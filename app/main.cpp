@@ -53,8 +53,7 @@ int main(int argc, char** argv) {
     // Captions are made with the window, so its language is settled first. A translated panel
     // opens the manual in its own language; the source texts keep the font probe's choice.
     const QString language = installtranslation(QLocale::system().uiLanguages());
-    const bool bigfivehelp =
-        language.isEmpty() ? bigfivefontinstalled() : language == QLatin1String("zh_TW");
+    const bool bigfivehelp = bigfivemanual(language, language.isEmpty() && bigfivefontinstalled());
     // The view state and the drawing surface start with the window that owns them (scale 10,
     // no render hook, the RAM-buffer switch from the command line) before it is set up.
     QApplication::setApplicationName(QStringLiteral("KORVEN"));

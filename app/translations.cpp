@@ -75,6 +75,10 @@ QString installtranslation(const QStringList& uilanguages, const QStringList& fo
     return language;
 }
 
+bool bigfivemanual(const QString& language, bool bigfivefont) {
+    return language.isEmpty() ? bigfivefont : language == QLatin1String("zh_TW");
+}
+
 QFont captionfont(QFont font, const QString& caption, int width) {
     // Pixel sizes throughout: the panel is laid out in pixels.
     int pixels = font.pixelSize() > 0 ? font.pixelSize() : QFontMetrics(font).height();

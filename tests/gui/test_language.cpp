@@ -8,6 +8,8 @@
 #include <QGroupBox>
 #include <QLocale>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QScrollBar>
 #include <QSlider>
@@ -66,6 +68,10 @@ TEST(Language, TheDesktopsLanguagesChooseTheTranslation) {
     EXPECT_EQ(translationlanguage({QStringLiteral("de-DE"), QStringLiteral("zh-TW")}), "zh_TW");
     EXPECT_EQ(installtranslation({QStringLiteral("en-US")}, {QStringLiteral("/nonexistent")}),
               QString());
+    // Help follows the panel's language; untranslated, the installed fonts decide.
+    EXPECT_TRUE(bigfivemanual(QStringLiteral("zh_TW"), false));
+    EXPECT_FALSE(bigfivemanual(QStringLiteral("en"), true));
+    EXPECT_TRUE(bigfivemanual(QString(), true));
 }
 
 TEST(Language, TraditionalChinesePanelTranslatesCaptionsNotData) {
@@ -85,6 +91,17 @@ TEST(Language, TraditionalChinesePanelTranslatesCaptionsNotData) {
     EXPECT_EQ(w->job.timetext.rfind("Time: ", 0), 0U);
     EXPECT_TRUE(w->SpeedButton[10]->toolTip().contains(QStringLiteral("F1")));
     expectpanellike(*w, QStringLiteral("zh_TW"));
+
+    // A message and the toolkit's button under it, in the same language.
+    QString button;
+    MessageAnswerer answers([&](QMessageBox& box, int) {
+        button = box.button(QMessageBox::Ok)->text();
+        box.accept();
+    });
+    w->openchecked(QStringLiteral("/nonexistent/part.nc"));
+    ASSERT_EQ(answers.texts.size(), 1U);
+    EXPECT_EQ(answers.texts[0], QStringLiteral("/nonexistent/part.nc 不存在。"));
+    EXPECT_EQ(button, QStringLiteral("確定"));
 }
 
 TEST(Language, EnglishPanelCaptionsFitTheirButtonsAndEveryControlSaysItsKey) {
