@@ -35,8 +35,8 @@ class RecentMenu : public QMenu {
         QMenu::initStyleOption(option, action);
         if (!action->property(kMissing).toBool()) return;
         const QColor grey(128, 128, 128);
-        for (const QPalette::ColorRole role :
-             {QPalette::Text, QPalette::WindowText, QPalette::ButtonText, QPalette::HighlightedText}) {
+        for (const QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText,
+                                               QPalette::ButtonText, QPalette::HighlightedText}) {
             option->palette.setColor(role, grey);
         }
     }
@@ -167,10 +167,10 @@ void Tvorlixform::dropEvent(QDropEvent* event) {
     // Several files: the first one is opened, as the window shows one program at a time.
     const QUrl& url = urls.constFirst();
     if (!url.isLocalFile()) {
-        QMessageBox::warning(this, QStringLiteral("KORVEN"),
-                             tr("Only files on this computer can be opened, not %1.")
-                                 .arg(url.toDisplayString()),
-                             QMessageBox::Ok);
+        QMessageBox::warning(
+            this, QStringLiteral("KORVEN"),
+            tr("Only files on this computer can be opened, not %1.").arg(url.toDisplayString()),
+            QMessageBox::Ok);
         return;
     }
     openchecked(url.toLocalFile());
@@ -191,11 +191,10 @@ void Tvorlixform::popuprecent(QPoint at) {
 void Tvorlixform::recentchosen(const QString& path) {
     if (!QFileInfo::exists(path)) {
         recent_->remove(path);
-        QMessageBox::warning(
-            this, QStringLiteral("KORVEN"),
-            tr("%1 no longer exists; it is taken off the recent files.")
-                .arg(QDir::toNativeSeparators(path)),
-            QMessageBox::Ok);
+        QMessageBox::warning(this, QStringLiteral("KORVEN"),
+                             tr("%1 no longer exists; it is taken off the recent files.")
+                                 .arg(QDir::toNativeSeparators(path)),
+                             QMessageBox::Ok);
         return;
     }
     openchecked(path);

@@ -37,8 +37,8 @@ void Tvorlixform::buildfollowrow() {
 }
 
 void Tvorlixform::fileisgone() {
-    const QString path = QFile::decodeName(QByteArray::fromStdString(ncpath.empty() ? ncfilename
-                                                                                    : ncpath));
+    const QString path =
+        QFile::decodeName(QByteArray::fromStdString(ncpath.empty() ? ncfilename : ncpath));
     const QString text = tr("File gone; picture kept");
     // One line in the narrow panel; the whole story is in the tooltip.
     const int room = std::max(20, panel->width() - 12);

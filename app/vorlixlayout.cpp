@@ -175,13 +175,13 @@ void Tvorlixform::buildpanel() {
 }
 
 void Tvorlixform::buildbuttons() {
-    const QFont captionfont = pixelfont("MS Sans Serif", 11);
+    const QFont designfont = pixelfont("MS Sans Serif", 11);
     for (const ButtonDesign& d : kButtons) {
         const QString caption = *d.caption ? tr(d.caption) : QString();
-        auto* button = new PanelButton(panel, QStringLiteral("SpeedButton%1").arg(d.number),
-                                       caption, d.color);
+        auto* button =
+            new PanelButton(panel, QStringLiteral("SpeedButton%1").arg(d.number), caption, d.color);
         // A translated caption too wide for the button gets a smaller font rather than a cut.
-        button->setFont(::captionfont(captionfont, caption, 36 - 2));
+        button->setFont(captionfont(designfont, caption, 36 - 2));
         button->setGeometry(d.left, d.top, 36, 36);
         SpeedButton[static_cast<size_t>(d.number)] = button;
     }

@@ -1,6 +1,8 @@
 // Desktop habits in the real window: files dropped on it, the shown file followed on disk while
 // other programs rewrite it, and the recent files with their settings file.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QApplication>
@@ -19,8 +21,6 @@
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "app/filefollower.h"
 #include "app/panelbutton.h"
@@ -73,8 +73,13 @@ void replacebyrename(const std::string& path, const std::string& text) {
 struct SavedView {
     double scale, cx, cy, cz, rx, ry, rz;
     explicit SavedView(const ViewState& v)
-        : scale(v.viewscale), cx(v.viewcenter.x), cy(v.viewcenter.y), cz(v.viewcenter.z),
-          rx(v.rotx), ry(v.roty), rz(v.rotz) {}
+        : scale(v.viewscale),
+          cx(v.viewcenter.x),
+          cy(v.viewcenter.y),
+          cz(v.viewcenter.z),
+          rx(v.rotx),
+          ry(v.roty),
+          rz(v.rotz) {}
     bool operator==(const SavedView& o) const {
         return scale == o.scale && cx == o.cx && cy == o.cy && cz == o.cz && rx == o.rx &&
                ry == o.ry && rz == o.rz;
@@ -183,6 +188,8 @@ TEST(FollowFile, ReReadKeepsWhatTheUserSetUpAndAGoneFileKeepsThePicture) {
 
     QFile::remove(QString::fromStdString(path));
     ASSERT_TRUE(waituntil([&] { return w->followfilenotice->isVisible(); }));
+    runloop(50);
+    savepicture(w->panel->grab().toImage(), "followgone");
     EXPECT_EQ(w->job.nodes.lastnode(), shortnodes);
     EXPECT_EQ(w->windowTitle(), title);
 

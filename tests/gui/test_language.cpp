@@ -42,16 +42,19 @@ double differentshare(const QImage& a, const QImage& b) {
 
 // The panel from the logo down to the rows below the step window, with a program shown.
 QImage panelpicture(Tvorlixform& w) {
-    return w.panel->grab(QRect(0, 0, w.panel->width(), 420)).toImage().convertToFormat(
-        QImage::Format_RGB32);
+    return w.panel->grab(QRect(0, 0, w.panel->width(), 420))
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 void expectpanellike(Tvorlixform& w, const QString& name) {
     const QImage shot = panelpicture(w);
     savepicture(shot, "panel_" + name.toStdString());
-    const QImage stored(QStringLiteral(KORVEN_SOURCE_DIR "/tests/gui/pictures/panel_%1.png").arg(name));
+    const QImage stored(
+        QStringLiteral(KORVEN_SOURCE_DIR "/tests/gui/pictures/panel_%1.png").arg(name));
     ASSERT_FALSE(stored.isNull()) << "no stored picture for " << name.toStdString();
-    EXPECT_LT(differentshare(shot, stored.convertToFormat(QImage::Format_RGB32)), 0.01) << name.toStdString();
+    EXPECT_LT(differentshare(shot, stored.convertToFormat(QImage::Format_RGB32)), 0.01)
+        << name.toStdString();
 }
 
 }  // namespace
@@ -123,7 +126,8 @@ TEST(Language, EnglishPanelCaptionsFitTheirButtonsAndEveryControlSaysItsKey) {
     for (const QString& key : {QStringLiteral("F1"), QStringLiteral("F2"), QStringLiteral("F3"),
                                QStringLiteral("F4"), QStringLiteral("Page Up")}) {
         bool named = false;
-        for (int i = 1; i <= 16; ++i) named |= w->SpeedButton[static_cast<size_t>(i)]->toolTip().contains(key);
+        for (int i = 1; i <= 16; ++i)
+            named |= w->SpeedButton[static_cast<size_t>(i)]->toolTip().contains(key);
         EXPECT_TRUE(named) << key.toStdString();
     }
     EXPECT_TRUE(w->followfilecheckbox->toolTip().contains(QStringLiteral("F5")));
