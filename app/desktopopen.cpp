@@ -75,7 +75,12 @@ void Tvorlixform::builddesktop() {
     recent_ = std::make_unique<RecentFiles>(RecentFiles::usersettingsfile(cmd_.cmdnosettings));
     follower_ = new FileFollower(this);
     follower_->changed = [this] {
-        if (jobrunning() || QApplication::activeModalWidget() != nullptr) return false;
+        // Not under a dialog, an open menu or a drag: the change waits for them to end.
+        if (jobrunning() || QApplication::activeModalWidget() != nullptr ||
+            QApplication::activePopupWidget() != nullptr ||
+            surfacedrag.dragmode != SurfaceDrag::None || paneldrag.dragging()) {
+            return false;
+        }
         rereadfile();
         return true;
     };
