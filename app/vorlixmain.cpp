@@ -17,6 +17,7 @@
 #include "app/navigationinput.h"
 #include "app/panelbutton.h"
 #include "app/plotdriver.h"
+#include "app/recentfiles.h"
 #include "app/workingbar.h"
 #include "render/glimage.h"
 #include "view/viewicon.h"
@@ -37,6 +38,7 @@ Tvorlixform::Tvorlixform(const CommandLine& cmd) : cmd_(cmd) {
     arcmessages_ = std::make_unique<ArcDataMessages>(this);
     connectjob();
     buildpanelcommands();
+    builddesktop();
     navigation_ = std::make_unique<NavigationInput>(*this);
     jobinput_ = std::make_unique<JobInput>(*this);
     jobinput_->finished = [this] {
@@ -98,12 +100,21 @@ void Tvorlixform::connectjob() {
         logoshown = false;
         showpartgroupbox->show();
     };
-    driver_->clearscreen = [this] { clearscreen(); };
+    driver_->clearscreen = [this] {
+        if (!rereading_) clearscreen();
+    };
     driver_->interpreted = [this] {
         infodirty = true;
-        resetstepsliders();
+        rereading_ ? keepstepsliders() : resetstepsliders();
     };
-    driver_->fitjob = [this] { SpeedButton5Click(); };
+    driver_->fitjob = [this] {
+        // A re-read keeps the view; it only draws when the reading ended without its redraw.
+        if (!rereading_) {
+            SpeedButton5Click();
+        } else if (job.interpreting) {
+            renderframe();
+        }
+    };
     driver_->render = [this] { renderframe(); };
     for (int i = 10; i <= 16; ++i) {
         PanelButton* button = SpeedButton[static_cast<size_t>(i)];
@@ -170,7 +181,7 @@ void Tvorlixform::FormResize() {
     infodirty = true;
     // A frame now would end the job's state (buttons, bar, half-made statistics) before the
     // job ends: the new size is drawn once it has.
-    if (jobrunning()) {
+    if (jobinprogress()) {
         resizedduringjob_ = true;
         return;
     }
@@ -194,7 +205,7 @@ void Tvorlixform::AppIdle() {
         openatidle = false;
         opensequence();
     }
-    if (renderpending_ && !jobrunning()) {
+    if (renderpending_ && !jobinprogress()) {
         renderpending_ = false;
         renderframe();
     }
@@ -204,7 +215,7 @@ void Tvorlixform::AppIdle() {
 void Tvorlixform::opensequence() {
     // Asked for while a job takes its events (a timer of its own, say): the file waits for
     // the next idle moment instead of pulling the running job's store from under it.
-    if (jobrunning()) {
+    if (jobinprogress()) {
         openatidle = true;
         return;
     }
@@ -219,6 +230,7 @@ void Tvorlixform::opensequence() {
     resetstepsliders();
     infodirty = true;
     setWindowTitle(QStringLiteral("KORVEN : ") + displayname(ncfilename));
+    beginfollowing();
     clearscreen();
     update();
     repaint();
@@ -228,7 +240,7 @@ void Tvorlixform::opensequence() {
     jobcaption();
 }
 
-bool Tvorlixform::jobrunning() const {
+bool Tvorlixform::jobinprogress() const {
     return jobinput_ && jobinput_->running();
 }
 

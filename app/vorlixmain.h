@@ -21,7 +21,9 @@
 #include "view/viewstate.h"
 
 class ArcDataMessages;
+class FileFollower;
 class JobInput;
+class RecentFiles;
 class QAction;
 class QCheckBox;
 class QFileDialog;
@@ -82,6 +84,20 @@ class Tvorlixform : public QWidget {
     void panelMouseDown(Qt::MouseButton button, int x, int y);
     void speedmenuselect(QAction* item);
 
+    // Desktop habits (app/desktopopen.cpp, app/followfile.cpp).
+    // Opens path as Open does once its dialog has chosen it: same view rule, same sequence.
+    void openfile(const QString& path);
+    // Opens a dropped or recent file, or says in a message box why it cannot be opened.
+    void openchecked(const QString& path);
+    // Reads the shown program again, keeping the view, the step window and the stock box.
+    void rereadfile();
+    bool jobrunning() const;
+    RecentFiles& recentfiles() { return *recent_; }
+    FileFollower& follower() { return *follower_; }
+    QMenu* recentmenu = nullptr;
+    QCheckBox* followfilecheckbox = nullptr;
+    QLabel* followfilenotice = nullptr;
+
     // Window fields.
     std::string ncfilename;  // at most 255 bytes, for display
     std::string ncpath;      // the whole path, for opening
@@ -124,15 +140,15 @@ class Tvorlixform : public QWidget {
     QFileDialog* selectfile = nullptr;
     QMenu* speedmenu = nullptr;
 
-    // A job (a file being opened, a slowed drawing) holds the thread: see JobInput.
-    bool jobrunning() const;
-
     // Shows the window; where no window manager maximises it, it fills the screen itself.
     void setVisible(bool visible) override;
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void placewindow();
@@ -143,6 +159,15 @@ class Tvorlixform : public QWidget {
     void buildstepgroup();
     void buildpanelcommands();
     void connectjob();
+    void builddesktop();
+    void buildfollowrow();
+    void settooltips();
+    void popuprecent(QPoint at);
+    void recentchosen(const QString& path);
+    // Before a job reads ncpath: remember it and follow it.
+    void beginfollowing();
+    void keepstepsliders();
+    void fileisgone();
     void drawpreseticons();
     void drawrotateicon();
     void setlabelsvisible(bool visible);
@@ -152,6 +177,9 @@ class Tvorlixform : public QWidget {
     // After a job whose program had more points than the node store holds.
     void reporttoolpathcut();
     void fileerror(const std::string& message);
+    // A job (a file being read, a slowed drawing) holds the thread and takes its events
+    // through JobInput.
+    bool jobinprogress() const;
     // The title with what the user must know about the job just ended (a stop, a file changed
     // meanwhile, no memory to draw).
     void jobcaption();
@@ -164,6 +192,11 @@ class Tvorlixform : public QWidget {
     std::unique_ptr<PlotDriver> driver_;
     std::unique_ptr<ArcDataMessages> arcmessages_;
     PanelMouse* panelmouse_ = nullptr;
+    std::unique_ptr<RecentFiles> recent_;
+    FileFollower* follower_ = nullptr;
+    bool rereading_ = false;
+    int keptsize_ = 17;
+    int keptstart_ = 0;
     bool inidle_ = false;
     // No window manager maximises this window: it fills the screen and restores itself.
     bool selfmaximise_ = false;
