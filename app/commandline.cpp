@@ -94,6 +94,7 @@ void CommandLine::reset() {
     cmdlast = -1;
     cmdarcmode = 0;
     cmdrambuffer = false;
+    cmdngc = false;
 }
 
 void CommandLine::parse(std::string_view text) {
@@ -158,6 +159,13 @@ bool CommandLine::applyoption(const std::string& upper) {
     if (upper.compare(0, 8, "/ARCMODE") == 0) {
         std::string_view value = upper.size() > 9 ? std::string_view(upper).substr(9) : "";
         cmdarcmode = arcmodevalue(value, cmdarcmode);
+        return true;
+    }
+    if (upper.compare(0, 8, "/DIALECT") == 0) {
+        // The same separators as /ARCMODE; an unknown language keeps the earlier choice.
+        const std::string_view value = upper.size() > 9 ? std::string_view(upper).substr(9) : "";
+        if (value == "NGC") cmdngc = true;
+        if (value == "KORVEN") cmdngc = false;
         return true;
     }
     return upper.compare(0, 10, "/RAPIDMODE") == 0;
