@@ -1,8 +1,9 @@
 // The RS274/NGC reading where a report is a poor witness: whole turns and helices, the long
-// way round, and bytes that are no program at all.
+// way round, and lines that straddle the read buffer.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -10,14 +11,68 @@
 
 namespace {
 
-void runngc(NcJob& job, const std::string& text) {
+std::vector<Tnodedata> runngc(const std::string& text) {
+    NcJob job;
     job.dialect = NcDialect::Ngc;
     runprogram(job, text);
+    return nodesof(job);
+}
+
+double maxy(const std::vector<Tnodedata>& nodes) {
+    double y = -1e300;
+    for (const Tnodedata& n : nodes) y = std::max(y, n.y);
+    return y;
 }
 
 }  // namespace
 
-TEST(NgcReading, Placeholder) {
-    NcJob job;
-    runngc(job, "G0 X1\n");
+TEST(NgcArcs, WholeTurnsAndHelicesTurnTheStandardWay) {
+    // A full circle of radius 10 is 50 chords; counter-clockwise in XY starts upward.
+    auto nodes = runngc("G0 X10\nG3 X10 I-10 F100\n");
+    ASSERT_EQ(nodes.size(), 2u + 50u);
+    EXPECT_GT(nodes[2].y, 0);
+    EXPECT_NEAR(nodes[1 + 25].x, -10, 1e-9);  // half way round
+    EXPECT_EQ(nodes.back().x, 10);
+    EXPECT_EQ(nodes.back().y, 0);
+
+    // Two clockwise turns down 4: 2 per turn, starting downward.
+    nodes = runngc("G0 X10\nG2 X10 Z-4 I-10 P2 F100\n");
+    ASSERT_EQ(nodes.size(), 2u + 100u);
+    EXPECT_LT(nodes[2].y, 0);
+    EXPECT_NEAR(nodes[1 + 50].z, -2, 1e-9);
+    EXPECT_NEAR(nodes[1 + 25].z, -1, 1e-9);
+    EXPECT_EQ(nodes.back().z, -4);
+
+    // G18: clockwise seen from +Y takes X toward +Z; G19: counter-clockwise seen from +X
+    // takes Y toward +Z.
+    nodes = runngc("G0 X10\nG18 G2 X10 I-10 F100\n");
+    EXPECT_GT(nodes[2].z, 0);
+    EXPECT_LT(nodes[2].x, 10);
+    nodes = runngc("G0 Y10\nG19 G3 Y10 J-10 F100\n");
+    EXPECT_GT(nodes[2].z, 0);
+}
+
+TEST(NgcArcs, NegativeRadiusGoesTheLongWay) {
+    // Chord 10, radius 5.5: the centres lie 2.2913 either side of the chord.
+    EXPECT_NEAR(maxy(runngc("G2 X10 R5.5 F100\n")), 5.5 - std::sqrt(5.5 * 5.5 - 25), 1e-3);
+    EXPECT_NEAR(maxy(runngc("G2 X10 R-5.5 F100\n")), 5.5 + std::sqrt(5.5 * 5.5 - 25), 1e-3);
+}
+
+TEST(NgcLines, LinesAcrossTheReadBufferKeepTheirWordsAndNumbers) {
+    // Lines of changing length so that every position of the buffer's end falls inside one.
+    std::string text;
+    int lines = 0;
+    while (text.size() < 3 * 1024 * 1024) {
+        ++lines;
+        text += "G1 X" + std::to_string(lines) + " (" + std::string(lines % 97, 'c') + ")\n";
+    }
+    text += "G1 Y7";  // the last line without a line feed
+    const auto nodes = runngc(text);
+    ASSERT_EQ(nodes.size(), static_cast<size_t>(lines) + 2);
+    for (int i = 1; i <= lines; ++i) {
+        ASSERT_EQ(nodes[static_cast<size_t>(i)].x, i);
+        ASSERT_EQ(nodes[static_cast<size_t>(i)].line, i);
+    }
+    EXPECT_EQ(nodes.back().y, 7);
+    EXPECT_EQ(nodes.back().line, lines + 1);
 }
