@@ -134,6 +134,7 @@ class Tvorlixform : public QWidget {
     void buildbuttons();
     void buildstepgroup();
     void buildpanelcommands();
+    void buildreadingchoice();
     void connectjob();
     void drawpreseticons();
     void drawrotateicon();
