@@ -54,48 +54,61 @@ std::string ngccodename(char letter, int32_t tenths) {
 }
 
 bool NgcBlockParser::number(const char*& p, const char* end, double& value) {
-    // Blanks may stand anywhere inside a number; a sign only at its start.
     while (p < end && blank(*p)) ++p;
     bool negative = false;
     if (p < end && (*p == '-' || *p == '+')) {
         negative = *p == '-';
         ++p;
     }
+    // The common form first: digits and one point, nothing between them.
+    const char* const start = p;
     uint64_t mantissa = 0;
     int digits = 0, fraction = 0;
     bool point = false;
-    char text[400];
-    int length = 0;
     for (; p < end; ++p) {
-        const char c = *p;
-        if (isdigit(c)) {
-            if (mantissa < (uint64_t{1} << 60)) {
-                mantissa = mantissa * 10 + static_cast<uint64_t>(c - '0');
-            } else {
-                digits = 100;  // too long for the exact path
-            }
+        const unsigned d = static_cast<unsigned>(*p) - unsigned{'0'};
+        if (d < 10) {
+            mantissa = mantissa * 10 + d;  // wraps past 19 digits: those go the slow way
             ++digits;
             fraction += point;
+        } else if (*p == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    const char* after = p;
+    while (after < end && blank(*after)) ++after;
+    const bool goeson = after < end && (isdigit(*after) || *after == '.');
+    if (!goeson && digits > 0 && digits <= 19 && mantissa <= kExactMantissa && fraction <= 22) {
+        value = static_cast<double>(mantissa) / kPow10[fraction];
+        if (negative) value = -value;
+        return true;
+    }
+    // Blanks inside the number, a second point or many digits: gather the text and check it.
+    char text[400];
+    int length = 0;
+    digits = 0;
+    point = false;
+    for (p = start; p < end; ++p) {
+        const char c = *p;
+        if (isdigit(c)) {
+            ++digits;
         } else if (c == '.') {
             if (point) return false;
             point = true;
-        } else if (!blank(c)) {
-            break;
-        } else {
+        } else if (blank(c)) {
             continue;
+        } else {
+            break;
         }
         if (length < 399) text[length++] = c;
     }
     if (digits == 0) return false;
-    if (digits <= 19 && mantissa <= kExactMantissa && fraction <= 22) {
-        value = static_cast<double>(mantissa) / kPow10[fraction];
-    } else {
-        double v = 0;
-        const auto result = std::from_chars(text, text + length, v);
-        if (result.ec != std::errc()) v = HUGE_VAL;  // out of range: larger than any machine
-        value = v;
-    }
-    if (negative) value = -value;
+    double v = 0;
+    const auto result = std::from_chars(text, text + length, v);
+    if (result.ec != std::errc()) v = HUGE_VAL;  // out of range: larger than any machine
+    value = negative ? -v : v;
     return true;
 }
 

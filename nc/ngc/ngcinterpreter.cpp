@@ -60,7 +60,13 @@ int systemindex(int32_t g) {
 }  // namespace
 
 void NgcInterpreter::problem(std::string message) {
-    job_.notice.problem(line_, std::move(message));
+    // A program that is wrong throughout (another dialect, say) says so often enough early on.
+    if (problems_ < kListedProblems) {
+        ++problems_;
+        job_.notice.problem(line_, std::move(message));
+    } else {
+        ++unlisted_;
+    }
 }
 
 void NgcInterpreter::ignore(const std::string& code) {
@@ -112,6 +118,9 @@ void NgcInterpreter::run() {
                 problem(parser.message);
                 break;
         }
+    }
+    if (unlisted_ > 0) {
+        job_.notice.problem(line_, std::to_string(unlisted_) + " more problems not listed");
     }
     job_.inchunits = inch_;
     job_.buildtexts(path_.time);

@@ -50,6 +50,8 @@ class NgcInterpreter {
     NgcPath path_;
     int32_t line_ = 0;
     bool ended_ = false;
+    static constexpr int64_t kListedProblems = 1000;
+    int64_t problems_ = 0, unlisted_ = 0;
 
     // Modal state: the standard's start-up modes, metric.
     int32_t motion_ = 800;  // tenths: G80, no motion

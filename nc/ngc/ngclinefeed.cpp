@@ -1,5 +1,6 @@
 #include "nc/ngc/ngclinefeed.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "nc/vectorstate.h"
@@ -7,7 +8,8 @@
 NgcLineFeed::NgcLineFeed(ByteSource& source, const WorkingCallback& working)
     : source_(source),
       working_(working),
-      buffer_(kBufferSize),
+      // A small program needs no large buffer; a long line makes it grow.
+      buffer_(static_cast<size_t>(std::clamp<int64_t>(source.size() + 1, 4096, kBufferSize))),
       lastprogress_(std::chrono::steady_clock::now()) {}
 
 void NgcLineFeed::progress(double fraction) {
