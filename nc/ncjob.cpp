@@ -64,7 +64,7 @@ void NcJob::cleartexts() {
 void NcJob::plotsource(ByteSource& source, bool readahead) {
     if (dialect == NcDialect::Ngc) {
         // A program ended by M2 or M30 is complete though the file goes on.
-        NgcInterpreter(*this, source).run();
+        NgcInterpreter(*this, source, readahead).run();
         interpreting = false;
         return;
     }

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "nc/ngc/ngclinefeed.h"
+#include "nc/ngc/ngcblockfeed.h"
 #include "nc/vectorstate.h"
 
 struct NgcInterpreter::Codes {
@@ -77,17 +77,16 @@ void NgcInterpreter::run() {
     clearwidevectorstate();
     job_.feedslots.count = -1;
     job_.lastplotcolor = -1;
-    NgcLineFeed lines(source_, job_.working);
-    NgcBlockParser parser;
-    NgcBlock block;
+    NgcBlockFeed lines(source_, job_.working, readahead_);
     bool insub = false;
     bool percentseen = false, blockseen = false;
-    const char* begin = nullptr;
-    const char* end = nullptr;
-    while (!ended_ && lines.next(begin, end)) {
-        line_ = static_cast<int32_t>(lines.line);
-        if (lines.cut) problem("line too long: only its start is read");
-        const NgcLineKind kind = parser.parse(begin, end, block);
+    while (!ended_) {
+        const NgcLine* read = lines.next();
+        if (read == nullptr) break;
+        line_ = static_cast<int32_t>(read->line);
+        if (read->cut) problem("line too long: only its start is read");
+        const NgcLineKind kind = read->kind;
+        const NgcBlock& block = read->block;
         if (insub) {
             insub = kind != NgcLineKind::SubEnd;
             continue;
@@ -112,10 +111,10 @@ void NgcInterpreter::run() {
                 break;
             case NgcLineKind::SubEnd:
             case NgcLineKind::Skipped:
-                ignore(parser.skippedcode);
+                ignore(read->skippedcode);
                 break;
             case NgcLineKind::Bad:
-                problem(parser.message);
+                problem(read->message);
                 break;
         }
     }

@@ -14,7 +14,9 @@
 // a faulty block is reported with its line and skipped.
 class NgcInterpreter {
   public:
-    NgcInterpreter(NcJob& job, ByteSource& source) : job_(job), source_(source), path_(job) {}
+    // readahead splits the text into blocks on a thread of its own (see NgcBlockFeed).
+    NgcInterpreter(NcJob& job, ByteSource& source, bool readahead)
+        : job_(job), source_(source), path_(job), readahead_(readahead) {}
 
     // Interprets the whole text and builds the statistics. NcFileError from the source ends
     // the run without texts.
@@ -48,6 +50,7 @@ class NgcInterpreter {
     NcJob& job_;
     ByteSource& source_;
     NgcPath path_;
+    bool readahead_;
     int32_t line_ = 0;
     bool ended_ = false;
     static constexpr int64_t kListedProblems = 1000;

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <fstream>
 #include <string>
 
 #include "tests/nc/ncrun.h"
@@ -75,4 +77,23 @@ TEST(NgcLines, LinesAcrossTheReadBufferKeepTheirWordsAndNumbers) {
     }
     EXPECT_EQ(nodes.back().y, 7);
     EXPECT_EQ(nodes.back().line, lines + 1);
+
+    // The same text from a file large enough to be split on a thread of its own.
+    const std::string path = ::testing::TempDir() + "ngc_lines.nc";
+    std::ofstream(path, std::ios::binary) << text;
+    NcJob job;
+    job.dialect = NcDialect::Ngc;
+    int progress = 0;
+    job.working = [&progress](const std::string&, double) { ++progress; };
+    job.InitPlot(0);
+    job.interpreting = true;
+    job.PlotOnly(path);
+    std::remove(path.c_str());
+    const auto fromfile = nodesof(job);
+    ASSERT_EQ(fromfile.size(), nodes.size());
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        ASSERT_EQ(fromfile[i].x, nodes[i].x);
+        ASSERT_EQ(fromfile[i].line, nodes[i].line);
+    }
+    EXPECT_GE(progress, 1);  // the end of loading at least, on this thread
 }
