@@ -11,7 +11,7 @@ namespace {
 
 constexpr char kAxes[3] = {'X', 'Y', 'Z'};
 // A guard against a Q or an L that would make millions of moves of one block.
-constexpr double kMaxMoves = 100000;
+constexpr double kMaxMoves = 10000;
 
 }  // namespace
 

@@ -11,7 +11,7 @@ namespace {
 constexpr char kAxes[3] = {'X', 'Y', 'Z'};
 constexpr char kOffsets[3] = {'I', 'J', 'K'};
 // More turns than any thread mill makes; a bigger P is a typing fault, not a helix.
-constexpr double kMaxTurns = 10000;
+constexpr double kMaxTurns = 1000;
 
 std::string number(double v) {
     char buffer[40];
@@ -79,7 +79,7 @@ void NgcInterpreter::arc(const NgcBlock& block) {
     if (block.has('P')) {
         turns = block.get('P');
         if (!(turns >= 1 && turns <= kMaxTurns && turns == std::floor(turns))) {
-            return problem(name + " needs P as a whole number of turns from 1 to 10000");
+            return problem(name + " needs P as a whole number of turns from 1 to 1000");
         }
     }
     const double s1 = path_.pos[f], s2 = path_.pos[s];
