@@ -97,3 +97,32 @@ TEST(NgcLines, LinesAcrossTheReadBufferKeepTheirWordsAndNumbers) {
     }
     EXPECT_GE(progress, 1);  // the end of loading at least, on this thread
 }
+
+TEST(NgcCorpus, ProgramsWrittenForNgcDrawAsTheirPostsMeant) {
+    if (!std::ifstream(std::string(KORVEN_CORPUS) + "/partkam_plate.nc")) {
+        GTEST_SKIP() << "no corpus at " << KORVEN_CORPUS;
+    }
+    auto read = [](const char* name, NcJob& job) {
+        SCOPED_TRACE(name);
+        job.dialect = NcDialect::Ngc;
+        job.InitPlot(0);
+        job.interpreting = true;
+        job.PlotOnly(std::string(KORVEN_CORPUS) + "/" + name);
+        EXPECT_TRUE(job.notice.problems().empty());
+    };
+    NcJob plate, tile, copies, thread;
+    read("partkam_plate.nc", plate);
+    read("fusion_sheeptile_grbl.nc", tile);
+    EXPECT_EQ(tile.zmin, -19.8);  // the post's own header: ZMIN=-19.8
+    // The part twice: the second time in G55 moved by G10 L2 P2 Y-101.6.
+    read("botomata_g10_tools.nc", copies);
+    EXPECT_EQ(copies.ymax, 44.132);
+    EXPECT_NEAR(copies.ymin, -44.132 - 101.6, 1e-9);
+    // G91 from the start: down 0.6533 inch, then ten helix arcs up 0.0179 each; G42 not read.
+    read("threadmill_g91_rhelix.gcode", thread);
+    EXPECT_NEAR(thread.zmin, -0.6533, 1e-9);
+    EXPECT_NEAR(thread.zmax, -0.6533 + 10 * 0.0179, 1e-9);
+    EXPECT_TRUE(thread.inchunits);
+    ASSERT_EQ(thread.notice.ignored().size(), 1u);
+    EXPECT_EQ(thread.notice.ignored()[0].code, "G42");
+}
