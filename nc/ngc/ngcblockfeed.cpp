@@ -46,7 +46,8 @@ void NgcBlockFeed::fill(Batch& batch) {
             if (line.kind == NgcLineKind::Bad) line.message = parser_.message;
             line.skippedcode = parser_.skippedcode;
         }
-    } catch (const NcFileError&) {
+    } catch (...) {
+        // Read errors (and running out of memory) reach the interpreter's thread in order.
         batch.error = std::current_exception();
         batch.last = true;
     }

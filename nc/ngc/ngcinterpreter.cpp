@@ -186,7 +186,7 @@ void NgcInterpreter::execute(const NgcBlock& block) {
         if (!block.has('P') || !(block.get('P') >= 0)) return problem("G4 needs P, the seconds to wait");
         path_.dwell(block.get('P'));
     }
-    if (!modes(block, codes)) return;
+    modes(codes);
     if (!setcoordinates(block, codes)) return;
     if (codes.group[1] >= 0) {
         const int32_t g = codes.group[1];
@@ -203,8 +203,7 @@ void NgcInterpreter::execute(const NgcBlock& block) {
     if (codes.stop) ended_ = true;
 }
 
-bool NgcInterpreter::modes(const NgcBlock& block, const Codes& codes) {
-    (void)block;
+void NgcInterpreter::modes(const Codes& codes) {
     const int32_t* g = codes.group;
     if (g[2] >= 0) plane_ = g[2] / 10;
     if (g[6] >= 0) inch_ = g[6] == 200;
@@ -215,7 +214,6 @@ bool NgcInterpreter::modes(const NgcBlock& block, const Codes& codes) {
     if (g[4] >= 0) arcabsolute_ = g[4] == 901;
     if (g[10] >= 0) retracttor_ = g[10] == 990;
     if (g[15] >= 0) ignore(ngccodename('G', g[15]));
-    return true;
 }
 
 bool NgcInterpreter::setcoordinates(const NgcBlock& block, const Codes& codes) {

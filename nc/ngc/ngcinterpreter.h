@@ -26,7 +26,7 @@ class NgcInterpreter {
     struct Codes;
 
     void execute(const NgcBlock& block);
-    bool modes(const NgcBlock& block, const Codes& codes);
+    void modes(const Codes& codes);
     bool setcoordinates(const NgcBlock& block, const Codes& codes);
     void motion(const NgcBlock& block, bool machine);
     void straight(const NgcBlock& block, bool machine);
