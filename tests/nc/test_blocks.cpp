@@ -78,6 +78,13 @@ TEST(Blocks, AStopEndsTheRunAfterTheBlockBeingRead) {
     job.InitPlot(0);
     EXPECT_FALSE(job.stoprequested);
     EXPECT_EQ(job.stoppedline, -1);
+    // The other reading stops alike.
+    job.dialect = NcDialect::Ngc;
+    job.stoprequested = true;
+    job.PlotMemory("G0 X0 Y0 Z0\nX1.\nX2.\n");
+    EXPECT_EQ(job.stoppedline, 1);
+    ASSERT_GE(job.nodes.lastnode(), 0);
+    EXPECT_EQ(job.nodes.node(job.nodes.lastnode()).line, 1);
 }
 
 TEST(ModalState, IncrementalAddsToTheBlockStart) {
