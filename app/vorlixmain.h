@@ -20,6 +20,7 @@
 #include "view/viewstate.h"
 
 class ArcDataMessages;
+class DragSimplification;
 class QAction;
 class QCheckBox;
 class QFileDialog;
@@ -100,6 +101,7 @@ class Tvorlixform : public QWidget {
     WorldBox extents() const;
     FrameRender* frame() { return frame_.get(); }
     ToolpathDrawer* drawer() { return drawer_.get(); }
+    DragSimplification* simplification() { return simplification_.get(); }
 
     // Controls, named by role.
     Tglimage* wrkscreen = nullptr;
@@ -151,6 +153,7 @@ class Tvorlixform : public QWidget {
     std::unique_ptr<ToolpathDrawer> drawer_;
     std::unique_ptr<PlotDriver> driver_;
     std::unique_ptr<ArcDataMessages> arcmessages_;
+    std::unique_ptr<DragSimplification> simplification_;
     PanelMouse* panelmouse_ = nullptr;
     bool inidle_ = false;
     // No window manager maximises this window: it fills the screen and restores itself.
