@@ -26,10 +26,11 @@ enum class SimplifyOutcome {
 // Fills kept with the indices of the nodes that stay. Always kept: the first and the last
 // node, both nodes of every colour change and every node that ends a rapid move, so colours
 // and rapids are drawn exactly. A non-finite coordinate or tolerance keeps nodes rather than
-// dropping them. Polls cancel every few thousand nodes.
+// dropping them. Polls cancel every few thousand nodes. A long toolpath is cut into a fixed
+// number of pieces (the copy does not depend on threads), run on up to `threads` threads.
 SimplifyOutcome simplifynodes(const NodeStore& nodes, double tolerance, size_t mostkept,
                               std::vector<int32_t>& kept,
-                              const std::atomic<bool>* cancel = nullptr);
+                              const std::atomic<bool>* cancel = nullptr, int threads = 1);
 
 // World size of one pixel of a picture whose height (2 * viewscale world units) spans
 // pixelheight pixels.

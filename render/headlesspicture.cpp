@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QImage>
 #include <QSaveFile>
+#include <thread>
 
 #include "nc/ncjob.h"
 #include "nc/palette.h"
@@ -52,7 +53,10 @@ HeadlessPicture drawjobpicture(const NcJob& job, const ViewPreset& preset, int w
             const double tolerance = detail.tolerancepixels *
                                      pixelworldsize(view.viewscale, target.pixelheight());
             const auto count = static_cast<size_t>(job.nodes.nodecount());
-            if (simplifynodes(job.nodes, tolerance, count / 2, kept) == SimplifyOutcome::Done &&
+            // The process waits for the picture: every free core may help.
+            const int threads = static_cast<int>(std::thread::hardware_concurrency());
+            if (simplifynodes(job.nodes, tolerance, count / 2, kept, nullptr, threads) ==
+                    SimplifyOutcome::Done &&
                 simplified.update(job.nodes, kept, kPalette, OffscreenTarget::procaddress,
                                   target.context())) {
                 simplified.draw(job.nodes, 0, static_cast<int32_t>(kept.size()) - 1, {});
