@@ -133,30 +133,38 @@ bool ToolpathBuffers::build(const NodeStore& nodes, const std::array<uint32_t, 1
         return true;
     };
     const Tnodedata* previous = nullptr;
-    auto add = [&](const Tnodedata& node, int32_t position) {
-        const auto& rgba = colors[node.color & 15U];
-        if (previous != nullptr && joint(*previous, node)) {
-            if (!emit(vertex(*previous, colors[previous->color & 15U])) ||
-                !emit(vertex(*previous, rgba))) {
-                return false;
-            }
-        }
-        if ((position & NodeStore::kBlockMask) == 0) {
-            blockvertex_[static_cast<size_t>(position >> NodeStore::kBlockShift)] = total + filled;
-        }
-        previous = &node;
-        return emit(vertex(node, rgba));
-    };
     if (kept_ != nullptr) {
         for (int32_t p = 0; p < count; ++p) {
-            if (!add(nodes.node((*kept_)[static_cast<size_t>(p)]), p)) return false;
+            const Tnodedata& node = nodes.node((*kept_)[static_cast<size_t>(p)]);
+            const auto& rgba = colors[node.color & 15U];
+            if (previous != nullptr && joint(*previous, node)) {
+                if (!emit(vertex(*previous, colors[previous->color & 15U])) ||
+                    !emit(vertex(*previous, rgba))) {
+                    return false;
+                }
+            }
+            if ((p & NodeStore::kBlockMask) == 0) {
+                blockvertex_[static_cast<size_t>(p >> NodeStore::kBlockShift)] = total + filled;
+            }
+            if (!emit(vertex(node, rgba))) return false;
+            previous = &node;
         }
     }
     for (int b = 0; kept_ == nullptr && b * NodeStore::kBlockSize < count; ++b) {
         const Tnodedata* block = nodes.block(b);
         const int32_t size = std::min(NodeStore::kBlockSize, count - b * NodeStore::kBlockSize);
         for (int32_t j = 0; j < size; ++j) {
-            if (!add(block[j], b * NodeStore::kBlockSize + j)) return false;
+            const Tnodedata& node = block[j];
+            const auto& rgba = colors[node.color & 15U];
+            if (previous != nullptr && joint(*previous, node)) {
+                if (!emit(vertex(*previous, colors[previous->color & 15U])) ||
+                    !emit(vertex(*previous, rgba))) {
+                    return false;
+                }
+            }
+            if (j == 0) blockvertex_[static_cast<size_t>(b)] = total + filled;
+            if (!emit(vertex(node, rgba))) return false;
+            previous = &node;
         }
     }
     // A lone carried-over vertex is already the end of the previous segment.
