@@ -20,7 +20,7 @@ void DragSimplification::jobstarting() {
     if (surface_.ready()) {
         // The arrays of the last job would only hold memory until the next slow drag.
         surface_.BeginGL();
-        simplifieddrawer_.release();
+        simplifieddrawer_.release(drawer_.currentcontext ? drawer_.currentcontext() : nullptr);
         surface_.EndGL();
     }
 }

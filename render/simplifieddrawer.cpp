@@ -8,7 +8,7 @@ bool SimplifiedDrawer::draw(int slot, const std::shared_ptr<const SimplifiedLeve
     if (!level || slot < 0 || slot >= kLevels || level->kept.empty()) return false;
     Slot& s = slots_[static_cast<size_t>(slot)];
     if (s.level != level) {
-        s.buffers.release();
+        s.buffers.releasein(context);
         s.level = level;
     }
     if (!s.buffers.update(nodes_, level->kept, palette_, loader, context)) return false;
@@ -21,9 +21,9 @@ bool SimplifiedDrawer::draw(int slot, const std::shared_ptr<const SimplifiedLeve
     return true;
 }
 
-void SimplifiedDrawer::release() {
+void SimplifiedDrawer::release(const void* context) {
     for (Slot& s : slots_) {
-        s.buffers.release();
+        s.buffers.releasein(context);
         s.level.reset();
     }
 }

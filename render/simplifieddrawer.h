@@ -25,9 +25,8 @@ class SimplifiedDrawer {
     bool draw(int slot, const std::shared_ptr<const SimplifiedLevel>& level, int32_t first,
               int32_t last, const GlProcLoader& loader, const void* context);
 
-    // The arrays of another job are of no more use; the context they were made in must be
-    // current.
-    void release();
+    // The arrays of another job are of no more use; context is the current one.
+    void release(const void* context);
 
   private:
     struct Slot {

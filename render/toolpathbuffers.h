@@ -50,6 +50,8 @@ class ToolpathBuffers {
 
     // Deletes the buffer objects; the context they were made in must be current.
     void release();
+    // Deletes them when context (the current one) is theirs, else only drops the names.
+    void releasein(const void* context) { context == context_ ? release() : forget(); }
     // The context is gone and its buffers with it: only the names are dropped.
     void forget();
 
