@@ -16,7 +16,10 @@
 #include "app/dragsimplification.h"
 #include "app/navigationinput.h"
 #include "app/panelbutton.h"
+#include "app/panelextras.h"
 #include "app/plotdriver.h"
+#include "app/recentfiles.h"
+#include "app/readingchoice.h"
 #include "app/workingbar.h"
 #include "render/glimage.h"
 #include "view/viewicon.h"
@@ -39,8 +42,22 @@ Tvorlixform::Tvorlixform(const CommandLine& cmd) : cmd_(cmd) {
         std::make_unique<DragSimplification>(job.nodes, kPalette, *wrkscreen, *drawer_);
     connectjob();
     buildpanelcommands();
+    builddesktop();
     navigation_ = std::make_unique<NavigationInput>(*this);
+    buildreadingchoice();
     FormCreate();
+}
+
+void Tvorlixform::buildreadingchoice() {
+    job.dialect = cmd_.cmdngc ? NcDialect::Ngc : NcDialect::Korven;
+    auto* choice = new ReadingChoice(cmd_.cmdngc);
+    panelextras->setrow(PanelExtras::Reading, choice);
+    choice->changed = [this](bool ngc) {
+        job.dialect = ngc ? NcDialect::Ngc : NcDialect::Korven;
+        // The shown program is read again the new way; nothing is shown yet, nothing to do.
+        const bool fileshown = !logoshown && !(ncfilename.empty() && ncpath.empty());
+        if (fileshown && !WorkingBar->isVisible()) opensequence();
+    };
 }
 
 Tvorlixform::~Tvorlixform() {
@@ -84,12 +101,21 @@ void Tvorlixform::connectjob() {
         logoshown = false;
         showpartgroupbox->show();
     };
-    driver_->clearscreen = [this] { clearscreen(); };
+    driver_->clearscreen = [this] {
+        if (!rereading_) clearscreen();
+    };
     driver_->interpreted = [this] {
         infodirty = true;
-        resetstepsliders();
+        rereading_ ? keepstepsliders() : resetstepsliders();
     };
-    driver_->fitjob = [this] { SpeedButton5Click(); };
+    driver_->fitjob = [this] {
+        // A re-read keeps the view; it only draws when the reading ended without its redraw.
+        if (!rereading_) {
+            SpeedButton5Click();
+        } else if (job.interpreting) {
+            renderframe();
+        }
+    };
     driver_->render = [this] { renderframe(); };
     for (int i = 10; i <= 16; ++i) {
         PanelButton* button = SpeedButton[static_cast<size_t>(i)];
@@ -183,6 +209,7 @@ void Tvorlixform::opensequence() {
     job.zmaxtext.clear();
     job.zmintext.clear();
     setWindowTitle(QStringLiteral("KORVEN : ") + displayname(ncfilename));
+    beginfollowing();
     clearscreen();
     update();
     repaint();
