@@ -13,6 +13,7 @@
 #include <QWindow>
 
 #include "app/arcdatamessages.h"
+#include "app/dragsimplification.h"
 #include "app/jobinput.h"
 #include "app/navigationinput.h"
 #include "app/panelbutton.h"
@@ -38,6 +39,8 @@ Tvorlixform::Tvorlixform(const CommandLine& cmd) : cmd_(cmd) {
     drawer_ = std::make_unique<ToolpathDrawer>(job.nodes, kPalette);
     driver_ = std::make_unique<PlotDriver>(job, cmd_.cmdarcmode);
     arcmessages_ = std::make_unique<ArcDataMessages>(this);
+    simplification_ =
+        std::make_unique<DragSimplification>(job.nodes, kPalette, *wrkscreen, *drawer_);
     connectjob();
     buildpanelcommands();
     builddesktop();
@@ -67,6 +70,7 @@ void Tvorlixform::buildreadingchoice() {
 Tvorlixform::~Tvorlixform() {
     jobinput_.reset();
     navigation_.reset();
+    simplification_.reset();
     view.renderhook = nullptr;
 }
 
@@ -93,6 +97,9 @@ void Tvorlixform::connectjob() {
     };
     frame_->afterframe = [this] { drawrotateicon(); };
     frame_->abandoned = [this] { return jobinput_->closerequested(); };
+    frame_->drawsimplified = [this](double viewscale, int pixelheight) {
+        simplification_->draw(viewscale, pixelheight);
+    };
     drawer_->present = [this] { wrkscreen->ShowFrame(); };
     drawer_->setcaption = [this](const std::string& text) {
         setWindowTitle(QString::fromStdString(text));
@@ -281,9 +288,11 @@ void Tvorlixform::runjob() {
     job.zupperlimit = zupperlimit;
     job.zlowerlimit = zlowerlimit;
     arcmessages_->startjob();
+    simplification_->jobstarting();
     try {
         driver_->InitPlot();
         driver_->OnlyPlot(ncpath.empty() ? ncfilename : ncpath);
+        simplification_->jobfinished(view.viewscale, wrkscreen->pixelheight());
         if (!jobinput_->closerequested()) reporttoolpathcut();
     } catch (const std::exception& error) {
         fileerror(error.what());
