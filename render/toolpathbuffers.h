@@ -33,7 +33,7 @@ class ToolpathBuffers {
     ToolpathBuffers& operator=(const ToolpathBuffers&) = delete;
 
     // Brings the arrays up to date with the store, in the current context. Returns false
-    // when they cannot be had (no memory even for client arrays): draw node by node then.
+    // when they cannot be had (no memory even for client arrays): nothing is drawn then.
     bool update(const NodeStore& nodes, const std::array<uint32_t, 16>& palette,
                 const GlProcLoader& loader, const void* context);
     // The same for the nodes listed in kept (ascending indices), which must outlive the
