@@ -1,6 +1,8 @@
 // The panel's own commands: open a program, exit, the manual, the logo, and the speed menu.
 #include <QAction>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QCompleter>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
@@ -43,6 +45,14 @@ const SpeedItem kSpeedItems[] = {
 void Tvorlixform::buildpanelcommands() {
     selectfile = new QFileDialog(this);
     selectfile->setObjectName(QStringLiteral("selectfile"));
+    // The name field's completion list is a window of its own: closing the dialog with Return
+    // while it shows leaves it mapped (where no window manager tidies up), over the picture and
+    // catching the next click.
+    connect(selectfile, &QDialog::finished, this, [this] {
+        for (QCompleter* completer : selectfile->findChildren<QCompleter*>()) {
+            if (completer->popup() != nullptr) completer->popup()->hide();
+        }
+    });
 
     speedmenu = new QMenu(this);
     speedmenu->setObjectName(QStringLiteral("speedmenu"));
@@ -67,6 +77,7 @@ void Tvorlixform::SpeedButton1Click() {
     // Options are set on every use; the dialog keeps its folder from one use to the next.
     selectfile->setAcceptMode(QFileDialog::AcceptOpen);
     selectfile->setFileMode(QFileDialog::ExistingFile);
+    selectfile->setOption(QFileDialog::HideNameFilterDetails);
     selectfile->setNameFilters(
         {QStringLiteral("nc文件 (*.nc *.b* *.mr*)"), QStringLiteral("所有文件 (*)")});
     selectfile->selectNameFilter(QStringLiteral("所有文件 (*)"));
