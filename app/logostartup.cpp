@@ -71,8 +71,8 @@ void Tvorlixform::showgllogo() {
     logoframesshown = shown;
 
     const double ratio = optimage->devicePixelRatioF();
-    optimage->setPixmap(QPixmap::fromImage(paintlogoreport(optimage->width(), optimage->height(),
-                                                           shown, logotiming.steps, ratio)));
+    optimage->setPixmap(QPixmap::fromImage(
+        paintlogoreport(optimage->width(), optimage->height(), shown, logotiming.steps, ratio)));
     optimage->repaint();
     Tglimage::flushdisplay(this);
     QThread::msleep(static_cast<unsigned long>(logotiming.reportms));

@@ -1,6 +1,6 @@
 // The panel's own commands: open a program, exit, the manual, the logo, and the speed menu.
-#include <QAction>
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QCompleter>
 #include <QDesktopServices>

@@ -53,7 +53,9 @@ QPoint dev(const Tvorlixform& w, int x, int y) {
 // viewscale over the surface's own pixels.
 struct Projection {
     const Tvorlixform& w;
-    double sx() const { return w.view.viewscale * w.wrkscreen->pixelwidth() / w.wrkscreen->pixelheight(); }
+    double sx() const {
+        return w.view.viewscale * w.wrkscreen->pixelwidth() / w.wrkscreen->pixelheight();
+    }
     Point3 world(QPointF px) const {
         double x = (2 * px.x() / w.wrkscreen->pixelwidth() - 1) * sx();
         double y = (1 - 2 * px.y() / w.wrkscreen->pixelheight()) * w.view.viewscale;

@@ -172,11 +172,13 @@ TEST(PanelCommands, NoPopUpOfTheOpenDialogOutlivesIt) {
         auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         QCompleter* completer = name != nullptr ? name->completer() : nullptr;
         if (completer == nullptr) return dialog.reject();
-        listed = waituntil([completer, name] {
-            completer->setCompletionPrefix(name->text());
-            completer->complete();
-            return completer->popup()->isVisible();
-        }, 5000);
+        listed = waituntil(
+            [completer, name] {
+                completer->setCompletionPrefix(name->text());
+                completer->complete();
+                return completer->popup()->isVisible();
+            },
+            5000);
         QTest::keyClick(name, Qt::Key_Return);
         if (dialog.isVisible()) {  // fail instead of waiting for a user
             ADD_FAILURE() << "Return did not take " << path;

@@ -18,8 +18,8 @@ namespace {
 
 // A 100 x 50 rectangle in the top view, on a 480 x 320 (logical) surface.
 std::unique_ptr<Tvorlixform> openrectangle(bool rambuffer) {
-    const std::string program = writeprogram(
-        "rectangle.nc", "G0 X0. Y0. Z0.\nG1 X100. F100.\nY50.\nX0.\nY0.\n");
+    const std::string program =
+        writeprogram("rectangle.nc", "G0 X0. Y0. Z0.\nG1 X100. F100.\nY50.\nX0.\nY0.\n");
     auto w = rambuffer ? openwindow({program, "/RAMBUFFER"}) : openwindow({program});
     w->showNormal();
     w->resize(480 + 144 + 2, 320 + 2);
@@ -42,8 +42,8 @@ TEST_P(ScaledDesktop, TheFittedToolpathFillsTheSurfaceAsAtRatioOne) {
     auto w = openrectangle(GetParam());
     const double ratio = w->wrkscreen->devicepixelratio();
     const QImage picture = w->wrkscreen->currentPicture();
-    const std::string saved = savepicture(
-        picture, "scaled_fit_" + std::to_string(ratio) + (GetParam() ? "_ram" : ""));
+    const std::string saved =
+        savepicture(picture, "scaled_fit_" + std::to_string(ratio) + (GetParam() ? "_ram" : ""));
     ASSERT_EQ(picture.width(), device(ratio, 480)) << saved;
     ASSERT_EQ(picture.height(), device(ratio, 320)) << saved;
     // Aspect 1.5: the width decides. Half-width 50 with 3 % room shows 51.5 each side, so the
@@ -70,8 +70,8 @@ TEST_P(ScaledDesktop, TheRubberBandLiesUnderThePointer) {
     QTest::mouseMove(w->windowHandle(), at(300, 180));
     QTest::mouseMove(w->windowHandle(), at(420, 260));
     const QImage banded = w->wrkscreen->currentPicture();
-    const std::string saved = savepicture(
-        banded, "scaled_band_" + std::to_string(ratio) + (GetParam() ? "_ram" : ""));
+    const std::string saved =
+        savepicture(banded, "scaled_band_" + std::to_string(ratio) + (GetParam() ? "_ram" : ""));
     QRect changed;
     for (int y = 0; y < still.height(); ++y) {
         for (int x = 0; x < still.width(); ++x) {
