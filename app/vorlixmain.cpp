@@ -13,10 +13,13 @@
 #include <QWindow>
 
 #include "app/arcdatamessages.h"
+#include "app/dragsimplification.h"
 #include "app/navigationinput.h"
 #include "app/panelbutton.h"
+#include "app/panelextras.h"
 #include "app/plotdriver.h"
 #include "app/recentfiles.h"
+#include "app/readingchoice.h"
 #include "app/workingbar.h"
 #include "render/glimage.h"
 #include "view/viewicon.h"
@@ -35,15 +38,31 @@ Tvorlixform::Tvorlixform(const CommandLine& cmd) : cmd_(cmd) {
     drawer_ = std::make_unique<ToolpathDrawer>(job.nodes, kPalette);
     driver_ = std::make_unique<PlotDriver>(job, cmd_.cmdarcmode);
     arcmessages_ = std::make_unique<ArcDataMessages>(this);
+    simplification_ =
+        std::make_unique<DragSimplification>(job.nodes, kPalette, *wrkscreen, *drawer_);
     connectjob();
     buildpanelcommands();
     builddesktop();
     navigation_ = std::make_unique<NavigationInput>(*this);
+    buildreadingchoice();
     FormCreate();
+}
+
+void Tvorlixform::buildreadingchoice() {
+    job.dialect = cmd_.cmdngc ? NcDialect::Ngc : NcDialect::Korven;
+    auto* choice = new ReadingChoice(cmd_.cmdngc);
+    panelextras->setrow(PanelExtras::Reading, choice);
+    choice->changed = [this](bool ngc) {
+        job.dialect = ngc ? NcDialect::Ngc : NcDialect::Korven;
+        // The shown program is read again the new way; nothing is shown yet, nothing to do.
+        const bool fileshown = !logoshown && !(ncfilename.empty() && ncpath.empty());
+        if (fileshown && !WorkingBar->isVisible()) opensequence();
+    };
 }
 
 Tvorlixform::~Tvorlixform() {
     navigation_.reset();
+    simplification_.reset();
     view.renderhook = nullptr;
 }
 
@@ -61,6 +80,9 @@ void Tvorlixform::connectjob() {
         drawer_->showtoolpath();
     };
     frame_->afterframe = [this] { drawrotateicon(); };
+    frame_->drawsimplified = [this](double viewscale, int pixelheight) {
+        simplification_->draw(viewscale, pixelheight);
+    };
     drawer_->present = [this] { wrkscreen->ShowFrame(); };
     drawer_->setcaption = [this](const std::string& text) {
         setWindowTitle(QString::fromStdString(text));
@@ -200,9 +222,11 @@ void Tvorlixform::runjob() {
     job.zupperlimit = zupperlimit;
     job.zlowerlimit = zlowerlimit;
     arcmessages_->startjob();
+    simplification_->jobstarting();
     try {
         driver_->InitPlot();
         driver_->OnlyPlot(ncpath.empty() ? ncfilename : ncpath);
+        simplification_->jobfinished(view.viewscale, wrkscreen->pixelheight());
         reporttoolpathcut();
     } catch (const std::exception& error) {
         fileerror(error.what());
