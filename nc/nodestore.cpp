@@ -43,8 +43,7 @@ Tnodedata* NodeStore::takechunk(int index) {
     const int next = index + 1;
     const int lastchunk = (maxblocks_ - 1) >> kChunkShift;
     if (chunk != nullptr && index >= 1 && next <= lastchunk && next < memorychunks_ &&
-        !ahead_.valid() &&
-        chunks_[static_cast<size_t>(next)] == nullptr) {
+        !ahead_.valid() && chunks_[static_cast<size_t>(next)] == nullptr) {
         aheadindex_ = next;
         try {
             ahead_ = std::async(std::launch::async, [] {

@@ -88,7 +88,7 @@ TEST(JobInput, ACloseRequestEndsASlowedDrawingAndTheWindow) {
 TEST(JobInput, TheSlowedWaitIsTheDelayPerNodeByTheClock) {
     auto w = openwindow({writeprogram("twotools.nc", kTwoToolProgram)});
     w->shownumberscrollbar->setValue(3);  // nodes 0..8
-    w->setspeed(true, 10000);            // 0.1 s per node
+    w->setspeed(true, 10000);             // 0.1 s per node
     const auto start = Clock::now();
     w->renderframe();
     const double took = secondssince(start);
