@@ -9,6 +9,7 @@
 #include <chrono>
 
 #include "app/panelbutton.h"
+#include "app/programpane.h"
 #include "app/vorlixmain.h"
 #include "render/glimage.h"
 #include "render/rubberband.h"
@@ -127,25 +128,40 @@ bool NavigationInput::losesmouse(QObject* watched, const QEvent& event) const {
 }
 
 bool NavigationInput::surfacemouse(QEvent* event) {
+    const qreal ratio = form_.wrkscreen->devicePixelRatioF();
+    const auto devicepixel = [ratio](int v) { return static_cast<int>(v * ratio); };
     const auto* mouse = static_cast<QMouseEvent*>(event);
     const QPoint at = mouse->position().toPoint();
     SurfaceDrag& drag = form_.surfacedrag;
     switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
+            if (mouse->button() == Qt::LeftButton && drag.dragmode == SurfaceDrag::None &&
+                (mouse->modifiers() & Qt::ShiftModifier) != 0) {
+                form_.pickat(devicepixel(at.x()), devicepixel(at.y()), true);
+                return true;
+            }
             drag.SurfaceMouseDown(surfacebutton(mouse->button()),
                                   (mouse->modifiers() & Qt::ControlModifier) != 0, at.x(), at.y(),
                                   monotonicseconds());
             break;
         case QEvent::MouseMove:
             if (mouse->buttons() == Qt::NoButton) {
-                if (drag.dragmode != SurfaceDrag::None) endsurfacedrag();
+                if (drag.dragmode != SurfaceDrag::None) {
+                    endsurfacedrag();
+                } else {
+                    form_.pickat(devicepixel(at.x()), devicepixel(at.y()), false);
+                }
             } else if (drag.SurfaceMouseMove(at.x(), at.y())) {
                 form_.view.render();
             }
             break;
         default:
-            endsurfacedrag();
+            // The release of a Shift+click that picked began no drag.
+            if (drag.dragmode != SurfaceDrag::None || mouse->button() != Qt::LeftButton ||
+                (mouse->modifiers() & Qt::ShiftModifier) == 0) {
+                endsurfacedrag();
+            }
             break;
     }
     return true;
@@ -203,6 +219,8 @@ void NavigationInput::formkey(QObject* receiver, const QKeyEvent& event) {
     // The window's own focus control, active or not: the one the window hands its keys to.
     const QWidget* focus = form_.focusWidget();
     if (widget != (focus != nullptr ? focus : &form_)) return;
+    // The program pane's keys move its selection.
+    if (focus != nullptr && focus == form_.programpane) return;
     const NavigationKey key = navigationkey(event);
     if (key == NavigationKey::None) return;
     form_.dummyscrollbar->setFocus();

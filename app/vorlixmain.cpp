@@ -36,6 +36,7 @@ Tvorlixform::Tvorlixform(const CommandLine& cmd) : cmd_(cmd) {
     arcmessages_ = std::make_unique<ArcDataMessages>(this);
     connectjob();
     buildpanelcommands();
+    buildprogramlink();
     navigation_ = std::make_unique<NavigationInput>(*this);
     FormCreate();
 }
@@ -54,6 +55,7 @@ void Tvorlixform::connectjob() {
         return SurfaceView{view.viewscale,    view.rotx,         view.roty,        view.rotz,
                            view.viewcenter.x, view.viewcenter.y, view.viewcenter.z};
     };
+    drawer_->highlight = &highlight;
     frame_->drawtoolpath = [this] {
         drawer_->frontbuffer = wrkscreen->frontbuffer();
         drawer_->showtoolpath();
@@ -76,11 +78,13 @@ void Tvorlixform::connectjob() {
     driver_->plotinitialised = [this] {
         logoshown = false;
         showpartgroupbox->show();
+        highlight.nodes = {};
     };
     driver_->clearscreen = [this] { clearscreen(); };
     driver_->interpreted = [this] {
         infodirty = true;
         resetstepsliders();
+        programloaded();
     };
     driver_->fitjob = [this] { SpeedButton5Click(); };
     driver_->render = [this] { renderframe(); };
@@ -145,6 +149,7 @@ void Tvorlixform::FormResize() {
     const int imagetop = showpartgroupbox->y() + showpartgroupbox->height() + 8;
     optimage->setGeometry(2, imagetop, panel->width() - 2 * 2, height() - imagetop - 2);
     wrkscreen->setGeometry(1, 1, width() - panel->width() - 2, height() - 2);
+    layoutprogrampane();
     WorkingBar->setGeometry(wrkscreen->x() + 8, wrkscreen->y() + 8, wrkscreen->width() - 20, 24);
     infodirty = true;
     if (view.renderhook) view.renderhook();

@@ -36,6 +36,7 @@ void NcJob::PlotOnly(const std::string& path) {
     nodes.resetnodedata();
     cleartexts();
     FileByteSource source(path);
+    stamp = FileStamp::of(path);
     plotsource(source, source.size() >= kReadAheadBytes);
 }
 
@@ -44,6 +45,7 @@ void NcJob::PlotMemory(std::string_view bytes) {
     nodes.resetnodedata();
     cleartexts();
     MemoryByteSource source(bytes);
+    stamp = FileStamp{};
     plotsource(source, false);
 }
 
@@ -60,7 +62,13 @@ void NcJob::cleartexts() {
 }
 
 void NcJob::plotsource(ByteSource& source, bool readahead) {
-    NcInterpreter(*this, source, readahead).PO();
+    lines.clear();
+    if (indexlines) {
+        LineIndexingSource indexed(source, lines);
+        NcInterpreter(*this, indexed, readahead).PO();
+    } else {
+        NcInterpreter(*this, source, readahead).PO();
+    }
     if (source.atend()) interpreting = false;
 }
 

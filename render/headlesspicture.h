@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "nc/linenodes.h"
+
 class NcJob;
 struct ViewPreset;
 
@@ -18,8 +20,9 @@ struct HeadlessPicture {
 };
 
 // The surface is width x height pixels; like the window's, its area for fitting is 4 pixels
-// smaller each way.
-HeadlessPicture drawjobpicture(const NcJob& job, const ViewPreset& preset, int width, int height);
+// smaller each way. The moves into the highlighted nodes are drawn as the window's highlight.
+HeadlessPicture drawjobpicture(const NcJob& job, const ViewPreset& preset, int width, int height,
+                               NodeSpan highlighted = {});
 
 // Writes the picture as PNG; false (and no file left behind) when it cannot be written.
 bool savepng(const HeadlessPicture& picture, const std::string& path);
