@@ -219,6 +219,7 @@ void NavigationInput::formkey(QObject* receiver, const QKeyEvent& event) {
     // The window's own focus control, active or not: the one the window hands its keys to.
     const QWidget* focus = form_.focusWidget();
     if (widget != (focus != nullptr ? focus : &form_)) return;
+    if (form_.programkey(event.key(), event.modifiers())) return;
     // The program pane's keys move its selection.
     if (focus != nullptr && focus == form_.programpane) return;
     const NavigationKey key = navigationkey(event);

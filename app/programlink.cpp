@@ -6,7 +6,6 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QSlider>
 #include <algorithm>
 
@@ -55,20 +54,27 @@ void Tvorlixform::buildprogramlink() {
     pickreadout->setStyleSheet(QStringLiteral("color: black; background: white;"));
     panelextras->setrow(PanelExtras::PickReadout, pickreadout);
     pickreadout->hide();
-
-    auto* f6 = new QShortcut(QKeySequence(Qt::Key_F6), this);
-    connect(f6, &QShortcut::activated, this, [this] { showprogrampane(!programpane->isVisible()); });
-    auto* gotoline = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_G), this);
-    connect(gotoline, &QShortcut::activated, this, [this] { askprogramline(); });
-    // Only while there is something to clear, so Escape stays free for everything else.
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    escape->setEnabled(false);
-    escape->setObjectName(QStringLiteral("clearselection"));
-    connect(escape, &QShortcut::activated, this, [this] { clearprogramselection(); });
+    // Where the window is too short for both, the rows stay readable over the information panel.
+    panelextras->raise();
 
     // After the window's own handlers, which have drawn the new range by then.
     connect(shownumberscrollbar, &QScrollBar::valueChanged, this, [this] { followsteps(); });
     connect(showstartscrollbar, &QSlider::valueChanged, this, [this] { followsteps(); });
+}
+
+bool Tvorlixform::programkey(int key, Qt::KeyboardModifiers modifiers) {
+    const Qt::KeyboardModifiers plain = modifiers & ~Qt::KeypadModifier;
+    if (key == Qt::Key_F6 && plain == Qt::NoModifier) {
+        showprogrampane(!programpane->isVisible());
+    } else if (key == Qt::Key_G && plain == Qt::ControlModifier) {
+        askprogramline();
+    } else if (key == Qt::Key_Escape && plain == Qt::NoModifier && programpane->hasselection()) {
+        // Only while there is something to clear: Escape stays free for everything else.
+        clearprogramselection();
+    } else {
+        return false;
+    }
+    return true;
 }
 
 void Tvorlixform::programloaded() {
@@ -134,8 +140,6 @@ void Tvorlixform::clearprogramselection() {
 }
 
 void Tvorlixform::programselectionchanged() {
-    auto* escape = findChild<QShortcut*>(QStringLiteral("clearselection"));
-    if (escape != nullptr) escape->setEnabled(programpane->hasselection());
     const bool was = highlight.active();
     if (!programpane->hasselection()) {
         highlight.nodes = {};
@@ -146,8 +150,13 @@ void Tvorlixform::programselectionchanged() {
         highlight.nodes = nodesoflines(job.nodes, a, b);
         const QString lines = a == b ? tr("Line %1").arg(a) : tr("Lines %1-%2").arg(a).arg(b);
         const int32_t count = highlight.nodes.empty() ? 0 : highlight.nodes.last - highlight.nodes.first + 1;
-        programpane->setstatus(count == 0 ? tr("%1: no move").arg(lines)
-                                          : tr("%1: %2 moves").arg(lines).arg(count));
+        if (count == 0) {
+            programpane->setstatus(tr("%1 made no move.").arg(lines));
+        } else if (count == 1) {
+            programpane->setstatus(tr("%1 made one move.").arg(lines));
+        } else {
+            programpane->setstatus(tr("%1 made %2 moves.").arg(lines).arg(count));
+        }
     }
     if (was || highlight.active()) renderframe();
 }
@@ -169,13 +178,13 @@ bool Tvorlixform::pickat(int x, int y, bool select) {
     }
     const Tnodedata& n = job.nodes.node(hit.node);
     const bool rapid = n.color == kRapidColorIndex;
-    pickreadout->setText(QStringLiteral("N %1\nX %2\nY %3\nZ %4\n%5 %6")
+    pickreadout->setText(QStringLiteral("N %1 %2 %3\nX %4\nY %5\nZ %6")
                              .arg(n.line)
+                             .arg(rapid ? tr("rapid") : tr("feed"))
+                             .arg(rapid ? QString() : toolandfeed(job.feedslots, n.color))
                              .arg(n.x, 0, 'f', 3)
                              .arg(n.y, 0, 'f', 3)
-                             .arg(n.z, 0, 'f', 3)
-                             .arg(rapid ? tr("rapid") : tr("feed"))
-                             .arg(rapid ? QString() : toolandfeed(job.feedslots, n.color)));
+                             .arg(n.z, 0, 'f', 3));
     pickreadout->show();
     if (select) gotoprogramline(n.line);
     return true;

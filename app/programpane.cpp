@@ -35,6 +35,10 @@ ProgramPane::ProgramPane(QWidget* parent) : QAbstractScrollArea(parent) {
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("programstatus"));
     status_->setAutoFillBackground(true);
+    QPalette statuscolours = status_->palette();
+    statuscolours.setColor(QPalette::Window, kGutter);
+    statuscolours.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    status_->setPalette(statuscolours);
     status_->setMargin(2);
     setViewportMargins(0, 0, 0, status_->sizeHint().height());
     connect(verticalScrollBar(), &QScrollBar::valueChanged, viewport(),
@@ -227,6 +231,7 @@ void ProgramPane::resizeEvent(QResizeEvent* event) {
     const QRect inner = contentsRect();
     status_->setGeometry(inner.left(), inner.bottom() + 1 - statusheight, inner.width(),
                          statusheight);
+    status_->raise();
     updatescrollbar();
 }
 

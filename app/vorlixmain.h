@@ -138,6 +138,8 @@ class Tvorlixform : public QWidget {
     void hidepickreadout();
     // The drawn step window and the slowed drawing move the pane along.
     void followsteps();
+    // F6, Ctrl+G and Escape (with a selection); false when the key is not one of them.
+    bool programkey(int key, Qt::KeyboardModifiers modifiers);
 
     // Shows the window; where no window manager maximises it, it fills the screen itself.
     void setVisible(bool visible) override;
