@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QScrollBar>
+#include <QSlider>
 #include <QTest>
 
 #include "app/panelbutton.h"
@@ -107,6 +108,13 @@ TEST(ProgramLink, HighlightAndPickAgreeWithKorvenInfo) {
     EXPECT_GT(countcolor(surfacepicture(*w), kOrange), 0);
     savepicture(w->grab().toImage(), "picked_whole_window");
 
+    // The step window moves the pane to the line of its last node and marks its lines.
+    w->shownumberscrollbar->setValue(2);
+    w->showstartscrollbar->setValue(400);
+    const int64_t lastline = w->job.nodes.node(404).line;
+    EXPECT_LE(w->programpane->firstvisibleline(), lastline);
+    EXPECT_GT(w->programpane->firstvisibleline() + 20, lastline);
+
     // Escape clears the selection and the highlight; F6 gives the surface its width back.
     QTest::keyClick(w->windowHandle(), Qt::Key_Escape);
     EXPECT_FALSE(w->programpane->hasselection());
@@ -114,4 +122,36 @@ TEST(ProgramLink, HighlightAndPickAgreeWithKorvenInfo) {
     QTest::keyClick(w->windowHandle(), Qt::Key_F6);
     EXPECT_FALSE(w->programpane->isVisible());
     EXPECT_EQ(w->wrkscreen->width(), 900);
+}
+
+TEST(ProgramLink, PaneShowsEveryByteAndNoticesAChangedFile) {
+    std::string text = "G0 X0 Y0 Z1\r\nG1 Z0 F100 (caf\xe9)\nX1 (\xc3\xbc)\rY1\nX2 (";
+    text += '\0';
+    text += ")\n(" + std::string(100000, 'A') + ")X3\nX4\nX5 \x1a\n";
+    const std::string path = writeprogram("bytes.nc", text);
+    auto w = openwindow({path});
+    ASSERT_TRUE(jobdone(*w));
+    w->gotoprogramline(99);  // clamped to the last line
+    ProgramPane& pane = *w->programpane;
+    EXPECT_EQ(pane.linecount(), 7);
+    EXPECT_EQ(pane.currentline(), 7);
+    EXPECT_EQ(pane.linetext(1), QStringLiteral("G0 X0 Y0 Z1"));
+    EXPECT_EQ(pane.linetext(2), QStringLiteral("G1 Z0 F100 (caf\u00e9)"));
+    EXPECT_EQ(pane.linetext(3), QStringLiteral("X1 (\u00fc)\u240dY1"));
+    EXPECT_EQ(pane.linetext(4), QStringLiteral("X2 (\u2400)"));
+    const QString longline = pane.linetext(5);
+    EXPECT_EQ(longline.size(), ProgramPane::kMaxLineBytes + 1);
+    EXPECT_TRUE(longline.endsWith(QChar(0x2026)));
+    EXPECT_EQ(pane.linetext(7), QStringLiteral("X5 \u241a"));
+    w->gotoprogramline(6);
+    EXPECT_EQ(pane.status(), QStringLiteral("Line 6 made one move."));
+    w->gotoprogramline(3);
+    EXPECT_EQ(pane.status(), QStringLiteral("Line 3 made one move."));
+
+    // The file is rewritten: the pane shows no text of the new file against the old nodes.
+    writeprogram("bytes.nc", "G0 X5 Y5 Z5\n");
+    EXPECT_TRUE(pane.filechanged());
+    pane.viewport()->repaint();
+    EXPECT_EQ(pane.status(), QStringLiteral("The file has changed since it was read."));
+    savepicture(pane.grab().toImage(), "pane_changed_file");
 }
