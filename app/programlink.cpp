@@ -80,7 +80,7 @@ bool Tvorlixform::programkey(int key, Qt::KeyboardModifiers modifiers) {
 void Tvorlixform::programloaded() {
     programpane->setprogram(ncpath.empty() ? ncfilename : ncpath, &job.lines, job.stamp);
     highlight.nodes = {};
-    pickgrid.clear();
+    picker.clear();
     hidepickreadout();
 }
 
@@ -169,9 +169,11 @@ bool Tvorlixform::pickat(int x, int y, bool select) {
         hidepickreadout();
         return false;
     }
-    const PickView pv = pickviewof(view, wrkscreen->pixelwidth(), wrkscreen->pixelheight());
-    if (!pickgrid.current(job.nodes, first, last, pv)) pickgrid.build(job.nodes, first, last, pv);
-    const PickHit hit = pickgrid.pick(job.nodes, x + 0.5, y + 0.5);
+    picker.update(job.nodes);
+    const PickHit hit =
+        picker.pick(job.nodes, first, last,
+                    pickviewof(view, wrkscreen->pixelwidth(), wrkscreen->pixelheight()), x + 0.5,
+                    y + 0.5);
     if (hit.node < 0) {
         hidepickreadout();
         return false;

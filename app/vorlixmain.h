@@ -127,7 +127,7 @@ class Tvorlixform : public QWidget {
     QCheckBox* programcheckbox = nullptr;  // "显示程式文本"
     QLabel* pickreadout = nullptr;
     Highlight highlight;
-    PickGrid pickgrid;
+    Picker picker;
     // Shows the pane, selects the line (clamped) and scrolls to it.
     void gotoprogramline(int64_t line);
     void showprogrampane(bool on);

@@ -48,7 +48,14 @@ class LineIndex {
   private:
     void push(int64_t offset);
 
-    std::vector<std::unique_ptr<int64_t[]>> chunks_;
+    // Starts keep their low 32 bits, 4 bytes a line; starts only grow, so their high bits
+    // change seldom and are kept once per change: (index of the first start, high bits).
+    struct HighBits {
+        int64_t from;
+        uint32_t high;
+    };
+    std::vector<std::unique_ptr<uint32_t[]>> chunks_;
+    std::vector<HighBits> highs_;
     int64_t starts_ = 0;  // recorded starts of lines 2.. (one per line feed)
     int64_t bytes_ = 0;
 };

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "nc/linenodes.h"
 #include "nc/ncjob.h"
@@ -75,6 +76,18 @@ TEST(LineIndex, PiecesAndChunkBoundariesGiveTheSameStarts) {
         EXPECT_EQ(whole.linestart(line), shortlines + 3 * (before - shortlines)) << line;
         EXPECT_EQ(pieces.linestart(line), whole.linestart(line)) << line;
     }
+    // Past 4 GiB: a line start above 2^32 comes back whole (starts keep 32 bits each).
+    LineIndex huge;
+    const std::vector<uint8_t> zeros(size_t{1} << 20, 0);
+    huge.addbytes(reinterpret_cast<const uint8_t*>("ab\n"), 3);
+    for (int i = 0; i < 4096; ++i) huge.addbytes(zeros.data(), zeros.size());
+    huge.addbytes(reinterpret_cast<const uint8_t*>("x\ny"), 3);
+    const int64_t gib4 = int64_t{1} << 32;
+    EXPECT_EQ(huge.linecount(), 3);
+    EXPECT_EQ(huge.linestart(2), 3);
+    EXPECT_EQ(huge.lineend(2), 3 + gib4 + 1);
+    EXPECT_EQ(huge.linestart(3), 3 + gib4 + 2);
+
     // Re-used for a shorter text, the index forgets the longer one.
     whole.clear();
     whole.addbytes(reinterpret_cast<const uint8_t*>("x"), 1);
