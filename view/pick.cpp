@@ -47,36 +47,73 @@ struct Projection {
 
 }  // namespace
 
+namespace {
+
+struct Box {
+    double lo[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL};
+    double hi[3] = {-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+
+    void add(double x, double y, double z) {
+        const double p[3] = {x, y, z};
+        for (int a = 0; a < 3; ++a) {
+            lo[a] = std::min(lo[a], p[a]);
+            hi[a] = std::max(hi[a], p[a]);
+        }
+    }
+    void add(const Box& b) {
+        for (int a = 0; a < 3; ++a) {
+            lo[a] = std::min(lo[a], b.lo[a]);
+            hi[a] = std::max(hi[a], b.hi[a]);
+        }
+    }
+    double diagonal() const { return std::hypot(hi[0] - lo[0], hi[1] - lo[1], hi[2] - lo[2]); }
+};
+
+}  // namespace
+
 void Picker::update(const NodeStore& nodes) {
     if (valid_ && nodes.lastnode() == lastnode_ && nodes.generation() == generation_) return;
     lastnode_ = nodes.lastnode();
     generation_ = nodes.generation();
     valid_ = true;
+    runs_.clear();
+    groups_.clear();
     const int32_t count = nodes.nodecount();
-    const int32_t runs = count > 0 ? ((count - 1) >> kRunShift) + 1 : 0;
-    spheres_.resize(static_cast<size_t>(runs));
-    for (int32_t r = 0; r < runs; ++r) {
-        // Run r holds the segments that end at its nodes, so it reaches back one node.
-        const int32_t from = std::max<int32_t>(0, (r << kRunShift) - 1);
-        const int32_t to = std::min<int32_t>(count - 1, ((r + 1) << kRunShift) - 1);
-        double lo[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL};
-        double hi[3] = {-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
-        for (int32_t i = from; i <= to; ++i) {
-            const Tnodedata& n = nodes.node(i);
-            const double p[3] = {n.x, n.y, n.z};
-            for (int a = 0; a < 3; ++a) {
-                lo[a] = std::min(lo[a], p[a]);
-                hi[a] = std::max(hi[a], p[a]);
-            }
-        }
-        Sphere& s = spheres_[static_cast<size_t>(r)];
-        s.x = (lo[0] + hi[0]) / 2;
-        s.y = (lo[1] + hi[1]) / 2;
-        s.z = (lo[2] + hi[2]) / 2;
-        // NaN coordinates leave a NaN radius, which no test passes: those runs are never
-        // picked, as they are never drawn where a pointer could be.
-        s.radius = std::hypot(hi[0] - lo[0], hi[1] - lo[1], hi[2] - lo[2]) / 2;
+    if (count < 2) {
+        runs_.push_back({{0, 0, 0, 0}, count});
+        return;
     }
+    // A NaN coordinate widens no box, and its segments' distances compare false: such moves
+    // are never picked, as they are never drawn where a pointer could be.
+    const auto sphereof = [](const Box& b) {
+        return Sphere{(b.lo[0] + b.hi[0]) / 2, (b.lo[1] + b.hi[1]) / 2, (b.lo[2] + b.hi[2]) / 2,
+                      b.diagonal() / 2};
+    };
+    std::vector<Box> runboxes;
+    Box box;
+    int32_t first = 1;
+    const Tnodedata* previous = &nodes.node(0);
+    box.add(previous->x, previous->y, previous->z);
+    for (int32_t i = 1; i < count; ++i) {
+        const Tnodedata& n = nodes.node(i);
+        if (i - first >= kRunSegments) {
+            runs_.push_back({sphereof(box), first});
+            runboxes.push_back(box);
+            first = i;
+            box = Box{};
+            box.add(previous->x, previous->y, previous->z);
+        }
+        box.add(n.x, n.y, n.z);
+        previous = &n;
+    }
+    runs_.push_back({sphereof(box), first});
+    runboxes.push_back(box);
+    for (size_t g = 0; g < runboxes.size(); g += kGroupRuns) {
+        Box group;
+        for (size_t r = g; r < std::min(runboxes.size(), g + kGroupRuns); ++r) group.add(runboxes[r]);
+        groups_.push_back(sphereof(group));
+    }
+    runs_.push_back({{0, 0, 0, 0}, count});
 }
 
 PickHit Picker::pick(const NodeStore& nodes, int32_t first, int32_t last, const PickView& view,
@@ -86,31 +123,38 @@ PickHit Picker::pick(const NodeStore& nodes, int32_t first, int32_t last, const 
     last = std::min({last, nodes.lastnode(), lastnode_});
     if (!valid_ || last <= first || view.height <= 0 || !(view.viewscale > 0)) return best;
     const Projection projection(view);
-    best.distance = kRadius;
-    const int32_t r0 = (first + 1) >> kRunShift;
-    const int32_t r1 = last >> kRunShift;
-    for (int32_t r = r0; r <= r1; ++r) {
-        const Sphere& s = spheres_[static_cast<size_t>(r)];
+    const auto near = [&](const Sphere& s) {
         double sx = 0, sy = 0;
         projection.project(s.x, s.y, s.z, sx, sy);
         const double reach = s.radius * projection.k + kRadius;
-        if (!((sx - x) * (sx - x) + (sy - y) * (sy - y) <= reach * reach)) continue;
-        const int32_t from = std::max(first + 1, r << kRunShift);
-        const int32_t to = std::min(last, ((r + 1) << kRunShift) - 1);
-        double ax = 0, ay = 0;
-        const Tnodedata* n = &nodes.node(from - 1);
-        projection.project(n->x, n->y, n->z, ax, ay);
-        for (int32_t i = from; i <= to; ++i) {
-            n = &nodes.node(i);
-            double bx = 0, by = 0;
-            projection.project(n->x, n->y, n->z, bx, by);
-            const double d = segmentdistance(x, y, ax, ay, bx, by);
-            if (d < best.distance || (d == best.distance && i > best.node)) {
-                best.distance = d;
-                best.node = i;
+        return (sx - x) * (sx - x) + (sy - y) * (sy - y) <= reach * reach;
+    };
+    best.distance = kRadius;
+    const size_t runcount = runs_.size() - 1;
+    for (size_t g = 0; g < groups_.size(); ++g) {
+        const size_t r0 = g * kGroupRuns;
+        const size_t r1 = std::min(runcount, r0 + kGroupRuns);
+        if (runs_[r1].first <= first + 1 || runs_[r0].first > last) continue;
+        if (!near(groups_[g])) continue;
+        for (size_t r = r0; r < r1; ++r) {
+            const int32_t from = std::max(first + 1, runs_[r].first);
+            const int32_t to = std::min(last, runs_[r + 1].first - 1);
+            if (from > to || !near(runs_[r].sphere)) continue;
+            double ax = 0, ay = 0;
+            const Tnodedata* n = &nodes.node(from - 1);
+            projection.project(n->x, n->y, n->z, ax, ay);
+            for (int32_t i = from; i <= to; ++i) {
+                n = &nodes.node(i);
+                double bx = 0, by = 0;
+                projection.project(n->x, n->y, n->z, bx, by);
+                const double d = segmentdistance(x, y, ax, ay, bx, by);
+                if (d < best.distance || (d == best.distance && i > best.node)) {
+                    best.distance = d;
+                    best.node = i;
+                }
+                ax = bx;
+                ay = by;
             }
-            ax = bx;
-            ay = by;
         }
     }
     if (best.node < 0) best.distance = 0;

@@ -61,8 +61,8 @@ TEST(Pick, RunsOfManyNodesFindTheirOwnSegment) {
     for (int i = 0; i < 1000; ++i) nodes.pushnodedata(i + 1, 7, i * 0.02, 0, 0);
     EXPECT_EQ(pickonce(nodes, 0, 999, kTop, 135.05, 53).node, 351);
     // The first move of a run starts at the last node of the run before.
-    static_assert(Picker::kRunShift == 8, "node 256 begins the second run");
-    EXPECT_EQ(pickonce(nodes, 0, 999, kTop, 125.55, 47).node, 256);
+    static_assert(Picker::kRunSegments == 32, "node 33 begins the second run");
+    EXPECT_EQ(pickonce(nodes, 0, 999, kTop, 103.25, 47).node, 33);
     EXPECT_EQ(pickonce(nodes, 0, 999, kTop, 205, 50).node, 999);  // 5.1 past node 999
     EXPECT_EQ(pickonce(nodes, 0, 999, kTop, 208.5, 50).node, -1);  // 8.6 past it
 }
