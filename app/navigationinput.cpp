@@ -220,8 +220,12 @@ void NavigationInput::formkey(QObject* receiver, const QKeyEvent& event) {
     const QWidget* focus = form_.focusWidget();
     if (widget != (focus != nullptr ? focus : &form_)) return;
     if (form_.programkey(event.key(), event.modifiers())) return;
-    // The program pane's keys move its selection.
-    if (focus != nullptr && focus == form_.programpane) return;
+    // Up, Down and Page Up move the program pane's selection while it has the focus.
+    if (focus != nullptr && focus == form_.programpane &&
+        (event.key() == Qt::Key_Up || event.key() == Qt::Key_Down ||
+         event.key() == Qt::Key_PageUp)) {
+        return;
+    }
     const NavigationKey key = navigationkey(event);
     if (key == NavigationKey::None) return;
     form_.dummyscrollbar->setFocus();
