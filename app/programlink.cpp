@@ -43,7 +43,7 @@ void Tvorlixform::buildprogramlink() {
     programpane->hide();
     programpane->selectionchanged = [this] { programselectionchanged(); };
 
-    programcheckbox = new QCheckBox(QStringLiteral("显示程式文本"));
+    programcheckbox = new QCheckBox(tr("显示程式文本"));
     programcheckbox->setFocusPolicy(Qt::NoFocus);
     panelextras->setrow(PanelExtras::ProgramPane, programcheckbox);
     connect(programcheckbox, &QCheckBox::toggled, this, [this](bool on) { showprogrampane(on); });
