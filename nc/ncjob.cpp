@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "nc/ncinterpreter.h"
+#include "nc/ngc/ngcinterpreter.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ void NcJob::InitPlot(int32_t cmdarcmode) {
     xmax = ymax = zmax = -9999;
     xmin = ymin = zmin = 9999;
     feedcolor = kFirstFeedColorIndex;
+    inchunits = false;
     notice.clear();
 }
 
@@ -63,12 +65,16 @@ void NcJob::cleartexts() {
 
 void NcJob::plotsource(ByteSource& source, bool readahead) {
     lines.clear();
-    if (indexlines) {
-        LineIndexingSource indexed(source, lines);
-        NcInterpreter(*this, indexed, readahead).PO();
-    } else {
-        NcInterpreter(*this, source, readahead).PO();
+    // Line starts are taken from the bytes as the reading passes them, on its own thread.
+    LineIndexingSource indexed(source, lines);
+    ByteSource& read = indexlines ? static_cast<ByteSource&>(indexed) : source;
+    if (dialect == NcDialect::Ngc) {
+        // A program ended by M2 or M30 is complete though the file goes on.
+        NgcInterpreter(*this, read, readahead).run();
+        interpreting = false;
+        return;
     }
+    NcInterpreter(*this, read, readahead).PO();
     if (source.atend()) interpreting = false;
 }
 
