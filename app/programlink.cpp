@@ -45,6 +45,7 @@ void Tvorlixform::buildprogramlink() {
 
     programcheckbox = new QCheckBox(tr("显示程式文本"));
     programcheckbox->setFocusPolicy(Qt::NoFocus);
+    programcheckbox->setToolTip(tr("Show the program's text beside the picture (F6)"));
     panelextras->setrow(PanelExtras::ProgramPane, programcheckbox);
     connect(programcheckbox, &QCheckBox::toggled, this, [this](bool on) { showprogrampane(on); });
 

@@ -252,6 +252,10 @@
         <translation>Show program text</translation>
     </message>
     <message>
+        <source>Show the program&apos;s text beside the picture (F6)</source>
+        <translation>Show the program&apos;s text beside the picture (F6)</translation>
+    </message>
+    <message>
         <source>Go to line</source>
         <translation>Go to line</translation>
     </message>

@@ -252,6 +252,10 @@
         <translation>顯示程式文本</translation>
     </message>
     <message>
+        <source>Show the program&apos;s text beside the picture (F6)</source>
+        <translation>在畫面旁顯示程式的文字（F6）</translation>
+    </message>
+    <message>
         <source>Go to line</source>
         <translation>跳到行</translation>
     </message>
