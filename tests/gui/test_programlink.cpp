@@ -12,6 +12,7 @@
 
 #include "app/panelbutton.h"
 #include "app/programpane.h"
+#include "nc/linenodes.h"
 #include "app/vorlixmain.h"
 #include "render/glimage.h"
 #include "tests/gui/support_viewer.h"
@@ -114,6 +115,14 @@ TEST(ProgramLink, HighlightAndPickAgreeWithKorvenInfo) {
     const int64_t lastline = w->job.nodes.node(404).line;
     EXPECT_LE(w->programpane->firstvisibleline(), lastline);
     EXPECT_GT(w->programpane->firstvisibleline() + 20, lastline);
+
+    // A slowed drawing moves the pane's current line along the nodes it draws.
+    w->shownumberscrollbar->setValue(w->shownumberscrollbar->maximum());
+    w->setspeed(true, 100);
+    w->renderframe();
+    w->setspeed(false, 0);
+    const int64_t followed = w->programpane->followline();
+    EXPECT_FALSE(nodesoflines(w->job.nodes, followed, followed).empty()) << followed;
 
     // Escape clears the selection and the highlight; F6 gives the surface its width back.
     QTest::keyClick(w->windowHandle(), Qt::Key_Escape);
