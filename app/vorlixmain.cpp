@@ -17,6 +17,7 @@
 #include "app/panelbutton.h"
 #include "app/panelextras.h"
 #include "app/plotdriver.h"
+#include "app/programpane.h"
 #include "app/recentfiles.h"
 #include "app/readingchoice.h"
 #include "app/workingbar.h"
@@ -225,6 +226,7 @@ void Tvorlixform::runjob() {
         driver_->OnlyPlot(ncpath.empty() ? ncfilename : ncpath);
         reporttoolpathcut();
     } catch (const std::exception& error) {
+        programpane->clearprogram();  // no text to show against what was not read
         fileerror(error.what());
     }
     arcmessages_->endjob();
