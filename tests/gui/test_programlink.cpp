@@ -24,10 +24,12 @@ namespace {
 const std::string kBracket = KORVEN_SOURCE_DIR "/examples/bracket.nc";
 const QRgb kOrange = qRgb(255, 128, 0);
 
-QString korveninfo(const QStringList& args) {
+QString korveninfo(const QStringList& args, int* status = nullptr) {
     QProcess process;
     process.start(QStringLiteral(KORVEN_INFO_EXE), args);
-    if (!process.waitForFinished(120000) || process.exitCode() != 0) return {};
+    const bool finished = process.waitForFinished(120000);
+    if (status != nullptr) *status = finished ? process.exitCode() : -1;
+    if (!finished || process.exitCode() != 0) return {};
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
@@ -101,6 +103,13 @@ TEST(ProgramLink, HighlightAndPickAgreeWithKorvenInfo) {
             .last()
             .split(QLatin1Char(' '));
     ASSERT_EQ(pick.size(), 5) << pick.join(' ').toStdString();
+    for (const QStringList& wrong : {QStringList{"--pick", "5"}, QStringList{"--pick", "5,-1"},
+                                     QStringList{"--highlight", "18"},
+                                     QStringList{"--png", png, "--highlight", "x-3"}}) {
+        int status = 0;
+        korveninfo(QStringList{QString::fromStdString(kBracket)} + wrong, &status);
+        EXPECT_EQ(status, 2) << wrong.join(' ').toStdString();
+    }
     QTest::mouseClick(w->windowHandle(), Qt::LeftButton, Qt::ShiftModifier,
                       w->wrkscreen->mapTo(w.get(), at));
     EXPECT_EQ(w->programpane->currentline(), pick[1].toLongLong());
