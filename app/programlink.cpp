@@ -150,7 +150,11 @@ void Tvorlixform::programselectionchanged() {
         const int64_t b = programpane->selectionlast();
         highlight.nodes = nodesoflines(job.nodes, a, b);
         const QString lines = a == b ? tr("Line %1").arg(a) : tr("Lines %1-%2").arg(a).arg(b);
-        const int32_t count = highlight.nodes.empty() ? 0 : highlight.nodes.last - highlight.nodes.first + 1;
+        // The first node ends no move: there is nothing before it to draw from.
+        const int32_t count =
+            highlight.nodes.empty() ? 0
+                                    : std::max(0, highlight.nodes.last -
+                                                      std::max(highlight.nodes.first, 1) + 1);
         if (count == 0) {
             programpane->setstatus(tr("%1 made no move.").arg(lines));
         } else if (count == 1) {
