@@ -26,14 +26,12 @@ struct PictureDetail {
     double tolerancepixels = 0.4;  // 0: every node
     // Smaller toolpaths draw fast anyway, and whole they give the window's exact picture.
     int32_t simplifyfrom = 200000;
-    // The moves into these nodes are drawn over the toolpath as the window's highlight.
-    NodeSpan highlighted;
 };
 
 // The surface is width x height pixels; like the window's, its area for fitting is 4 pixels
-// smaller each way.
+// smaller each way. The moves into the highlighted nodes are drawn as the window's highlight.
 HeadlessPicture drawjobpicture(const NcJob& job, const ViewPreset& preset, int width, int height,
-                               const PictureDetail& detail = {});
+                               const PictureDetail& detail = {}, NodeSpan highlighted = {});
 
 // Writes the picture as PNG; false (and no file left behind) when it cannot be written.
 bool savepng(const HeadlessPicture& picture, const std::string& path);

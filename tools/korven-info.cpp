@@ -84,11 +84,11 @@ int writepicture(const NcJob& job, const PictureRequest& request, const std::str
                  const LinkRequest& link) {
 #ifdef KORVEN_PICTURES
     const ViewPreset* preset = findviewpreset(view);
-    PictureDetail detail;
-    if (link.highlight) detail.highlighted = nodesoflines(job.nodes, link.firstline, link.lastline);
+    const NodeSpan highlighted =
+        link.highlight ? nodesoflines(job.nodes, link.firstline, link.lastline) : NodeSpan{};
     const HeadlessPicture picture =
         drawjobpicture(job, preset ? *preset : viewpreset(ViewPresetId::Iso1), request.width,
-                       request.height, detail);
+                       request.height, {}, highlighted);
     if (!picture.error.empty()) {
         std::fprintf(stderr, "korven-info: %s\n", picture.error.c_str());
         return 1;
