@@ -48,6 +48,7 @@ ProgramPane::ProgramPane(QWidget* parent) : QAbstractScrollArea(parent) {
 void ProgramPane::setprogram(const std::string& path, const LineIndex* index,
                              const FileStamp& stamp) {
     file_.close();
+    rawpath_ = path;
     path_ = QFile::decodeName(QByteArray::fromStdString(path));
     index_ = index;
     stamp_ = stamp;
@@ -73,7 +74,7 @@ int64_t ProgramPane::linecount() const {
 
 bool ProgramPane::filechanged() const {
     if (index_ == nullptr || path_.isEmpty()) return false;
-    return !file_.isOpen() || FileStamp::of(path_.toStdString()) != stamp_;
+    return !file_.isOpen() || FileStamp::of(rawpath_) != stamp_;
 }
 
 void ProgramPane::selectline(int64_t line, bool extend) {

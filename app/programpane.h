@@ -70,6 +70,7 @@ class ProgramPane : public QAbstractScrollArea {
     int64_t lineat(int y) const;
 
     QString path_;
+    std::string rawpath_;  // as the job opened it: file names need not be valid text
     mutable QFile file_;
     const LineIndex* index_ = nullptr;
     FileStamp stamp_;
