@@ -23,6 +23,10 @@ constexpr double kPaneShare = 0.4;
 constexpr int kPaneMinWidth = 160;
 constexpr int kPaneMaxWidth = 640;
 
+// A selection this long goes over a drag's simplified toolpath node by node; a longer one
+// would slow the drag and waits for the still frame.
+constexpr int32_t kDragHighlightNodes = 100000;
+
 // The tool and feed of a feed node's colour, from the slot that owns the colour.
 QString toolandfeed(const FeedSlots& used, uint8_t color) {
     for (int s = 0; s <= std::min(used.count, kFeedSlotCount); ++s) {
@@ -195,6 +199,16 @@ bool Tvorlixform::pickat(int x, int y, bool select) {
     pickreadout->show();
     if (select) gotoprogramline(n.line);
     return true;
+}
+
+void Tvorlixform::drawdraghighlight() {
+    if (!highlight.active() || highlight.nodes.last - highlight.nodes.first > kDragHighlightNodes) {
+        return;
+    }
+    int32_t first = 0;
+    int32_t last = -1;
+    drawer_->drawnrange(first, last);
+    highlight.draw(job.nodes, nullptr, first, last);
 }
 
 void Tvorlixform::hidepickreadout() {

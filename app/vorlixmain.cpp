@@ -85,6 +85,7 @@ void Tvorlixform::connectjob() {
     frame_->afterframe = [this] { drawrotateicon(); };
     frame_->drawsimplified = [this](double viewscale, int pixelheight) {
         simplification_->draw(viewscale, pixelheight);
+        drawdraghighlight();
     };
     drawer_->present = [this] { wrkscreen->ShowFrame(); };
     drawer_->setcaption = [this](const std::string& text) {

@@ -203,6 +203,7 @@ class Tvorlixform : public QWidget {
     void programselectionchanged();
     void layoutprogrampane();
     void askprogramline();
+    void drawdraghighlight();
 
     CommandLine cmd_;
     std::unique_ptr<FrameRender> frame_;
