@@ -4,8 +4,8 @@ void fitsurfaceview(ViewState& view, const WorldBox& extents, const ViewPreset& 
                     int height) {
     view.startwindow();
     view.setviewangles(preset);
-    view.areawidth = width - kSurfaceAreaBorder;
-    view.areaheight = height - kSurfaceAreaBorder;
+    view.areawidth = width;
+    view.areaheight = height;
     view.fitview(extents.xmax, extents.xmin, extents.ymax, extents.ymin, extents.zmax,
                  extents.zmin);
 }

@@ -8,10 +8,8 @@
 #include "view/pick.h"
 #include "view/viewstate.h"
 
-// The window's surface reports its area this much smaller than itself (its border).
-constexpr int kSurfaceAreaBorder = 4;
-
-// Fitted without rendering; width and height are the surface's pixels.
+// Fitted without rendering; width and height are the surface's pixels, and its area for
+// fitting, as the window's.
 void fitsurfaceview(ViewState& view, const WorldBox& extents, const ViewPreset& preset, int width,
                     int height);
 
