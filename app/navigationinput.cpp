@@ -127,8 +127,6 @@ bool NavigationInput::losesmouse(QObject* watched, const QEvent& event) const {
 }
 
 bool NavigationInput::surfacemouse(QEvent* event) {
-    const qreal ratio = form_.wrkscreen->devicePixelRatioF();
-    const auto devicepixel = [ratio](int v) { return static_cast<int>(v * ratio); };
     const auto* mouse = static_cast<QMouseEvent*>(event);
     const QPoint at = form_.wrkscreen->devicepixel(mouse->position());
     SurfaceDrag& drag = form_.surfacedrag;
@@ -137,7 +135,7 @@ bool NavigationInput::surfacemouse(QEvent* event) {
         case QEvent::MouseButtonDblClick:
             if (mouse->button() == Qt::LeftButton && drag.dragmode == SurfaceDrag::None &&
                 (mouse->modifiers() & Qt::ShiftModifier) != 0) {
-                form_.pickat(devicepixel(at.x()), devicepixel(at.y()), true);
+                form_.pickat(at.x(), at.y(), true);
                 return true;
             }
             drag.SurfaceMouseDown(surfacebutton(mouse->button()),
@@ -149,7 +147,7 @@ bool NavigationInput::surfacemouse(QEvent* event) {
                 if (drag.dragmode != SurfaceDrag::None) {
                     endsurfacedrag();
                 } else {
-                    form_.pickat(devicepixel(at.x()), devicepixel(at.y()), false);
+                    form_.pickat(at.x(), at.y(), false);
                 }
             } else if (drag.SurfaceMouseMove(at.x(), at.y())) {
                 form_.view.render();
