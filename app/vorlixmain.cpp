@@ -19,6 +19,7 @@
 #include "app/panelbutton.h"
 #include "app/panelextras.h"
 #include "app/plotdriver.h"
+#include "app/programpane.h"
 #include "app/recentfiles.h"
 #include "app/readingchoice.h"
 #include "app/workingbar.h"
@@ -44,6 +45,7 @@ Tvorlixform::Tvorlixform(const CommandLine& cmd) : cmd_(cmd) {
     connectjob();
     buildpanelcommands();
     builddesktop();
+    buildprogramlink();
     navigation_ = std::make_unique<NavigationInput>(*this);
     jobinput_ = std::make_unique<JobInput>(*this);
     jobinput_->finished = [this] {
@@ -83,6 +85,7 @@ void Tvorlixform::connectjob() {
         return SurfaceView{view.viewscale,    view.rotx,         view.roty,        view.rotz,
                            view.viewcenter.x, view.viewcenter.y, view.viewcenter.z};
     };
+    drawer_->highlight = &highlight;
     frame_->drawtoolpath = [this] {
         // The program is about to end: a frame of millions of nodes would only hold it up.
         if (jobinput_->closerequested()) return;
@@ -99,6 +102,7 @@ void Tvorlixform::connectjob() {
     frame_->abandoned = [this] { return jobinput_->closerequested(); };
     frame_->drawsimplified = [this](double viewscale, int pixelheight) {
         simplification_->draw(viewscale, pixelheight);
+        drawdraghighlight();
     };
     drawer_->present = [this] { wrkscreen->ShowFrame(); };
     drawer_->setcaption = [this](const std::string& text) {
@@ -121,6 +125,7 @@ void Tvorlixform::connectjob() {
     driver_->plotinitialised = [this] {
         logoshown = false;
         showpartgroupbox->show();
+        highlight.nodes = {};
     };
     driver_->clearscreen = [this] {
         if (!rereading_) clearscreen();
@@ -128,6 +133,7 @@ void Tvorlixform::connectjob() {
     driver_->interpreted = [this] {
         infodirty = true;
         rereading_ ? keepstepsliders() : resetstepsliders();
+        programloaded();
     };
     driver_->fitjob = [this] {
         // A re-read keeps the view; it only draws when the reading ended without its redraw.
@@ -199,6 +205,7 @@ void Tvorlixform::FormResize() {
     const int imagetop = showpartgroupbox->y() + showpartgroupbox->height() + 8;
     optimage->setGeometry(2, imagetop, panel->width() - 2 * 2, height() - imagetop - 2);
     wrkscreen->setGeometry(1, 1, width() - panel->width() - 2, height() - 2);
+    layoutprogrampane();
     WorkingBar->setGeometry(wrkscreen->x() + 8, wrkscreen->y() + 8, wrkscreen->width() - 20, 24);
     infodirty = true;
     // A frame now would end the job's state (buttons, bar, half-made statistics) before the
@@ -295,6 +302,7 @@ void Tvorlixform::runjob() {
         simplification_->jobfinished(view.viewscale, wrkscreen->pixelheight());
         if (!jobinput_->closerequested()) reporttoolpathcut();
     } catch (const std::exception& error) {
+        programpane->clearprogram();  // no text to show against what was not read
         fileerror(error.what());
     }
     arcmessages_->endjob();

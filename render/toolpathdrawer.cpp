@@ -9,6 +9,7 @@
 
 #include "nc/nodestore.h"
 #include "render/drawtarget.h"
+#include "render/highlight.h"
 
 namespace {
 
@@ -26,6 +27,8 @@ constexpr auto kProgressInterval = std::chrono::seconds(1);
 constexpr auto kDisplayInterval = std::chrono::microseconds(16667);
 // How often a slowed drawing asks whether the user wants it over.
 constexpr auto kAskInterval = std::chrono::milliseconds(100);
+// Whoever follows the slowed drawing (the program pane) needs no more than this.
+constexpr auto kNodeInterval = std::chrono::milliseconds(100);
 
 std::string format(const char* pattern, double value) {
     char text[64];
@@ -61,15 +64,18 @@ void ToolpathDrawer::showtoolpath() {
         outofmemory = false;
         // The slowed drawing is what front-buffer mode is for: it stays node by node.
         const void* context = currentcontext ? currentcontext() : nullptr;
+        const bool arrays = !frontbuffer && !nodebynode &&
+                            buffers_.update(nodes_, palette_, getprocaddress, context);
         if (frontbuffer || nodebynode) {
             drawnodes(first, last);
-        } else if (!buffers_.update(nodes_, palette_, getprocaddress, context)) {
+        } else if (!arrays) {
             outofmemory = true;
         } else {
             buffers_.draw(nodes_, first, last, [this] {
                 if (progressdue() && present) present();
             });
         }
+        if (highlight != nullptr && !outofmemory) highlight->draw(nodes_, arrays ? &buffers_ : nullptr, first, last);
         glFinish();
         if (frontbuffer && setcaption) {
             char caption[96];
@@ -95,9 +101,12 @@ void ToolpathDrawer::drawnodes(int32_t first, int32_t last) {
     }
     Clock::time_point lastdisplay = Clock::now();
     lastask_ = lastdisplay;
+    Clock::time_point lastnodeshown = lastdisplay;
     Clock::time_point deadline{};
     const auto step = std::chrono::duration_cast<Clock::duration>(
         std::chrono::microseconds(10) * static_cast<int64_t>(std::max(0, stepdelay)));
+    int32_t drawn = first - 1;     // the last node sent
+    int32_t followed = first - 1;  // the last node told to the follower
     int previouscolor = -1;
     float px = 0, py = 0, pz = 0;
     bool previousexists = false;  // a previous point with Z above -999
@@ -106,6 +115,13 @@ void ToolpathDrawer::drawnodes(int32_t first, int32_t last) {
     // The strip is cut for a presentation or a question and resumes at the same point.
     auto cut = [&](bool ask) {
         glEnd();
+        if (frontbuffer && drawingnode && drawn != followed &&
+            Clock::now() - lastnodeshown >= kNodeInterval) {
+            // Between strips: whatever the follower paints may switch GL contexts.
+            lastnodeshown = Clock::now();
+            followed = drawn;
+            drawingnode(drawn);
+        }
         if (pause(ask, fresh)) {
             fresh = false;
             lastdisplay = Clock::now();
@@ -139,6 +155,7 @@ void ToolpathDrawer::drawnodes(int32_t first, int32_t last) {
         pz = static_cast<float>(node.z);
         glVertex3f(px, py, pz);
         sent = fresh = true;
+        drawn = i;
         previouscolor = node.color;
         previousexists = node.z > -999.0;
         const bool due = (i & 255) == 0 && progressdue();
