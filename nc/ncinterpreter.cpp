@@ -30,16 +30,24 @@ void NcInterpreter::PO() {
     job_.feedslots.count = -1;
     job_.lastplotcolor = -1;
     uint8_t current = 0;
-    do {
-        i_ = j_ = k_ = 0;
+    try {
         do {
-            const NcWord& word = words_.next();
-            act(word.letter, word.value);
-            current = word.current;
-            line_ = word.line;
-        } while (current != 10 && current != NcReader::kEndOfText);
-        blockend();
-    } while (current != NcReader::kEndOfText);
+            i_ = j_ = k_ = 0;
+            do {
+                const NcWord& word = words_.next();
+                word_ = &word;
+                act(word.letter, word.value);
+                current = word.current;
+                line_ = word.line;
+            } while (current != 10 && current != NcReader::kEndOfText);
+            blockend();
+        } while (current != NcReader::kEndOfText);
+    } catch (...) {
+        // What was read before the failure still stands.
+        tally_.writeinto(job_.notice, words_.tally());
+        throw;
+    }
+    tally_.writeinto(job_.notice, words_.tally());
     finaltrim();
     job_.buildtexts(time_);
 }
@@ -103,6 +111,20 @@ void NcInterpreter::act(uint8_t letter, double value) {
         case 'Z':
             z_ = incremental_ ? recorder_.z0 + value : value;
             break;
+        case 'M':
+            // Subprogram calls and returns: the moves they stand for are not drawn.
+            if (std::nearbyint(value) == 98 || std::nearbyint(value) == 99) {
+                ignored('M', std::nearbyint(value));
+            }
+            break;
+        case 'A':
+        case 'B':
+        case 'C':
+        case 'U':
+        case 'V':
+        case 'W':
+            ignored(letter, 0);
+            break;
         default:
             break;
     }
@@ -118,6 +140,8 @@ void NcInterpreter::actg(double value) {
         incremental_ = false;
     } else if (code == 91) {
         incremental_ = true;
+    } else {
+        ignored('G', value);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "nc/bytesource.h"
+#include "nc/ignoredtally.h"
 #include "nc/moverecorder.h"
 #include "nc/ncjob.h"
 #include "nc/wordfeed.h"
@@ -25,6 +26,9 @@ class NcInterpreter {
     void selectfeedslot();
     void radiuscentre();
     void finaltrim();
+    void ignored(uint8_t letter, double value) {
+        tally_.note(letter, value, word_->line + (word_->current == 10 ? 0 : 1));
+    }
 
     NcJob& job_;
     WordFeed words_;
@@ -39,4 +43,6 @@ class NcInterpreter {
     double r_ = 0;
     double time_ = 0;
     int32_t line_ = 0;
+    const NcWord* word_ = nullptr;  // the word being acted on
+    IgnoredTally tally_;
 };

@@ -99,6 +99,19 @@ void NcReader::applydirective(const std::string& upper) {
     }
 }
 
+void NcReader::notelowercase(uint8_t skipped, uint8_t before) {
+    // A word is a letter with a number directly after it; a letter inside a run of letters
+    // (stray text) is not one.
+    const bool afterletter = (before >= 'A' && before <= 'Z') || (before >= 'a' && before <= 'z');
+    if (!afterletter && isnumberchar(current)) tally.notelowercase(skipped, line + 1);
+}
+
+void NcReader::notefirstthousandth() {
+    tally.thousandthletter = letter;
+    tally.thousandthwritten = value;
+    tally.thousandthline = wordline();
+}
+
 void NcReader::readnumber(bool& point) {
     NumberText number;
     uint8_t c = 0;

@@ -130,5 +130,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "korven-info: cannot write the report: %s\n", std::strerror(errno));
         return 1;
     }
+    // What the reading passed over, apart from the report, so the report stays as it was.
+    for (const std::string& line : job.notice.reportlines()) {
+        std::fprintf(stderr, "%s\n", line.c_str());
+    }
     return picture.wanted ? writepicture(job, picture, fit.view) : 0;
 }
