@@ -16,6 +16,7 @@
 #include "app/navigationinput.h"
 #include "app/panelbutton.h"
 #include "app/plotdriver.h"
+#include "app/readingnoticerow.h"
 #include "app/workingbar.h"
 #include "render/glimage.h"
 #include "view/viewicon.h"
@@ -188,6 +189,7 @@ void Tvorlixform::runjob() {
     job.zupperlimit = zupperlimit;
     job.zlowerlimit = zlowerlimit;
     arcmessages_->startjob();
+    noticerow->clearnotice();
     try {
         driver_->InitPlot();
         driver_->OnlyPlot(ncpath.empty() ? ncfilename : ncpath);
@@ -196,6 +198,8 @@ void Tvorlixform::runjob() {
         fileerror(error.what());
     }
     arcmessages_->endjob();
+    // Also after a failed read: what was read before it was drawn.
+    noticerow->shownotice(job.notice);
 }
 
 void Tvorlixform::fileerror(const std::string& message) {

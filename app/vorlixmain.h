@@ -33,6 +33,7 @@ class PanelButton;
 class PanelExtras;
 class PanelMouse;
 class PlotDriver;
+class ReadingNoticeRow;
 class Tglimage;
 class TWorkingBar;
 
@@ -115,6 +116,7 @@ class Tvorlixform : public QWidget {
     QSlider* showstartscrollbar = nullptr;
     QLabel* optimage = nullptr;
     PanelExtras* panelextras = nullptr;  // the free space below the step window
+    ReadingNoticeRow* noticerow = nullptr;  // what the last job's reading passed over
     QScrollBar* dummyscrollbar = nullptr;
     QFileDialog* selectfile = nullptr;
     QMenu* speedmenu = nullptr;

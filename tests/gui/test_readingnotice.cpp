@@ -1,0 +1,62 @@
+// The Notice row in the real window: shown after a job whose reading passed something over,
+// the whole list on a click, an entry's click asks for its first line, and gone for a file
+// with nothing to say.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QTest>
+#include <cstdint>
+#include <vector>
+
+#include "app/panelextras.h"
+#include "app/readingnoticerow.h"
+#include "app/vorlixmain.h"
+#include "tests/gui/support_viewer.h"
+
+using namespace guitest;
+
+TEST(ReadingNoticeRow, ShortNoticeListAndClearedForTheNextFile) {
+    const std::string path = writeprogram("notice.nc",
+                                          "G21 G90\n"
+                                          "G0 X0 Y0 Z5.\n"
+                                          "G81 X10. Y10. Z-1. R1.\n"
+                                          "G81 X20. Y10. Z-1. R1.\n"
+                                          "G1 Z-2 F100.\n");
+    auto w = openwindow({path});
+    ReadingNoticeRow* row = w->noticerow;
+    ASSERT_EQ(w->panelextras->row(PanelExtras::Notice), row);
+    ASSERT_TRUE(row->isVisible());
+    EXPECT_TRUE(row->text().startsWith(QStringLiteral("未执行: G21 ×1, G81 ×2")))
+        << row->text().toStdString();
+    EXPECT_TRUE(row->text().contains(QStringLiteral("无小数点 ×1: Z-2=-0.002")))
+        << row->text().toStdString();
+    // Cut to the panel, never wider.
+    EXPECT_LE(row->fontMetrics().horizontalAdvance(row->text().split('\n')[0]),
+              row->contentsRect().width());
+    savepicture(w->panel->grab().toImage(), "readingnotice_panel");
+
+    std::vector<int64_t> asked;
+    row->gotoline = [&asked](int64_t line) { asked.push_back(line); };
+    QTest::mouseClick(row, Qt::LeftButton);
+    auto* list = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(list, nullptr);
+    QStringList texts;
+    for (QAction* action : list->actions()) texts << action->text();
+    const QStringList expected{QStringLiteral("ignored: G21 1 time, first at line 1"),
+                               QStringLiteral("ignored: G81 2 times, first at line 3"),
+                               QStringLiteral("thousandths: 1 number, first Z-2 at line 5 "
+                                              "read as -0.002")};
+    EXPECT_EQ(texts, expected);
+    list->actions()[1]->trigger();
+    list->actions()[2]->trigger();
+    list->close();
+    EXPECT_EQ(asked, (std::vector<int64_t>{3, 5}));
+
+    w->ncfilename = w->ncpath = writeprogram("clean.nc", "G0 X0 Y0 Z5.\nG1 Z-1. F100.\n");
+    w->opensequence();
+    waituntil([&] { return jobdone(*w); });
+    EXPECT_FALSE(row->isVisible());
+    EXPECT_TRUE(row->entries().isEmpty());
+}
