@@ -30,6 +30,16 @@ struct Entry {
 
 }  // namespace
 
+void IgnoredTally::note(uint8_t letter, double value, int32_t line) {
+    for (Kind& kind : kinds_) {
+        if (kind.letter == letter && kind.value == value) {
+            ++kind.count;
+            return;
+        }
+    }
+    addkind(letter, value, line);
+}
+
 void IgnoredTally::addkind(uint8_t letter, double value, int32_t line) {
     if (kinds_.size() == kMaxKinds) {
         ++kinds_.back().count;

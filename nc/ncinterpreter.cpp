@@ -112,18 +112,13 @@ void NcInterpreter::act(uint8_t letter, double value) {
             z_ = incremental_ ? recorder_.z0 + value : value;
             break;
         case 'M':
-            // Subprogram calls and returns: the moves they stand for are not drawn.
-            if (std::nearbyint(value) == 98 || std::nearbyint(value) == 99) {
-                ignored('M', std::nearbyint(value));
-            }
-            break;
         case 'A':
         case 'B':
         case 'C':
         case 'U':
         case 'V':
         case 'W':
-            ignored(letter, 0);
+            passedover(letter, value);
             break;
         default:
             break;
@@ -141,8 +136,19 @@ void NcInterpreter::actg(double value) {
     } else if (code == 91) {
         incremental_ = true;
     } else {
-        ignored('G', value);
+        passedover('G', value);
     }
+}
+
+void NcInterpreter::passedover(uint8_t letter, double value) {
+    if (letter == 'M') {
+        // Subprogram calls and returns: the moves they stand for are not drawn.
+        value = std::nearbyint(value);
+        if (value != 98 && value != 99) return;
+    } else if (letter != 'G') {
+        value = 0;  // other axes count by letter
+    }
+    tally_.note(letter, value, word_->line + (word_->current == 10 ? 0 : 1));
 }
 
 void NcInterpreter::selectfeedslot() {

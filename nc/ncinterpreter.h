@@ -4,6 +4,7 @@
 
 #include "nc/bytesource.h"
 #include "nc/ignoredtally.h"
+#include "nc/inlining.h"
 #include "nc/moverecorder.h"
 #include "nc/ncjob.h"
 #include "nc/wordfeed.h"
@@ -26,9 +27,8 @@ class NcInterpreter {
     void selectfeedslot();
     void radiuscentre();
     void finaltrim();
-    void ignored(uint8_t letter, double value) {
-        tally_.note(letter, value, word_->line + (word_->current == 10 ? 0 : 1));
-    }
+    // Counts a word without an action that a real controller would act on.
+    KORVEN_COLD void passedover(uint8_t letter, double value);
 
     NcJob& job_;
     WordFeed words_;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "nc/bytesource.h"
+#include "nc/inlining.h"
 #include "nc/ncnumber.h"
 #include "nc/readertally.h"
 
@@ -26,13 +27,14 @@ class NcReader {
     NcReader(ByteSource& source, const WorkingCallback& working, int32_t& arcmode);
 
     // Reads the next word into letter and value; letter is 26 at the end of the text.
-    void readword() {
-        uint8_t before = 0;
+    // Inlined into the one loop that splits the whole text: as a call it cost 3 % of a run.
+    KORVEN_HOT_INLINE void readword() {
         while (current != kEndOfText && !(current >= 'A' && current <= 'Z')) {
-            const uint8_t skipped = current;
-            current = readncchar();
-            if (static_cast<uint8_t>(skipped - 'a') < 26u) notelowercase(skipped, before);
-            before = skipped;
+            if (static_cast<uint8_t>(current - 'a') < 26u) {
+                skiplowercase();
+            } else {
+                current = readncchar();
+            }
         }
         letter = current;
         if (current == kEndOfText) return;
@@ -73,7 +75,7 @@ class NcReader {
     }
     // The 1-based line of the word just read: its number may have taken the line feed after it.
     int32_t wordline() const { return line + (current == 10 ? 0 : 1); }
-    void notelowercase(uint8_t skipped, uint8_t before);
+    void skiplowercase();
     void notefirstthousandth();
     bool readnumberfast(bool& point);
     void readnumber(bool& point);
