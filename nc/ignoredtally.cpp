@@ -15,7 +15,6 @@ std::string codename(uint8_t letter, double value) {
         std::string name(buffer);
         while (name.back() == '0') name.pop_back();
         if (name.back() == '.') name.pop_back();
-        if (name == std::string(1, static_cast<char>(letter)) + "-0") name.erase(1, 1);
         return name;
     }
     std::snprintf(buffer, sizeof buffer, "%c%.6g", letter, value);
