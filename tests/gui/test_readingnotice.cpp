@@ -49,6 +49,7 @@ TEST(ReadingNoticeRow, ShortNoticeListAndClearedForTheNextFile) {
                                QStringLiteral("thousandths: 1 number, first Z-2 at line 5 "
                                               "read as -0.002")};
     EXPECT_EQ(texts, expected);
+    savepicture(list->grab().toImage(), "readingnotice_list");
     list->actions()[1]->trigger();
     list->actions()[2]->trigger();
     list->close();
