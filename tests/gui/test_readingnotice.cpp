@@ -13,6 +13,7 @@
 #include "app/panelextras.h"
 #include "app/readingnoticerow.h"
 #include "app/vorlixmain.h"
+#include "nc/readingnotice.h"
 #include "tests/gui/support_viewer.h"
 
 using namespace guitest;
@@ -60,4 +61,22 @@ TEST(ReadingNoticeRow, ShortNoticeListAndClearedForTheNextFile) {
     waituntil([&] { return jobdone(*w); });
     EXPECT_FALSE(row->isVisible());
     EXPECT_TRUE(row->entries().isEmpty());
+}
+
+TEST(ReadingNoticeRow, ManyProblemsListOnlyAsManyAsAMenuCanShow) {
+    ReadingNotice notice;
+    for (int line = 1; line <= 250; ++line) notice.problem(line, "unknown code");
+    ReadingNoticeRow row;
+    row.resize(140, 20);
+    row.shownotice(notice);
+    EXPECT_EQ(row.text(), QStringLiteral("问题: 250"));
+    EXPECT_EQ(row.entries().size(), 250);
+    row.openlist();
+    auto* list = row.findChild<QMenu*>(QStringLiteral("readingnoticelist"));
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->actions().size(), ReadingNoticeRow::kMaxListed + 1);
+    EXPECT_EQ(list->actions()[0]->text(), QStringLiteral("line 1: unknown code"));
+    EXPECT_EQ(list->actions().back()->text(), QStringLiteral("… 50 more"));
+    EXPECT_FALSE(list->actions().back()->isEnabled());
+    list->close();
 }
