@@ -1,11 +1,14 @@
 #include "app/arcdatamessages.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace {
 
-const QString kArcDataText = QStringLiteral("Error in Arc Datas....");
+QString arcdatatext() {
+    return QCoreApplication::translate("ArcDataMessages", "Error in Arc Datas....");
+}
 
 }  // namespace
 
@@ -21,9 +24,10 @@ void ArcDataMessages::report() {
     }
     // A plain message under the application's title. Escape and the window's close button
     // answer OK: only a deliberate click may silence the rest of the job.
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("KORVEN"), kArcDataText,
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("KORVEN"), arcdatatext(),
                     QMessageBox::Ok | QMessageBox::Ignore, parent_);
-    box.button(QMessageBox::Ignore)->setText(QStringLiteral("Ignore All"));
+    box.button(QMessageBox::Ignore)
+        ->setText(QCoreApplication::translate("ArcDataMessages", "Ignore All"));
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Ok);
     box.exec();
@@ -32,7 +36,9 @@ void ArcDataMessages::report() {
 
 void ArcDataMessages::endjob() {
     if (ignored_ == 0) return;
-    const QString text = kArcDataText + QStringLiteral(" (%1 more ignored)").arg(ignored_);
+    const QString text =
+        arcdatatext() +
+        QCoreApplication::translate("ArcDataMessages", " (%1 more ignored)").arg(ignored_);
     ignored_ = 0;
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("KORVEN"), text, QMessageBox::Ok, parent_);
     box.exec();

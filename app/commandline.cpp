@@ -94,6 +94,7 @@ void CommandLine::reset() {
     cmdlast = -1;
     cmdarcmode = 0;
     cmdrambuffer = false;
+    cmdnosettings = false;
 }
 
 void CommandLine::parse(std::string_view text) {
@@ -150,6 +151,10 @@ void CommandLine::consumeoptions() {
 bool CommandLine::applyoption(const std::string& upper) {
     if (upper == "/RAMBUFFER") {
         cmdrambuffer = true;
+        return true;
+    }
+    if (upper == "--NO-SETTINGS") {
+        cmdnosettings = true;
         return true;
     }
     for (std::string_view reserved : kReservedOptions) {

@@ -20,6 +20,7 @@ struct CommandLine {
     int32_t cmdlast = -1;       // -1 before parsing; 0 when only the program path was given
     int32_t cmdarcmode = 0;     // 0 STARTCENTER, 1 CENTERSTART, 2 ABSOLUTE
     bool cmdrambuffer = false;  // render into a memory bitmap instead of the window
+    bool cmdnosettings = false; // --no-settings: the user's settings are neither read nor written
 
     // Splits the text into words and consumes the options. The text is the whole command
     // line, program path included, as a platform that hands over one text gives it (Windows);

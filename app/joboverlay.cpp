@@ -10,6 +10,7 @@
 #include "app/panelbutton.h"
 #include "app/vorlixmain.h"
 #include "app/workingbar.h"
+#include "nc/ncreader.h"
 #include "render/glimage.h"
 #include "render/infopanel.h"
 
@@ -22,7 +23,7 @@ void Tvorlixform::clearscreen() {
 }
 
 void Tvorlixform::jobstart() {
-    working("Working...", 0.0);
+    working(QT_TR_NOOP("Working..."), 0.0);
     enablebuttons(false);
     panel->repaint();
     Tglimage::flushdisplay(this);
@@ -30,7 +31,8 @@ void Tvorlixform::jobstart() {
 
 void Tvorlixform::working(const std::string& text, double fraction) {
     WorkingBar->setVisible(true);
-    WorkingBar->setText(QString::fromStdString(text));
+    // The reading's caption comes from below the window and is translated on its way up.
+    WorkingBar->setText(text == NcReader::kLoadingCaption ? tr("Loading : ") : tr(text.c_str()));
     WorkingBar->setProgress(static_cast<float>(fraction));
     // The job keeps the thread busy; the display server must get the bar now.
     Tglimage::flushdisplay(this);
@@ -113,7 +115,7 @@ void Tvorlixform::shownumberscrollbarChange() {
     if (p == shownumberscrollbar->maximum()) {
         window.on = false;
         showstartscrollbar->hide();
-        showpartgroupbox->setTitle(QStringLiteral("NC Steps : ALL"));
+        showpartgroupbox->setTitle(tr("NC Steps : ALL"));
     } else {
         window.on = true;
         showstartscrollbar->show();
@@ -123,7 +125,7 @@ void Tvorlixform::shownumberscrollbarChange() {
         showstartscrollbar->setPageStep(size);
         showstartscrollbar->setMinimum(std::max(1 - size, 1 - n));
         showstartscrollbar->setMaximum(std::max(0, n - 1));
-        showpartgroupbox->setTitle(QStringLiteral("NC Steps : %1").arg(size));
+        showpartgroupbox->setTitle(tr("NC Steps : %1").arg(size));
     }
     infodirty = true;
     renderframe();
@@ -140,13 +142,12 @@ void Tvorlixform::resetstepsliders() {
     const QSignalBlocker quietstart(showstartscrollbar);
     shownumberscrollbar->setValue(shownumberscrollbar->maximum());
     showstartscrollbar->hide();
-    showpartgroupbox->setTitle(QStringLiteral("NC Steps : ALL"));
+    showpartgroupbox->setTitle(tr("NC Steps : ALL"));
     showstartscrollbar->setValue(0);
 }
 
 void Tvorlixform::setspeed(bool frontbuffer, int32_t stepdelay) {
     wrkscreen->setFrontbuffer(frontbuffer);
     drawer_->stepdelay = stepdelay;
-    setWindowTitle(frontbuffer ? QStringLiteral("Front Buffer : %1").arg(stepdelay)
-                               : QStringLiteral("Back Buffer"));
+    setWindowTitle(frontbuffer ? tr("Front Buffer : %1").arg(stepdelay) : tr("Back Buffer"));
 }

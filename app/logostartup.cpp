@@ -39,7 +39,7 @@ void Tvorlixform::showgllogo() {
     if (!built.customerror.empty()) {
         // The built-in third section stands in, so the logo is whole all the same.
         QMessageBox::critical(this, QStringLiteral("KORVEN"),
-                              QStringLiteral("Cannot read the logo file %1:\n%2")
+                              tr("Cannot read the logo file %1:\n%2")
                                   .arg(QDir::toNativeSeparators(custom),
                                        QString::fromLocal8Bit(built.customerror.c_str())),
                               QMessageBox::Ok);

@@ -1,6 +1,7 @@
 // The viewer: parse the command line, create the one window, run until it closes.
 #include <QApplication>
 #include <QFontDatabase>
+#include <QLocale>
 #include <algorithm>
 
 #ifdef _WIN32
@@ -8,6 +9,7 @@
 #endif
 
 #include "app/commandline.h"
+#include "app/translations.h"
 #include "app/vorlixmain.h"
 
 namespace {
@@ -48,7 +50,10 @@ int main(int argc, char** argv) {
     const bool named = argc > 0 && argv[0] != nullptr && argv[0][0] != '\0';
     char* qtargv[] = {named ? argv[0] : fallbackname, nullptr};
     QApplication app(qtargc, qtargv);
-    const bool bigfivehelp = bigfivefontinstalled();
+    // Captions are made with the window, so its language is settled first. A translated panel
+    // opens the manual in its own language; the source texts keep the font probe's choice.
+    const QString language = installtranslation(QLocale::system().uiLanguages());
+    const bool bigfivehelp = bigfivemanual(language, language.isEmpty() && bigfivefontinstalled());
     // The view state and the drawing surface start with the window that owns them (scale 10,
     // no render hook, the RAM-buffer switch from the command line) before it is set up.
     QApplication::setApplicationName(QStringLiteral("KORVEN"));

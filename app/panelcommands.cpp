@@ -12,6 +12,7 @@
 #include "app/datafolder.h"
 #include "app/panelbutton.h"
 #include "app/panelmouse.h"
+#include "app/recentfiles.h"
 #include "app/vorlixmain.h"
 #include "render/glimage.h"
 
@@ -27,8 +28,8 @@ struct SpeedItem {
 // The heading comes first; the captions of the others are the wait per step in seconds
 // (one delay unit is 10 microseconds).
 const SpeedItem kSpeedItems[] = {
-    {"speedshow", "精度由小到大", false, 0},
-    {"speednormal", "默认", false, 1},
+    {"speedshow", QT_TRANSLATE_NOOP("Tvorlixform", "精度由小到大"), false, 0},
+    {"speednormal", QT_TRANSLATE_NOOP("Tvorlixform", "默认"), false, 1},
     {"speedwait0", "0", true, 0},
     {"speedwait1", "0.00001", true, 1},
     {"speedwait10", "0.0001", true, 10},
@@ -47,7 +48,7 @@ void Tvorlixform::buildpanelcommands() {
     speedmenu = new QMenu(this);
     speedmenu->setObjectName(QStringLiteral("speedmenu"));
     for (const SpeedItem& item : kSpeedItems) {
-        QAction* action = speedmenu->addAction(QString::fromUtf8(item.caption));
+        QAction* action = speedmenu->addAction(tr(item.caption));
         action->setObjectName(QString::fromLatin1(item.name));
     }
     connect(speedmenu, &QMenu::triggered, this, [this](QAction* item) { speedmenuselect(item); });
@@ -67,20 +68,18 @@ void Tvorlixform::SpeedButton1Click() {
     // Options are set on every use; the dialog keeps its folder from one use to the next.
     selectfile->setAcceptMode(QFileDialog::AcceptOpen);
     selectfile->setFileMode(QFileDialog::ExistingFile);
-    selectfile->setNameFilters(
-        {QStringLiteral("nc文件 (*.nc *.b* *.mr*)"), QStringLiteral("所有文件 (*)")});
-    selectfile->selectNameFilter(QStringLiteral("所有文件 (*)"));
-    if (selectfile->exec() != QDialog::Accepted || selectfile->selectedFiles().isEmpty()) return;
-    const QString chosen = selectfile->selectedFiles().constFirst();
-
-    // Until the user picks a view, every file opens in ISO1; afterwards in the view picked.
-    if (!view.viewchosen) {
-        view.setviewangles(viewpreset(ViewPresetId::Iso1));
-        view.viewchosen = true;
+    const QString allfiles = tr("所有文件") + QStringLiteral(" (*)");
+    selectfile->setNameFilters({tr("nc文件") + QStringLiteral(" (*.nc *.b* *.mr*)"), allfiles});
+    selectfile->selectNameFilter(allfiles);
+    // The folders of the recent files, newest first, are the dialog's history.
+    QStringList folders;
+    for (const QString& file : recentfiles().files()) {
+        const QString folder = QFileInfo(file).absolutePath();
+        if (!folders.contains(folder)) folders << folder;
     }
-    ncpath = QFile::encodeName(chosen).toStdString();
-    ncfilename = cutshortstring(ncpath);
-    opensequence();
+    selectfile->setHistory(folders);
+    if (selectfile->exec() != QDialog::Accepted || selectfile->selectedFiles().isEmpty()) return;
+    openfile(selectfile->selectedFiles().constFirst());
 }
 
 void Tvorlixform::SpeedButton4Click() {

@@ -11,6 +11,7 @@
 #include "app/panelbutton.h"
 #include "app/panelextras.h"
 #include "app/readingnoticerow.h"
+#include "app/translations.h"
 #include "app/vorlixmain.h"
 #include "app/workingbar.h"
 #include "render/glimage.h"
@@ -45,14 +46,22 @@ struct ButtonDesign {
 
 // Red for the drag buttons; blue, teal, fuchsia by column; the ISO colours by view.
 const ButtonDesign kButtons[] = {
-    {3, 0, 89, "平移", QColor(255, 0, 0)},      {1, 36, 89, "打开", QColor(0, 0, 255)},
-    {6, 72, 89, "帮助", QColor(0, 128, 128)},   {4, 108, 89, "退出", QColor(255, 0, 255)},
-    {2, 0, 125, "缩放", QColor(255, 0, 0)},     {5, 36, 125, "全屏幕", QColor(0, 0, 255)},
-    {7, 72, 125, "放大", QColor(0, 128, 128)},  {8, 108, 125, "缩小", QColor(255, 0, 255)},
-    {9, 0, 161, "", QColor(0, 0, 0)},           {10, 36, 161, "俯视", QColor(0, 0, 255)},
-    {11, 72, 161, "前视", QColor(0, 128, 128)}, {12, 108, 161, "左视", QColor(255, 0, 255)},
-    {13, 0, 197, "ISO1", QColor(0, 128, 0)},    {14, 36, 197, "ISO2", QColor(128, 128, 0)},
-    {15, 72, 197, "ISO3", QColor(255, 255, 0)}, {16, 108, 197, "ISO4", QColor(128, 0, 128)},
+    {3, 0, 89, QT_TRANSLATE_NOOP("Tvorlixform", "平移"), QColor(255, 0, 0)},
+    {1, 36, 89, QT_TRANSLATE_NOOP("Tvorlixform", "打开"), QColor(0, 0, 255)},
+    {6, 72, 89, QT_TRANSLATE_NOOP("Tvorlixform", "帮助"), QColor(0, 128, 128)},
+    {4, 108, 89, QT_TRANSLATE_NOOP("Tvorlixform", "退出"), QColor(255, 0, 255)},
+    {2, 0, 125, QT_TRANSLATE_NOOP("Tvorlixform", "缩放"), QColor(255, 0, 0)},
+    {5, 36, 125, QT_TRANSLATE_NOOP("Tvorlixform", "全屏幕"), QColor(0, 0, 255)},
+    {7, 72, 125, QT_TRANSLATE_NOOP("Tvorlixform", "放大"), QColor(0, 128, 128)},
+    {8, 108, 125, QT_TRANSLATE_NOOP("Tvorlixform", "缩小"), QColor(255, 0, 255)},
+    {9, 0, 161, "", QColor(0, 0, 0)},
+    {10, 36, 161, QT_TRANSLATE_NOOP("Tvorlixform", "俯视"), QColor(0, 0, 255)},
+    {11, 72, 161, QT_TRANSLATE_NOOP("Tvorlixform", "前视"), QColor(0, 128, 128)},
+    {12, 108, 161, QT_TRANSLATE_NOOP("Tvorlixform", "左视"), QColor(255, 0, 255)},
+    {13, 0, 197, "ISO1", QColor(0, 128, 0)},
+    {14, 36, 197, "ISO2", QColor(128, 128, 0)},
+    {15, 72, 197, "ISO3", QColor(255, 255, 0)},
+    {16, 108, 197, "ISO4", QColor(128, 0, 128)},
 };
 
 // The maker's bitmap at the head of the panel.
@@ -155,7 +164,7 @@ void Tvorlixform::buildpanel() {
 
     buildbuttons();
 
-    drawrangeblockcheckbox = new QCheckBox(QStringLiteral("显示程式的毛坯"), panel);
+    drawrangeblockcheckbox = new QCheckBox(tr("显示程式的毛坯"), panel);
     drawrangeblockcheckbox->setGeometry(8, 240, 129, 17);
     drawrangeblockcheckbox->setFocusPolicy(Qt::NoFocus);
 
@@ -171,11 +180,13 @@ void Tvorlixform::buildpanel() {
 }
 
 void Tvorlixform::buildbuttons() {
-    const QFont captionfont = pixelfont("MS Sans Serif", 11);
+    const QFont designfont = pixelfont("MS Sans Serif", 11);
     for (const ButtonDesign& d : kButtons) {
-        auto* button = new PanelButton(panel, QStringLiteral("SpeedButton%1").arg(d.number),
-                                       QString::fromUtf8(d.caption), d.color);
-        button->setFont(captionfont);
+        const QString caption = *d.caption ? tr(d.caption) : QString();
+        auto* button =
+            new PanelButton(panel, QStringLiteral("SpeedButton%1").arg(d.number), caption, d.color);
+        // A translated caption too wide for the button gets a smaller font rather than a cut.
+        button->setFont(captionfont(designfont, caption, 36 - 2));
         button->setGeometry(d.left, d.top, 36, 36);
         SpeedButton[static_cast<size_t>(d.number)] = button;
     }
@@ -184,7 +195,7 @@ void Tvorlixform::buildbuttons() {
 void Tvorlixform::buildstepgroup() {
     showpartgroupbox = new QGroupBox(panel);
     showpartgroupbox->setGeometry(2, 260, 140, 61);
-    showpartgroupbox->setTitle(QStringLiteral("NC Steps : ALL"));
+    showpartgroupbox->setTitle(tr("NC Steps : ALL"));
     showpartgroupbox->hide();
 
     shownumberscrollbar = new QScrollBar(Qt::Horizontal, showpartgroupbox);

@@ -17,6 +17,7 @@
 #include "app/panelbutton.h"
 #include "app/plotdriver.h"
 #include "app/readingnoticerow.h"
+#include "app/recentfiles.h"
 #include "app/workingbar.h"
 #include "render/glimage.h"
 #include "view/viewicon.h"
@@ -37,6 +38,7 @@ Tvorlixform::Tvorlixform(const CommandLine& cmd) : cmd_(cmd) {
     arcmessages_ = std::make_unique<ArcDataMessages>(this);
     connectjob();
     buildpanelcommands();
+    builddesktop();
     navigation_ = std::make_unique<NavigationInput>(*this);
     FormCreate();
 }
@@ -78,12 +80,21 @@ void Tvorlixform::connectjob() {
         logoshown = false;
         showpartgroupbox->show();
     };
-    driver_->clearscreen = [this] { clearscreen(); };
+    driver_->clearscreen = [this] {
+        if (!rereading_) clearscreen();
+    };
     driver_->interpreted = [this] {
         infodirty = true;
-        resetstepsliders();
+        rereading_ ? keepstepsliders() : resetstepsliders();
     };
-    driver_->fitjob = [this] { SpeedButton5Click(); };
+    driver_->fitjob = [this] {
+        // A re-read keeps the view; it only draws when the reading ended without its redraw.
+        if (!rereading_) {
+            SpeedButton5Click();
+        } else if (job.interpreting) {
+            renderframe();
+        }
+    };
     driver_->render = [this] { renderframe(); };
     for (int i = 10; i <= 16; ++i) {
         PanelButton* button = SpeedButton[static_cast<size_t>(i)];
@@ -177,6 +188,7 @@ void Tvorlixform::opensequence() {
     job.zmaxtext.clear();
     job.zmintext.clear();
     setWindowTitle(QStringLiteral("KORVEN : ") + displayname(ncfilename));
+    beginfollowing();
     clearscreen();
     update();
     repaint();

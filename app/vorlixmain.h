@@ -20,6 +20,8 @@
 #include "view/viewstate.h"
 
 class ArcDataMessages;
+class FileFollower;
+class RecentFiles;
 class QAction;
 class QCheckBox;
 class QFileDialog;
@@ -78,6 +80,20 @@ class Tvorlixform : public QWidget {
     void panelMouseDown(Qt::MouseButton button, int x, int y);
     void speedmenuselect(QAction* item);
 
+    // Desktop habits (app/desktopopen.cpp, app/followfile.cpp).
+    // Opens path as Open does once its dialog has chosen it: same view rule, same sequence.
+    void openfile(const QString& path);
+    // Opens a dropped or recent file, or says in a message box why it cannot be opened.
+    void openchecked(const QString& path);
+    // Reads the shown program again, keeping the view, the step window and the stock box.
+    void rereadfile();
+    bool jobrunning() const;
+    RecentFiles& recentfiles() { return *recent_; }
+    FileFollower& follower() { return *follower_; }
+    QMenu* recentmenu = nullptr;
+    QCheckBox* followfilecheckbox = nullptr;
+    QLabel* followfilenotice = nullptr;
+
     // Window fields.
     std::string ncfilename;  // at most 255 bytes, for display
     std::string ncpath;      // the whole path, for opening
@@ -127,6 +143,9 @@ class Tvorlixform : public QWidget {
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void placewindow();
@@ -137,6 +156,15 @@ class Tvorlixform : public QWidget {
     void buildstepgroup();
     void buildpanelcommands();
     void connectjob();
+    void builddesktop();
+    void buildfollowrow();
+    void settooltips();
+    void popuprecent(QPoint at);
+    void recentchosen(const QString& path);
+    // Before a job reads ncpath: remember it and follow it.
+    void beginfollowing();
+    void keepstepsliders();
+    void fileisgone();
     void drawpreseticons();
     void drawrotateicon();
     void setlabelsvisible(bool visible);
@@ -154,6 +182,11 @@ class Tvorlixform : public QWidget {
     std::unique_ptr<PlotDriver> driver_;
     std::unique_ptr<ArcDataMessages> arcmessages_;
     PanelMouse* panelmouse_ = nullptr;
+    std::unique_ptr<RecentFiles> recent_;
+    FileFollower* follower_ = nullptr;
+    bool rereading_ = false;
+    int keptsize_ = 17;
+    int keptstart_ = 0;
     bool inidle_ = false;
     // No window manager maximises this window: it fills the screen and restores itself.
     bool selfmaximise_ = false;

@@ -46,6 +46,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time, so the library scan cannot see them: the Mesa drivers (window and
 # off-screen) and the EGL vendor.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1-mesa-dri, libegl-mesa0, libglx-mesa0")
+# The toolkit's own buttons and dialogs in the panel's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_COMPRESSION_TYPE gzip)
 set(CPACK_GENERATOR DEB)
 include(CPack)

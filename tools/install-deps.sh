@@ -5,6 +5,7 @@ packages=(
   build-essential cmake g++ clang libclang-rt-14-dev python3
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev pkgconf libxcb1-dev
+  qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
   libgl1-mesa-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri mesa-utils
   xvfb xauth x11-utils openbox imagemagick time
   desktop-file-utils appstream shared-mime-info dpkg-dev

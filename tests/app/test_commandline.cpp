@@ -97,6 +97,14 @@ TEST(CommandLineOptions, RamBufferLeavesTheVacatedEntryEmpty) {
     EXPECT_EQ(cmd.cmdwords[2], "");
 }
 
+TEST(CommandLineOptions, NoSettingsIsConsumedOnlyWhole) {
+    CommandLine cmd = parsed("k --no-settings part.nc --NO-SETTINGS-X");
+    EXPECT_TRUE(cmd.cmdnosettings);
+    EXPECT_EQ(cmd.cmdlast, 2);
+    EXPECT_EQ(cmd.cmdwords[1], "part.nc");
+    EXPECT_EQ(cmd.cmdwords[2], "--NO-SETTINGS-X");
+}
+
 TEST(CommandLineOptions, ArcModeValues) {
     struct Case {
         const char* word;

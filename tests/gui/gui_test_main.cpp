@@ -5,6 +5,8 @@
 #include "app/vorlixmain.h"
 
 int main(int argc, char** argv) {
+    // No test reads or writes the user's own settings; the viewers they start inherit this.
+    qputenv("KORVEN_NO_SETTINGS", "1");
     QApplication app(argc, argv);
     // Windows open one after another here: the start-up logo shows only its last frame and no
     // report pause. The logo's own tests ask for the real pace.

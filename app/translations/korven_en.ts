@@ -1,0 +1,240 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en">
+<context>
+    <name>ArcDataMessages</name>
+    <message>
+        <source>Error in Arc Datas....</source>
+        <translation>Error in Arc Datas....</translation>
+    </message>
+    <message>
+        <source>Ignore All</source>
+        <translation>Ignore All</translation>
+    </message>
+    <message>
+        <source> (%1 more ignored)</source>
+        <translation> (%1 more ignored)</translation>
+    </message>
+</context>
+<context>
+    <name>Tvorlixform</name>
+    <message>
+        <source>%1 does not exist.</source>
+        <translation>%1 does not exist.</translation>
+    </message>
+    <message>
+        <source>%1 is a folder. Drop a program file instead.</source>
+        <translation>%1 is a folder. Drop a program file instead.</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file and is not opened.</source>
+        <translation>%1 is not a regular file and is not opened.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: no permission.</source>
+        <translation>%1 cannot be read: no permission.</translation>
+    </message>
+    <message>
+        <source>%1 is empty: there is nothing to show.</source>
+        <translation>%1 is empty: there is nothing to show.</translation>
+    </message>
+    <message>
+        <source>Only files on this computer can be opened, not %1.</source>
+        <translation>Only files on this computer can be opened, not %1.</translation>
+    </message>
+    <message>
+        <source>No recent files</source>
+        <translation>No recent files</translation>
+    </message>
+    <message>
+        <source>%1 no longer exists; it is taken off the recent files.</source>
+        <translation>%1 no longer exists; it is taken off the recent files.</translation>
+    </message>
+    <message>
+        <source>自动重新载入</source>
+        <translation>Reload on change</translation>
+    </message>
+    <message>
+        <source>File gone; picture kept</source>
+        <translation>File gone; picture kept</translation>
+    </message>
+    <message>
+        <source>%1 is no longer there. The picture stays as it was; the file is read again when it comes back.</source>
+        <translation>%1 is no longer there. The picture stays as it was; the file is read again when it comes back.</translation>
+    </message>
+    <message>
+        <source>NC Steps : %1</source>
+        <translation>NC Steps : %1</translation>
+    </message>
+    <message>
+        <source>Working...</source>
+        <translation>Working...</translation>
+    </message>
+    <message>
+        <source>Loading : </source>
+        <translation>Loading : </translation>
+    </message>
+    <message>
+        <source>NC Steps : ALL</source>
+        <translation>NC Steps : ALL</translation>
+    </message>
+    <message>
+        <source>Front Buffer : %1</source>
+        <translation>Front Buffer : %1</translation>
+    </message>
+    <message>
+        <source>Back Buffer</source>
+        <translation>Back Buffer</translation>
+    </message>
+    <message>
+        <source>Cannot read the logo file %1:
+%2</source>
+        <translation>Cannot read the logo file %1:
+%2</translation>
+    </message>
+    <message>
+        <source>精度由小到大</source>
+        <translation>Step delay, small to large</translation>
+    </message>
+    <message>
+        <source>默认</source>
+        <translation>Default</translation>
+    </message>
+    <message>
+        <source>所有文件</source>
+        <translation>All files</translation>
+    </message>
+    <message>
+        <source>nc文件</source>
+        <translation>NC files</translation>
+    </message>
+    <message>
+        <source>Pan: press and move the mouse (on the picture: Ctrl + left drag)</source>
+        <translation>Pan: press and move the mouse (on the picture: Ctrl + left drag)</translation>
+    </message>
+    <message>
+        <source>Open a program file (or drop one on the window); right press: recent files</source>
+        <translation>Open a program file (or drop one on the window); right press: recent files</translation>
+    </message>
+    <message>
+        <source>Open the manual</source>
+        <translation>Open the manual</translation>
+    </message>
+    <message>
+        <source>Exit the viewer</source>
+        <translation>Exit the viewer</translation>
+    </message>
+    <message>
+        <source>Zoom: press and move the mouse (on the picture: right drag)</source>
+        <translation>Zoom: press and move the mouse (on the picture: right drag)</translation>
+    </message>
+    <message>
+        <source>Fit the whole toolpath in the window (Page Up)</source>
+        <translation>Fit the whole toolpath in the window (Page Up)</translation>
+    </message>
+    <message>
+        <source>Magnify two times (keypad -)</source>
+        <translation>Magnify two times (keypad -)</translation>
+    </message>
+    <message>
+        <source>Shrink to half (keypad *)</source>
+        <translation>Shrink to half (keypad *)</translation>
+    </message>
+    <message>
+        <source>Rotate: press and move the mouse (arrow keys turn in steps)</source>
+        <translation>Rotate: press and move the mouse (arrow keys turn in steps)</translation>
+    </message>
+    <message>
+        <source>Top view, fitted (F1)</source>
+        <translation>Top view, fitted (F1)</translation>
+    </message>
+    <message>
+        <source>Front view, fitted (F2)</source>
+        <translation>Front view, fitted (F2)</translation>
+    </message>
+    <message>
+        <source>Left view, fitted (F3)</source>
+        <translation>Left view, fitted (F3)</translation>
+    </message>
+    <message>
+        <source>ISO1 view, fitted (F4)</source>
+        <translation>ISO1 view, fitted (F4)</translation>
+    </message>
+    <message>
+        <source>ISO2 view, fitted</source>
+        <translation>ISO2 view, fitted</translation>
+    </message>
+    <message>
+        <source>ISO3 view, fitted</source>
+        <translation>ISO3 view, fitted</translation>
+    </message>
+    <message>
+        <source>ISO4 view, fitted</source>
+        <translation>ISO4 view, fitted</translation>
+    </message>
+    <message>
+        <source>Draw the box of the toolpath&apos;s extents (the stock)</source>
+        <translation>Draw the box of the toolpath&apos;s extents (the stock)</translation>
+    </message>
+    <message>
+        <source>How many steps of the toolpath to draw: a power of two, or all at the right end</source>
+        <translation>How many steps of the toolpath to draw: a power of two, or all at the right end</translation>
+    </message>
+    <message>
+        <source>The first step drawn</source>
+        <translation>The first step drawn</translation>
+    </message>
+    <message>
+        <source>Read the program again by itself when it changes on disk (F5 reads it by hand)</source>
+        <translation>Read the program again by itself when it changes on disk (F5 reads it by hand)</translation>
+    </message>
+    <message>
+        <source>平移</source>
+        <translation>Pan</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>缩放</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>全屏幕</source>
+        <translation>Fit all</translation>
+    </message>
+    <message>
+        <source>放大</source>
+        <translation>Enlarge</translation>
+    </message>
+    <message>
+        <source>缩小</source>
+        <translation>Reduce</translation>
+    </message>
+    <message>
+        <source>俯视</source>
+        <translation>Top</translation>
+    </message>
+    <message>
+        <source>前视</source>
+        <translation>Front</translation>
+    </message>
+    <message>
+        <source>左视</source>
+        <translation>Left</translation>
+    </message>
+    <message>
+        <source>显示程式的毛坯</source>
+        <translation>Show stock block</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,240 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_TW">
+<context>
+    <name>ArcDataMessages</name>
+    <message>
+        <source>Error in Arc Datas....</source>
+        <translation>圓弧資料錯誤....</translation>
+    </message>
+    <message>
+        <source>Ignore All</source>
+        <translation>全部略過</translation>
+    </message>
+    <message>
+        <source> (%1 more ignored)</source>
+        <translation>（另有 %1 個已略過）</translation>
+    </message>
+</context>
+<context>
+    <name>Tvorlixform</name>
+    <message>
+        <source>%1 does not exist.</source>
+        <translation>%1 不存在。</translation>
+    </message>
+    <message>
+        <source>%1 is a folder. Drop a program file instead.</source>
+        <translation>%1 是資料夾。請拖放程式檔案。</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file and is not opened.</source>
+        <translation>%1 不是一般檔案，不予開啟。</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: no permission.</source>
+        <translation>無權讀取 %1。</translation>
+    </message>
+    <message>
+        <source>%1 is empty: there is nothing to show.</source>
+        <translation>%1 是空檔案，沒有可顯示的內容。</translation>
+    </message>
+    <message>
+        <source>Only files on this computer can be opened, not %1.</source>
+        <translation>只能開啟本機上的檔案，無法開啟 %1。</translation>
+    </message>
+    <message>
+        <source>No recent files</source>
+        <translation>沒有最近的檔案</translation>
+    </message>
+    <message>
+        <source>%1 no longer exists; it is taken off the recent files.</source>
+        <translation>%1 已不存在，已從最近的檔案中移除。</translation>
+    </message>
+    <message>
+        <source>自动重新载入</source>
+        <translation>自動重新載入</translation>
+    </message>
+    <message>
+        <source>File gone; picture kept</source>
+        <translation>檔案不見了，保留圖形</translation>
+    </message>
+    <message>
+        <source>%1 is no longer there. The picture stays as it was; the file is read again when it comes back.</source>
+        <translation>%1 已不存在。圖形保持原樣；檔案回來時會重新讀取。</translation>
+    </message>
+    <message>
+        <source>NC Steps : %1</source>
+        <translation>NC 步數 : %1</translation>
+    </message>
+    <message>
+        <source>Working...</source>
+        <translation>處理中...</translation>
+    </message>
+    <message>
+        <source>Loading : </source>
+        <translation>載入 : </translation>
+    </message>
+    <message>
+        <source>NC Steps : ALL</source>
+        <translation>NC 步數 : 全部</translation>
+    </message>
+    <message>
+        <source>Front Buffer : %1</source>
+        <translation>前緩衝區 : %1</translation>
+    </message>
+    <message>
+        <source>Back Buffer</source>
+        <translation>後緩衝區</translation>
+    </message>
+    <message>
+        <source>Cannot read the logo file %1:
+%2</source>
+        <translation>無法讀取標誌檔 %1：
+%2</translation>
+    </message>
+    <message>
+        <source>精度由小到大</source>
+        <translation>精度由小到大</translation>
+    </message>
+    <message>
+        <source>默认</source>
+        <translation>預設</translation>
+    </message>
+    <message>
+        <source>所有文件</source>
+        <translation>所有檔案</translation>
+    </message>
+    <message>
+        <source>nc文件</source>
+        <translation>nc檔案</translation>
+    </message>
+    <message>
+        <source>Pan: press and move the mouse (on the picture: Ctrl + left drag)</source>
+        <translation>平移：按住並移動滑鼠（在圖形上：Ctrl + 左鍵拖曳）</translation>
+    </message>
+    <message>
+        <source>Open a program file (or drop one on the window); right press: recent files</source>
+        <translation>開啟程式檔案（或拖放到視窗上）；按右鍵：最近的檔案</translation>
+    </message>
+    <message>
+        <source>Open the manual</source>
+        <translation>開啟說明書</translation>
+    </message>
+    <message>
+        <source>Exit the viewer</source>
+        <translation>結束程式</translation>
+    </message>
+    <message>
+        <source>Zoom: press and move the mouse (on the picture: right drag)</source>
+        <translation>縮放：按住並移動滑鼠（在圖形上：右鍵拖曳）</translation>
+    </message>
+    <message>
+        <source>Fit the whole toolpath in the window (Page Up)</source>
+        <translation>將整個刀具路徑放進視窗（Page Up）</translation>
+    </message>
+    <message>
+        <source>Magnify two times (keypad -)</source>
+        <translation>放大兩倍（數字鍵盤 -）</translation>
+    </message>
+    <message>
+        <source>Shrink to half (keypad *)</source>
+        <translation>縮小一半（數字鍵盤 *）</translation>
+    </message>
+    <message>
+        <source>Rotate: press and move the mouse (arrow keys turn in steps)</source>
+        <translation>旋轉：按住並移動滑鼠（方向鍵逐步轉動）</translation>
+    </message>
+    <message>
+        <source>Top view, fitted (F1)</source>
+        <translation>俯視圖，並調整大小（F1）</translation>
+    </message>
+    <message>
+        <source>Front view, fitted (F2)</source>
+        <translation>前視圖，並調整大小（F2）</translation>
+    </message>
+    <message>
+        <source>Left view, fitted (F3)</source>
+        <translation>左視圖，並調整大小（F3）</translation>
+    </message>
+    <message>
+        <source>ISO1 view, fitted (F4)</source>
+        <translation>ISO1 視圖，並調整大小（F4）</translation>
+    </message>
+    <message>
+        <source>ISO2 view, fitted</source>
+        <translation>ISO2 視圖，並調整大小</translation>
+    </message>
+    <message>
+        <source>ISO3 view, fitted</source>
+        <translation>ISO3 視圖，並調整大小</translation>
+    </message>
+    <message>
+        <source>ISO4 view, fitted</source>
+        <translation>ISO4 視圖，並調整大小</translation>
+    </message>
+    <message>
+        <source>Draw the box of the toolpath&apos;s extents (the stock)</source>
+        <translation>畫出刀具路徑範圍的方框（毛坯）</translation>
+    </message>
+    <message>
+        <source>How many steps of the toolpath to draw: a power of two, or all at the right end</source>
+        <translation>要畫出的刀具路徑步數：2 的次方，最右端為全部</translation>
+    </message>
+    <message>
+        <source>The first step drawn</source>
+        <translation>畫出的第一步</translation>
+    </message>
+    <message>
+        <source>Read the program again by itself when it changes on disk (F5 reads it by hand)</source>
+        <translation>程式在磁碟上變更時自動重新讀取（F5 手動讀取）</translation>
+    </message>
+    <message>
+        <source>平移</source>
+        <translation>平移</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>打開</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>說明</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>缩放</source>
+        <translation>縮放</translation>
+    </message>
+    <message>
+        <source>全屏幕</source>
+        <translation>全螢幕</translation>
+    </message>
+    <message>
+        <source>放大</source>
+        <translation>放大</translation>
+    </message>
+    <message>
+        <source>缩小</source>
+        <translation>縮小</translation>
+    </message>
+    <message>
+        <source>俯视</source>
+        <translation>俯視</translation>
+    </message>
+    <message>
+        <source>前视</source>
+        <translation>前視</translation>
+    </message>
+    <message>
+        <source>左视</source>
+        <translation>左視</translation>
+    </message>
+    <message>
+        <source>显示程式的毛坯</source>
+        <translation>顯示程式的毛坯</translation>
+    </message>
+</context>
+</TS>

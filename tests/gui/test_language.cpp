@@ -1,0 +1,140 @@
+// The panel in the user's language: which translation the desktop's languages choose, what is
+// translated and what is data, captions that fit their buttons, tooltips, and the panel's
+// picture in English and in Traditional Chinese against the pictures checked by eye.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLocale>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QScrollBar>
+#include <QSlider>
+
+#include "app/panelbutton.h"
+#include "app/translations.h"
+#include "app/vorlixmain.h"
+#include "tests/gui/support_viewer.h"
+
+using namespace guitest;
+
+namespace {
+
+const QStringList kFolders = {QStringLiteral(KORVEN_TRANSLATIONS_DIR)};
+
+// Share of pixels whose channels differ by more than a rounding step of the text renderer.
+double differentshare(const QImage& a, const QImage& b) {
+    if (a.size() != b.size()) return 1.0;
+    int different = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            different += std::abs(qRed(p) - qRed(q)) > 40 || std::abs(qGreen(p) - qGreen(q)) > 40 ||
+                         std::abs(qBlue(p) - qBlue(q)) > 40;
+        }
+    }
+    return static_cast<double>(different) / (a.width() * a.height());
+}
+
+// The panel from the logo down to the rows below the step window, with a program shown.
+QImage panelpicture(Tvorlixform& w) {
+    return w.panel->grab(QRect(0, 0, w.panel->width(), 420))
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+void expectpanellike(Tvorlixform& w, const QString& name) {
+    const QImage shot = panelpicture(w);
+    savepicture(shot, "panel_" + name.toStdString());
+    const QImage stored(
+        QStringLiteral(KORVEN_SOURCE_DIR "/tests/gui/pictures/panel_%1.png").arg(name));
+    ASSERT_FALSE(stored.isNull()) << "no stored picture for " << name.toStdString();
+    EXPECT_LT(differentshare(shot, stored.convertToFormat(QImage::Format_RGB32)), 0.01)
+        << name.toStdString();
+}
+
+}  // namespace
+
+TEST(Language, TheDesktopsLanguagesChooseTheTranslation) {
+    // LANG=C and POSIX give "C"; simplified Chinese is the language of the source captions.
+    EXPECT_EQ(translationlanguage({QStringLiteral("C")}), QString());
+    EXPECT_EQ(translationlanguage(QLocale(QStringLiteral("zh_CN")).uiLanguages()), QString());
+    EXPECT_EQ(translationlanguage(QLocale(QStringLiteral("de_DE")).uiLanguages()), QString());
+    EXPECT_EQ(translationlanguage(QLocale(QStringLiteral("en_GB")).uiLanguages()), "en");
+    EXPECT_EQ(translationlanguage(QLocale(QStringLiteral("zh_TW")).uiLanguages()), "zh_TW");
+    EXPECT_EQ(translationlanguage({QStringLiteral("zh-Hant-HK")}), "zh_TW");
+    // A language without a translation gives way to the next the user listed.
+    EXPECT_EQ(translationlanguage({QStringLiteral("de-DE"), QStringLiteral("zh-TW")}), "zh_TW");
+    EXPECT_EQ(installtranslation({QStringLiteral("en-US")}, {QStringLiteral("/nonexistent")}),
+              QString());
+    // Help follows the panel's language; untranslated, the installed fonts decide.
+    EXPECT_TRUE(bigfivemanual(QStringLiteral("zh_TW"), false));
+    EXPECT_FALSE(bigfivemanual(QStringLiteral("en"), true));
+    EXPECT_TRUE(bigfivemanual(QString(), true));
+}
+
+TEST(Language, TraditionalChinesePanelTranslatesCaptionsNotData) {
+    const auto restore = qScopeGuard([] { installtranslation({}); });
+    ASSERT_EQ(installtranslation(QLocale(QStringLiteral("zh_TW")).uiLanguages(), kFolders),
+              "zh_TW");
+    const std::string path = writeprogram("language.nc", kTwoToolProgram);
+    auto w = openwindow({path});
+    EXPECT_EQ(w->SpeedButton[1]->text(), QStringLiteral("打開"));
+    EXPECT_EQ(w->SpeedButton[5]->text(), QStringLiteral("全螢幕"));
+    EXPECT_EQ(w->SpeedButton[13]->text(), QStringLiteral("ISO1"));
+    EXPECT_EQ(w->drawrangeblockcheckbox->text(), QStringLiteral("顯示程式的毛坯"));
+    EXPECT_EQ(w->followfilecheckbox->text(), QStringLiteral("自動重新載入"));
+    EXPECT_EQ(w->showpartgroupbox->title(), QStringLiteral("NC 步數 : 全部"));
+    EXPECT_EQ(w->speedmenu->actions().value(1)->text(), QStringLiteral("預設"));
+    EXPECT_EQ(w->speedmenu->actions().value(6)->text(), QStringLiteral("0.01"));
+    EXPECT_EQ(w->job.timetext.rfind("Time: ", 0), 0U);
+    EXPECT_TRUE(w->SpeedButton[10]->toolTip().contains(QStringLiteral("F1")));
+    expectpanellike(*w, QStringLiteral("zh_TW"));
+
+    // A message and the toolkit's button under it, in the same language.
+    QString button;
+    MessageAnswerer answers([&](QMessageBox& box, int) {
+        button = box.button(QMessageBox::Ok)->text();
+        box.accept();
+    });
+    w->openchecked(QStringLiteral("/nonexistent/part.nc"));
+    ASSERT_EQ(answers.texts.size(), 1U);
+    EXPECT_EQ(answers.texts[0], QStringLiteral("/nonexistent/part.nc 不存在。"));
+    EXPECT_EQ(button, QStringLiteral("確定"));
+}
+
+TEST(Language, EnglishPanelCaptionsFitTheirButtonsAndEveryControlSaysItsKey) {
+    const auto restore = qScopeGuard([] { installtranslation({}); });
+    ASSERT_EQ(installtranslation(QLocale(QStringLiteral("en_US")).uiLanguages(), kFolders), "en");
+    const std::string path = writeprogram("language.nc", kTwoToolProgram);
+    auto w = openwindow({path});
+    EXPECT_EQ(w->SpeedButton[1]->text(), QStringLiteral("Open"));
+    EXPECT_EQ(w->showpartgroupbox->title(), QStringLiteral("NC Steps : ALL"));
+    for (int i = 1; i <= 16; ++i) {
+        const PanelButton* button = w->SpeedButton[static_cast<size_t>(i)];
+        EXPECT_LE(QFontMetrics(button->font()).horizontalAdvance(button->text()), 34)
+            << button->text().toStdString();
+        EXPECT_FALSE(button->toolTip().isEmpty()) << i;
+    }
+    // "Enlarge" is wider than the button at the design's 11 pixels.
+    EXPECT_LT(w->SpeedButton[7]->font().pixelSize(), 11);
+    EXPECT_EQ(w->SpeedButton[1]->font().pixelSize(), 11);
+    for (const QString& key : {QStringLiteral("F1"), QStringLiteral("F2"), QStringLiteral("F3"),
+                               QStringLiteral("F4"), QStringLiteral("Page Up")}) {
+        bool named = false;
+        for (int i = 1; i <= 16; ++i)
+            named |= w->SpeedButton[static_cast<size_t>(i)]->toolTip().contains(key);
+        EXPECT_TRUE(named) << key.toStdString();
+    }
+    EXPECT_TRUE(w->followfilecheckbox->toolTip().contains(QStringLiteral("F5")));
+    for (QWidget* control : {static_cast<QWidget*>(w->drawrangeblockcheckbox),
+                             static_cast<QWidget*>(w->shownumberscrollbar),
+                             static_cast<QWidget*>(w->showstartscrollbar)}) {
+        EXPECT_FALSE(control->toolTip().isEmpty());
+    }
+    expectpanellike(*w, QStringLiteral("en"));
+}
