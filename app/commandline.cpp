@@ -95,6 +95,7 @@ void CommandLine::reset() {
     cmdarcmode = 0;
     cmdrambuffer = false;
     cmdnosettings = false;
+    cmdngc = false;
 }
 
 void CommandLine::parse(std::string_view text) {
@@ -163,6 +164,13 @@ bool CommandLine::applyoption(const std::string& upper) {
     if (upper.compare(0, 8, "/ARCMODE") == 0) {
         std::string_view value = upper.size() > 9 ? std::string_view(upper).substr(9) : "";
         cmdarcmode = arcmodevalue(value, cmdarcmode);
+        return true;
+    }
+    if (upper.compare(0, 8, "/DIALECT") == 0) {
+        // The same separators as /ARCMODE; an unknown language keeps the earlier choice.
+        const std::string_view value = upper.size() > 9 ? std::string_view(upper).substr(9) : "";
+        if (value == "NGC") cmdngc = true;
+        if (value == "KORVEN") cmdngc = false;
         return true;
     }
     return upper.compare(0, 10, "/RAPIDMODE") == 0;

@@ -21,6 +21,7 @@ struct CommandLine {
     int32_t cmdarcmode = 0;     // 0 STARTCENTER, 1 CENTERSTART, 2 ABSOLUTE
     bool cmdrambuffer = false;  // render into a memory bitmap instead of the window
     bool cmdnosettings = false; // --no-settings: the user's settings are neither read nor written
+    bool cmdngc = false;        // /DIALECT:NGC: read programs as RS274/NGC
 
     // Splits the text into words and consumes the options. The text is the whole command
     // line, program path included, as a platform that hands over one text gives it (Windows);

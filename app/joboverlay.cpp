@@ -38,6 +38,18 @@ void Tvorlixform::working(const std::string& text, double fraction) {
     Tglimage::flushdisplay(this);
 }
 
+namespace {
+
+// Lengths stay in the program's units: when those are inches the label says so, within the
+// panel's fourteen characters ("ZMax:   -1.000" becomes "ZMax in -1.000").
+std::string ininches(const std::string& text) {
+    if (text.size() < 7 || text[4] != ':') return text;
+    if (text.size() > 7 && text[5] == ' ' && text[6] == ' ') return text.substr(0, 4) + " in" + text.substr(7);
+    return text.substr(0, 4) + "\"" + text.substr(5);
+}
+
+}  // namespace
+
 void Tvorlixform::enablebuttons(bool on) {
     for (int i = 1; i <= 16; ++i) SpeedButton[static_cast<size_t>(i)]->setEnabled(on);
 }
@@ -56,8 +68,8 @@ void Tvorlixform::jobfinish(int mode) {
         info.feedslots[s] = {job.feedslots.tool[s], job.feedslots.key[s], tcary[s]};
     }
     info.timetext = job.timetext;
-    info.zmaxtext = job.zmaxtext;
-    info.zmintext = job.zmintext;
+    info.zmaxtext = job.inchunits ? ininches(job.zmaxtext) : job.zmaxtext;
+    info.zmintext = job.inchunits ? ininches(job.zmintext) : job.zmintext;
     info.zmaxcolor = job.zmaxcolor;
     info.zmincolor = job.zmincolor;
     info.rangetexts = drawer_->rangetexts;

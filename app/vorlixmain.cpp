@@ -15,9 +15,11 @@
 #include "app/arcdatamessages.h"
 #include "app/navigationinput.h"
 #include "app/panelbutton.h"
+#include "app/panelextras.h"
 #include "app/plotdriver.h"
 #include "app/readingnoticerow.h"
 #include "app/recentfiles.h"
+#include "app/readingchoice.h"
 #include "app/workingbar.h"
 #include "render/glimage.h"
 #include "view/viewicon.h"
@@ -40,7 +42,20 @@ Tvorlixform::Tvorlixform(const CommandLine& cmd) : cmd_(cmd) {
     buildpanelcommands();
     builddesktop();
     navigation_ = std::make_unique<NavigationInput>(*this);
+    buildreadingchoice();
     FormCreate();
+}
+
+void Tvorlixform::buildreadingchoice() {
+    job.dialect = cmd_.cmdngc ? NcDialect::Ngc : NcDialect::Korven;
+    auto* choice = new ReadingChoice(cmd_.cmdngc);
+    panelextras->setrow(PanelExtras::Reading, choice);
+    choice->changed = [this](bool ngc) {
+        job.dialect = ngc ? NcDialect::Ngc : NcDialect::Korven;
+        // The shown program is read again the new way; nothing is shown yet, nothing to do.
+        const bool fileshown = !logoshown && !(ncfilename.empty() && ncpath.empty());
+        if (fileshown && !WorkingBar->isVisible()) opensequence();
+    };
 }
 
 Tvorlixform::~Tvorlixform() {

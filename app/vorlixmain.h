@@ -155,6 +155,7 @@ class Tvorlixform : public QWidget {
     void buildbuttons();
     void buildstepgroup();
     void buildpanelcommands();
+    void buildreadingchoice();
     void connectjob();
     void builddesktop();
     void buildfollowrow();

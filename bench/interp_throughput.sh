@@ -31,10 +31,11 @@ rows="$work/rounds.txt"
 : >"$rows"
 for _ in $(seq "$rounds"); do
     echo "$(timed "$build/tools/korven-info" "$program") $(timed "$work/wordscan" "$program")" \
-        "$(timed "$work/wordscan" "$program" fast)" >>"$rows"
+        "$(timed "$work/wordscan" "$program" fast)" \
+        "$(timed "$build/tools/korven-info" --dialect ngc "$program")" >>"$rows"
 done
 
-# Columns: korven-info, strtod scan, fast scan; each wall, cpu, rss.
+# Columns: korven-info, strtod scan, fast scan, korven-info --dialect ngc; each wall, cpu, rss.
 awk -v bytes="$(stat -c %s "$program")" -v nodes="$nodes" '
 function median(a, n,   i, j, t) {
     for (i = 2; i <= n; i++)
@@ -42,7 +43,7 @@ function median(a, n,   i, j, t) {
     return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
 }
 { n++; iw[n] = $1; ic[n] = $2; rss[n] = $3; fw[n] = $4; fc[n] = $5; qw[n] = $7; qc[n] = $8
-  rf[n] = $1 / $4; rq[n] = $1 / $7 }
+  rf[n] = $1 / $4; rq[n] = $1 / $7; gw[n] = $10; gc[n] = $11; rg[n] = $10 / $1 }
 END {
     mb = bytes / 1e6; w = median(iw, n); f = median(fw, n); q = median(qw, n); r = median(rss, n)
     printf "program        %.1f MB, %d nodes, medians of %d rounds\n", mb, nodes, n
@@ -50,5 +51,7 @@ END {
     printf "wordscan       %6.2f s  %7.1f MB/s   (cpu %.2f s)  floor, strtod\n", f, mb / f, median(fc, n)
     printf "wordscan fast  %6.2f s  %7.1f MB/s   (cpu %.2f s)\n", q, mb / q, median(qc, n)
     printf "ratio          %.2fx the time of the floor (%.2fx the fast scan)\n", median(rf, n), median(rq, n)
+    g = median(gw, n)
+    printf "reading ngc    %6.2f s  %7.1f MB/s   (cpu %.2f s)  %.2fx the time of the default\n", g, mb / g, median(gc, n), median(rg, n)
     printf "peak RSS       %.0f MB, %.1f bytes per node\n", r / 1024, r * 1024 / nodes
 }' "$rows"

@@ -18,6 +18,14 @@ class MoveRecorder {
                 double j, double k);
     void setcolor(uint8_t index) { job_.curcolor = index; }
 
+    // One point of a path the caller has worked out itself (the end of a straight move or a
+    // chord point), taken as a move from x0, y0, z0 like the points of LineTo.
+    void PointTo(int32_t line, uint8_t color, double x, double y, double z) {
+        line_ = line;
+        setcolor(color);
+        plotpoint(x, y, z);
+    }
+
   private:
     void plotpoint(double x, double y, double z);
     void drawarc(int32_t plane, int32_t motion, double x, double y, double z, double i, double j,

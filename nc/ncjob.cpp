@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "nc/ncinterpreter.h"
+#include "nc/ngc/ngcinterpreter.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ void NcJob::InitPlot(int32_t cmdarcmode) {
     xmax = ymax = zmax = -9999;
     xmin = ymin = zmin = 9999;
     feedcolor = kFirstFeedColorIndex;
+    inchunits = false;
     notice.clear();
 }
 
@@ -60,6 +62,12 @@ void NcJob::cleartexts() {
 }
 
 void NcJob::plotsource(ByteSource& source, bool readahead) {
+    if (dialect == NcDialect::Ngc) {
+        // A program ended by M2 or M30 is complete though the file goes on.
+        NgcInterpreter(*this, source, readahead).run();
+        interpreting = false;
+        return;
+    }
     NcInterpreter(*this, source, readahead).PO();
     if (source.atend()) interpreting = false;
 }

@@ -23,6 +23,10 @@ struct FeedSlots {
     static uint8_t colorindex(int slot) { return kSlotColorIndex[static_cast<size_t>(slot)]; }
 };
 
+// Which language a program is read in: the fixed dialect of the default reading, or
+// RS274/NGC as most CAM posts write it.
+enum class NcDialect { Korven, Ngc };
+
 // One plot job: the interpreted toolpath of a program with its extents, tool table and
 // statistics. The window composes it; progress and the bad-radius message reach the
 // window through the callbacks, which may stay empty.
@@ -41,6 +45,8 @@ class NcJob {
     uint8_t curcolor = kRapidColorIndex;
     int32_t lastplotcolor = -1;
     bool interpreting = false;  // set by the caller before PlotOnly; cleared by a complete run
+    NcDialect dialect = NcDialect::Korven;  // kept from file to file
+    bool inchunits = false;  // the program ended in inches (G20); lengths are the program's
 
     std::string timetext, zmaxtext, zmintext;
     uint32_t zmaxcolor = 0, zmincolor = 0;  // 255 (red) when outside the limits

@@ -24,6 +24,8 @@ namespace {
 struct InfoRequest {
     bool nodes = false;
     bool zlimitsgiven = false;
+    bool ngc = false;
+    bool dialectgiven = false;
     double zupperlimit = 99.999;
     double zlowerlimit = -99.999;
     std::vector<const char*> viewerargs{"korven-info"};  // viewer options and the file
@@ -33,7 +35,8 @@ int usage(const char* problem) {
     std::fprintf(stderr,
                  "korven-info: %s\n"
                  "usage: korven-info [--nodes] [--zlimits UPPER LOWER] [--fit W H]"
-                 " [--png OUT.png [--size WxH]] [--view NAME] [/ARCMODE:n] FILE\n",
+                 " [--png OUT.png [--size WxH]] [--view NAME] [--dialect korven|ngc]"
+                 " [/ARCMODE:n] FILE\n",
                  problem);
     return 2;
 }
@@ -52,6 +55,12 @@ std::string parseinforequest(int argc, char** argv, InfoRequest& request) {
             request.zlowerlimit = first > second ? second : first;
             request.zlimitsgiven = true;
             a += 2;
+        } else if (arg == "--dialect") {
+            if (a + 1 >= argc) return "--dialect needs korven or ngc";
+            const std::string value = argv[++a];
+            if (value != "korven" && value != "ngc") return "--dialect needs korven or ngc";
+            request.ngc = value == "ngc";
+            request.dialectgiven = true;
         } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
             return "unknown option " + arg;
         } else {
@@ -62,6 +71,7 @@ std::string parseinforequest(int argc, char** argv, InfoRequest& request) {
 }
 
 void runjob(NcJob& job, const CommandLine& cmd, const std::string& path) {
+    job.dialect = cmd.cmdngc ? NcDialect::Ngc : NcDialect::Korven;
     job.arcDataError = [] { std::fputs("Error in Arc Datas....\n", stderr); };
     job.InitPlot(cmd.cmdarcmode);
     job.interpreting = true;
@@ -100,10 +110,11 @@ int main(int argc, char** argv) {
     InfoRequest request;
     const std::string problem = parseinforequest(argc, argv, request);
     if (!problem.empty()) return usage(problem.c_str());
-    const CommandLine cmd =
+    CommandLine cmd =
         parsecommandline(static_cast<int>(request.viewerargs.size()), request.viewerargs.data());
     if (cmd.cmdlast != 1) return usage("expected exactly one FILE");
     const std::string path = cmd.cmdwords[1];
+    if (request.dialectgiven) cmd.cmdngc = request.ngc;
 
     NcJob job;
     if (request.zlimitsgiven) {
@@ -122,6 +133,7 @@ int main(int argc, char** argv) {
     }
     ReportWriter out(stdout);
     writeinforeport(job, request.nodes, out);
+    if (job.inchunits) out.text("units inch").endline();
     if (fit.wanted) {
         out.text(fitline(fit, {job.xmin, job.xmax, job.ymin, job.ymax, job.zmin, job.zmax}));
         out.endline();
@@ -130,9 +142,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "korven-info: cannot write the report: %s\n", std::strerror(errno));
         return 1;
     }
-    // What the reading passed over, apart from the report, so the report stays as it was.
-    for (const std::string& line : job.notice.reportlines()) {
-        std::fprintf(stderr, "%s\n", line.c_str());
-    }
+    for (const std::string& line : job.notice.reportlines()) std::fprintf(stderr, "%s\n", line.c_str());
     return picture.wanted ? writepicture(job, picture, fit.view) : 0;
 }

@@ -137,11 +137,23 @@ TEST(CommandLineOptions, LaterValidArcModeWinsAndInvalidKeepsEarlier) {
     EXPECT_EQ(parsed("k /ARCMODE:2 /ARCMODE:9").cmdarcmode, 2);
 }
 
+TEST(CommandLineOptions, DialectChoice) {
+    EXPECT_FALSE(parsed("k part.nc").cmdngc);
+    EXPECT_TRUE(parsed("k /dialect:ngc part.nc").cmdngc);
+    EXPECT_TRUE(parsed("k /DIALECT=NGC").cmdngc);
+    EXPECT_FALSE(parsed("k /DIALECT:NGC /DIALECT:KORVEN").cmdngc);
+    const CommandLine unknown = parsed("k /DIALECT:NGC /DIALECT:FANUC part.nc");
+    EXPECT_TRUE(unknown.cmdngc);  // an unknown language keeps the earlier choice
+    ASSERT_EQ(unknown.cmdlast, 1);
+    EXPECT_EQ(unknown.cmdwords[1], "part.nc");
+}
+
 TEST(CommandLineOptions, ParsingAgainStartsAfresh) {
-    CommandLine cmd = parsed("k /rambuffer /arcmode:2 a b c");
+    CommandLine cmd = parsed("k /rambuffer /arcmode:2 /dialect:ngc a b c");
     cmd.parse("k");
     EXPECT_EQ(cmd.cmdlast, 0);
     EXPECT_EQ(cmd.cmdarcmode, 0);
+    EXPECT_FALSE(cmd.cmdngc);
     EXPECT_FALSE(cmd.cmdrambuffer);
     expectwellformed(cmd);
 }

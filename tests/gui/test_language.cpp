@@ -51,7 +51,7 @@ void expectpanellike(Tvorlixform& w, const QString& name) {
     const QImage shot = panelpicture(w);
     savepicture(shot, "panel_" + name.toStdString());
     const QImage stored(
-        QStringLiteral(KORVEN_SOURCE_DIR "/tests/gui/pictures/panel_%1.png").arg(name));
+        QStringLiteral(KORVEN_SOURCE_DIR "/tests/gui/baselines/panel_%1.png").arg(name));
     ASSERT_FALSE(stored.isNull()) << "no stored picture for " << name.toStdString();
     EXPECT_LT(differentshare(shot, stored.convertToFormat(QImage::Format_RGB32)), 0.01)
         << name.toStdString();

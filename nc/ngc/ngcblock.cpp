@@ -1,0 +1,200 @@
+#include "nc/ngc/ngcblock.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <string_view>
+
+namespace {
+
+bool blank(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+bool isdigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr uint64_t kExactMantissa = uint64_t{1} << 53;
+
+// Letters the language knows besides G, M, N and O; A B C U V W are axes not drawn here.
+constexpr uint32_t bit(char c) {
+    return 1u << (c - 'A');
+}
+constexpr uint32_t kWordLetters = bit('A') | bit('B') | bit('C') | bit('D') | bit('F') |
+                                  bit('H') | bit('I') | bit('J') | bit('K') | bit('L') |
+                                  bit('P') | bit('Q') | bit('R') | bit('S') | bit('T') |
+                                  bit('U') | bit('V') | bit('W') | bit('X') | bit('Y') | bit('Z');
+constexpr uint32_t kOtherAxes = bit('A') | bit('B') | bit('C') | bit('U') | bit('V') | bit('W');
+
+std::string printable(const char* begin, const char* end) {
+    std::string text;
+    for (const char* p = begin; p < end && text.size() < 40; ++p) {
+        if (!blank(*p)) text.push_back(*p);
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string ngccodename(char letter, int32_t tenths) {
+    char buffer[24];
+    const int64_t whole = tenths / 10;
+    const int64_t tenth = tenths % 10 < 0 ? -(tenths % 10) : tenths % 10;
+    const char* sign = tenths < 0 && whole == 0 ? "-" : "";
+    if (tenth == 0) {
+        std::snprintf(buffer, sizeof buffer, "%c%s%lld", letter, sign, static_cast<long long>(whole));
+    } else {
+        std::snprintf(buffer, sizeof buffer, "%c%s%lld.%lld", letter, sign,
+                      static_cast<long long>(whole), static_cast<long long>(tenth));
+    }
+    return buffer;
+}
+
+bool NgcBlockParser::number(const char*& p, const char* end, double& value) {
+    while (p < end && blank(*p)) ++p;
+    bool negative = false;
+    if (p < end && (*p == '-' || *p == '+')) {
+        negative = *p == '-';
+        ++p;
+    }
+    // The common form first: digits and one point, nothing between them.
+    const char* const start = p;
+    uint64_t mantissa = 0;
+    int digits = 0, fraction = 0;
+    bool point = false;
+    for (; p < end; ++p) {
+        const unsigned d = static_cast<unsigned>(*p) - unsigned{'0'};
+        if (d < 10) {
+            mantissa = mantissa * 10 + d;  // wraps past 19 digits: those go the slow way
+            ++digits;
+            fraction += point;
+        } else if (*p == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    const char* after = p;
+    while (after < end && blank(*after)) ++after;
+    const bool goeson = after < end && (isdigit(*after) || *after == '.');
+    if (!goeson && digits > 0 && digits <= 19 && mantissa <= kExactMantissa && fraction <= 22) {
+        value = static_cast<double>(mantissa) / kPow10[fraction];
+        if (negative) value = -value;
+        return true;
+    }
+    // Blanks inside the number, a second point or many digits: gather the text and check it.
+    char text[400];
+    int length = 0;
+    digits = 0;
+    point = false;
+    for (p = start; p < end; ++p) {
+        const char c = *p;
+        if (isdigit(c)) {
+            ++digits;
+        } else if (c == '.') {
+            if (point) return false;
+            point = true;
+        } else if (blank(c)) {
+            continue;
+        } else {
+            break;
+        }
+        if (length < 399) text[length++] = c;
+    }
+    if (digits == 0) return false;
+    double v = 0;
+    const auto result = std::from_chars(text, text + length, v);
+    if (result.ec != std::errc()) v = HUGE_VAL;  // out of range: larger than any machine
+    value = negative ? -v : v;
+    return true;
+}
+
+NgcLineKind NgcBlockParser::oword(const char* p, const char* end) {
+    skippedcode = "O";
+    // The subroutine's name or number, then its keyword.
+    while (p < end && !blank(*p) && *p != '(' && *p != ';') {
+        if (*p == '<') {
+            while (p < end && *p != '>') ++p;
+        }
+        if (p < end) ++p;
+    }
+    while (p < end && blank(*p)) ++p;
+    std::string keyword;
+    while (p < end && keyword.size() < 8 && ((*p | 0x20) >= 'a' && (*p | 0x20) <= 'z')) {
+        keyword.push_back(static_cast<char>(*p++ | 0x20));
+    }
+    if (keyword == "sub") return NgcLineKind::SubStart;
+    if (keyword == "endsub") return NgcLineKind::SubEnd;
+    return NgcLineKind::Skipped;
+}
+
+NgcLineKind NgcBlockParser::parse(const char* p, const char* end, NgcBlock& block) {
+    block.letters = 0;
+    block.otheraxes = 0;
+    block.gcount = 0;
+    block.mcount = 0;
+    while (p < end && blank(*p)) ++p;
+    if (p < end && *p == '%') return NgcLineKind::Percent;
+    if (p < end && *p == '/') return NgcLineKind::Deleted;
+    while (p < end) {
+        const char c = *p;
+        if (blank(c)) {
+            ++p;
+            continue;
+        }
+        if (c == '(') {
+            while (p < end && *p != ')') ++p;
+            if (p == end) return bad("comment not closed");
+            ++p;
+            continue;
+        }
+        if (c == ';') break;
+        if (c == '#' || c == '[') {
+            skippedcode = c == '#' ? "#" : "[";
+            return NgcLineKind::Skipped;
+        }
+        const char letter = static_cast<char>(c & ~0x20);
+        if (letter < 'A' || letter > 'Z') {
+            char text[48];
+            std::snprintf(text, sizeof text, "unexpected character 0x%02X", c & 0xFF);
+            if (c > ' ' && c < 127) std::snprintf(text, sizeof text, "unexpected character '%c'", c);
+            return bad(text);
+        }
+        const char* const wordstart = p++;
+        if (letter == 'O') return oword(p, end);
+        while (p < end && blank(*p)) ++p;
+        if (p < end && (*p == '#' || *p == '[')) {
+            skippedcode = *p == '#' ? "#" : "[";
+            return NgcLineKind::Skipped;
+        }
+        double value = 0;
+        if (!number(p, end, value)) {
+            while (p < end && (isdigit(*p) || *p == '.' || blank(*p))) ++p;
+            const std::string word = printable(wordstart, p);
+            if (word.size() == 1) return bad(std::string(1, letter) + " without a number");
+            return bad("bad number " + word);
+        }
+        if (letter == 'G' || letter == 'M') {
+            const double tenths = std::nearbyint(value * 10);
+            const bool whole = std::fabs(value * 10 - tenths) < 1e-6 && std::fabs(tenths) < 1e5;
+            if (!whole || (letter == 'M' && static_cast<int32_t>(tenths) % 10 != 0)) {
+                return bad("unknown code " + printable(wordstart, p));
+            }
+            int& count = letter == 'G' ? block.gcount : block.mcount;
+            if (count == NgcBlock::kMaxCodes) return bad("too many codes");
+            (letter == 'G' ? block.gcodes : block.mcodes)[count++] = static_cast<int32_t>(tenths);
+            continue;
+        }
+        if (letter == 'N') continue;
+        const uint32_t mask = bit(letter);
+        if ((kWordLetters & mask) == 0) return bad(std::string("unknown word ") + letter);
+        if (block.letters & mask) return bad(std::string("two ") + letter + " words");
+        block.letters |= mask;
+        block.otheraxes |= mask & kOtherAxes;
+        block.value[letter - 'A'] = value;
+    }
+    return NgcLineKind::Block;
+}

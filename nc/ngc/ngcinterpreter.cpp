@@ -1,0 +1,265 @@
+#include "nc/ngc/ngcinterpreter.h"
+
+#include <cmath>
+
+#include "nc/ngc/ngcblockfeed.h"
+#include "nc/vectorstate.h"
+
+struct NgcInterpreter::Codes {
+    int32_t group[16] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+    int32_t axisuser = -1;  // G10, G28, G30 or G92: takes the axis words from the motion
+    int32_t offsetreset = -1;  // G92.1, G92.2 or G92.3
+    bool dwell = false, machine = false, store28 = false, store30 = false, stop = false;
+};
+
+namespace {
+
+// The modal group of a G code (tenths), 0 for the codes that act once, -1 for none.
+int groupof(int32_t g) {
+    switch (g) {
+        case 0: case 10: case 20: case 30: case 50: case 51: case 52: case 330: case 331:
+        case 382: case 383: case 384: case 385: case 730: case 760: case 800: case 810:
+        case 820: case 830: case 840: case 850: case 860: case 870: case 880: case 890:
+            return 1;
+        case 170: case 180: case 190:
+            return 2;
+        case 900: case 910:
+            return 3;
+        case 901: case 911:
+            return 4;
+        case 930: case 940: case 950:
+            return 5;
+        case 200: case 210:
+            return 6;
+        case 400: case 410: case 411: case 420: case 421:
+            return 7;
+        case 430: case 431: case 432: case 490:
+            return 8;
+        case 980: case 990:
+            return 10;
+        case 540: case 550: case 560: case 570: case 580: case 590: case 591: case 592: case 593:
+            return 12;
+        case 610: case 611: case 640:
+            return 13;
+        case 960: case 970:
+            return 14;
+        case 70: case 80:
+            return 15;
+        case 40: case 100: case 280: case 281: case 300: case 301: case 530: case 920:
+        case 921: case 922: case 923:
+            return 0;
+        default:
+            return -1;
+    }
+}
+
+int systemindex(int32_t g) {
+    return g <= 590 ? (g - 540) / 10 : 5 + (g - 590);
+}
+
+}  // namespace
+
+void NgcInterpreter::problem(std::string message) {
+    // A program that is wrong throughout (another dialect, say) says so often enough early on.
+    if (problems_ < kListedProblems) {
+        ++problems_;
+        job_.notice.problem(line_, std::move(message));
+    } else {
+        ++unlisted_;
+    }
+}
+
+void NgcInterpreter::ignore(const std::string& code) {
+    job_.notice.ignore(code, line_);
+}
+
+void NgcInterpreter::run() {
+    clearwidevectorstate();
+    job_.feedslots.count = -1;
+    job_.lastplotcolor = -1;
+    NgcBlockFeed lines(source_, job_.working, readahead_);
+    bool insub = false;
+    bool percentseen = false, blockseen = false;
+    while (!ended_) {
+        const NgcLine* read = lines.next();
+        if (read == nullptr) break;
+        line_ = static_cast<int32_t>(read->line);
+        if (read->cut) problem("line too long: only its start is read");
+        const NgcLineKind kind = read->kind;
+        const NgcBlock& block = read->block;
+        if (insub) {
+            insub = kind != NgcLineKind::SubEnd;
+            continue;
+        }
+        switch (kind) {
+            case NgcLineKind::Block:
+                if (block.letters != 0 || block.gcount != 0 || block.mcount != 0) {
+                    blockseen = true;
+                    execute(block);
+                }
+                break;
+            case NgcLineKind::Percent:
+                // The second '%' ends the program like M2.
+                if (percentseen && blockseen) ended_ = true;
+                percentseen = true;
+                break;
+            case NgcLineKind::Deleted:
+                break;
+            case NgcLineKind::SubStart:
+                insub = true;
+                ignore("O");
+                break;
+            case NgcLineKind::SubEnd:
+            case NgcLineKind::Skipped:
+                ignore(read->skippedcode);
+                break;
+            case NgcLineKind::Bad:
+                problem(read->message);
+                break;
+        }
+    }
+    if (unlisted_ > 0) {
+        job_.notice.problem(line_, std::to_string(unlisted_) + " more problems not listed");
+    }
+    job_.inchunits = inch_;
+    job_.buildtexts(path_.time);
+}
+
+void NgcInterpreter::execute(const NgcBlock& block) {
+    Codes codes;
+    for (int i = 0; i < block.gcount; ++i) {
+        const int32_t g = block.gcodes[i];
+        const int group = groupof(g);
+        if (group < 0) return problem("unknown code " + ngccodename('G', g));
+        if (group > 0) {
+            int32_t& held = codes.group[group];
+            if (held >= 0) {
+                return problem(ngccodename('G', held) + " and " + ngccodename('G', g) +
+                               " in one block: they exclude each other");
+            }
+            held = g;
+        } else if (g == 40) {
+            codes.dwell = true;
+        } else if (g == 530) {
+            codes.machine = true;
+        } else if (g == 281 || g == 301) {
+            (g == 281 ? codes.store28 : codes.store30) = true;
+        } else if (g == 921 || g == 922 || g == 923) {
+            codes.offsetreset = g;
+        } else {
+            if (codes.axisuser >= 0) {
+                return problem(ngccodename('G', codes.axisuser) + " and " + ngccodename('G', g) +
+                               " in one block: both take the axis words");
+            }
+            codes.axisuser = g;
+        }
+    }
+    if (codes.group[1] >= 0 && codes.axisuser >= 0 && block.hasaxis()) {
+        return problem(ngccodename('G', codes.group[1]) + " and " +
+                       ngccodename('G', codes.axisuser) + " in one block: both take the axis words");
+    }
+    for (int i = 0; i < block.mcount; ++i) {
+        const int32_t m = block.mcodes[i];
+        if (m == 20 || m == 300) {
+            codes.stop = true;
+        } else if (m != 0 && m != 10 && m != 600 && (m < 30 || m > 90) && m != 480 && m != 490) {
+            ignore(ngccodename('M', m));
+        }
+    }
+    for (char axis : {'A', 'B', 'C', 'U', 'V', 'W'}) {
+        if (block.otheraxes & (1u << (axis - 'A'))) ignore(std::string(1, axis));
+    }
+    // The order of execution: feed mode and feed, tool, dwell, the modes, offsets, motion.
+    if (codes.group[5] >= 0) {
+        path_.setinversetime(codes.group[5] == 930);
+        if (codes.group[5] == 950) ignore("G95");
+    }
+    if (block.has('F')) {
+        feed_ = block.get('F');
+        path_.setfeed(feed_, tool_);
+    }
+    if (block.has('T')) {
+        const double t = block.get('T');
+        tool_ = t >= 0 && t < 2147483647.0 ? static_cast<int32_t>(t) : 0;
+    }
+    if (codes.dwell) {
+        if (!block.has('P') || !(block.get('P') >= 0)) return problem("G4 needs P, the seconds to wait");
+        path_.dwell(block.get('P'));
+    }
+    modes(codes);
+    if (!setcoordinates(block, codes)) return;
+    if (codes.group[1] >= 0) {
+        const int32_t g = codes.group[1];
+        const bool cycle = g == 730 || (g >= 810 && g <= 890);
+        // Cycle words are kept only while cycles follow each other.
+        if (!cycle) hascycler_ = hascyclebottom_ = hascycleq_ = false;
+        motion_ = g;
+    }
+    if (block.hasaxis() && codes.axisuser < 0) {
+        motion(block, codes.machine);
+    } else if (codes.machine) {
+        problem("G53 without an axis word");
+    }
+    if (codes.stop) ended_ = true;
+}
+
+void NgcInterpreter::modes(const Codes& codes) {
+    const int32_t* g = codes.group;
+    if (g[2] >= 0) plane_ = g[2] / 10;
+    if (g[6] >= 0) inch_ = g[6] == 200;
+    if (g[7] >= 0 && g[7] != 400) ignore(ngccodename('G', g[7]));
+    if (g[8] == 431 || g[8] == 432) ignore(ngccodename('G', g[8]));
+    if (g[12] >= 0) system_ = systemindex(g[12]);
+    if (g[3] >= 0) incremental_ = g[3] == 910;
+    if (g[4] >= 0) arcabsolute_ = g[4] == 901;
+    if (g[10] >= 0) retracttor_ = g[10] == 990;
+    if (g[15] >= 0) ignore(ngccodename('G', g[15]));
+}
+
+bool NgcInterpreter::setcoordinates(const NgcBlock& block, const Codes& codes) {
+    static constexpr char kAxes[3] = {'X', 'Y', 'Z'};
+    if (codes.axisuser == 100) {
+        const double l = block.has('L') ? block.get('L') : -1;
+        const double p = block.has('P') ? block.get('P') : -1;
+        if (l == 1 || l == 10 || l == 11) {
+            ignore(l == 1 ? "G10 L1" : l == 10 ? "G10 L10" : "G10 L11");
+            return true;
+        }
+        if (l != 2 && l != 20) {
+            problem("G10 needs L2 or L20");
+            return false;
+        }
+        if (!(p >= 0 && p <= 9 && p == std::floor(p))) {
+            problem("G10 needs P 0 to 9");
+            return false;
+        }
+        const int target = p == 0 ? system_ : static_cast<int>(p) - 1;
+        for (int a = 0; a < 3; ++a) {
+            if (!block.has(kAxes[a])) continue;
+            const double v = block.get(kAxes[a]);
+            work_[target][a] = l == 2 ? v : path_.pos[a] - g92_[a] - v;
+        }
+        if (block.has('R')) ignore("G10 R");
+    } else if (codes.axisuser == 280 || codes.axisuser == 300) {
+        reference(block, codes.axisuser == 280 ? home28_ : home30_);
+    } else if (codes.axisuser == 920) {
+        if (!block.hasaxis()) {
+            problem("G92 needs an axis word");
+            return false;
+        }
+        for (int a = 0; a < 3; ++a) {
+            if (block.has(kAxes[a])) g92_[a] = path_.pos[a] - work_[system_][a] - block.get(kAxes[a]);
+            g92stored_[a] = g92_[a];
+        }
+    }
+    if (codes.store28 || codes.store30) {
+        for (int a = 0; a < 3; ++a) (codes.store28 ? home28_ : home30_)[a] = path_.pos[a];
+    }
+    if (codes.offsetreset >= 0) {
+        for (int a = 0; a < 3; ++a) {
+            if (codes.offsetreset == 921) g92stored_[a] = 0;
+            g92_[a] = codes.offsetreset == 923 ? g92stored_[a] : 0;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "nc/bytesource.h"
+#include "nc/ncjob.h"
+#include "nc/ngc/ngcblock.h"
+#include "nc/ngc/ngcpath.h"
+
+// One run over an RS274/NGC program: the modal state, the coordinate systems and offsets,
+// and every block executed in the language's order. What it does not read (cutter
+// compensation, subroutines, parameters ...) goes to the job's notice, never guessed at;
+// a faulty block is reported with its line and skipped.
+class NgcInterpreter {
+  public:
+    // readahead splits the text into blocks on a thread of its own (see NgcBlockFeed).
+    NgcInterpreter(NcJob& job, ByteSource& source, bool readahead)
+        : job_(job), source_(source), path_(job), readahead_(readahead) {}
+
+    // Interprets the whole text and builds the statistics. NcFileError from the source ends
+    // the run without texts.
+    void run();
+
+  private:
+    struct Codes;
+
+    void execute(const NgcBlock& block);
+    void modes(const Codes& codes);
+    bool setcoordinates(const NgcBlock& block, const Codes& codes);
+    void motion(const NgcBlock& block, bool machine);
+    void straight(const NgcBlock& block, bool machine);
+    void arc(const NgcBlock& block);
+    void reference(const NgcBlock& block, const double home[3]);
+    void cycle(const NgcBlock& block);
+    void drill(int32_t code, const NgcPlaneAxes& axes, double hole1, double hole2, double r,
+               double bottom, double clear);
+    void peck(int32_t code, int drillaxis, double r, double bottom);
+    void problem(std::string message);
+    void ignore(const std::string& code);
+
+    // Program coordinates (the current work system and G92 offset applied) of the machine
+    // position, and back.
+    double program(int axis) const { return path_.pos[axis] - offset(axis); }
+    double offset(int axis) const { return work_[system_][axis] + g92_[axis]; }
+    // The target of the axis words in program coordinates, absolute or incremental.
+    void target(const NgcBlock& block, double out[3]) const;
+    void toolmove(bool rapid, const double machine[3]) { path_.straight(line_, rapid, machine); }
+
+    NcJob& job_;
+    ByteSource& source_;
+    NgcPath path_;
+    bool readahead_;
+    int32_t line_ = 0;
+    bool ended_ = false;
+    static constexpr int64_t kListedProblems = 1000;
+    int64_t problems_ = 0, unlisted_ = 0;
+
+    // Modal state: the standard's start-up modes, metric.
+    int32_t motion_ = 800;  // tenths: G80, no motion
+    int32_t plane_ = 17;
+    bool incremental_ = false;
+    bool arcabsolute_ = false;  // G90.1
+    bool inch_ = false;
+    bool retracttor_ = false;   // G99
+    int32_t tool_ = 0;
+    double feed_ = 0;
+
+    int system_ = 0;              // G54 .. G59.3 as 0 .. 8
+    double work_[9][3] = {};      // work offsets
+    double g92_[3] = {};          // G92 offset in force
+    double g92stored_[3] = {};    // what G92.3 brings back
+    double home28_[3] = {}, home30_[3] = {};
+
+    // Canned-cycle words kept from one cycle block to the next.
+    double cycler_ = 0, cyclebottom_ = 0, cycleq_ = 0, cyclep_ = 0;
+    bool hascycler_ = false, hascyclebottom_ = false, hascycleq_ = false;
+};

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+
+#include "nc/moverecorder.h"
+#include "nc/ncjob.h"
+
+// The two axes of the plane 17, 18 or 19 and the axis across it, as indices 0 (X) to 2 (Z),
+// ordered so that the plane's axes turn like X to Y seen from the positive third axis: the
+// standard's clockwise in every plane.
+struct NgcPlaneAxes {
+    int first, second, across;
+};
+inline NgcPlaneAxes ngcplaneaxes(int32_t plane) {
+    if (plane == 18) return {2, 0, 1};
+    if (plane == 19) return {1, 2, 0};
+    return {0, 1, 2};
+}
+
+// Where the machine goes, in its own coordinates: straight moves and arcs become recorder
+// points (arcs cut into chords by the shared generator), feeds pick their colour slot, and
+// the machining time adds up along the path actually drawn.
+class NgcPath {
+  public:
+    explicit NgcPath(NcJob& job) : job_(job), recorder_(job) {}
+
+    double pos[3] = {0, 0, 0};  // the tool starts at the machine's zero
+    double time = 0;            // minutes, or what the feed's time unit is
+
+    void straight(int32_t line, bool rapid, const double target[3]);
+    // Arc in the plane 17, 18 or 19 about centre (the plane's two axes, machine coordinates),
+    // motion 2 clockwise or 3, with turns - 1 whole turns before the last part.
+    void arc(int32_t line, int32_t plane, int32_t motion, const double target[3],
+             double centrefirst, double centresecond, int64_t turns);
+    void dwell(double seconds) { time += seconds / 60; }
+
+    void setfeed(double feed, int32_t tool);
+    void setinversetime(bool on) { inversetime_ = on; }
+
+  private:
+    void begin(int32_t line, bool rapid);
+    void point(double x, double y, double z);
+    void end();
+
+    NcJob& job_;
+    MoveRecorder recorder_;
+    double feed_ = 0;
+    double length_ = 0;
+    int32_t line_ = 0;
+    uint8_t color_ = 0;
+    bool rapid_ = false;
+    bool started_ = false;
+    bool inversetime_ = false;
+};

@@ -1,0 +1,44 @@
+// Any bytes as an RS274/NGC program: the reading must finish, keep its tables in range and
+// record only well-formed nodes, whatever offsets, cycles or turns the bytes ask for.
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+#include "nc/ncjob.h"
+
+namespace {
+
+void require(bool condition) {
+    if (!condition) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    // One job for the whole run, as in the viewer: later files reuse the node blocks.
+    static NcJob job;
+    job.dialect = NcDialect::Ngc;
+    job.InitPlot(0);
+    job.PlotMemory(data, size);
+    require(!job.interpreting);
+    require(job.feedslots.count >= -1 && job.feedslots.count < 10);
+    require(job.feedcolor >= 0 && job.feedcolor < 16);
+    for (const std::string* text : {&job.timetext, &job.zmaxtext, &job.zmintext}) {
+        require(text->size() <= 255);
+        require(text->find("-nan") == std::string::npos);
+    }
+    const NodeStore& nodes = job.nodes;
+    int32_t previousline = 0;
+    for (int32_t i = 0; i <= nodes.lastnode(); ++i) {
+        const Tnodedata& node = nodes.node(i);
+        require(node.color < 16);
+        require(node.line >= previousline);  // nodes follow the program's lines
+        previousline = node.line;
+    }
+    for (const ReadingNotice::Problem& problem : job.notice.problems()) {
+        require(problem.line >= 1 && !problem.message.empty());
+    }
+    return 0;
+}
