@@ -51,6 +51,12 @@ void Tvorlixform::buildpanelcommands() {
         QAction* action = speedmenu->addAction(tr(item.caption));
         action->setObjectName(QString::fromLatin1(item.name));
     }
+    speedmenu->addSeparator();
+    QAction* simplify = speedmenu->addAction(tr("拖动时简化路径"));
+    simplify->setObjectName(QStringLiteral("speedsimplify"));
+    simplify->setCheckable(true);
+    simplify->setChecked(frame()->simplifieddrags);
+    connect(simplify, &QAction::toggled, this, [this](bool on) { frame()->simplifieddrags = on; });
     connect(speedmenu, &QMenu::triggered, this, [this](QAction* item) { speedmenuselect(item); });
 
     panelmouse_ = new PanelMouse(panel, logo);
@@ -107,6 +113,8 @@ void Tvorlixform::speedmenuselect(QAction* item) {
     bool frontbuffer = wrkscreen->frontbuffer();
     int32_t stepdelay = drawer()->stepdelay;
     const QString name = item ? item->objectName().toUpper() : QString();
+    // A switch of its own: it leaves the speed and the title alone.
+    if (name == QStringLiteral("SPEEDSIMPLIFY")) return;
     for (const SpeedItem& speed : kSpeedItems) {
         // The heading sets nothing; the title below still reports the settings in force.
         if (name == QString::fromLatin1(speed.name).toUpper() &&

@@ -13,6 +13,7 @@
 #include <QWindow>
 
 #include "app/arcdatamessages.h"
+#include "app/dragsimplification.h"
 #include "app/navigationinput.h"
 #include "app/panelbutton.h"
 #include "app/panelextras.h"
@@ -38,6 +39,8 @@ Tvorlixform::Tvorlixform(const CommandLine& cmd) : cmd_(cmd) {
     drawer_ = std::make_unique<ToolpathDrawer>(job.nodes, kPalette);
     driver_ = std::make_unique<PlotDriver>(job, cmd_.cmdarcmode);
     arcmessages_ = std::make_unique<ArcDataMessages>(this);
+    simplification_ =
+        std::make_unique<DragSimplification>(job.nodes, kPalette, *wrkscreen, *drawer_);
     connectjob();
     buildpanelcommands();
     builddesktop();
@@ -60,6 +63,7 @@ void Tvorlixform::buildreadingchoice() {
 
 Tvorlixform::~Tvorlixform() {
     navigation_.reset();
+    simplification_.reset();
     view.renderhook = nullptr;
 }
 
@@ -77,6 +81,9 @@ void Tvorlixform::connectjob() {
         drawer_->showtoolpath();
     };
     frame_->afterframe = [this] { drawrotateicon(); };
+    frame_->drawsimplified = [this](double viewscale, int pixelheight) {
+        simplification_->draw(viewscale, pixelheight);
+    };
     drawer_->present = [this] { wrkscreen->ShowFrame(); };
     drawer_->setcaption = [this](const std::string& text) {
         setWindowTitle(QString::fromStdString(text));
@@ -217,9 +224,11 @@ void Tvorlixform::runjob() {
     job.zlowerlimit = zlowerlimit;
     arcmessages_->startjob();
     noticerow->clearnotice();
+    simplification_->jobstarting();
     try {
         driver_->InitPlot();
         driver_->OnlyPlot(ncpath.empty() ? ncfilename : ncpath);
+        simplification_->jobfinished(view.viewscale, wrkscreen->pixelheight());
         reporttoolpathcut();
     } catch (const std::exception& error) {
         fileerror(error.what());

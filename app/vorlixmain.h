@@ -20,6 +20,7 @@
 #include "view/viewstate.h"
 
 class ArcDataMessages;
+class DragSimplification;
 class FileFollower;
 class RecentFiles;
 class QAction;
@@ -117,6 +118,7 @@ class Tvorlixform : public QWidget {
     WorldBox extents() const;
     FrameRender* frame() { return frame_.get(); }
     ToolpathDrawer* drawer() { return drawer_.get(); }
+    DragSimplification* simplification() { return simplification_.get(); }
 
     // Controls, named by role.
     Tglimage* wrkscreen = nullptr;
@@ -182,6 +184,7 @@ class Tvorlixform : public QWidget {
     std::unique_ptr<ToolpathDrawer> drawer_;
     std::unique_ptr<PlotDriver> driver_;
     std::unique_ptr<ArcDataMessages> arcmessages_;
+    std::unique_ptr<DragSimplification> simplification_;
     PanelMouse* panelmouse_ = nullptr;
     std::unique_ptr<RecentFiles> recent_;
     FileFollower* follower_ = nullptr;

@@ -5,7 +5,8 @@
 // (BM_FullStore, about 2 GB of memory); the time from opening a large program to its first and
 // its fitted picture, both ways; the peak memory of ten openings (run BM_OpenTenTimes alone:
 // the peak is the process's); and the frames of a drag over that program against its still
-// frame (once a still frame takes 0.2 s or more, drag frames leave the toolpath out).
+// frame (once a still frame takes 0.2 s or more, drag frames leave the toolpath out, or draw
+// its simplified copy).
 // The program file comes from the environment: KORVEN_BENCH_PROGRAM=<path to p100.nc>.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -20,7 +21,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <thread>
 
+#include "app/dragsimplification.h"
 #include "app/vorlixmain.h"
 #include "render/glimage.h"
 
@@ -175,13 +178,24 @@ void BM_OpenTenTimes(benchmark::State& state) {
     }
 }
 
+// Drag frames over the program against its still frame: with simplified drags switched off
+// (/0, a slow toolpath is left out) and on (/1, the fitted level of the simplified copy, timed
+// from the end of the opening until the worker publishes it).
 void BM_DragFrame(benchmark::State& state) {
     const char* program = benchprogram(state);
     if (program == nullptr) return;
     auto w = shownwindow();
+    w->frame()->simplifieddrags = state.range(0) != 0;
     w->ncfilename = w->ncpath = program;
     w->opensequence();
     using Clock = std::chrono::steady_clock;
+    const Clock::time_point opened = Clock::now();
+    SimplifiedPath& path = w->simplification()->path();
+    while (!path.levels() && Clock::now() - opened < std::chrono::seconds(30)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    const double buildseconds = std::chrono::duration<double>(Clock::now() - opened).count();
+    path.wait();
     double still = 1e9;
     for (int i = 0; i < 3; ++i) {
         const Clock::time_point start = Clock::now();
@@ -198,6 +212,23 @@ void BM_DragFrame(benchmark::State& state) {
     state.counters["still_ms"] = still * 1e3;
     state.counters["slowframe"] = w->frame()->slowframe ? 1 : 0;
     state.counters["nodes"] = static_cast<double>(w->job.nodes.nodecount());
+    state.counters["level"] = w->simplification()->lastlevel();
+    if (const auto levels = path.levels()) {
+        // The kept indices and, per kept node, its vertex (two more at a colour change).
+        const std::vector<int32_t>& kept = levels->levels[0]->kept;
+        double vertices = static_cast<double>(kept.size());
+        for (size_t k = 1; k < kept.size(); ++k) {
+            if (w->job.nodes.node(kept[k]).color != w->job.nodes.node(kept[k - 1]).color) {
+                vertices += 2;
+            }
+        }
+        state.counters["fitted_kept"] = static_cast<double>(kept.size());
+        state.counters["fitted_build_s"] = buildseconds;
+        state.counters["B_per_kept"] =
+            (4.0 * static_cast<double>(kept.capacity()) + 16.0 * vertices) /
+            static_cast<double>(kept.size());
+        state.counters["levels"] = static_cast<double>(levels->levels.size());
+    }
 }
 
 }  // namespace
@@ -219,7 +250,7 @@ BENCHMARK(BM_OpenToFirstPicture)
     ->UseManualTime()
     ->Unit(benchmark::kSecond);
 BENCHMARK(BM_OpenTenTimes)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kSecond);
-BENCHMARK(BM_DragFrame)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_DragFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -70,6 +70,8 @@ void FrameRender::renderframe(const FrameScene& scene) {
         } else if (drawtoolpath) {
             drawtoolpath();
         }
+    } else if (simplifieddrags && !scene.logoshown && drawsimplified) {
+        drawsimplified(scene.viewscale, surface_.pixelheight());
     }
     glDisable(GL_LIGHTING);
     if (scene.dragging || scene.dragstartpass) {

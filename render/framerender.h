@@ -1,7 +1,8 @@
 #pragma once
 // The one place where a picture is composed: projection and view from the view state, the
 // logo or the toolpath, the guide geometry, then the frame is shown. It also decides whether
-// frames drawn during a drag may leave the toolpath out (a still frame took 0.2 s or more).
+// frames drawn during a drag may leave the toolpath out (a still frame took 0.2 s or more);
+// such frames may draw a lighter copy of it instead.
 
 #include <functional>
 
@@ -39,6 +40,11 @@ class FrameRender {
     bool slowframe = false;
     // Main content when no logo is shown (the toolpath); runs inside the open frame.
     std::function<void()> drawtoolpath;
+    // In a drag frame that leaves the toolpath out: a lighter copy of it, chosen for the view
+    // scale and the surface's pixel height; may draw nothing.
+    std::function<void(double viewscale, int pixelheight)> drawsimplified;
+    // Off: drag frames leave a slow toolpath out entirely.
+    bool simplifieddrags = true;
     // Replays the compiled logo.
     std::function<void()> drawlogo;
     // After the frame is shown (the rotate button's axis icon follows the view).

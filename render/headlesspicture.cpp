@@ -3,9 +3,11 @@
 #include <QFile>
 #include <QImage>
 #include <QSaveFile>
+#include <thread>
 
 #include "nc/ncjob.h"
 #include "nc/palette.h"
+#include "nc/pathsimplifier.h"
 #include "render/framerender.h"
 #include "render/offscreentarget.h"
 #include "render/toolpathdrawer.h"
@@ -25,7 +27,8 @@ FrameScene stillscene(const ViewState& view, const NcJob& job) {
 
 }  // namespace
 
-HeadlessPicture drawjobpicture(const NcJob& job, const ViewPreset& preset, int width, int height) {
+HeadlessPicture drawjobpicture(const NcJob& job, const ViewPreset& preset, int width, int height,
+                               const PictureDetail& detail) {
     HeadlessPicture picture;
     OffscreenTarget target(width, height);
     if (!target.ready()) {
@@ -40,11 +43,28 @@ HeadlessPicture drawjobpicture(const NcJob& job, const ViewPreset& preset, int w
     // One frame only: copying the nodes into buffers first would cost more time and memory
     // than it saves (a 100 MB program: 8 % more CPU, 175 MB more at the peak).
     drawer.nodebynode = true;
+    ViewState view;
+    std::vector<int32_t> kept;
+    ToolpathBuffers simplified;
     frame.drawtoolpath = [&] {
         drawer.frontbuffer = target.frontbuffer();
+        if (detail.tolerancepixels > 0.0 && job.nodes.nodecount() >= detail.simplifyfrom) {
+            // The scale is the fitted one only now, inside the frame.
+            const double tolerance = detail.tolerancepixels *
+                                     pixelworldsize(view.viewscale, target.pixelheight());
+            const auto count = static_cast<size_t>(job.nodes.nodecount());
+            // The process waits for the picture: every free core may help.
+            const int threads = static_cast<int>(std::thread::hardware_concurrency());
+            if (simplifynodes(job.nodes, tolerance, count / 2, kept, nullptr, threads) ==
+                    SimplifyOutcome::Done &&
+                simplified.update(job.nodes, kept, kPalette, OffscreenTarget::procaddress,
+                                  target.context())) {
+                simplified.draw(job.nodes, 0, static_cast<int32_t>(kept.size()) - 1, {});
+                return;
+            }
+        }
         drawer.showtoolpath();
     };
-    ViewState view;
     view.startwindow();
     view.setviewangles(preset);
     view.areawidth = width - kAreaBorder;

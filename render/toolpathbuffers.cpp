@@ -69,15 +69,31 @@ class PieceThrottle {
 
 bool ToolpathBuffers::update(const NodeStore& nodes, const std::array<uint32_t, 16>& palette,
                              const GlProcLoader& loader, const void* context) {
+    return refresh(nodes, nullptr, palette, loader, context);
+}
+
+bool ToolpathBuffers::update(const NodeStore& nodes, const std::vector<int32_t>& kept,
+                             const std::array<uint32_t, 16>& palette, const GlProcLoader& loader,
+                             const void* context) {
+    return refresh(nodes, &kept, palette, loader, context);
+}
+
+bool ToolpathBuffers::refresh(const NodeStore& nodes, const std::vector<int32_t>* kept,
+                              const std::array<uint32_t, 16>& palette, const GlProcLoader& loader,
+                              const void* context) {
     if (context != context_) forget();
+    const size_t keptsize = kept != nullptr ? kept->size() : 0;
     const bool current = builtfrom_ == &nodes && builtgeneration_ == nodes.generation() &&
-                         builtlast_ == nodes.lastnode() && stride_ == segmentstride;
+                         builtlast_ == nodes.lastnode() && stride_ == segmentstride &&
+                         kept_ == kept && builtkept_ == keptsize;
     if (current) return valid_;
     keepfreedheaptop();
     context_ = context;
     builtfrom_ = &nodes;
     builtgeneration_ = nodes.generation();
     builtlast_ = nodes.lastnode();
+    kept_ = kept;
+    builtkept_ = keptsize;
     gl_.load(loader);
     valid_ = build(nodes, palette);
     if (!valid_) release();
@@ -92,10 +108,14 @@ bool ToolpathBuffers::build(const NodeStore& nodes, const std::array<uint32_t, 1
     }
     recyclenames();
     std::vector<ToolpathVertex> staging;
+    const int32_t count =
+        kept_ != nullptr ? static_cast<int32_t>(kept_->size()) : nodes.nodecount();
     try {
-        blockvertex_.assign(static_cast<size_t>(nodes.blockcount()), 0);
+        blockvertex_.assign(static_cast<size_t>((count + NodeStore::kBlockMask) >>
+                                                NodeStore::kBlockShift),
+                            0);
         // Every node costs at most three vertices.
-        const int64_t most = 3 * static_cast<int64_t>(nodes.nodecount()) + 1;
+        const int64_t most = 3 * static_cast<int64_t>(count) + 1;
         staging.resize(static_cast<size_t>(std::min<int64_t>(stride_ + 1, most)));
     } catch (const std::bad_alloc&) {
         return false;
@@ -112,9 +132,25 @@ bool ToolpathBuffers::build(const NodeStore& nodes, const std::array<uint32_t, 1
         filled = 1;
         return true;
     };
-    const int32_t count = nodes.nodecount();
     const Tnodedata* previous = nullptr;
-    for (int b = 0; b * NodeStore::kBlockSize < count; ++b) {
+    if (kept_ != nullptr) {
+        for (int32_t p = 0; p < count; ++p) {
+            const Tnodedata& node = nodes.node((*kept_)[static_cast<size_t>(p)]);
+            const auto& rgba = colors[node.color & 15U];
+            if (previous != nullptr && joint(*previous, node)) {
+                if (!emit(vertex(*previous, colors[previous->color & 15U])) ||
+                    !emit(vertex(*previous, rgba))) {
+                    return false;
+                }
+            }
+            if ((p & NodeStore::kBlockMask) == 0) {
+                blockvertex_[static_cast<size_t>(p >> NodeStore::kBlockShift)] = total + filled;
+            }
+            if (!emit(vertex(node, rgba))) return false;
+            previous = &node;
+        }
+    }
+    for (int b = 0; kept_ == nullptr && b * NodeStore::kBlockSize < count; ++b) {
         const Tnodedata* block = nodes.block(b);
         const int32_t size = std::min(NodeStore::kBlockSize, count - b * NodeStore::kBlockSize);
         for (int32_t j = 0; j < size; ++j) {
@@ -186,11 +222,12 @@ bool ToolpathBuffers::store(const std::vector<ToolpathVertex>& staging, int32_t 
     return true;
 }
 
-int64_t ToolpathBuffers::vertexof(const NodeStore& nodes, int32_t node) const {
-    const int32_t base = node & ~NodeStore::kBlockMask;
-    int64_t v = blockvertex_[static_cast<size_t>(node >> NodeStore::kBlockShift)];
-    const Tnodedata* block = nodes.block(node >> NodeStore::kBlockShift);
-    for (int32_t j = 1; j <= node - base; ++j) v += joint(block[j - 1], block[j]) ? 3 : 1;
+int64_t ToolpathBuffers::vertexof(const NodeStore& nodes, int32_t position) const {
+    const int32_t base = position & ~NodeStore::kBlockMask;
+    int64_t v = blockvertex_[static_cast<size_t>(position >> NodeStore::kBlockShift)];
+    for (int32_t j = base + 1; j <= position; ++j) {
+        v += joint(at(nodes, j - 1), at(nodes, j)) ? 3 : 1;
+    }
     return v;
 }
 
@@ -254,6 +291,7 @@ void ToolpathBuffers::forget() {
     blockvertex_.clear();
     blockvertex_.shrink_to_fit();
     reusable_.clear();
+    kept_ = nullptr;
     valid_ = false;
     buffersfailed_ = false;
     builtfrom_ = nullptr;

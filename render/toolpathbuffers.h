@@ -8,15 +8,18 @@
 // so a strip drawn piecewise continues seamlessly and no single allocation is huge. Each
 // segment lives in a buffer object, or in client memory where buffer objects are missing or
 // the graphics memory ran out.
+//
+// The arrays may also hold a chosen subsequence of the nodes (a simplified copy): positions
+// then count kept entries instead of nodes, and the colour joints fall where they fall in the
+// full strip because both nodes of every colour change are kept.
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <vector>
 
+#include "nc/nodestore.h"
 #include "render/glbufferfunctions.h"
-
-class NodeStore;
 
 struct ToolpathVertex {
     float x, y, z;
@@ -33,14 +36,22 @@ class ToolpathBuffers {
     // when they cannot be had (no memory even for client arrays): draw node by node then.
     bool update(const NodeStore& nodes, const std::array<uint32_t, 16>& palette,
                 const GlProcLoader& loader, const void* context);
+    // The same for the nodes listed in kept (ascending indices), which must outlive the
+    // arrays or be handed in again when they change.
+    bool update(const NodeStore& nodes, const std::vector<int32_t>& kept,
+                const std::array<uint32_t, 16>& palette, const GlProcLoader& loader,
+                const void* context);
 
-    // Draws nodes first..last as the node-by-node strip would, in pieces of at most `piece`
-    // vertices; afterpiece runs between pieces (and may present the frame so far).
+    // Draws positions first..last (nodes, or entries of kept) as the node-by-node strip
+    // would, in pieces of at most `piece` vertices; afterpiece runs between pieces (and may
+    // present the frame so far).
     void draw(const NodeStore& nodes, int32_t first, int32_t last,
               const std::function<void()>& afterpiece) const;
 
     // Deletes the buffer objects; the context they were made in must be current.
     void release();
+    // Deletes them when context (the current one) is theirs, else only drops the names.
+    void releasein(const void* context) { context == context_ ? release() : forget(); }
     // The context is gone and its buffers with it: only the names are dropped.
     void forget();
 
@@ -61,7 +72,14 @@ class ToolpathBuffers {
         int32_t count = 0;
     };
 
+    bool refresh(const NodeStore& nodes, const std::vector<int32_t>* kept,
+                 const std::array<uint32_t, 16>& palette, const GlProcLoader& loader,
+                 const void* context);
     bool build(const NodeStore& nodes, const std::array<uint32_t, 16>& palette);
+    const Tnodedata& at(const NodeStore& nodes, int32_t position) const {
+        return kept_ != nullptr ? nodes.node((*kept_)[static_cast<size_t>(position)])
+                                : nodes.node(position);
+    }
     void recyclenames();
     bool store(const std::vector<ToolpathVertex>& staging, int32_t count);
     int64_t vertexof(const NodeStore& nodes, int32_t node) const;
@@ -78,5 +96,7 @@ class ToolpathBuffers {
     const NodeStore* builtfrom_ = nullptr;
     uint32_t builtgeneration_ = 0;
     int32_t builtlast_ = -1;
+    const std::vector<int32_t>* kept_ = nullptr;
+    size_t builtkept_ = 0;
     const void* context_ = nullptr;
 };

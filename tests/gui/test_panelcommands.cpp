@@ -164,7 +164,7 @@ TEST(PanelCommands, SpeedMenuOpensAtTheRightPressAndItsItemsSetTheTitle) {
         afterframe();
     };
 
-    ASSERT_EQ(w->speedmenu->actions().size(), 9);
+    ASSERT_EQ(w->speedmenu->actions().size(), 11);  // the speeds, a separator, the drag switch
     const QPoint bare(70, 236);  // below the buttons, above the check box
     auto choose = [&](const char* name, const char* caption) {
         QTest::mousePress(w->panel, Qt::RightButton, {}, bare);
@@ -182,6 +182,13 @@ TEST(PanelCommands, SpeedMenuOpensAtTheRightPressAndItsItemsSetTheTitle) {
     EXPECT_EQ(choose("speedwait0", "0"), QStringLiteral("Front Buffer : 0"));
     EXPECT_EQ(choose("speedwait100000", "1"), QStringLiteral("Front Buffer : 100000"));
     EXPECT_EQ(choose("speednormal", "默认"), QStringLiteral("Back Buffer"));
+    EXPECT_EQ(w->drawer()->stepdelay, 1);
+    // The drag switch flips on each choice and touches neither the speed nor the title.
+    ASSERT_TRUE(w->frame()->simplifieddrags);
+    EXPECT_EQ(choose("speedsimplify", "拖动时简化路径"), QStringLiteral("Back Buffer"));
+    EXPECT_FALSE(w->frame()->simplifieddrags);
+    choose("speedsimplify", "拖动时简化路径");
+    EXPECT_TRUE(w->frame()->simplifieddrags);
     EXPECT_EQ(w->drawer()->stepdelay, 1);
     EXPECT_EQ(frames, 0);
 }

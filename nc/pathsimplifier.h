@@ -1,0 +1,41 @@
+#pragma once
+// A lighter copy of the toolpath for pictures where a pixel hides detail: a run of nodes that
+// stays within a tolerance of the straight chord between its ends is replaced by that chord.
+// The chord-following test is conservative and costs a fixed amount per node, so the time is
+// linear in the number of nodes whatever the shape of the path, and the copy never holds more
+// than a given number of nodes.
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+class NodeStore;
+
+struct SimplifiedLevel {
+    double tolerance = 0.0;     // world units: no node is farther than this from the kept chords
+    std::vector<int32_t> kept;  // node indices, ascending
+};
+
+enum class SimplifyOutcome {
+    Done,       // kept holds the copy
+    Cancelled,  // the cancel flag was raised; kept is incomplete
+    TooMany,    // the copy would have kept more than allowed (or memory ran out)
+};
+
+// Fills kept with the indices of the nodes that stay. Always kept: the first and the last
+// node, both nodes of every colour change and every node that ends a rapid move, so colours
+// and rapids are drawn exactly. A non-finite coordinate or tolerance keeps nodes rather than
+// dropping them. Polls cancel every few thousand nodes. A long toolpath is cut into a fixed
+// number of pieces (the copy does not depend on threads), run on up to `threads` threads.
+SimplifyOutcome simplifynodes(const NodeStore& nodes, double tolerance, size_t mostkept,
+                              std::vector<int32_t>& kept,
+                              const std::atomic<bool>* cancel = nullptr, int threads = 1);
+
+// World size of one pixel of a picture whose height (2 * viewscale world units) spans
+// pixelheight pixels.
+double pixelworldsize(double viewscale, int pixelheight);
+
+// Index of the coarsest of the levels (tolerances descending) whose tolerance is at most
+// `pixels` pixels of pixelsize world units; -1 when none is fine enough.
+int chooselevel(const std::vector<double>& tolerances, double pixelsize, double pixels);

@@ -1,0 +1,58 @@
+#pragma once
+// Simplified copies of a finished job's toolpath at a few tolerances, built on a worker thread
+// so the window stays usable: the coarsest level (about one pixel of the fitted view) first,
+// then each finer level a quarter of the last, for closer views. Levels are published one by
+// one as they are finished; readers take a snapshot and keep it as long as they like.
+//
+// The worker reads the node store, so it must be stopped (cancel) before the store changes.
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "nc/pathsimplifier.h"
+
+class NodeStore;
+
+struct SimplifiedLevels {
+    // Coarsest first; each level's tolerance is a quarter of the one before.
+    std::vector<std::shared_ptr<const SimplifiedLevel>> levels;
+    std::vector<double> tolerances() const;
+};
+
+class SimplifiedPath {
+  public:
+    SimplifiedPath() = default;
+    ~SimplifiedPath() { cancel(); }
+    SimplifiedPath(const SimplifiedPath&) = delete;
+    SimplifiedPath& operator=(const SimplifiedPath&) = delete;
+
+    // Starts building levels of the store's nodes, the coarsest at `coarsest` world units.
+    // A build still running is cancelled first.
+    void start(const NodeStore& nodes, double coarsest);
+    // Stops the worker (it gives up within a few thousand nodes) and forgets the levels.
+    void cancel();
+    // Blocks until the worker has finished (tools and tests).
+    void wait();
+
+    // The levels finished so far; empty until the coarsest is done.
+    std::shared_ptr<const SimplifiedLevels> levels() const;
+
+    // At most this many levels; the finest is also given up when it would keep more than
+    // half the nodes (it would hardly draw faster than the full path) or more than mostkept.
+    int mostlevels = 5;
+    size_t mostkept = size_t{1} << 23;
+
+  private:
+    void run(const NodeStore& nodes, double coarsest);
+    void publish(std::shared_ptr<const SimplifiedLevel> level);
+
+    std::thread worker_;
+    std::atomic<bool> cancel_{false};
+    mutable std::mutex mutex_;
+    std::shared_ptr<const SimplifiedLevels> levels_;
+};

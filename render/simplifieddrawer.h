@@ -1,0 +1,39 @@
+#pragma once
+// Draws a simplified copy of the toolpath (a level of nc/simplifiedpath.h) into the open frame
+// from vertex arrays of the same form as the full toolpath's. Each level gets its own arrays,
+// made the first time it is drawn, so a zoom that moves between levels during a drag does not
+// rebuild them frame after frame.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "nc/pathsimplifier.h"
+#include "render/toolpathbuffers.h"
+
+class NodeStore;
+
+class SimplifiedDrawer {
+  public:
+    static constexpr int kLevels = 8;
+
+    SimplifiedDrawer(const NodeStore& nodes, const std::array<uint32_t, 16>& palette)
+        : nodes_(nodes), palette_(palette) {}
+
+    // Draws the kept nodes of the level that lie in nodes first..last; false when nothing
+    // could be drawn (no memory for the arrays). slot tells the level's arrays apart.
+    bool draw(int slot, const std::shared_ptr<const SimplifiedLevel>& level, int32_t first,
+              int32_t last, const GlProcLoader& loader, const void* context);
+
+    // The arrays of another job are of no more use; context is the current one.
+    void release(const void* context);
+
+  private:
+    struct Slot {
+        std::shared_ptr<const SimplifiedLevel> level;  // keeps the kept list alive for the arrays
+        ToolpathBuffers buffers;
+    };
+    const NodeStore& nodes_;
+    const std::array<uint32_t, 16>& palette_;
+    std::array<Slot, kLevels> slots_;
+};

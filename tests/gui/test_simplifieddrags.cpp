@@ -1,0 +1,131 @@
+// Drags over a toolpath too slow to draw whole: frames show a simplified copy instead of
+// leaving it out, while still pictures, and every picture with the speed menu's switch off,
+// stay what they were.
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <chrono>
+#include <cmath>
+#include <thread>
+
+#include "app/dragsimplification.h"
+#include "app/vorlixmain.h"
+#include "render/glimage.h"
+#include "tests/gui/pixelcheck.h"
+#include "tests/gui/support_viewer.h"
+
+using namespace guitest;
+
+namespace {
+
+constexpr int kPasses = 4;
+
+QRgb passcolor(int pass) {
+    const uint32_t c = kPalette[kSlotColorIndex[static_cast<size_t>(pass % kPasses)]];
+    return qRgb(static_cast<int>(c & 255U), static_cast<int>((c >> 8) & 255U),
+                static_cast<int>((c >> 16) & 255U));
+}
+
+int pathpixels(const QImage& image) {
+    int n = 0;
+    for (int pass = 0; pass < kPasses; ++pass) n += countcolor(image, passcolor(pass));
+    return n;
+}
+
+// A roughing pattern of two million nodes: zig-zag passes descending in Z, one colour per
+// pass, a rapid between passes; then the window fits it as after a job.
+void fillpocket(Tvorlixform& w) {
+    NcJob& job = w.job;
+    w.simplification()->jobstarting();
+    job.nodes.resetnodedata();
+    job.xmin = 0, job.xmax = 200, job.ymin = 0, job.ymax = 120, job.zmin = -20, job.zmax = 0;
+    constexpr int32_t kPerPass = 500000;
+    for (int32_t i = 0; i < kPasses * kPerPass; ++i) {
+        const int32_t pass = i / kPerPass;
+        const double t = static_cast<double>(i % kPerPass) / kPerPass;
+        const double x = 200.0 * std::fabs(std::fmod(t * 60.0, 2.0) - 1.0);
+        const double z = -20.0 * pass / kPasses;
+        const bool rapid = i % kPerPass < 2;
+        const auto color = static_cast<uint8_t>(rapid ? 4 : kSlotColorIndex[pass % kPasses]);
+        job.nodes.pushnodedata(i, color, x, 120.0 * t, z);
+    }
+    w.logoshown = false;
+    w.SpeedButton5Click();
+}
+
+struct Drag {
+    Tvorlixform& w;
+    QPoint at(int x, int y) const { return w.wrkscreen->mapTo(&w, QPoint(x, y)); }
+    // Presses the middle button, turns the view by moving 12 pixels, and returns the frame
+    // drawn during the drag; the release draws the still frame.
+    QImage turn() const {
+        QTest::mousePress(w.windowHandle(), Qt::MiddleButton, {}, at(400, 300));
+        QTest::mouseMove(w.windowHandle(), at(412, 300));
+        const QImage frame = w.wrkscreen->currentPicture();
+        QTest::mouseRelease(w.windowHandle(), Qt::MiddleButton, {}, at(412, 300));
+        return frame;
+    }
+};
+
+}  // namespace
+
+TEST(SimplifiedDrags, SlowToolpathDragsShowTheCopyAndStillPicturesStayExact) {
+    auto w = openwindow({});
+    w->showNormal();
+    w->resize(1024, 768);
+    runloop(200);
+    fillpocket(*w);
+    // Whatever this machine's speed, the full toolpath takes a slow still frame.
+    const auto draw = w->frame()->drawtoolpath;
+    w->frame()->drawtoolpath = [draw] {
+        draw();
+        std::this_thread::sleep_for(std::chrono::milliseconds(210));
+    };
+    const Drag drag{*w};
+    const ViewAngles angles = w->view.angles();
+    const double scale = w->view.viewscale;
+    const Point3 center = w->view.viewcenter;
+    auto restart = [&] {
+        w->view.setviewangles(angles.rotx, angles.roty, angles.rotz);
+        w->view.viewscale = scale;
+        w->view.viewcenter = center;
+        w->renderframe();
+        ASSERT_TRUE(w->frame()->slowframe);
+    };
+
+    // Before the copy is ready the drag is as it always was: box and marker only.
+    restart();
+    const QImage early = drag.turn();
+    EXPECT_EQ(pathpixels(early), 0) << savepicture(early, "simplified_early");
+    EXPECT_GT(countcolor(early, kWhite), 100);
+
+    w->simplification()->jobfinished(w->view.viewscale, w->wrkscreen->pixelheight());
+    w->simplification()->path().wait();
+    const auto levels = w->simplification()->path().levels();
+    ASSERT_TRUE(levels);
+    EXPECT_LT(levels->levels[0]->kept.size(), 100000U);
+
+    restart();
+    const QImage dragged = drag.turn();
+    const QImage released = w->wrkscreen->currentPicture();
+    const std::string saved = savepicture(dragged, "simplified_drag");
+    EXPECT_GT(pathpixels(dragged), 20000) << saved;
+    EXPECT_GT(countcolor(dragged, kWhite), 100) << saved;  // the box, as before
+    EXPECT_GT(countcolor(dragged, kGrey), 20) << saved;    // the marker
+    EXPECT_EQ(w->simplification()->lastlevel(), 0);
+
+    // Closer in, a finer level serves; a drag frame never uses one coarser than a pixel.
+    w->view.zoomby(0.5);
+    drag.turn();
+    EXPECT_EQ(w->simplification()->lastlevel(), levels->levels.size() > 1 ? 1 : -1);
+
+    // The switch off: the same drag leaves the toolpath out, and the still frames after both
+    // releases are the same picture.
+    w->frame()->simplifieddrags = false;
+    restart();
+    const QImage off = drag.turn();
+    EXPECT_EQ(pathpixels(off), 0) << savepicture(off, "simplified_off");
+    EXPECT_GT(countcolor(off, kWhite), 100);
+    EXPECT_EQ(w->wrkscreen->currentPicture(), released);
+    EXPECT_GT(pathpixels(released), 20000);
+}
