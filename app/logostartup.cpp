@@ -70,12 +70,14 @@ void Tvorlixform::showgllogo() {
                                     });
     logoframesshown = shown;
 
+    const double ratio = optimage->devicePixelRatioF();
     optimage->setPixmap(QPixmap::fromImage(
-        paintlogoreport(optimage->width(), optimage->height(), shown, logotiming.steps)));
+        paintlogoreport(optimage->width(), optimage->height(), shown, logotiming.steps, ratio)));
     optimage->repaint();
     Tglimage::flushdisplay(this);
     QThread::msleep(static_cast<unsigned long>(logotiming.reportms));
-    optimage->setPixmap(QPixmap::fromImage(paintsilver(optimage->width(), optimage->height())));
+    optimage->setPixmap(
+        QPixmap::fromImage(paintsilver(optimage->width(), optimage->height(), ratio)));
     optimage->repaint();
     Tglimage::flushdisplay(this);
 }

@@ -78,12 +78,11 @@ NavigationInput::NavigationInput(Tvorlixform& form) : form_(form) {
     };
     // Moves without a button held arrive too: that is how a release lost elsewhere shows.
     surface->setMouseTracking(true);
-    surface->installEventFilter(this);
     for (const int number : {2, 3, 9}) {
-        PanelButton* button = form_.SpeedButton[static_cast<size_t>(number)];
-        button->setMouseTracking(true);
-        button->installEventFilter(this);
+        form_.SpeedButton[static_cast<size_t>(number)]->setMouseTracking(true);
     }
+    // The application's filter alone sees every event of the surface and the drag buttons;
+    // a second filter on the controls themselves would act on each of them twice.
     qApp->installEventFilter(this);
 }
 
@@ -128,7 +127,7 @@ bool NavigationInput::losesmouse(QObject* watched, const QEvent& event) const {
 
 bool NavigationInput::surfacemouse(QEvent* event) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
-    const QPoint at = mouse->position().toPoint();
+    const QPoint at = form_.wrkscreen->devicepixel(mouse->position());
     SurfaceDrag& drag = form_.surfacedrag;
     switch (event->type()) {
         case QEvent::MouseButtonPress:
@@ -157,13 +156,17 @@ void NavigationInput::endsurfacedrag() {
 }
 
 bool NavigationInput::dragbuttonmouse(QWidget* button, QEvent* event) {
+    // The panel keeps logical pixels: its travel and the surface height it is scaled by are
+    // both logical, so a drag turns the view alike at any ratio.
     const auto* mouse = static_cast<QMouseEvent*>(event);
     const QPoint at = mouse->position().toPoint();
     PanelDrag& drag = form_.paneldrag;
     switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick: {
-            const QPoint cursor = QCursor::pos();
+            // Where the press happened, not where the pointer is by the time a busy window
+            // gets to it: that is where it goes back to.
+            const QPoint cursor = mouse->globalPosition().toPoint();
             drag.SpeedButtonMouseDown(button->objectName().toStdString(), at.x(), at.y(),
                                       {cursor.x(), cursor.y()});
             // The button shows itself pressed for the left button; other buttons must not

@@ -1,6 +1,8 @@
 // The panel's own commands: open a program, exit, the manual, the logo, and the speed menu.
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QCompleter>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
@@ -44,6 +46,14 @@ const SpeedItem kSpeedItems[] = {
 void Tvorlixform::buildpanelcommands() {
     selectfile = new QFileDialog(this);
     selectfile->setObjectName(QStringLiteral("selectfile"));
+    // The name field's completion list is a window of its own: closing the dialog with Return
+    // while it shows leaves it mapped (where no window manager tidies up), over the picture and
+    // catching the next click.
+    connect(selectfile, &QDialog::finished, this, [this] {
+        for (QCompleter* completer : selectfile->findChildren<QCompleter*>()) {
+            if (completer->popup() != nullptr) completer->popup()->hide();
+        }
+    });
 
     speedmenu = new QMenu(this);
     speedmenu->setObjectName(QStringLiteral("speedmenu"));
@@ -74,6 +84,7 @@ void Tvorlixform::SpeedButton1Click() {
     // Options are set on every use; the dialog keeps its folder from one use to the next.
     selectfile->setAcceptMode(QFileDialog::AcceptOpen);
     selectfile->setFileMode(QFileDialog::ExistingFile);
+    selectfile->setOption(QFileDialog::HideNameFilterDetails);
     const QString allfiles = tr("所有文件") + QStringLiteral(" (*)");
     selectfile->setNameFilters({tr("nc文件") + QStringLiteral(" (*.nc *.b* *.mr*)"), allfiles});
     selectfile->selectNameFilter(allfiles);

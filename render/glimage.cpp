@@ -12,6 +12,7 @@
 #include <QWindow>
 #include <QSurfaceFormat>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -62,11 +63,11 @@ void Tglimage::beginoffscreen() {
         offcontext_->create();
     }
     offcontext_->makeCurrent(offsurface_.get());
-    if (!bitmap_ || width() != bitmapwidth_ || height() != bitmapheight_) {
+    if (!bitmap_ || pixelwidth() != bitmapwidth_ || pixelheight() != bitmapheight_) {
         // A new target of the new size; the context carries on drawing into it.
         bitmap_.reset();
-        bitmapwidth_ = width();
-        bitmapheight_ = height();
+        bitmapwidth_ = pixelwidth();
+        bitmapheight_ = pixelheight();
         bitmap_ = std::make_unique<QOpenGLFramebufferObject>(
             std::max(1, bitmapwidth_), std::max(1, bitmapheight_), QOpenGLFramebufferObject::Depth);
     }
@@ -97,7 +98,7 @@ void Tglimage::ShowFrame() {
     if (rambuffer_) {
         if (!bitmap_) return;
         glFinish();
-        shown_ = bitmap_->toImage();
+        takeshownpicture();
     } else {
         glFlush();
     }
@@ -109,6 +110,20 @@ void Tglimage::ShowFrame() {
     } else {
         makeCurrent();
     }
+}
+
+QPoint Tglimage::devicepixel(const QPointF& logical) const {
+    // Positions reach us divided down from the display's pixels (pixel 1 at a ratio of 1.25
+    // is 0.8); the tiny lift brings them back to that pixel, not one short through rounding.
+    const double r = devicepixelratio();
+    return {static_cast<int>(std::floor(logical.x() * r + 1e-6)),
+            static_cast<int>(std::floor(logical.y() * r + 1e-6))};
+}
+
+void Tglimage::takeshownpicture() {
+    // Device pixels; the ratio lets the painter lay it over the widget's logical size.
+    shown_ = bitmap_->toImage();
+    shown_.setDevicePixelRatio(devicepixelratio());
 }
 
 void Tglimage::presentnow() {
@@ -145,7 +160,7 @@ void Tglimage::flushdisplay(QWidget* widget) {
 
 void Tglimage::recordareasize() {
     paintedonce_ = true;
-    if (areasizechanged) areasizechanged(width() - 4, height() - 4);
+    if (areasizechanged) areasizechanged(pixelwidth(), pixelheight());
 }
 
 void Tglimage::paintGL() {
@@ -186,7 +201,7 @@ void Tglimage::recopyoffscreen() {
     QOpenGLContext* previous = QOpenGLContext::currentContext();
     QSurface* previoussurface = previous != nullptr ? previous->surface() : nullptr;
     offcontext_->makeCurrent(offsurface_.get());
-    shown_ = bitmap_->toImage();
+    takeshownpicture();
     if (previous == offcontext_.get()) {
         bitmap_->bind();  // a frame is being drawn: it goes on into the target
     } else if (previous != nullptr) {
@@ -202,8 +217,8 @@ void Tglimage::InitView(uint32_t color) {
     ColorToGL(color, r, g, b);
     glClearColor(r, g, b, 1.0F);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    const int w = std::max(1, width() - 4);
-    const int h = std::max(1, height() - 4);
+    const int w = std::max(1, pixelwidth());
+    const int h = std::max(1, pixelheight());
     glViewport(0, 0, w, h);
     const SurfaceView v = currentview ? currentview() : SurfaceView{};
     const double aspect = static_cast<double>(w) / static_cast<double>(h);
@@ -226,7 +241,8 @@ void Tglimage::fillCanvas(uint32_t color) {
                    static_cast<int>((color >> 16) & 255U));
     if (rambuffer_) {
         // The fill lands on the window copy, not on the off-screen target.
-        if (shown_.size() != size()) shown_ = QImage(size(), QImage::Format_RGB32);
+        if (shown_.size() != devicesize()) shown_ = QImage(devicesize(), QImage::Format_RGB32);
+        shown_.setDevicePixelRatio(devicepixelratio());
         shown_.fill(c);
     } else {
         if (!isValid()) return;

@@ -36,8 +36,14 @@ class Tglimage : public QOpenGLWidget, public DrawTarget {
     void BeginGL() override;
     void EndGL() override;
     void ShowFrame() override;
-    int pixelwidth() const override { return width(); }
-    int pixelheight() const override { return height(); }
+    // The picture is the widget's size in device pixels: on a scaled desktop (a ratio above
+    // 1) the window system gives the widget that many pixels, and GL works in nothing else.
+    int pixelwidth() const override { return devicesize().width(); }
+    int pixelheight() const override { return devicesize().height(); }
+    double devicepixelratio() const { return devicePixelRatioF(); }
+    // An event's position (logical, relative to this widget) to the device pixel under it,
+    // y downward: the one place where input meets the picture's pixels.
+    QPoint devicepixel(const QPointF& logical) const;
     // One-time GL state of a fresh context: clear to the background, viewport, matrices.
     void InitView(uint32_t color);
 
@@ -52,7 +58,7 @@ class Tglimage : public QOpenGLWidget, public DrawTarget {
     void setColor(uint32_t color) { color_ = color; }
 
     std::function<SurfaceView()> currentview;
-    // Told the area size (width and height less the 2-pixel border) at every paint request.
+    // Told the area size (the picture's size in device pixels) at every paint request.
     std::function<void(int, int)> areasizechanged;
     // The area has been painted at least once (so its size is known).
     bool paintedonce() const { return paintedonce_; }
@@ -68,7 +74,8 @@ class Tglimage : public QOpenGLWidget, public DrawTarget {
     // What the surface shows now (for tests and screenshots).
     QImage currentPicture();
 
-    // Sizes of the off-screen target in RAM-buffer mode (0 before the first frame).
+    // Sizes of the off-screen target in RAM-buffer mode, device pixels (0 before the first
+    // frame).
     int bitmapwidth() const { return bitmapwidth_; }
     int bitmapheight() const { return bitmapheight_; }
 
@@ -79,8 +86,12 @@ class Tglimage : public QOpenGLWidget, public DrawTarget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // What the GL framebuffer of this widget measures: the same rounding the widget's own
+    // framebuffer is made with.
+    QSize devicesize() const { return size() * devicePixelRatioF(); }
     void beginoffscreen();
     void recopyoffscreen();
+    void takeshownpicture();
     void recordareasize();
     void presentnow();
 

@@ -16,9 +16,6 @@
 
 namespace {
 
-// The window's surface reports its area this much smaller than itself (its border).
-constexpr int kAreaBorder = 4;
-
 FrameScene stillscene(const ViewState& view, const NcJob& job) {
     FrameScene s = FrameScene::fromview(view);
     s.extents = {job.xmin, job.xmax, job.ymin, job.ymax, job.zmin, job.zmax};
@@ -67,8 +64,8 @@ HeadlessPicture drawjobpicture(const NcJob& job, const ViewPreset& preset, int w
     };
     view.startwindow();
     view.setviewangles(preset);
-    view.areawidth = width - kAreaBorder;
-    view.areaheight = height - kAreaBorder;
+    view.areawidth = width;
+    view.areaheight = height;
     view.renderhook = [&] { frame.renderframe(stillscene(view, job)); };
     view.fitjob({job.xmin, job.xmax, job.ymin, job.ymax, job.zmin, job.zmax});
     picture.width = width;

@@ -5,7 +5,8 @@
 #include <QImage>
 
 // Silver, with "GL: shown/steps" in black bold Courier New (17-pixel cell), centred, its cell
-// resting on the bottom edge.
-QImage paintlogoreport(int width, int height, int shown, int steps);
+// resting on the bottom edge. Sizes are logical pixels; the picture holds ratio times as many
+// device pixels, so that a scaled desktop shows it sharp.
+QImage paintlogoreport(int width, int height, int shown, int steps, double ratio = 1.0);
 // The panel's plain silver.
-QImage paintsilver(int width, int height);
+QImage paintsilver(int width, int height, double ratio = 1.0);

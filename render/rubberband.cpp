@@ -9,6 +9,15 @@ namespace {
 void outline(const PixelRect& r) {
     // Through pixel centres, so each line covers whole pixels and a second pass the same ones.
     const auto px = [](std::int32_t v) { return static_cast<float>(v) + 0.5F; };
+    if (r.x1 == r.x2 || r.y1 == r.y2) {
+        // A flat rectangle's opposite edges lie on the same pixels and would invert each other
+        // back to nothing: one line shows it.
+        glBegin(GL_LINES);
+        glVertex2f(px(r.x1), px(r.y1));
+        glVertex2f(px(r.x2), px(r.y2));
+        glEnd();
+        return;
+    }
     glBegin(GL_LINE_LOOP);
     glVertex2f(px(r.x1), px(r.y1));
     glVertex2f(px(r.x2), px(r.y1));

@@ -63,6 +63,10 @@ void LogoSequencer::put(const LogoCommand& c) {
             state_ = State::Quads;
             return forward(c.op);
         case LogoOp::Normal:
+            // The current normal is GL state, legal to set between blocks, and one face per
+            // block is commonly written that way. The tessellator's polygon brings its own.
+            if (state_ != State::Idle && state_ != State::Quads) return reject();
+            return forward(c.op, c.x, c.y, c.z);
         case LogoOp::Vertex:
             if (state_ != State::Quads) return reject();
             return forward(c.op, c.x, c.y, c.z);

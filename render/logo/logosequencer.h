@@ -1,5 +1,5 @@
 #pragma once
-// Makes any stream of logo commands safe to hand to GL: every begin gets its end, nothing is
+// Makes any stream of logo commands safe to hand to GL: every begin gets its end, no vertex is
 // drawn outside the block it belongs to, coordinates are finite, and a polygon holds at most
 // the tessellator store's 10000 vertices. What does not fit beeps and is skipped (or, for a
 // block left open, closed), and the rest of the logo is still built.

@@ -120,17 +120,21 @@ TEST(StartupLogo, FliesInLitInGoldAndSettlesCentredInTheTopView) {
 }
 
 TEST(StartupLogo, FrameCountRestsCentredOnTheFootOfThePanel) {
-    const QImage report = paintlogoreport(140, 75, 37, 1000);
-    QRect ink;
-    for (int y = 0; y < report.height(); ++y) {
-        for (int x = 0; x < report.width(); ++x) {
-            if (qGray(report.pixel(x, y)) < 96) ink |= QRect(x, y, 1, 1);
+    // On a scaled desktop the same layout in as many more device pixels.
+    for (const int ratio : {1, 2}) {
+        const QImage report = paintlogoreport(140, 75, 37, 1000, ratio);
+        ASSERT_EQ(report.size(), QSize(140, 75) * ratio);
+        QRect ink;
+        for (int y = 0; y < report.height(); ++y) {
+            for (int x = 0; x < report.width(); ++x) {
+                if (qGray(report.pixel(x, y)) < 96) ink |= QRect(x, y, 1, 1);
+            }
         }
+        EXPECT_EQ(report.pixel(0, 0), qRgb(192, 192, 192));
+        EXPECT_NEAR(ink.center().x(), 70 * ratio, 2 * ratio);
+        EXPECT_GE(ink.top(), (75 - 17) * ratio);
+        EXPECT_GT(ink.width(), 80 * ratio);  // "GL: 37/1000", eleven characters
     }
-    EXPECT_EQ(report.pixel(0, 0), qRgb(192, 192, 192));
-    EXPECT_NEAR(ink.center().x(), 70, 2);
-    EXPECT_GE(ink.top(), 75 - 17);
-    EXPECT_GT(ink.width(), 80);  // "GL: 37/1000", eleven characters
 }
 
 TEST(StartupLogo, UnreadableLogoFileIsReportedAndTheBuiltInLogoStandsIn) {

@@ -28,16 +28,50 @@ namespace {
 const QRgb kSlot0 = qRgb(36, 255, 255);
 const QRgb kSlot1 = qRgb(36, 255, 36);
 
-// The window on the two-tool program, sized so that the drawing area is 600 x 400, fitted.
+// The window on the two-tool program, sized so that the drawing area is 480 x 320 logical
+// pixels (it fits the screen at a ratio of 2 too), fitted.
 std::unique_ptr<Tvorlixform> openfitted(bool rambuffer = false) {
     const std::string program = writeprogram("twotools.nc", kTwoToolProgram);
     auto w = rambuffer ? openwindow({program, "/RAMBUFFER"}) : openwindow({program});
     w->showNormal();
-    w->resize(600 + 144 + 2 + 4, 400 + 2 + 4);
+    w->resize(480 + 144 + 2, 320 + 2);
     runloop(200);
     w->SpeedButton5Click();
     return w;
 }
+
+// Logical pixels of the surface to its device pixels, as the GL picture counts them.
+int dev(const Tvorlixform& w, int logical) {
+    return w.wrkscreen->devicepixel(QPointF(logical, 0)).x();
+}
+QPoint dev(const Tvorlixform& w, int x, int y) {
+    return w.wrkscreen->devicepixel(QPointF(x, y));
+}
+
+// Where the world point under a device pixel of the surface appears now, worked out from the
+// view alone: the GL picture is the orthographic view of viewscale * width / height by
+// viewscale over the surface's own pixels.
+struct Projection {
+    const Tvorlixform& w;
+    double sx() const {
+        return w.view.viewscale * w.wrkscreen->pixelwidth() / w.wrkscreen->pixelheight();
+    }
+    Point3 world(QPointF px) const {
+        double x = (2 * px.x() / w.wrkscreen->pixelwidth() - 1) * sx();
+        double y = (1 - 2 * px.y() / w.wrkscreen->pixelheight()) * w.view.viewscale;
+        double z = 0;
+        w.view.viewunrotate(x, y, z);
+        return {x + w.view.viewcenter.x, y + w.view.viewcenter.y, z + w.view.viewcenter.z};
+    }
+    QPointF pixel(const Point3& p) const {
+        viewbox box;
+        box.reset();
+        w.view.viewrotate(p.x - w.view.viewcenter.x, p.y - w.view.viewcenter.y,
+                          p.z - w.view.viewcenter.z, box);
+        return {(box.centerx() / sx() + 1) * w.wrkscreen->pixelwidth() / 2,
+                (1 - box.centery() / w.view.viewscale) * w.wrkscreen->pixelheight() / 2};
+    }
+};
 
 // Input through the window system, at pixels of a control of the window.
 struct Mouse {
@@ -65,19 +99,21 @@ void hold(int ms) {
 
 TEST(Navigation, SurfaceGesturesFollowThePointer) {
     auto w = openfitted();
-    ASSERT_EQ(w->view.areawidth, 600);
-    ASSERT_EQ(w->view.areaheight, 400);
+    // The area is the picture GL draws: the whole surface, in device pixels.
+    EXPECT_EQ(w->view.areawidth, dev(*w, 480));
+    EXPECT_EQ(w->view.areaheight, dev(*w, 320));
+    EXPECT_EQ(w->view.areawidth, w->wrkscreen->currentPicture().width());
     const Mouse m{*w, w->wrkscreen};
     const double fitscale = w->view.viewscale;
     const Point3 fitcenter = w->view.viewcenter;
 
-    // Middle: one degree per pixel, horizontal travel spins about Z only.
+    // Middle: one degree per (device) pixel, horizontal travel spins about Z only.
     const double rotx = w->view.rotx, rotz = w->view.rotz;
     m.press(Qt::MiddleButton, 300, 200);
     m.move(345, 200);
     m.move(390, 200);
     m.release(Qt::MiddleButton, 390, 200);
-    EXPECT_EQ(w->view.rotz, rotz + 90);
+    EXPECT_EQ(w->view.rotz, rotz + dev(*w, 390) - dev(*w, 300));
     EXPECT_EQ(w->view.rotx, rotx);
     EXPECT_TRUE(w->view.viewchosen);
     w->view.setviewangles(rotx, w->view.roty, rotz);
@@ -93,13 +129,14 @@ TEST(Navigation, SurfaceGesturesFollowThePointer) {
     m.move(150, 60);
     m.release(Qt::LeftButton, 150, 60);
 
-    // Right: 55 pixels to the right halves the magnification.
+    // Right: 55 pixels to the right halve the magnification.
     const double before = w->view.viewscale;
     m.press(Qt::RightButton, 300, 200);
     m.move(330, 200);
     m.move(355, 200);
     m.release(Qt::RightButton, 355, 200);
-    EXPECT_NEAR(w->view.viewscale / before, std::exp(-0.6875), 1e-12);
+    EXPECT_NEAR(w->view.viewscale / before, std::exp(-0.0125 * (dev(*w, 355) - dev(*w, 300))),
+                1e-12);
 
     // A quick right click frames the last fit again, exactly.
     m.press(Qt::RightButton, 200, 200);
@@ -109,13 +146,28 @@ TEST(Navigation, SurfaceGesturesFollowThePointer) {
     EXPECT_EQ(w->view.viewcenter.y, fitcenter.y);
     EXPECT_EQ(w->view.viewcenter.z, fitcenter.z);
 
-    // A left drag held past a click zooms into its rectangle: 6 x 4 in 600 x 400 is 100 times.
+    // A left drag held past a click zooms into its rectangle: 6 x 4 in 480 x 320 is 80 times,
+    // and what lay in the middle of the rectangle lies in the middle of the picture.
+    const Projection now{*w};
+    const Point3 aimed = now.world(QPointF(dev(*w, 203), dev(*w, 152)));
     m.press(Qt::LeftButton, 200, 150);
     m.move(206, 154);
     hold(250);
     m.release(Qt::LeftButton, 206, 154);
-    EXPECT_DOUBLE_EQ(w->view.viewscale, fitscale / 100);
+    EXPECT_DOUBLE_EQ(w->view.viewscale, fitscale / 80);
     EXPECT_EQ(w->surfacedrag.dragmode, SurfaceDrag::None);
+    const QPointF middle(w->wrkscreen->pixelwidth() / 2.0, w->wrkscreen->pixelheight() / 2.0);
+    EXPECT_NEAR(now.pixel(aimed).x(), middle.x(), 1.0);
+    EXPECT_NEAR(now.pixel(aimed).y(), middle.y(), 1.0);
+
+    // A quick left click brings the point clicked to the middle, scale unchanged.
+    w->SpeedButton5Click();
+    const Point3 clicked = now.world(QPointF(dev(*w, 100), dev(*w, 250)));
+    m.press(Qt::LeftButton, 100, 250);
+    m.release(Qt::LeftButton, 100, 250);
+    EXPECT_EQ(w->view.viewscale, fitscale);
+    EXPECT_NEAR(now.pixel(clicked).x(), middle.x(), 1.0);
+    EXPECT_NEAR(now.pixel(clicked).y(), middle.y(), 1.0);
 }
 
 class RubberBand : public ::testing::TestWithParam<int> {};
@@ -132,14 +184,26 @@ TEST_P(RubberBand, IsInvertedOverThePictureAndLeavesNoTrace) {
     m.move(420, 260);
     const QImage banded = w->wrkscreen->currentPicture();
     const std::string saved = savepicture(banded, "rubberband_" + std::to_string(mode));
-    // The outline alone, each pixel the inverse of what lay beneath.
-    int changed = 0;
-    for (int y = 0; y < still.height(); ++y) {
-        for (int x = 0; x < still.width(); ++x) changed += still.pixel(x, y) != banded.pixel(x, y);
-    }
-    EXPECT_NEAR(changed, 2 * (420 - 150) + 2 * (260 - 100), 4) << saved;
-    EXPECT_EQ(banded.pixel(300, 100) & 0xFFFFFFU, ~still.pixel(300, 100) & 0xFFFFFFU) << saved;
-    EXPECT_EQ(banded.pixel(150, 200), ~still.pixel(150, 200) | 0xFF000000U) << saved;
+    // The outline alone, under the pointer, each pixel the inverse of what lay beneath.
+    const auto changed = [&still](const QImage& now) {
+        int n = 0;
+        for (int y = 0; y < still.height(); ++y) {
+            for (int x = 0; x < still.width(); ++x) n += still.pixel(x, y) != now.pixel(x, y);
+        }
+        return n;
+    };
+    const int wide = dev(*w, 420) - dev(*w, 150);
+    const int high = dev(*w, 260) - dev(*w, 100);
+    EXPECT_NEAR(changed(banded), 2 * wide + 2 * high, 4) << saved;
+    const QPoint top = dev(*w, 300, 100);
+    const QPoint left = dev(*w, 150, 200);
+    EXPECT_EQ(banded.pixel(top) & 0xFFFFFFU, ~still.pixel(top) & 0xFFFFFFU) << saved;
+    EXPECT_EQ(banded.pixel(left), ~still.pixel(left) | 0xFF000000U) << saved;
+    // Dragged straight along one side, the band is a line, not nothing.
+    m.move(420, 100);
+    EXPECT_NEAR(changed(w->wrkscreen->currentPicture()), wide, 1);
+    m.move(150, 260);
+    EXPECT_NEAR(changed(w->wrkscreen->currentPicture()), high, 1);
     // Back on the press pixel the rectangle is empty and the picture is whole again.
     m.move(150, 100);
     EXPECT_EQ(w->wrkscreen->currentPicture(), still);
@@ -196,13 +260,22 @@ TEST(Navigation, PanelDragsActFromThePressAndPutThePointerBack) {
 
     PanelButton* rotate = w->SpeedButton[9];
     const QPoint home = rotate->mapToGlobal(QPoint(18, 18));
-    QCursor::setPos(home);
+    // The pointer has moved on by the time the press is handled: it goes back to where the
+    // press happened all the same.
+    QCursor::setPos(away);
     runloop(50);
     // The frame of the press goes over the picture there is: the marker on the old canvas.
     w->wrkscreen->fillCanvas(0x800000U);
+    int frames = 0;
+    const auto afterframe = w->frame()->afterframe;
+    w->frame()->afterframe = [&frames, afterframe] {
+        ++frames;
+        afterframe();
+    };
     const Mouse r{*w, rotate};
     const ViewAngles start = w->view.angles();
     r.press(Qt::LeftButton, 18, 18);
+    EXPECT_EQ(frames, 1);  // one event, one frame
     const QImage pressframe = w->wrkscreen->currentPicture();
     EXPECT_GT(countcolor(pressframe, qRgb(0, 0, 128)),
               pressframe.width() * pressframe.height() / 2);
@@ -210,6 +283,7 @@ TEST(Navigation, PanelDragsActFromThePressAndPutThePointerBack) {
     QCursor::setPos(away);
     r.move(33, 18);
     r.move(48, 18);
+    EXPECT_EQ(frames, 3);
     EXPECT_EQ(w->view.rotz, start.rotz + 90);
     EXPECT_EQ(w->view.rotx, start.rotx);
     r.move(18, 18);

@@ -4,7 +4,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QCompleter>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -107,11 +110,15 @@ TEST(PanelCommands, OpenDialogOffersBothFiltersRefusesMissingFilesAndCancelChang
     const QString title = w->windowTitle();
 
     QStringList filters;
+    QStringList shown;
     QString preselected;
     bool existingonly = false;
     bool refused = false;
     whenmodal<QFileDialog>([&](QFileDialog& dialog) {
         filters = dialog.nameFilters();
+        // The filter list names the kinds; the patterns stay behind them.
+        const auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        for (int i = 0; combo != nullptr && i < combo->count(); ++i) shown << combo->itemText(i);
         preselected = dialog.selectedNameFilter();
         existingonly = dialog.fileMode() == QFileDialog::ExistingFile;
         // A name that does not exist is refused and the dialog stays open.
@@ -126,7 +133,8 @@ TEST(PanelCommands, OpenDialogOffersBothFiltersRefusesMissingFilesAndCancelChang
 
     EXPECT_EQ(filters, QStringList({QStringLiteral("nc文件 (*.nc *.b* *.mr*)"),
                                     QStringLiteral("所有文件 (*)")}));
-    EXPECT_EQ(preselected, QStringLiteral("所有文件 (*)"));
+    EXPECT_EQ(shown, QStringList({QStringLiteral("nc文件"), QStringLiteral("所有文件")}));
+    EXPECT_EQ(preselected, QStringLiteral("所有文件"));
     EXPECT_TRUE(existingonly);
     EXPECT_TRUE(refused);
     EXPECT_EQ(w->windowTitle(), title);
@@ -150,6 +158,42 @@ TEST(PanelCommands, OpenedFilesShowInIso1UntilTheUserPicksAView) {
     openthroughdialog(*w, writeprogram("second.nc", kTwoToolProgram));
     EXPECT_EQ(w->view.rotx, -90.0);
     EXPECT_EQ(w->view.rotz, 0.0);
+}
+
+TEST(PanelCommands, NoPopUpOfTheOpenDialogOutlivesIt) {
+    auto w = emptywindow();
+    const std::string path = writeprogram("completed.nc", kTwoToolProgram);
+    bool listed = false;
+    MessageAnswerer answerer;  // a box the test did not expect must not hold it up
+    whenmodal<QFileDialog>([&](QFileDialog& dialog) {
+        // The name typed, its completion list open (as the folder is read, it fills), and
+        // Return pressed while the list shows.
+        choosefile(dialog, QString::fromStdString(path));
+        auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        QCompleter* completer = name != nullptr ? name->completer() : nullptr;
+        if (completer == nullptr) return dialog.reject();
+        listed = waituntil(
+            [completer, name] {
+                completer->setCompletionPrefix(name->text());
+                completer->complete();
+                return completer->popup()->isVisible();
+            },
+            5000);
+        QTest::keyClick(name, Qt::Key_Return);
+        if (dialog.isVisible()) {  // fail instead of waiting for a user
+            ADD_FAILURE() << "Return did not take " << path;
+            dialog.reject();
+        }
+    });
+    QTest::mouseClick(w->SpeedButton[1], Qt::LeftButton);
+    waituntil([&] { return jobdone(*w) && w->ncpath == path; });
+    ASSERT_TRUE(listed) << "the completion list never opened";
+    EXPECT_EQ(w->ncpath, path);
+    EXPECT_TRUE(answerer.texts.empty());
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        EXPECT_FALSE(top->isVisible() && top->windowType() == Qt::Popup)
+            << top->metaObject()->className() << " still shown";
+    }
 }
 
 TEST(PanelCommands, SpeedMenuOpensAtTheRightPressAndItsItemsSetTheTitle) {

@@ -93,7 +93,7 @@ TEST(ToolpathDraw, RamBufferShowsTheSamePicture) {
     const QImage copied = ram->wrkscreen->currentPicture();
     const std::string saved = savepicture(copied, "rambuffer_twotools");
     ASSERT_EQ(direct.size(), copied.size()) << saved;
-    EXPECT_EQ(ram->wrkscreen->bitmapwidth(), ram->wrkscreen->width());
+    EXPECT_EQ(ram->wrkscreen->bitmapwidth(), ram->wrkscreen->pixelwidth());
     int differing = 0;
     for (int y = 0; y < direct.height(); ++y) {
         for (int x = 0; x < direct.width(); ++x) {
@@ -107,7 +107,8 @@ TEST(ToolpathDraw, RamBufferShowsTheSamePicture) {
     ram->showNormal();
     ram->resize(820, 600);
     runloop(200);
-    EXPECT_EQ(ram->wrkscreen->bitmapwidth(), 820 - 144 - 2);
+    EXPECT_EQ(ram->wrkscreen->bitmapwidth(), ram->wrkscreen->pixelwidth());
+    EXPECT_EQ(ram->wrkscreen->width(), 820 - 144 - 2);
     EXPECT_GT(countcolor(ram->wrkscreen->currentPicture(), palettecolor(11)), 100);
 }
 

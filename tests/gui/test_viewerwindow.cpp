@@ -216,7 +216,7 @@ TEST(ViewerWindow, ResizingRelaysOutAndRedraws) {
     EXPECT_EQ(w->panel->geometry(), QRect(900 - 144, 0, 144, 640));
     EXPECT_EQ(w->wrkscreen->geometry(), QRect(1, 1, 900 - 144 - 2, 640 - 2));
     EXPECT_EQ(w->WorkingBar->geometry(), QRect(9, 9, 900 - 144 - 2 - 20, 24));
-    EXPECT_EQ(w->view.areawidth, 900 - 144 - 2 - 4);
+    EXPECT_EQ(w->view.areawidth, 900 - 144 - 2);  // the surface's own size: no border
     EXPECT_EQ(w->optimage->geometry().bottom(), 640 - 3);
     const QImage picture = w->wrkscreen->currentPicture();
     const std::string saved = savepicture(picture, "window_resized");

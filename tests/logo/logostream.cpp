@@ -33,11 +33,12 @@ std::string grammarfault(const std::vector<LogoCommand>& commands) {
     int vertices = 0;
     for (const LogoCommand& c : commands) {
         const int op = static_cast<int>(c.op);
-        const bool ok = (op == 0 && state == Idle) || ((op == 1 || op == 2) && state == Quads) ||
-                        (op == 3 && state == Quads) || (op >= 90 && op <= 93) ||
-                        (op == 100 && state == Idle) || (op == 101 && state == Polygon) ||
-                        (op == 102 && state == Contour) || (op == 103 && state == Contour) ||
-                        (op == 104 && state == Polygon);
+        const bool ok = (op == 0 && state == Idle) ||
+                        (op == 1 && (state == Idle || state == Quads)) ||
+                        (op == 2 && state == Quads) || (op == 3 && state == Quads) ||
+                        (op >= 90 && op <= 93) || (op == 100 && state == Idle) ||
+                        (op == 101 && state == Polygon) || (op == 102 && state == Contour) ||
+                        (op == 103 && state == Contour) || (op == 104 && state == Polygon);
         if (!ok) return "opcode " + std::to_string(op) + " out of place";
         if (!std::isfinite(c.x) || !std::isfinite(c.y) || !std::isfinite(c.z)) {
             return "opcode " + std::to_string(op) + " not finite";

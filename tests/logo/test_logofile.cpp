@@ -24,7 +24,9 @@ TEST(LogoFile, OutOfOrderRecordsAreSkippedOrClosedAndTheStreamStaysSound) {
     const HostileCase cases[] = {
         {"end polygon without one", {104, 0, 2, 3}, {0, 2, 3}, 1},
         {"contour records without a polygon", {101, 102, 103}, {}, 3},
-        {"normal and vertex outside quads", {1, 2, 0, 1, 2, 3}, {0, 1, 2, 3}, 2},
+        {"vertex outside quads", {2, 0, 1, 2, 3}, {0, 1, 2, 3}, 1},
+        {"normal before its quads", {1, 0, 2, 2, 2, 2, 3, 1}, {1, 0, 2, 2, 2, 2, 3, 1}, 0},
+        {"normal inside a polygon", {100, 1, 101, 1, 102, 103, 104}, {100, 101, 102, 103, 104}, 2},
         {"quads inside quads", {0, 2, 0, 2, 3}, {0, 2, 2, 3}, 1},
         {"polygon inside polygon", {100, 101, 100, 102, 103, 104}, {100, 101, 102, 103, 104}, 1},
         {"polygon inside quads", {0, 100, 2, 3}, {0, 2, 3}, 1},
