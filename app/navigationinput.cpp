@@ -9,6 +9,7 @@
 #include <chrono>
 
 #include "app/panelbutton.h"
+#include "app/programpane.h"
 #include "app/vorlixmain.h"
 #include "render/glimage.h"
 #include "render/rubberband.h"
@@ -132,19 +133,32 @@ bool NavigationInput::surfacemouse(QEvent* event) {
     switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
+            if (mouse->button() == Qt::LeftButton && drag.dragmode == SurfaceDrag::None &&
+                (mouse->modifiers() & Qt::ShiftModifier) != 0) {
+                form_.pickat(at.x(), at.y(), true);
+                return true;
+            }
             drag.SurfaceMouseDown(surfacebutton(mouse->button()),
                                   (mouse->modifiers() & Qt::ControlModifier) != 0, at.x(), at.y(),
                                   monotonicseconds());
             break;
         case QEvent::MouseMove:
             if (mouse->buttons() == Qt::NoButton) {
-                if (drag.dragmode != SurfaceDrag::None) endsurfacedrag();
+                if (drag.dragmode != SurfaceDrag::None) {
+                    endsurfacedrag();
+                } else {
+                    form_.pickat(at.x(), at.y(), false);
+                }
             } else if (drag.SurfaceMouseMove(at.x(), at.y())) {
                 form_.view.render();
             }
             break;
         default:
-            endsurfacedrag();
+            // The release of a Shift+click that picked began no drag.
+            if (drag.dragmode != SurfaceDrag::None || mouse->button() != Qt::LeftButton ||
+                (mouse->modifiers() & Qt::ShiftModifier) == 0) {
+                endsurfacedrag();
+            }
             break;
     }
     return true;
@@ -206,6 +220,13 @@ void NavigationInput::formkey(QObject* receiver, const QKeyEvent& event) {
     // The window's own focus control, active or not: the one the window hands its keys to.
     const QWidget* focus = form_.focusWidget();
     if (widget != (focus != nullptr ? focus : &form_)) return;
+    if (form_.programkey(event.key(), event.modifiers())) return;
+    // Up, Down and Page Up move the program pane's selection while it has the focus.
+    if (focus != nullptr && focus == form_.programpane &&
+        (event.key() == Qt::Key_Up || event.key() == Qt::Key_Down ||
+         event.key() == Qt::Key_PageUp)) {
+        return;
+    }
     const NavigationKey key = navigationkey(event);
     if (key == NavigationKey::None) return;
     form_.dummyscrollbar->setFocus();

@@ -174,6 +174,7 @@ void Tvorlixform::buildpanel() {
     noticerow->setFont(pixelfont("MS Sans Serif", 11));
     panelextras->setrow(PanelExtras::Notice, noticerow);
     noticerow->hide();  // until a job has something to say
+    noticerow->gotoline = [this](int64_t line) { gotoprogramline(line); };
 
     optimage = new QLabel(panel);
     optimage->setGeometry(2, 376, 140, 75);

@@ -18,6 +18,7 @@
 #include "app/panelbutton.h"
 #include "app/panelextras.h"
 #include "app/plotdriver.h"
+#include "app/programpane.h"
 #include "app/readingnoticerow.h"
 #include "app/recentfiles.h"
 #include "app/readingchoice.h"
@@ -44,6 +45,7 @@ Tvorlixform::Tvorlixform(const CommandLine& cmd) : cmd_(cmd) {
     connectjob();
     buildpanelcommands();
     builddesktop();
+    buildprogramlink();
     navigation_ = std::make_unique<NavigationInput>(*this);
     buildreadingchoice();
     FormCreate();
@@ -76,6 +78,7 @@ void Tvorlixform::connectjob() {
         return SurfaceView{view.viewscale,    view.rotx,         view.roty,        view.rotz,
                            view.viewcenter.x, view.viewcenter.y, view.viewcenter.z};
     };
+    drawer_->highlight = &highlight;
     frame_->drawtoolpath = [this] {
         drawer_->frontbuffer = wrkscreen->frontbuffer();
         drawer_->showtoolpath();
@@ -83,6 +86,7 @@ void Tvorlixform::connectjob() {
     frame_->afterframe = [this] { drawrotateicon(); };
     frame_->drawsimplified = [this](double viewscale, int pixelheight) {
         simplification_->draw(viewscale, pixelheight);
+        drawdraghighlight();
     };
     drawer_->present = [this] { wrkscreen->ShowFrame(); };
     drawer_->setcaption = [this](const std::string& text) {
@@ -101,6 +105,7 @@ void Tvorlixform::connectjob() {
     driver_->plotinitialised = [this] {
         logoshown = false;
         showpartgroupbox->show();
+        highlight.nodes = {};
     };
     driver_->clearscreen = [this] {
         if (!rereading_) clearscreen();
@@ -108,6 +113,7 @@ void Tvorlixform::connectjob() {
     driver_->interpreted = [this] {
         infodirty = true;
         rereading_ ? keepstepsliders() : resetstepsliders();
+        programloaded();
     };
     driver_->fitjob = [this] {
         // A re-read keeps the view; it only draws when the reading ended without its redraw.
@@ -179,6 +185,7 @@ void Tvorlixform::FormResize() {
     const int imagetop = showpartgroupbox->y() + showpartgroupbox->height() + 8;
     optimage->setGeometry(2, imagetop, panel->width() - 2 * 2, height() - imagetop - 2);
     wrkscreen->setGeometry(1, 1, width() - panel->width() - 2, height() - 2);
+    layoutprogrampane();
     WorkingBar->setGeometry(wrkscreen->x() + 8, wrkscreen->y() + 8, wrkscreen->width() - 20, 24);
     infodirty = true;
     if (view.renderhook) view.renderhook();
@@ -231,6 +238,7 @@ void Tvorlixform::runjob() {
         simplification_->jobfinished(view.viewscale, wrkscreen->pixelheight());
         reporttoolpathcut();
     } catch (const std::exception& error) {
+        programpane->clearprogram();  // no text to show against what was not read
         fileerror(error.what());
     }
     arcmessages_->endjob();

@@ -13,9 +13,11 @@
 #include "app/commandline.h"
 #include "nc/ncjob.h"
 #include "render/framerender.h"
+#include "render/highlight.h"
 #include "render/logo/logoflyin.h"
 #include "render/toolpathdrawer.h"
 #include "view/paneldrag.h"
+#include "view/pick.h"
 #include "view/surfacedrag.h"
 #include "view/viewstate.h"
 
@@ -36,6 +38,7 @@ class PanelButton;
 class PanelExtras;
 class PanelMouse;
 class PlotDriver;
+class ProgramPane;
 class ReadingNoticeRow;
 class Tglimage;
 class TWorkingBar;
@@ -139,6 +142,25 @@ class Tvorlixform : public QWidget {
     QFileDialog* selectfile = nullptr;
     QMenu* speedmenu = nullptr;
 
+    // The program pane and the link between its lines and the picture (app/programlink.cpp).
+    ProgramPane* programpane = nullptr;
+    QCheckBox* programcheckbox = nullptr;  // "显示程式文本"
+    QLabel* pickreadout = nullptr;
+    Highlight highlight;
+    Picker picker;
+    // Shows the pane, selects the line (clamped) and scrolls to it.
+    void gotoprogramline(int64_t line);
+    void showprogrampane(bool on);
+    void clearprogramselection();
+    // The segment under device pixel (x, y) of the surface: readout, and with select its
+    // line is selected. Returns whether a segment was within reach.
+    bool pickat(int x, int y, bool select);
+    void hidepickreadout();
+    // The drawn step window and the slowed drawing move the pane along.
+    void followsteps();
+    // F6, Ctrl+G and Escape (with a selection); false when the key is not one of them.
+    bool programkey(int key, Qt::KeyboardModifiers modifiers);
+
     // Shows the window; where no window manager maximises it, it fills the screen itself.
     void setVisible(bool visible) override;
 
@@ -178,6 +200,12 @@ class Tvorlixform : public QWidget {
     void reporttoolpathcut();
     void fileerror(const std::string& message);
     FrameScene scene() const;
+    void buildprogramlink();
+    void programloaded();
+    void programselectionchanged();
+    void layoutprogrampane();
+    void askprogramline();
+    void drawdraghighlight();
 
     CommandLine cmd_;
     std::unique_ptr<FrameRender> frame_;

@@ -45,8 +45,10 @@ std::string syntheticprogram(size_t bytes) {
 }
 
 // Interprets the program once per iteration, reporting bytes per second; gives the node count.
-int32_t interpretrepeatedly(benchmark::State& state, const std::string& program) {
+int32_t interpretrepeatedly(benchmark::State& state, const std::string& program,
+                            bool indexlines = false) {
     NcJob job;
+    job.indexlines = indexlines;
     for (auto _ : state) {
         job.InitPlot(0);
         job.PlotMemory(program);
@@ -62,6 +64,19 @@ void BM_InterpretInMemory(benchmark::State& state) {
     state.counters["nodes"] = interpretrepeatedly(state, program);
 }
 BENCHMARK(BM_InterpretInMemory)->Arg(8)->Unit(benchmark::kMillisecond);
+
+// The same with the line index the program pane reads through (/0 without, /1 with), in one
+// run so that both see the same machine.
+void BM_InterpretWithLineIndex(benchmark::State& state) {
+    const std::string program = syntheticprogram(size_t{8} << 20);
+    state.counters["nodes"] = interpretrepeatedly(state, program, state.range(0) != 0);
+}
+BENCHMARK(BM_InterpretWithLineIndex)
+    ->Arg(0)
+    ->Arg(1)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_LongNumbers(benchmark::State& state) {
     // Numbers past the exact fast path: 17 significant digits.

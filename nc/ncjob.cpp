@@ -38,6 +38,7 @@ void NcJob::PlotOnly(const std::string& path) {
     nodes.resetnodedata();
     cleartexts();
     FileByteSource source(path);
+    stamp = FileStamp::of(path);
     plotsource(source, source.size() >= kReadAheadBytes);
 }
 
@@ -46,6 +47,7 @@ void NcJob::PlotMemory(std::string_view bytes) {
     nodes.resetnodedata();
     cleartexts();
     MemoryByteSource source(bytes);
+    stamp = FileStamp{};
     plotsource(source, false);
 }
 
@@ -62,13 +64,17 @@ void NcJob::cleartexts() {
 }
 
 void NcJob::plotsource(ByteSource& source, bool readahead) {
+    lines.clear();
+    // Line starts are taken from the bytes as the reading passes them, on its own thread.
+    LineIndexingSource indexed(source, lines);
+    ByteSource& read = indexlines ? static_cast<ByteSource&>(indexed) : source;
     if (dialect == NcDialect::Ngc) {
         // A program ended by M2 or M30 is complete though the file goes on.
-        NgcInterpreter(*this, source, readahead).run();
+        NgcInterpreter(*this, read, readahead).run();
         interpreting = false;
         return;
     }
-    NcInterpreter(*this, source, readahead).PO();
+    NcInterpreter(*this, read, readahead).PO();
     if (source.atend()) interpreting = false;
 }
 

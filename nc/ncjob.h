@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "nc/bytesource.h"
+#include "nc/lineindex.h"
 #include "nc/ncreader.h"
 #include "nc/nodestore.h"
 #include "nc/palette.h"
@@ -55,6 +56,12 @@ class NcJob {
 
     // What the reading passed over or found wrong; filled during a run, cleared by InitPlot.
     ReadingNotice notice;
+
+    // Line starts of the last program read, kept only when indexlines is set (the viewer's
+    // program pane reads lines back through it), and the file's stamp when it was read.
+    bool indexlines = false;
+    LineIndex lines;
+    FileStamp stamp;
 
     WorkingCallback working;
     std::function<void()> arcDataError;

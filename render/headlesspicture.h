@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "nc/linenodes.h"
+
 class NcJob;
 struct ViewPreset;
 
@@ -27,9 +29,9 @@ struct PictureDetail {
 };
 
 // The surface is width x height pixels; like the window's, its area for fitting is 4 pixels
-// smaller each way.
+// smaller each way. The moves into the highlighted nodes are drawn as the window's highlight.
 HeadlessPicture drawjobpicture(const NcJob& job, const ViewPreset& preset, int width, int height,
-                               const PictureDetail& detail = {});
+                               const PictureDetail& detail = {}, NodeSpan highlighted = {});
 
 // Writes the picture as PNG; false (and no file left behind) when it cannot be written.
 bool savepng(const HeadlessPicture& picture, const std::string& path);

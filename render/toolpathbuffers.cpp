@@ -232,14 +232,14 @@ int64_t ToolpathBuffers::vertexof(const NodeStore& nodes, int32_t position) cons
 }
 
 void ToolpathBuffers::draw(const NodeStore& nodes, int32_t first, int32_t last,
-                           const std::function<void()>& afterpiece) const {
+                           const std::function<void()>& afterpiece, bool colours) const {
     const int64_t a = vertexof(nodes, first);
     const int64_t b = vertexof(nodes, last);
     if (b <= a) return;  // a single vertex draws nothing
     const int32_t step = std::max<int32_t>(1, piece);
     PieceThrottle throttle(gl_);
     glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_COLOR_ARRAY);
+    if (colours) glEnableClientState(GL_COLOR_ARRAY);
     for (int64_t k = a / stride_; k <= (b - 1) / stride_; ++k) {
         const int64_t base = k * stride_;
         const auto from = static_cast<int32_t>(std::max(a, base) - base);

@@ -44,9 +44,9 @@ class ToolpathBuffers {
 
     // Draws positions first..last (nodes, or entries of kept) as the node-by-node strip
     // would, in pieces of at most `piece` vertices; afterpiece runs between pieces (and may
-    // present the frame so far).
+    // present the frame so far). Without colours the current GL colour paints the whole range.
     void draw(const NodeStore& nodes, int32_t first, int32_t last,
-              const std::function<void()>& afterpiece) const;
+              const std::function<void()>& afterpiece, bool colours = true) const;
 
     // Deletes the buffer objects; the context they were made in must be current.
     void release();

@@ -9,6 +9,7 @@
 
 #include "nc/nodestore.h"
 #include "render/drawtarget.h"
+#include "render/highlight.h"
 
 namespace {
 
@@ -24,6 +25,8 @@ volatile double waitsink = 0;
 constexpr auto kProgressInterval = std::chrono::seconds(1);
 // Front-buffer drawing is shown at display rate while it goes on.
 constexpr auto kDisplayInterval = std::chrono::microseconds(16667);
+// Whoever follows the slowed drawing (the program pane) needs no more than this.
+constexpr auto kNodeInterval = std::chrono::milliseconds(100);
 
 std::string format(const char* pattern, double value) {
     char text[64];
@@ -57,14 +60,16 @@ void ToolpathDrawer::showtoolpath() {
         lastprogress_ = start;
         // The slowed drawing is what front-buffer mode is for: it stays node by node.
         const void* context = currentcontext ? currentcontext() : nullptr;
-        if (frontbuffer || nodebynode ||
-            !buffers_.update(nodes_, palette_, getprocaddress, context)) {
+        const bool arrays = !frontbuffer && !nodebynode &&
+                            buffers_.update(nodes_, palette_, getprocaddress, context);
+        if (!arrays) {
             drawnodes(first, last);
         } else {
             buffers_.draw(nodes_, first, last, [this] {
                 if (progressdue() && present) present();
             });
         }
+        if (highlight != nullptr) highlight->draw(nodes_, arrays ? &buffers_ : nullptr, first, last);
         glFinish();
         if (frontbuffer && setcaption) {
             char caption[96];
@@ -89,6 +94,7 @@ void ToolpathDrawer::drawnodes(int32_t first, int32_t last) {
         DrawTarget::ColorToGL(palette_[c], colors[c][0], colors[c][1], colors[c][2]);
     }
     Clock::time_point lastdisplay = Clock::now();
+    Clock::time_point lastnodeshown = lastdisplay;
     int previouscolor = -1;
     float px = 0, py = 0, pz = 0;
     bool previousexists = false;  // a previous point with Z above -999
@@ -114,6 +120,11 @@ void ToolpathDrawer::drawnodes(int32_t first, int32_t last) {
         if (show && present) {
             // The strip is cut for the presentation and resumes at the same point.
             glEnd();
+            if (frontbuffer && drawingnode && Clock::now() - lastnodeshown >= kNodeInterval) {
+                // Between strips: whatever the follower paints may switch GL contexts.
+                lastnodeshown = Clock::now();
+                drawingnode(i);
+            }
             present();
             lastdisplay = Clock::now();
             glBegin(GL_LINE_STRIP);

@@ -12,6 +12,7 @@
 
 #include "render/toolpathbuffers.h"
 
+class Highlight;
 class NodeStore;
 
 // The window of consecutive nodes chosen with the step sliders.
@@ -35,6 +36,10 @@ class ToolpathDrawer {
     // Sends every node itself even when arrays could serve (the cost before arrays, for
     // benchmarks).
     bool nodebynode = false;
+    // Drawn over the toolpath in every pass when set and active.
+    const Highlight* highlight = nullptr;
+    // Front-buffer mode: told the node being drawn, at most every 100 ms.
+    std::function<void(int32_t)> drawingnode;
     // Calibrated wait iterations per 10 microseconds (0 on a machine too slow to wait).
     int32_t waitcalib = 0;
 

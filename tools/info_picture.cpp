@@ -28,7 +28,7 @@ bool readpictureside(const char* text, int& side) {
     return true;
 }
 
-PictureRequest extractpictureoptions(int& argc, char** argv) {
+PictureRequest extractpictureoptions(int& argc, char** argv, bool sizealone) {
     PictureRequest request;
     bool sizegiven = false;
     int i = 1;
@@ -54,6 +54,6 @@ PictureRequest extractpictureoptions(int& argc, char** argv) {
             ++i;
         }
     }
-    if (sizegiven && !request.wanted) request.error = "--size goes with --png";
+    if (sizegiven && !request.wanted && !sizealone) request.error = "--size goes with --png";
     return request;
 }

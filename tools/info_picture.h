@@ -19,4 +19,5 @@ struct PictureRequest {
 bool readpictureside(const char* text, int& side);
 
 // Takes "--png OUT" and "--size WxH" out of argv (shifting the rest down and lowering argc).
-PictureRequest extractpictureoptions(int& argc, char** argv);
+// sizealone: something other than a picture (a pick) takes the size too.
+PictureRequest extractpictureoptions(int& argc, char** argv, bool sizealone = false);

@@ -11,6 +11,7 @@
 #include "app/commandline.h"
 #include "nc/ncjob.h"
 #include "tools/info_fit.h"
+#include "tools/info_link.h"
 #include "tools/info_picture.h"
 #include "tools/inforeport.h"
 #include "view/orientation.h"
@@ -35,8 +36,8 @@ int usage(const char* problem) {
     std::fprintf(stderr,
                  "korven-info: %s\n"
                  "usage: korven-info [--nodes] [--zlimits UPPER LOWER] [--fit W H]"
-                 " [--png OUT.png [--size WxH]] [--view NAME] [--dialect korven|ngc]"
-                 " [/ARCMODE:n] FILE\n",
+                 " [--png OUT.png [--size WxH] [--highlight A[-B]]] [--pick X,Y [--size WxH]]"
+                 " [--view NAME] [--dialect korven|ngc] [/ARCMODE:n] FILE\n",
                  problem);
     return 2;
 }
@@ -79,11 +80,15 @@ void runjob(NcJob& job, const CommandLine& cmd, const std::string& path) {
 }
 
 // The picture of the job as the viewer shows it after opening it; 0 or the exit status.
-int writepicture(const NcJob& job, const PictureRequest& request, const std::string& view) {
+int writepicture(const NcJob& job, const PictureRequest& request, const std::string& view,
+                 const LinkRequest& link) {
 #ifdef KORVEN_PICTURES
     const ViewPreset* preset = findviewpreset(view);
-    const HeadlessPicture picture = drawjobpicture(
-        job, preset ? *preset : viewpreset(ViewPresetId::Iso1), request.width, request.height);
+    const NodeSpan highlighted =
+        link.highlight ? nodesoflines(job.nodes, link.firstline, link.lastline) : NodeSpan{};
+    const HeadlessPicture picture =
+        drawjobpicture(job, preset ? *preset : viewpreset(ViewPresetId::Iso1), request.width,
+                       request.height, {}, highlighted);
     if (!picture.error.empty()) {
         std::fprintf(stderr, "korven-info: %s\n", picture.error.c_str());
         return 1;
@@ -94,7 +99,7 @@ int writepicture(const NcJob& job, const PictureRequest& request, const std::str
     }
     return 0;
 #else
-    (void)job, (void)request, (void)view;
+    (void)job, (void)request, (void)view, (void)link;
     std::fputs("korven-info: this build makes no pictures (built without the viewer)\n", stderr);
     return 1;
 #endif
@@ -105,8 +110,11 @@ int writepicture(const NcJob& job, const PictureRequest& request, const std::str
 int main(int argc, char** argv) {
     const FitRequest fit = extractfitoptions(argc, argv);
     if (!fit.error.empty()) return usage(fit.error.c_str());
-    const PictureRequest picture = extractpictureoptions(argc, argv);
+    const LinkRequest link = extractlinkoptions(argc, argv);
+    if (!link.error.empty()) return usage(link.error.c_str());
+    const PictureRequest picture = extractpictureoptions(argc, argv, link.pick);
     if (!picture.error.empty()) return usage(picture.error.c_str());
+    if (link.highlight && !picture.wanted) return usage("--highlight goes with --png");
     InfoRequest request;
     const std::string problem = parseinforequest(argc, argv, request);
     if (!problem.empty()) return usage(problem.c_str());
@@ -138,10 +146,16 @@ int main(int argc, char** argv) {
         out.text(fitline(fit, {job.xmin, job.xmax, job.ymin, job.ymax, job.zmin, job.zmax}));
         out.endline();
     }
+    if (link.pick) {
+        const ViewPreset* preset = findviewpreset(fit.view);
+        out.text(pickline(job, preset ? *preset : viewpreset(ViewPresetId::Iso1), picture.width,
+                          picture.height, link.x, link.y));
+        out.endline();
+    }
     if (!out.flush()) {
         std::fprintf(stderr, "korven-info: cannot write the report: %s\n", std::strerror(errno));
         return 1;
     }
     for (const std::string& line : job.notice.reportlines()) std::fprintf(stderr, "%s\n", line.c_str());
-    return picture.wanted ? writepicture(job, picture, fit.view) : 0;
+    return picture.wanted ? writepicture(job, picture, fit.view, link) : 0;
 }

@@ -17,6 +17,17 @@
     </message>
 </context>
 <context>
+    <name>ProgramPane</name>
+    <message>
+        <source>The file has changed since it was read.</source>
+        <translation>The file has changed since it was read.</translation>
+    </message>
+    <message>
+        <source>The file has changed since it was read: its text is not shown.</source>
+        <translation>The file has changed since it was read: its text is not shown.</translation>
+    </message>
+</context>
+<context>
     <name>ReadingNoticeRow</name>
     <message>
         <source>Click for the whole list</source>
@@ -262,6 +273,50 @@
     <message>
         <source>显示程式的毛坯</source>
         <translation>Show stock block</translation>
+    </message>
+    <message>
+        <source>显示程式文本</source>
+        <translation>Show program text</translation>
+    </message>
+    <message>
+        <source>Show the program&apos;s text beside the picture (F6)</source>
+        <translation>Show the program&apos;s text beside the picture (F6)</translation>
+    </message>
+    <message>
+        <source>Go to line</source>
+        <translation>Go to line</translation>
+    </message>
+    <message>
+        <source>Line:</source>
+        <translation>Line:</translation>
+    </message>
+    <message>
+        <source>Line %1</source>
+        <translation>Line %1</translation>
+    </message>
+    <message>
+        <source>Lines %1-%2</source>
+        <translation>Lines %1-%2</translation>
+    </message>
+    <message>
+        <source>%1 made no move.</source>
+        <translation>%1 made no move.</translation>
+    </message>
+    <message>
+        <source>%1 made one move.</source>
+        <translation>%1 made one move.</translation>
+    </message>
+    <message>
+        <source>%1 made %2 moves.</source>
+        <translation>%1 made %2 moves.</translation>
+    </message>
+    <message>
+        <source>rapid</source>
+        <translation>rapid</translation>
+    </message>
+    <message>
+        <source>feed</source>
+        <translation>feed</translation>
     </message>
 </context>
 </TS>

@@ -17,6 +17,17 @@
     </message>
 </context>
 <context>
+    <name>ProgramPane</name>
+    <message>
+        <source>The file has changed since it was read.</source>
+        <translation>檔案在讀入後已改變。</translation>
+    </message>
+    <message>
+        <source>The file has changed since it was read: its text is not shown.</source>
+        <translation>檔案在讀入後已改變：不顯示其文字。</translation>
+    </message>
+</context>
+<context>
     <name>ReadingNoticeRow</name>
     <message>
         <source>Click for the whole list</source>
@@ -262,6 +273,50 @@
     <message>
         <source>显示程式的毛坯</source>
         <translation>顯示程式的毛坯</translation>
+    </message>
+    <message>
+        <source>显示程式文本</source>
+        <translation>顯示程式文本</translation>
+    </message>
+    <message>
+        <source>Show the program&apos;s text beside the picture (F6)</source>
+        <translation>在畫面旁顯示程式的文字（F6）</translation>
+    </message>
+    <message>
+        <source>Go to line</source>
+        <translation>跳到行</translation>
+    </message>
+    <message>
+        <source>Line:</source>
+        <translation>行號：</translation>
+    </message>
+    <message>
+        <source>Line %1</source>
+        <translation>第 %1 行</translation>
+    </message>
+    <message>
+        <source>Lines %1-%2</source>
+        <translation>第 %1–%2 行</translation>
+    </message>
+    <message>
+        <source>%1 made no move.</source>
+        <translation>%1沒有產生移動。</translation>
+    </message>
+    <message>
+        <source>%1 made one move.</source>
+        <translation>%1產生 1 個移動。</translation>
+    </message>
+    <message>
+        <source>%1 made %2 moves.</source>
+        <translation>%1產生 %2 個移動。</translation>
+    </message>
+    <message>
+        <source>rapid</source>
+        <translation>快速</translation>
+    </message>
+    <message>
+        <source>feed</source>
+        <translation>進給</translation>
     </message>
 </context>
 </TS>

@@ -1,0 +1,96 @@
+#include "tools/info_link.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+#include "nc/ncjob.h"
+#include "view/fittedview.h"
+#include "view/pick.h"
+
+namespace {
+
+void removeargs(int& argc, char** argv, int at, int count) {
+    for (int i = at; i + count <= argc; ++i) argv[i] = argv[i + count];
+    argc -= count;
+}
+
+// A whole number 0..limit followed by `end`; moves text past it.
+bool readnumber(const char*& text, int64_t limit, char end, int64_t& value) {
+    if (*text < '0' || *text > '9') return false;
+    errno = 0;
+    char* after = nullptr;
+    const long long v = std::strtoll(text, &after, 10);
+    if (errno != 0 || v > limit || *after != end) return false;
+    value = v;
+    text = after;
+    return true;
+}
+
+bool readpoint(const char* text, int& x, int& y) {
+    int64_t a = 0, b = 0;
+    if (!readnumber(text, 1000000, ',', a)) return false;
+    ++text;
+    if (!readnumber(text, 1000000, '\0', b)) return false;
+    x = static_cast<int>(a);
+    y = static_cast<int>(b);
+    return true;
+}
+
+bool readlines(const char* text, int64_t& first, int64_t& last) {
+    const char* dash = text;
+    while (*dash != '\0' && *dash != '-') ++dash;
+    constexpr int64_t kLimit = int64_t{1} << 40;
+    if (*dash == '\0') {
+        if (!readnumber(text, kLimit, '\0', first)) return false;
+        last = first;
+        return true;
+    }
+    if (!readnumber(text, kLimit, '-', first)) return false;
+    ++text;
+    return readnumber(text, kLimit, '\0', last);
+}
+
+}  // namespace
+
+LinkRequest extractlinkoptions(int& argc, char** argv) {
+    LinkRequest request;
+    int i = 1;
+    while (i < argc && request.error.empty()) {
+        const std::string_view arg = argv[i];
+        if (arg == "--pick") {
+            if (i + 1 >= argc || !readpoint(argv[i + 1], request.x, request.y)) {
+                request.error = "--pick needs X,Y in pixels";
+                break;
+            }
+            request.pick = true;
+            removeargs(argc, argv, i, 2);
+        } else if (arg == "--highlight") {
+            if (i + 1 >= argc || !readlines(argv[i + 1], request.firstline, request.lastline)) {
+                request.error = "--highlight needs a line A or lines A-B";
+                break;
+            }
+            request.highlight = true;
+            removeargs(argc, argv, i, 2);
+        } else {
+            ++i;
+        }
+    }
+    return request;
+}
+
+std::string pickline(const NcJob& job, const ViewPreset& preset, int width, int height, int x,
+                     int y) {
+    ViewState view;
+    fitsurfaceview(view, {job.xmin, job.xmax, job.ymin, job.ymax, job.zmin, job.zmax}, preset,
+                   width, height);
+    const PickHit hit = pickonce(job.nodes, 0, job.nodes.lastnode(),
+                                 pickviewof(view, width, height), x + 0.5, y + 0.5);
+    if (hit.node < 0) return "pick none";
+    const Tnodedata& n = job.nodes.node(hit.node);
+    char line[256];
+    std::snprintf(line, sizeof line, "pick %d %.3f %.3f %.3f", static_cast<int>(n.line), n.x, n.y,
+                  n.z);
+    return line;
+}
