@@ -10,6 +10,7 @@
 
 #include "app/panelbutton.h"
 #include "app/panelextras.h"
+#include "app/readingnoticerow.h"
 #include "app/translations.h"
 #include "app/vorlixmain.h"
 #include "app/workingbar.h"
@@ -169,6 +170,11 @@ void Tvorlixform::buildpanel() {
 
     buildstepgroup();
     panelextras = new PanelExtras(panel, showpartgroupbox->y() + showpartgroupbox->height() + 3);
+    noticerow = new ReadingNoticeRow;
+    noticerow->setFont(pixelfont("MS Sans Serif", 11));
+    panelextras->setrow(PanelExtras::Notice, noticerow);
+    noticerow->hide();  // until a job has something to say
+    noticerow->gotoline = [this](int64_t line) { gotoprogramline(line); };
 
     optimage = new QLabel(panel);
     optimage->setGeometry(2, 376, 140, 75);

@@ -20,6 +20,7 @@
 #include "app/panelextras.h"
 #include "app/plotdriver.h"
 #include "app/programpane.h"
+#include "app/readingnoticerow.h"
 #include "app/recentfiles.h"
 #include "app/readingchoice.h"
 #include "app/workingbar.h"
@@ -295,6 +296,7 @@ void Tvorlixform::runjob() {
     job.zupperlimit = zupperlimit;
     job.zlowerlimit = zlowerlimit;
     arcmessages_->startjob();
+    noticerow->clearnotice();
     simplification_->jobstarting();
     try {
         driver_->InitPlot();
@@ -306,6 +308,8 @@ void Tvorlixform::runjob() {
         fileerror(error.what());
     }
     arcmessages_->endjob();
+    // Also after a failed read: what was read before it was drawn.
+    noticerow->shownotice(job.notice);
 }
 
 void Tvorlixform::fileerror(const std::string& message) {

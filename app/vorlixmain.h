@@ -41,6 +41,7 @@ class PanelExtras;
 class PanelMouse;
 class PlotDriver;
 class ProgramPane;
+class ReadingNoticeRow;
 class Tglimage;
 class TWorkingBar;
 
@@ -141,6 +142,7 @@ class Tvorlixform : public QWidget {
     QSlider* showstartscrollbar = nullptr;
     QLabel* optimage = nullptr;
     PanelExtras* panelextras = nullptr;  // the free space below the step window
+    ReadingNoticeRow* noticerow = nullptr;  // what the last job's reading passed over
     QScrollBar* dummyscrollbar = nullptr;
     QFileDialog* selectfile = nullptr;
     QMenu* speedmenu = nullptr;

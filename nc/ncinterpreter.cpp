@@ -30,30 +30,38 @@ void NcInterpreter::PO() {
     job_.feedslots.count = -1;
     job_.lastplotcolor = -1;
     uint8_t current = 0;
-    do {
-        i_ = j_ = k_ = 0;
-        bool wordread = false;
-        int32_t wordline = 0;
+    try {
         do {
-            const NcWord& word = words_.next();
-            act(word.letter, word.value);
-            current = word.current;
-            line_ = word.line;
-            if (word.letter != NcReader::kEndOfText) {
-                wordread = true;
-                wordline = word.line;
+            i_ = j_ = k_ = 0;
+            bool wordread = false;
+            int32_t wordline = 0;
+            do {
+                const NcWord& word = words_.next();
+                word_ = &word;
+                act(word.letter, word.value);
+                current = word.current;
+                line_ = word.line;
+                if (word.letter != NcReader::kEndOfText) {
+                    wordread = true;
+                    wordline = word.line;
+                }
+            } while (current != 10 && current != NcReader::kEndOfText);
+            if (current == NcReader::kEndOfText) {
+                lastblockend(wordread, wordline);
+            } else {
+                blockend();
+                if (job_.stoprequested) {
+                    job_.stoppedline = line_;
+                    break;
+                }
             }
-        } while (current != 10 && current != NcReader::kEndOfText);
-        if (current == NcReader::kEndOfText) {
-            lastblockend(wordread, wordline);
-        } else {
-            blockend();
-            if (job_.stoprequested) {
-                job_.stoppedline = line_;
-                break;
-            }
-        }
-    } while (current != NcReader::kEndOfText);
+        } while (current != NcReader::kEndOfText);
+    } catch (...) {
+        // What was read before the failure still stands.
+        tally_.writeinto(job_.notice, words_.tally());
+        throw;
+    }
+    tally_.writeinto(job_.notice, words_.tally());
     job_.buildtexts(time_);
 }
 
@@ -123,6 +131,15 @@ void NcInterpreter::act(uint8_t letter, double value) {
         case 'Z':
             z_ = incremental_ ? recorder_.z0 + value : value;
             break;
+        case 'M':
+        case 'A':
+        case 'B':
+        case 'C':
+        case 'U':
+        case 'V':
+        case 'W':
+            passedover(letter, value);
+            break;
         default:
             break;
     }
@@ -138,7 +155,20 @@ void NcInterpreter::actg(double value) {
         incremental_ = false;
     } else if (code == 91) {
         incremental_ = true;
+    } else {
+        passedover('G', value);
     }
+}
+
+void NcInterpreter::passedover(uint8_t letter, double value) {
+    if (letter == 'M') {
+        // Subprogram calls and returns: the moves they stand for are not drawn.
+        value = std::nearbyint(value);
+        if (value != 98 && value != 99) return;
+    } else if (letter != 'G') {
+        value = 0;  // other axes count by letter
+    }
+    tally_.note(letter, value, word_->line + (word_->current == 10 ? 0 : 1));
 }
 
 void NcInterpreter::selectfeedslot() {

@@ -3,6 +3,8 @@
 #include <cstdint>
 
 #include "nc/bytesource.h"
+#include "nc/ignoredtally.h"
+#include "nc/inlining.h"
 #include "nc/moverecorder.h"
 #include "nc/ncjob.h"
 #include "nc/wordfeed.h"
@@ -27,6 +29,8 @@ class NcInterpreter {
     void radiuscentre();
     // The block closed by the end of the text, and the final trim.
     void lastblockend(bool wordread, int32_t wordline);
+    // Counts a word without an action that a real controller would act on.
+    KORVEN_COLD void passedover(uint8_t letter, double value);
 
     NcJob& job_;
     WordFeed words_;
@@ -41,4 +45,6 @@ class NcInterpreter {
     double r_ = 0;
     double time_ = 0;
     int32_t line_ = 0;
+    const NcWord* word_ = nullptr;  // the word being acted on
+    IgnoredTally tally_;
 };

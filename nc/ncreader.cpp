@@ -101,6 +101,24 @@ void NcReader::applydirective(const std::string& upper) {
     }
 }
 
+void NcReader::skiplowercase() {
+    // Skipped like any stray text, but counted when it is a word: a letter with a number
+    // directly after it, not the tail of a run of letters. The byte before it is looked up in
+    // the buffer so that the common path keeps no history; at a buffer's start it is unknown
+    // and taken for no letter.
+    const uint8_t lower = current;
+    const uint8_t before = position_ > 0 ? buffer_[static_cast<size_t>(position_ - 1)] : 0;
+    current = readncchar();
+    const bool afterletter = (before >= 'A' && before <= 'Z') || (before >= 'a' && before <= 'z');
+    if (!afterletter && isnumberchar(current)) tally.notelowercase(lower, line + 1);
+}
+
+void NcReader::notefirstthousandth() {
+    tally.thousandthletter = letter;
+    tally.thousandthwritten = value;
+    tally.thousandthline = wordline();
+}
+
 void NcReader::readnumber(bool& point) {
     NumberText number;
     uint8_t c = 0;

@@ -7,7 +7,9 @@
 #include <string>
 
 #include "nc/bytesource.h"
+#include "nc/inlining.h"
 #include "nc/ncnumber.h"
+#include "nc/readertally.h"
 
 using WorkingCallback = std::function<void(const std::string& caption, double fraction)>;
 
@@ -25,8 +27,15 @@ class NcReader {
     NcReader(ByteSource& source, const WorkingCallback& working, int32_t& arcmode);
 
     // Reads the next word into letter and value; letter is 26 at the end of the text.
-    void readword() {
-        while (current != kEndOfText && !(current >= 'A' && current <= 'Z')) current = readncchar();
+    // Inlined into the one loop that splits the whole text: as a call it cost 3 % of a run.
+    KORVEN_HOT_INLINE void readword() {
+        while (current != kEndOfText && !(current >= 'A' && current <= 'Z')) {
+            if (static_cast<uint8_t>(current - 'a') < 26u) {
+                skiplowercase();
+            } else {
+                current = readncchar();
+            }
+        }
         letter = current;
         if (current == kEndOfText) return;
         bool point = false;
@@ -35,13 +44,18 @@ class NcReader {
         constexpr uint32_t kScaled =
             (1u << ('I' - 'A')) | (1u << ('J' - 'A')) | (1u << ('K' - 'A')) | (1u << ('R' - 'A')) |
             (1u << ('X' - 'A')) | (1u << ('Y' - 'A')) | (1u << ('Z' - 'A'));
-        if (!point && ((kScaled >> (letter - 'A')) & 1u) != 0) value *= 0.001;
+        if (!point && ((kScaled >> (letter - 'A')) & 1u) != 0) {
+            // A zero reads the same either way and is not worth a word.
+            if (value != 0 && tally.thousandths++ == 0) notefirstthousandth();
+            value *= 0.001;
+        }
     }
 
     uint8_t letter = kEndOfText;
     double value = 0.0;
     uint8_t current = kEscape;  // the character after the last word
     int32_t line = 0;           // line feeds read so far
+    ReaderTally tally;          // what was passed over or scaled since it was last emptied
 
   private:
     uint8_t readrawchar() {
@@ -59,6 +73,10 @@ class NcReader {
         }
         return c;
     }
+    // The 1-based line of the word just read: its number may have taken the line feed after it.
+    int32_t wordline() const { return line + (current == 10 ? 0 : 1); }
+    void skiplowercase();
+    void notefirstthousandth();
     bool readnumberfast(bool& point);
     void readnumber(bool& point);
     // The counter is 32 bits; a file of more than 2^31 lines wraps it instead of overflowing.

@@ -2,22 +2,24 @@
 
 #include <cstdio>
 
-void ReadingNotice::ignore(std::string_view code, int64_t line) {
+void ReadingNotice::ignore(std::string_view code, int64_t line, int64_t times) {
     for (Ignored& entry : ignored_) {
         if (entry.code == code) {
-            ++entry.count;
+            entry.count += times;
             return;
         }
     }
-    ignored_.push_back({std::string(code), 1, line});
+    ignored_.push_back({std::string(code), times, line});
 }
 
-void ReadingNotice::thousandth(std::string_view word, int64_t line, double valueasread) {
-    if (thousandths_.count++ == 0) {
+void ReadingNotice::thousandth(std::string_view word, int64_t line, double valueasread,
+                               int64_t times) {
+    if (thousandths_.count == 0) {
         thousandths_.firstword = std::string(word);
         thousandths_.firstline = line;
         thousandths_.firstvalue = valueasread;
     }
+    thousandths_.count += times;
 }
 
 void ReadingNotice::problem(int64_t line, std::string message) {
@@ -35,7 +37,7 @@ std::vector<std::string> ReadingNotice::reportlines() const {
     }
     if (thousandths_.count > 0) {
         std::snprintf(buffer, sizeof buffer,
-                      "thousandths: %lld number%s, first %s at line %lld read as %g",
+                      "thousandths: %lld number%s, first %s at line %lld read as %.10g",
                       static_cast<long long>(thousandths_.count),
                       thousandths_.count == 1 ? "" : "s", thousandths_.firstword.c_str(),
                       static_cast<long long>(thousandths_.firstline), thousandths_.firstvalue);

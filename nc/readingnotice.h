@@ -27,9 +27,10 @@ class ReadingNotice {
     };
 
     // A code or word that had no effect here but would move the tool on a real controller.
-    void ignore(std::string_view code, int64_t line);
+    // A reading that counts as it goes may hand over `times` of one kind at once.
+    void ignore(std::string_view code, int64_t line, int64_t times = 1);
     // A number without a decimal point read as thousandths.
-    void thousandth(std::string_view word, int64_t line, double valueasread);
+    void thousandth(std::string_view word, int64_t line, double valueasread, int64_t times = 1);
     // A fault in the program: the line and what is wrong with it.
     void problem(int64_t line, std::string message);
 

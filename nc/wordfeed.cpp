@@ -41,6 +41,7 @@ void WordFeed::fill(Batch& batch) {
     batch.error = nullptr;
     batch.last = false;
     filling_ = &batch;
+    reader_.tally = ReaderTally();
     try {
         do {
             directive_ = -1;
@@ -50,7 +51,7 @@ void WordFeed::fill(Batch& batch) {
                                                                static_cast<int8_t>(directive_)};
             if (reader_.current == NcReader::kEndOfText) {
                 batch.last = true;
-                return;
+                break;
             }
         } while (batch.count < batch.capacity && !stopping_.load(std::memory_order_relaxed));
     } catch (...) {
@@ -58,6 +59,7 @@ void WordFeed::fill(Batch& batch) {
         batch.error = std::current_exception();
         batch.last = true;
     }
+    batch.tally = reader_.tally;
 }
 
 void WordFeed::readahead() {
@@ -110,6 +112,7 @@ void WordFeed::takebatch() {
     }
     // The reader has stopped for good: nothing is left running once the last words are in.
     if (batch_->last && thread_.joinable()) thread_.join();
+    tally_.add(batch_->tally);
     for (const double fraction : batch_->progress) {
         if (working_) {
             working_(NcReader::kLoadingCaption, fraction);

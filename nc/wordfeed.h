@@ -52,6 +52,9 @@ class WordFeed {
         return word;
     }
 
+    // What the reader passed over or scaled in the words handed out so far (by whole batches).
+    const ReaderTally& tally() const { return tally_; }
+
   private:
     struct Batch {
         explicit Batch(int32_t size)
@@ -60,6 +63,7 @@ class WordFeed {
         int32_t capacity;
         int32_t count = 0;
         std::vector<double> progress;  // loading fractions reported while it was filled
+        ReaderTally tally;
         std::exception_ptr error;
         bool last = false;
     };
@@ -83,6 +87,7 @@ class WordFeed {
     int32_t count_ = 0;
     int32_t position_ = 0;
     NcWord end_{};
+    ReaderTally tally_;
 
     // The splitting thread's (the calling thread's when there is none).
     alignas(kLine) WorkingCallback record_;  // progress reports, kept in the batch being filled

@@ -28,6 +28,33 @@
     </message>
 </context>
 <context>
+    <name>ReadingNoticeRow</name>
+    <message>
+        <source>Click for the whole list</source>
+        <translation>Click for the whole list</translation>
+    </message>
+    <message>
+        <source>%1 ×%2</source>
+        <translation>%1 ×%2</translation>
+    </message>
+    <message>
+        <source>未执行: %1</source>
+        <translation>No effect: %1</translation>
+    </message>
+    <message>
+        <source>无小数点 ×%1: %2=%3</source>
+        <translation>No point ×%1: %2=%3</translation>
+    </message>
+    <message>
+        <source>问题: %1</source>
+        <translation>Problems: %1</translation>
+    </message>
+    <message>
+        <source>… %1 more</source>
+        <translation>… %1 more</translation>
+    </message>
+</context>
+<context>
     <name>Tvorlixform</name>
     <message>
         <source>%1 does not exist.</source>

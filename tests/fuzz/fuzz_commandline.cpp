@@ -22,11 +22,12 @@ bool isoption(std::string upper) {
     }
     static const char* const plain[] = {"/RAMBUFFER", "/DEBUG",   "/Q",        "/QUIT", "/P",
                                         "/PRINT",     "/SAVEBMP", "/SNAPSHOT", "/UL",   "/UR",
-                                        "/BL",        "/BR",      "/MIN"};
+                                        "/BL",        "/BR",      "/MIN",      "--NO-SETTINGS"};
     for (const char* option : plain) {
         if (upper == option) return true;
     }
-    return upper.rfind("/ARCMODE", 0) == 0 || upper.rfind("/RAPIDMODE", 0) == 0;
+    return upper.rfind("/ARCMODE", 0) == 0 || upper.rfind("/RAPIDMODE", 0) == 0 ||
+           upper.rfind("/DIALECT", 0) == 0;
 }
 
 void checkparsed(const CommandLine& cmd) {

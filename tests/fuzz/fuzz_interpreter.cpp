@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "nc/ignoredtally.h"
 #include "nc/ncjob.h"
 
 namespace {
@@ -35,6 +36,12 @@ void checkjob(const NcJob& job) {
         require(text->find("-nan") == std::string::npos);  // a NaN is written without a sign
     }
     checknodes(job.nodes);
+    // Whatever the bytes, the notice stays a short list of real counts.
+    require(job.notice.ignored().size() <= IgnoredTally::kMaxKinds + 26);
+    for (const ReadingNotice::Ignored& entry : job.notice.ignored()) {
+        require(entry.count >= 1 && entry.firstline >= 1 && !entry.code.empty());
+    }
+    require(job.notice.thousandths().count == 0 || job.notice.thousandths().firstvalue != 0);
 }
 
 }  // namespace

@@ -73,6 +73,7 @@ std::string longprogram() {
         text += line;
         if (n % 1000 == 999) text += "(ARCMODE:" + std::to_string(n / 1000 % 3) + ")";
         if (n == 12345) text += "(" + std::string(30000, 'c') + "\r\n)";
+        if (n % 7000 == 6999) text += "g1 x5\r\n";
     }
     return text + "X1";
 }
@@ -152,6 +153,11 @@ TEST(WordFeed, LargeFilesReadAheadWithTheSameResult) {
     }
     EXPECT_EQ(fromfile.timetext, frommemory.timetext);
     EXPECT_EQ(fromfile.arcmode, frommemory.arcmode);
+    // Counted on the reading thread, batch by batch, and added up on this one.
+    EXPECT_EQ(fromfile.notice.reportlines(), frommemory.notice.reportlines());
+    ASSERT_EQ(fromfile.notice.ignored().size(), 2u);
+    EXPECT_EQ(fromfile.notice.ignored()[0].firstline, 7001);
+    EXPECT_EQ(fromfile.notice.ignored()[1].count, text.size() / longprogram().size() * 4);
     EXPECT_FALSE(fromfile.interpreting);
 
     // A stop byte early on: the reading thread reads no further than the interpreter would.
