@@ -172,22 +172,7 @@ void NcInterpreter::passedover(uint8_t letter, double value) {
 }
 
 void NcInterpreter::selectfeedslot() {
-    FeedSlots& slots = job_.feedslots;
-    const int32_t key = wrappingsum(roundtoint32(feed_), tool_);
-    int slot = -1;
-    for (int s = 0; s <= slots.count; ++s) {
-        if (slots.key[static_cast<size_t>(s)] == key) slot = s;
-    }
-    if (slot < 0) {
-        if (slots.count >= kFeedSlotCount - 1) {
-            slot = kFeedSlotCount;  // overflow: shared, nothing stored
-        } else {
-            slot = ++slots.count;
-            slots.key[static_cast<size_t>(slot)] = key;
-            slots.tool[static_cast<size_t>(slot)] = tool_;
-        }
-    }
-    job_.feedcolor = FeedSlots::colorindex(slot);
+    job_.feedcolor = job_.feedslots.select(wrappingsum(roundtoint32(feed_), tool_), tool_);
 }
 
 void NcInterpreter::radiuscentre() {

@@ -24,6 +24,23 @@ std::string stattext(const char* label, double value) {
 
 }  // namespace
 
+int32_t FeedSlots::select(int32_t feedkey, int32_t tooltag) {
+    int slot = -1;
+    for (int s = 0; s <= count; ++s) {
+        if (key[static_cast<size_t>(s)] == feedkey) slot = s;
+    }
+    if (slot < 0) {
+        if (count >= kFeedSlotCount - 1) {
+            slot = kFeedSlotCount;  // overflow: shared, nothing stored
+        } else {
+            slot = ++count;
+            key[static_cast<size_t>(slot)] = feedkey;
+            tool[static_cast<size_t>(slot)] = tooltag;
+        }
+    }
+    return colorindex(slot);
+}
+
 void NcJob::InitPlot(int32_t cmdarcmode) {
     arcmode = cmdarcmode;
     xmax = ymax = zmax = -9999;

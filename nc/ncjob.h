@@ -22,6 +22,9 @@ struct FeedSlots {
     std::array<uint32_t, kFeedSlotCount + 1> colors = calctcary();
 
     static uint8_t colorindex(int slot) { return kSlotColorIndex[static_cast<size_t>(slot)]; }
+    // The colour of the slot for this feed key and tool: an earlier slot with the same key, else
+    // the next free one, else the shared overflow slot once all are taken.
+    int32_t select(int32_t key, int32_t tool);
 };
 
 // Which language a program is read in: the fixed dialect of the default reading, or

@@ -21,23 +21,9 @@ int32_t roundtoint32(double value) {
 
 void NgcPath::setfeed(double feed, int32_t tool) {
     feed_ = feed;
-    FeedSlots& slots = job_.feedslots;
     const int32_t key = static_cast<int32_t>(static_cast<uint32_t>(roundtoint32(feed)) +
                                              static_cast<uint32_t>(tool));
-    int slot = -1;
-    for (int s = 0; s <= slots.count; ++s) {
-        if (slots.key[static_cast<size_t>(s)] == key) slot = s;
-    }
-    if (slot < 0) {
-        if (slots.count >= kFeedSlotCount - 1) {
-            slot = kFeedSlotCount;  // overflow: shared, nothing stored
-        } else {
-            slot = ++slots.count;
-            slots.key[static_cast<size_t>(slot)] = key;
-            slots.tool[static_cast<size_t>(slot)] = tool;
-        }
-    }
-    job_.feedcolor = FeedSlots::colorindex(slot);
+    job_.feedcolor = job_.feedslots.select(key, tool);
 }
 
 void NgcPath::begin(int32_t line, bool rapid) {
