@@ -63,6 +63,16 @@ std::string writeprogram(const std::string& name, const std::string& text) {
     return path.toStdString();
 }
 
+int differingpixels(const QImage& a, const QImage& b) {
+    if (a.size() != b.size()) return -1;
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x)
+            n += (a.pixel(x, y) & 0xFFFFFFU) != (b.pixel(x, y) & 0xFFFFFFU);
+    }
+    return n;
+}
+
 std::string savepicture(const QImage& image, const std::string& name) {
     const QString path = outdir() + QLatin1Char('/') + QString::fromStdString(name) + ".png";
     image.save(path);

@@ -31,6 +31,8 @@ bool waituntil(const std::function<bool()>& done, int timeoutms = 20000);
 std::string writeprogram(const std::string& name, const std::string& text);
 // Saves a picture into the test output folder and returns its path.
 std::string savepicture(const QImage& image, const std::string& name);
+// Pixels whose colour differs, alpha aside; -1 when the sizes differ.
+int differingpixels(const QImage& a, const QImage& b);
 
 // A shown window that has finished opening the program named on its command line.
 std::unique_ptr<Tvorlixform> openwindow(std::initializer_list<std::string> args);

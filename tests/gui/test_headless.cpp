@@ -61,16 +61,6 @@ QImage headless(const QString& view, int w, int h, const std::string& program = 
     return QImage(png).convertToFormat(QImage::Format_RGB32);
 }
 
-int differingpixels(const QImage& a, const QImage& b) {
-    if (a.size() != b.size()) return -1;
-    int n = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x)
-            n += (a.pixel(x, y) & 0xFFFFFFU) != (b.pixel(x, y) & 0xFFFFFFU);
-    }
-    return n;
-}
-
 }  // namespace
 
 TEST(HeadlessPicture, EqualsTheWindowSurfacePicture) {
