@@ -28,6 +28,17 @@
     </message>
 </context>
 <context>
+    <name>ReadingChoice</name>
+    <message>
+        <source>读法</source>
+        <translation>Reading</translation>
+    </message>
+    <message>
+        <source>程式的读法；改变后重新读入显示的程式</source>
+        <translation>How the program is read; a change reads the shown program again</translation>
+    </message>
+</context>
+<context>
     <name>ReadingNoticeRow</name>
     <message>
         <source>Click for the whole list</source>
@@ -317,6 +328,22 @@
     <message>
         <source>feed</source>
         <translation>feed</translation>
+    </message>
+    <message>
+        <source>拖动时简化路径</source>
+        <translation>Simplify the path while dragging</translation>
+    </message>
+    <message>
+        <source> : stopped at line %1</source>
+        <translation> : stopped at line %1</translation>
+    </message>
+    <message>
+        <source> : the file changed while it was read</source>
+        <translation> : the file changed while it was read</translation>
+    </message>
+    <message>
+        <source> : not enough memory to draw the toolpath</source>
+        <translation> : not enough memory to draw the toolpath</translation>
     </message>
 </context>
 </TS>

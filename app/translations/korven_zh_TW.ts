@@ -28,6 +28,17 @@
     </message>
 </context>
 <context>
+    <name>ReadingChoice</name>
+    <message>
+        <source>读法</source>
+        <translation>讀法</translation>
+    </message>
+    <message>
+        <source>程式的读法；改变后重新读入显示的程式</source>
+        <translation>程式的讀法；變更後重新讀入顯示的程式</translation>
+    </message>
+</context>
+<context>
     <name>ReadingNoticeRow</name>
     <message>
         <source>Click for the whole list</source>
@@ -317,6 +328,22 @@
     <message>
         <source>feed</source>
         <translation>進給</translation>
+    </message>
+    <message>
+        <source>拖动时简化路径</source>
+        <translation>拖曳時簡化路徑</translation>
+    </message>
+    <message>
+        <source> : stopped at line %1</source>
+        <translation> : 停止於第 %1 行</translation>
+    </message>
+    <message>
+        <source> : the file changed while it was read</source>
+        <translation> : 檔案在讀取期間已改變</translation>
+    </message>
+    <message>
+        <source> : not enough memory to draw the toolpath</source>
+        <translation> : 記憶體不足，無法畫出刀具路徑</translation>
     </message>
 </context>
 </TS>
