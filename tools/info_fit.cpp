@@ -24,12 +24,12 @@ bool readside(const char* text, int& side) {
     return true;
 }
 
+}  // namespace
+
 void removeargs(int& argc, char** argv, int at, int count) {
     for (int i = at; i + count <= argc; ++i) argv[i] = argv[i + count];
     argc -= count;
 }
-
-}  // namespace
 
 FitRequest extractfitoptions(int& argc, char** argv) {
     FitRequest request;

@@ -19,5 +19,8 @@ struct FitRequest {
 // so that the remaining arguments can be read as if they had not been there.
 FitRequest extractfitoptions(int& argc, char** argv);
 
+// Takes `count` arguments out of argv from `at` on, shifting the rest down.
+void removeargs(int& argc, char** argv, int at, int count);
+
 // "fit VIEWSCALE CX CY CZ", each with six decimals, no line end.
 std::string fitline(const FitRequest& request, const WorldBox& extents);

@@ -6,15 +6,11 @@
 #include <string_view>
 
 #include "nc/ncjob.h"
+#include "tools/info_fit.h"
 #include "view/fittedview.h"
 #include "view/pick.h"
 
 namespace {
-
-void removeargs(int& argc, char** argv, int at, int count) {
-    for (int i = at; i + count <= argc; ++i) argv[i] = argv[i + count];
-    argc -= count;
-}
 
 // A whole number 0..limit followed by `end`; moves text past it.
 bool readnumber(const char*& text, int64_t limit, char end, int64_t& value) {
