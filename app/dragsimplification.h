@@ -2,10 +2,16 @@
 // Drag frames of a toolpath too slow to draw whole: after every job a worker builds simplified
 // copies of it (levels by tolerance), and a drag frame that would leave the toolpath out draws
 // the coarsest level that stays within about a pixel of the full path at the current scale.
+// Where drawing is too slow even for that level to turn smoothly (software drawing of tens of
+// millions of moves), a rougher level is drawn instead, the finest expected to fit a frame's
+// budget: each level's cost is known once it has been drawn, and guessed before from the
+// time per line of the frames drawn so far.
 
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "nc/simplifiedpath.h"
 #include "render/simplifieddrawer.h"
@@ -17,6 +23,10 @@ class DragSimplification {
   public:
     // A kept chord may stray this many pixels from the full path.
     static constexpr double kMostPixels = 1.0;
+    // A drag frame should take no longer than this...
+    static constexpr double kBudgetSeconds = 0.030;
+    // ...unless that needs a level straying further than this many pixels.
+    static constexpr double kRoughestPixels = 32.0;
 
     DragSimplification(const NodeStore& nodes, const std::array<uint32_t, 16>& palette,
                        DrawTarget& surface, const ToolpathDrawer& drawer);
@@ -30,6 +40,9 @@ class DragSimplification {
     void jobfinished(double viewscale, int pixelheight);
     // A drag frame's toolpath; draws nothing until a level fine enough for the scale is ready.
     void draw(double viewscale, int pixelheight);
+    // After every frame: how long it took, whether it left the full toolpath out (a drag
+    // frame) and whether the logo stood in for the toolpath.
+    void frameended(double seconds, bool skipped, bool logoshown);
 
     SimplifiedPath& path() { return path_; }
     // The level the last drag frame drew, -1 for none.
@@ -42,4 +55,7 @@ class DragSimplification {
     SimplifiedPath path_;
     SimplifiedDrawer simplifieddrawer_;
     int lastlevel_ = -1;
+    const SimplifiedLevel* drawnlevel_ = nullptr;  // by this frame, until it ends
+    double secondsperline_ = 0.0;                  // 0: not known yet
+    std::vector<std::pair<const SimplifiedLevel*, double>> measured_;  // seconds per frame
 };

@@ -99,7 +99,10 @@ void Tvorlixform::connectjob() {
         return jobinput_->takeescape() ? ToolpathDrawer::UserRequest::Hurry
                                        : ToolpathDrawer::UserRequest::Go;
     };
-    frame_->afterframe = [this] { drawrotateicon(); };
+    frame_->afterframe = [this] {
+        drawrotateicon();
+        simplification_->frameended(frame_->lastseconds, frame_->lastskipped, logoshown);
+    };
     frame_->abandoned = [this] { return jobinput_->closerequested(); };
     frame_->drawsimplified = [this](double viewscale, int pixelheight) {
         simplification_->draw(viewscale, pixelheight);

@@ -19,6 +19,7 @@
 #include <array>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <thread>
@@ -196,11 +197,16 @@ void BM_DragFrame(benchmark::State& state) {
     }
     const double buildseconds = std::chrono::duration<double>(Clock::now() - opened).count();
     path.wait();
+    state.counters["all_levels_s"] =
+        std::chrono::duration<double>(Clock::now() - opened).count();
     double still = 1e9;
     for (int i = 0; i < 3; ++i) {
         const Clock::time_point start = Clock::now();
         w->renderframe();
         still = std::min(still, std::chrono::duration<double>(Clock::now() - start).count());
+    }
+    if (const char* picture = std::getenv("KORVEN_BENCH_STILL_PICTURE")) {
+        w->wrkscreen->currentPicture().save(picture);
     }
     w->surfacedrag.SurfaceMouseDown(MouseButton::Middle, false, 300, 300, 0.0);
     int32_t x = 300;
@@ -208,25 +214,39 @@ void BM_DragFrame(benchmark::State& state) {
         w->surfacedrag.SurfaceMouseMove(++x, 300);
         w->renderframe();
     }
+    if (const char* picture = std::getenv("KORVEN_BENCH_DRAG_PICTURE")) {
+        w->wrkscreen->currentPicture().save(picture);
+    }
     w->surfacedrag.SurfaceMouseUp(0.0);
     state.counters["still_ms"] = still * 1e3;
     state.counters["slowframe"] = w->frame()->slowframe ? 1 : 0;
     state.counters["nodes"] = static_cast<double>(w->job.nodes.nodecount());
     state.counters["level"] = w->simplification()->lastlevel();
     if (const auto levels = path.levels()) {
-        // The kept indices and, per kept node, its vertex (two more at a colour change).
-        const std::vector<int32_t>& kept = levels->levels[0]->kept;
-        double vertices = static_cast<double>(kept.size());
-        for (size_t k = 1; k < kept.size(); ++k) {
-            if (w->job.nodes.node(kept[k]).color != w->job.nodes.node(kept[k - 1]).color) {
-                vertices += 2;
-            }
+        const double pixel = pixelworldsize(w->view.viewscale, w->wrkscreen->pixelheight());
+        for (const auto& level : levels->levels) {
+            std::fprintf(stderr, "level %.2f px: %lld lines%s\n", level->tolerance / pixel,
+                         static_cast<long long>(level->lines()),
+                         level->segments.empty() ? "" : " (grid)");
         }
-        state.counters["fitted_kept"] = static_cast<double>(kept.size());
-        state.counters["fitted_build_s"] = buildseconds;
-        state.counters["B_per_kept"] =
-            (4.0 * static_cast<double>(kept.capacity()) + 16.0 * vertices) /
-            static_cast<double>(kept.size());
+        // The level drawn: its vertices and the memory they take with what they were made from.
+        const int k = w->simplification()->lastlevel();
+        if (k >= 0) {
+            const SimplifiedLevel& level = *levels->levels[static_cast<size_t>(k)];
+            double vertices = 2.0 * static_cast<double>(level.segments.size());
+            double bytes = 16.0 * vertices + 32.0 * static_cast<double>(level.segments.size());
+            const std::vector<int32_t>& kept = level.kept;
+            for (size_t i = 0; i < kept.size(); ++i) {
+                const bool joint = i > 0 && w->job.nodes.node(kept[i]).color !=
+                                                w->job.nodes.node(kept[i - 1]).color;
+                vertices += joint ? 3 : 1;
+            }
+            bytes += 4.0 * static_cast<double>(kept.capacity()) + 16.0 * static_cast<double>(kept.size());
+            state.counters["drawn_vertices"] = vertices;
+            state.counters["drawn_px"] = level.tolerance / pixel;
+            state.counters["B_per_vertex"] = bytes / vertices;
+        }
+        state.counters["first_level_s"] = buildseconds;
         state.counters["levels"] = static_cast<double>(levels->levels.size());
     }
 }

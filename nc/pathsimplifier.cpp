@@ -244,6 +244,11 @@ SimplifyOutcome simplifynodes(const NodeStore& nodes, double tolerance, size_t m
     return SimplifyOutcome::Done;
 }
 
+int64_t SimplifiedLevel::lines() const {
+    if (!segments.empty()) return static_cast<int64_t>(segments.size());
+    return std::max<int64_t>(0, static_cast<int64_t>(kept.size()) - 1);
+}
+
 double pixelworldsize(double viewscale, int pixelheight) {
     return 2.0 * viewscale / static_cast<double>(std::max(1, pixelheight));
 }

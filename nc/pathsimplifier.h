@@ -12,9 +12,22 @@
 
 class NodeStore;
 
+// One move of a copy on a grid (nc/cellsimplifier.h), between the middles of two cells.
+struct CellSegment {
+    float from[3];
+    float to[3];
+    int32_t firstnode;  // the node ending the first move this segment stands for
+    uint8_t color;
+};
+static_assert(sizeof(CellSegment) == 32, "a segment must stay 32 bytes");
+
 struct SimplifiedLevel {
     double tolerance = 0.0;     // world units: no node is farther than this from the kept chords
     std::vector<int32_t> kept;  // node indices, ascending
+    // A copy on a grid (nc/cellsimplifier.h) holds loose segments instead of kept nodes.
+    std::vector<CellSegment> segments;
+    // Lines a frame draws of the whole copy: what its drawing costs.
+    int64_t lines() const;
 };
 
 enum class SimplifyOutcome {

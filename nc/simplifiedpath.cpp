@@ -1,11 +1,37 @@
 #include "nc/simplifiedpath.h"
 
 #include <algorithm>
+#include <cmath>
 #include <new>
 #include <system_error>
 #include <utility>
 
+#include "nc/cellsimplifier.h"
 #include "nc/nodestore.h"
+
+namespace {
+
+// Copies on grids, in fitted pixels: the middle one first, then coarser ones up to the
+// roughest or until one is small enough to draw at once anywhere, then finer ones.
+constexpr double kMiddleCellPixels = 8.0;
+constexpr double kRoughestCellPixels = 64.0;
+constexpr double kFinestCellPixels = 2.0;
+constexpr size_t kFewestCellSegments = 20000;
+// A copy on a grid is for drawing fast: one that would keep more is not worth its memory.
+constexpr size_t kMostCellSegments = size_t{1} << 20;
+
+bool origin(const NodeStore& nodes, CellGrid& grid) {
+    for (int32_t j = 0; j < nodes.nodecount(); ++j) {
+        const Tnodedata& n = nodes.node(j);
+        if (std::isfinite(n.x) && std::isfinite(n.y) && std::isfinite(n.z)) {
+            grid.origin[0] = n.x, grid.origin[1] = n.y, grid.origin[2] = n.z;
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
 
 std::vector<double> SimplifiedLevels::tolerances() const {
     std::vector<double> t;
@@ -43,20 +69,82 @@ std::shared_ptr<const SimplifiedLevels> SimplifiedPath::levels() const {
 void SimplifiedPath::run(const NodeStore& nodes, double coarsest) {
     const size_t count = static_cast<size_t>(std::max(0, nodes.nodecount()));
     const size_t most = std::min(mostkept, std::max<size_t>(count / 2, 2));
+    // The copy within a pixel of the fitted view first, then the rougher ones slow drawing
+    // falls back on, then the finer ones for closer views.
     double tolerance = coarsest;
     for (int k = 0; k < mostlevels; ++k, tolerance *= 0.25) {
+        std::shared_ptr<SimplifiedLevel> level;
         try {
-            auto level = std::make_shared<SimplifiedLevel>();
+            level = std::make_shared<SimplifiedLevel>();
             level->tolerance = tolerance;
-            if (simplifynodes(nodes, tolerance, most, level->kept, &cancel_) !=
+            // The window is idle after a job: a second thread may help.
+            if (simplifynodes(nodes, tolerance, most, level->kept, &cancel_, 2) !=
                 SimplifyOutcome::Done) {
                 return;
             }
             level->kept.shrink_to_fit();
-            publish(std::move(level));
+            publish(level);
         } catch (const std::bad_alloc&) {
             return;
         }
+        if (k == 0 && cellcopies && !buildcells(nodes, *level, coarsest)) return;
+    }
+}
+
+bool SimplifiedPath::buildcells(const NodeStore& nodes, const SimplifiedLevel& chords,
+                                double pixel) {
+    CellGrid grid;
+    if (!(pixel > 0.0) || !std::isfinite(pixel) || !origin(nodes, grid)) return true;
+    // Made from the chords within a pixel rather than from the nodes: far fewer points to pass,
+    // for a pixel more of straying. The grids share their origin and each cell is a union of
+    // the finer grid's, so a coarser copy made from a finer one is the copy made from the
+    // chords.
+    std::shared_ptr<const SimplifiedLevel> made;
+    // Cells whose copies stray at most 8, 15, 29, 57 ... pixels with the chords' own pixel.
+    const double chordpixels = chords.tolerance / pixel;
+    auto make = [&](double pixels, const SimplifiedLevel* finer) {
+        made.reset();
+        if (!(pixels > chordpixels)) return SimplifyOutcome::TooMany;
+        grid.cell = (pixels - chordpixels) * pixel / celltolerance(1.0);
+        auto level = std::make_shared<SimplifiedLevel>();
+        const SimplifyOutcome outcome =
+            finer != nullptr
+                ? coarsencells(finer->segments, grid, kMostCellSegments, level->segments, &cancel_)
+                : cellnodes(nodes, &chords.kept, grid, kMostCellSegments, level->segments,
+                            &cancel_);
+        if (outcome != SimplifyOutcome::Done || level->segments.empty()) return outcome;
+        level->tolerance = celltolerance(grid.cell) + chords.tolerance;
+        made = level;
+        publish(std::move(level));
+        return outcome;
+    };
+    try {
+        // The middle grid first; one too fine for the limit gives way to a coarser one.
+        double base = kMiddleCellPixels;
+        SimplifyOutcome outcome = SimplifyOutcome::TooMany;
+        for (; base <= kRoughestCellPixels; base *= 2.0) {
+            outcome = make(base, nullptr);
+            if (outcome != SimplifyOutcome::TooMany) break;
+        }
+        if (outcome == SimplifyOutcome::Cancelled) return false;
+        const std::shared_ptr<const SimplifiedLevel> middle = made;
+        if (!middle) return true;
+        for (double pixels = 2.0 * base - chordpixels;
+             made && made->segments.size() > kFewestCellSegments && pixels <= kRoughestCellPixels;
+             pixels = 2.0 * pixels - chordpixels) {
+            if (make(pixels, made.get()) == SimplifyOutcome::Cancelled) return false;
+        }
+        // Finer grids while they promise to stay well within the limit.
+        size_t last = middle->segments.size();
+        for (double pixels = (base + chordpixels) / 2.0;
+             pixels >= kFinestCellPixels && 4 * last <= kMostCellSegments;
+             pixels = (pixels + chordpixels) / 2.0) {
+            if (make(pixels, nullptr) != SimplifyOutcome::Done) break;
+            last = made->segments.size();
+        }
+        return !cancel_.load();
+    } catch (const std::bad_alloc&) {
+        return true;
     }
 }
 
@@ -64,6 +152,29 @@ void SimplifiedPath::publish(std::shared_ptr<const SimplifiedLevel> level) {
     std::lock_guard<std::mutex> lock(mutex_);
     auto next = std::make_shared<SimplifiedLevels>();
     if (levels_) next->levels = levels_->levels;
-    next->levels.push_back(std::move(level));
+    // Coarsest first, whatever order they were made in.
+    const auto at = std::find_if(next->levels.begin(), next->levels.end(), [&](const auto& l) {
+        return l->tolerance < level->tolerance;
+    });
+    next->levels.insert(at, std::move(level));
     levels_ = std::move(next);
+}
+
+int choosedraglevel(const std::vector<DragLevelCost>& levels, double pixelsize,
+                    double faithfulpixels, double roughestpixels, double budgetseconds) {
+    std::vector<double> tolerances;
+    tolerances.reserve(levels.size());
+    for (const DragLevelCost& l : levels) tolerances.push_back(l.tolerance);
+    const int faithful = chooselevel(tolerances, pixelsize, faithfulpixels);
+    if (faithful >= 0 && levels[static_cast<size_t>(faithful)].seconds <= budgetseconds) {
+        return faithful;
+    }
+    const int roughest = chooselevel(tolerances, pixelsize, roughestpixels);
+    if (roughest < 0) return faithful;
+    // From the finest up: the first that fits.
+    for (int k = faithful >= 0 ? faithful : static_cast<int>(levels.size()) - 1; k >= roughest;
+         --k) {
+        if (levels[static_cast<size_t>(k)].seconds <= budgetseconds) return k;
+    }
+    return roughest;
 }

@@ -1,8 +1,9 @@
 #pragma once
 // Simplified copies of a finished job's toolpath at a few tolerances, built on a worker thread
-// so the window stays usable: the coarsest level (about one pixel of the fitted view) first,
-// then each finer level a quarter of the last, for closer views. Levels are published one by
-// one as they are finished; readers take a snapshot and keep it as long as they like.
+// so the window stays usable: the level within about one pixel of the fitted view first, then
+// rougher copies on grids for drawing too slow even for it, then each finer level a quarter of
+// the last, for closer views. Levels are published one by one as they are finished; readers
+// take a snapshot and keep it as long as they like.
 //
 // The worker reads the node store, so it must be stopped (cancel) before the store changes.
 
@@ -19,7 +20,7 @@
 class NodeStore;
 
 struct SimplifiedLevels {
-    // Coarsest first; each level's tolerance is a quarter of the one before.
+    // Coarsest first.
     std::vector<std::shared_ptr<const SimplifiedLevel>> levels;
     std::vector<double> tolerances() const;
 };
@@ -46,9 +47,14 @@ class SimplifiedPath {
     // half the nodes (it would hardly draw faster than the full path) or more than mostkept.
     int mostlevels = 5;
     size_t mostkept = size_t{1} << 23;
+    // Copies on grids (nc/cellsimplifier.h), rougher than the level within a pixel, for drawing
+    // that cannot keep up even with it.
+    bool cellcopies = true;
 
   private:
     void run(const NodeStore& nodes, double coarsest);
+    // False when cancelled.
+    bool buildcells(const NodeStore& nodes, const SimplifiedLevel& chords, double pixel);
     void publish(std::shared_ptr<const SimplifiedLevel> level);
 
     std::thread worker_;
@@ -56,3 +62,14 @@ class SimplifiedPath {
     mutable std::mutex mutex_;
     std::shared_ptr<const SimplifiedLevels> levels_;
 };
+
+// The level a drag frame draws, given each level's tolerance and the seconds it is expected
+// to take (0 when not known): the coarsest within faithful pixels if it fits the budget, else
+// the finest that fits the budget within roughest pixels, else the cheapest within roughest;
+// the faithful one when nothing is within roughest; -1 for none. Levels come coarsest first.
+struct DragLevelCost {
+    double tolerance = 0.0;
+    double seconds = 0.0;
+};
+int choosedraglevel(const std::vector<DragLevelCost>& levels, double pixelsize,
+                    double faithfulpixels, double roughestpixels, double budgetseconds);

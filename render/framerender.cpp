@@ -82,6 +82,8 @@ void FrameRender::renderframe(const FrameScene& scene) {
     glFinish();
     surface_.EndGL();
     const auto end = std::chrono::steady_clock::now();
+    lastseconds = std::chrono::duration<double>(end - start).count();
+    lastskipped = skipcontent;
     if (afterframe) afterframe();
     // During a drag the decision of the last still frame holds for the whole drag.
     if (!scene.dragging) {

@@ -38,6 +38,10 @@ class FrameRender {
 
     // The last still frame took at least 0.2 s: drags show only the box and the marker.
     bool slowframe = false;
+    // The last frame: how long it took, drawing to shown, and whether it was a drag frame
+    // that left the full toolpath out.
+    double lastseconds = 0.0;
+    bool lastskipped = false;
     // Main content when no logo is shown (the toolpath); runs inside the open frame.
     std::function<void()> drawtoolpath;
     // In a drag frame that leaves the toolpath out: a lighter copy of it, chosen for the view

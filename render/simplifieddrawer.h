@@ -1,6 +1,7 @@
 #pragma once
 // Draws a simplified copy of the toolpath (a level of nc/simplifiedpath.h) into the open frame
-// from vertex arrays of the same form as the full toolpath's. Each level gets its own arrays,
+// from vertex arrays of the same form as the full toolpath's: a strip of kept nodes, or the
+// loose segments of a copy on a grid. Each level gets its own arrays,
 // made the first time it is drawn, so a zoom that moves between levels during a drag does not
 // rebuild them frame after frame.
 
@@ -9,13 +10,14 @@
 #include <memory>
 
 #include "nc/pathsimplifier.h"
+#include "render/segmentbuffer.h"
 #include "render/toolpathbuffers.h"
 
 class NodeStore;
 
 class SimplifiedDrawer {
   public:
-    static constexpr int kLevels = 8;
+    static constexpr int kLevels = 12;
 
     SimplifiedDrawer(const NodeStore& nodes, const std::array<uint32_t, 16>& palette)
         : nodes_(nodes), palette_(palette) {}
@@ -32,7 +34,9 @@ class SimplifiedDrawer {
     struct Slot {
         std::shared_ptr<const SimplifiedLevel> level;  // keeps the kept list alive for the arrays
         ToolpathBuffers buffers;
+        SegmentBuffer segments;  // a copy on a grid
     };
+    static bool drawsegments(Slot& s, int32_t first, int32_t last);
     const NodeStore& nodes_;
     const std::array<uint32_t, 16>& palette_;
     std::array<Slot, kLevels> slots_;
