@@ -4,6 +4,7 @@
 #include <new>
 
 #include "nc/nodestore.h"
+#include "nc/palette.h"
 
 namespace {
 
@@ -48,14 +49,20 @@ class Snapper {
 // addressing, linear probing, never more than half full.
 class SegmentSet {
   public:
-    SegmentSet() : slots_(size_t{1} << 16, Slot{kEmpty, 0}) {}
+    SegmentSet() : slots_(size_t{1} << 16, Slot{kEmpty, 0}), recent_(kRecent, Slot{kEmpty, 0}) {}
 
     // True when the segment is new.
     bool insert(uint64_t a, uint64_t b, uint8_t color) {
         const uint64_t lo = a < b ? a : b;
         const uint64_t hi = ((a < b ? b : a) << 4) | (color & 15U);
+        const uint64_t h = hash(lo, hi);
+        // A path mostly passes again what it passed just before (back and forth, level after
+        // level): a small table of recent segments answers those without a cache miss.
+        Slot& recent = recent_[h & (kRecent - 1)];
+        if (recent.lo == lo && recent.hi == hi) return false;
+        recent = {lo, hi};
         if (2 * (count_ + 1) > slots_.size()) grow();
-        size_t i = place(lo, hi);
+        size_t i = static_cast<size_t>(h) & (slots_.size() - 1);
         while (slots_[i].lo != kEmpty) {
             if (slots_[i].lo == lo && slots_[i].hi == hi) return false;
             i = (i + 1) & (slots_.size() - 1);
@@ -71,12 +78,14 @@ class SegmentSet {
     };
     static constexpr uint64_t kEmpty = ~uint64_t{0};  // no cell key has its top bits set
 
-    size_t place(uint64_t lo, uint64_t hi) const {
+    static constexpr size_t kRecent = 4096;
+
+    static uint64_t hash(uint64_t lo, uint64_t hi) {
         uint64_t h = lo * 0x9E3779B97F4A7C15ULL ^ (hi + 0x632BE59BD9B4E019ULL);
         h ^= h >> 31;
         h *= 0xBF58476D1CE4E5B9ULL;
         h ^= h >> 29;
-        return static_cast<size_t>(h) & (slots_.size() - 1);
+        return h;
     }
 
     void grow() {
@@ -84,13 +93,14 @@ class SegmentSet {
         old.swap(slots_);
         for (const Slot& s : old) {
             if (s.lo == kEmpty) continue;
-            size_t i = place(s.lo, s.hi);
+            size_t i = static_cast<size_t>(hash(s.lo, s.hi)) & (slots_.size() - 1);
             while (slots_[i].lo != kEmpty) i = (i + 1) & (slots_.size() - 1);
             slots_[i] = s;
         }
     }
 
     std::vector<Slot> slots_;
+    std::vector<Slot> recent_;
     size_t count_ = 0;
 };
 
@@ -103,10 +113,12 @@ class SegmentKeeper {
     bool keep(const Cell& a, const Cell& b, uint8_t color, int32_t node) {
         if (a.key == b.key || !set_.insert(a.key, b.key, color)) return true;
         if (out_.size() >= most_) return false;
+        const uint32_t rgb = kPalette[color & 15U];
         out_.push_back({{a.middle[0], a.middle[1], a.middle[2]},
-                        {b.middle[0], b.middle[1], b.middle[2]},
                         node,
-                        color});
+                        {b.middle[0], b.middle[1], b.middle[2]},
+                        {static_cast<uint8_t>(rgb), static_cast<uint8_t>(rgb >> 8),
+                         static_cast<uint8_t>(rgb >> 16), static_cast<uint8_t>(color & 15U)}});
         return true;
     }
 
@@ -115,6 +127,16 @@ class SegmentKeeper {
     std::vector<CellSegment>& out_;
     SegmentSet set_;
 };
+
+constexpr int32_t kPrefetch = 16;
+
+void prefetch(const void* p) {
+#if defined(__GNUC__) || defined(__clang__)
+    __builtin_prefetch(p);
+#else
+    (void)p;
+#endif
+}
 
 bool cancelled(int64_t i, const std::atomic<bool>* cancel) {
     return (i & (kCancelPoll - 1)) == 0 && cancel != nullptr &&
@@ -143,6 +165,10 @@ SimplifyOutcome cellnodes(const NodeStore& nodes, const std::vector<int32_t>* ke
         for (int32_t i = 0; i < count; ++i) {
             if (cancelled(i, cancel)) return failed(segments, SimplifyOutcome::Cancelled);
             const int32_t j = kept != nullptr ? (*kept)[static_cast<size_t>(i)] : i;
+            // Kept nodes lie scattered through the store: ask for those ahead early.
+            if (kept != nullptr && i + kPrefetch < count) {
+                prefetch(&nodes.node((*kept)[static_cast<size_t>(i + kPrefetch)]));
+            }
             const Tnodedata& node = nodes.node(j);
             Cell cell{};
             if (!snapper.snap(node.x, node.y, node.z, cell)) {
@@ -180,7 +206,7 @@ SimplifyOutcome coarsencells(const std::vector<CellSegment>& finer, const CellGr
                 !snapper.snap(s.to[0], s.to[1], s.to[2], b)) {
                 continue;
             }
-            if (!keeper.keep(a, b, s.color, s.firstnode)) {
+            if (!keeper.keep(a, b, s.color(), s.firstnode)) {
                 return failed(segments, SimplifyOutcome::TooMany);
             }
         }

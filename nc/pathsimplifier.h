@@ -12,12 +12,17 @@
 
 class NodeStore;
 
-// One move of a copy on a grid (nc/cellsimplifier.h), between the middles of two cells.
+// One move of a copy on a grid (nc/cellsimplifier.h), between the middles of two cells. Its two
+// halves are the line's two vertices as a vertex array takes them (position, then four colour
+// bytes, 16 bytes a vertex), so the copy is drawn from where it lies: the colour goes with the
+// second vertex, which gives the colour of a flat-shaded line, and its fourth byte holds the
+// palette index (nothing blends); the first vertex's colour bytes hold the node number instead.
 struct CellSegment {
     float from[3];
-    float to[3];
     int32_t firstnode;  // the node ending the first move this segment stands for
-    uint8_t color;
+    float to[3];
+    uint8_t rgba[4];
+    uint8_t color() const { return rgba[3]; }
 };
 static_assert(sizeof(CellSegment) == 32, "a segment must stay 32 bytes");
 

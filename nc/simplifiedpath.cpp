@@ -13,7 +13,7 @@ namespace {
 
 // Copies on grids, in fitted pixels: the middle one first, then coarser ones up to the
 // roughest or until one is small enough to draw at once anywhere, then finer ones.
-constexpr double kMiddleCellPixels = 8.0;
+constexpr double kMiddleCellPixels = 15.0;
 constexpr double kRoughestCellPixels = 64.0;
 constexpr double kFinestCellPixels = 2.0;
 constexpr size_t kFewestCellSegments = 20000;
@@ -42,9 +42,14 @@ std::vector<double> SimplifiedLevels::tolerances() const {
 
 void SimplifiedPath::start(const NodeStore& nodes, double coarsest) {
     cancel();
+    running_.store(true);
     try {
-        worker_ = std::thread([this, &nodes, coarsest] { run(nodes, coarsest); });
+        worker_ = std::thread([this, &nodes, coarsest] {
+            run(nodes, coarsest);
+            running_.store(false);
+        });
     } catch (const std::system_error&) {
+        running_.store(false);
         // No thread to be had: drags stay as they were without a simplified path.
     }
 }

@@ -39,6 +39,8 @@ class SimplifiedPath {
     void cancel();
     // Blocks until the worker has finished (tools and tests).
     void wait();
+    // The worker has made every level it will make (or none was started).
+    bool finished() const { return !running_.load(); }
 
     // The levels finished so far; empty until the coarsest is done.
     std::shared_ptr<const SimplifiedLevels> levels() const;
@@ -59,6 +61,7 @@ class SimplifiedPath {
 
     std::thread worker_;
     std::atomic<bool> cancel_{false};
+    std::atomic<bool> running_{false};
     mutable std::mutex mutex_;
     std::shared_ptr<const SimplifiedLevels> levels_;
 };

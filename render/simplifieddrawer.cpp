@@ -1,6 +1,7 @@
 #include "render/simplifieddrawer.h"
 
 #include <algorithm>
+#include <cstddef>
 
 bool SimplifiedDrawer::draw(int slot, const std::shared_ptr<const SimplifiedLevel>& level,
                             int32_t first, int32_t last, const GlProcLoader& loader,
@@ -8,17 +9,15 @@ bool SimplifiedDrawer::draw(int slot, const std::shared_ptr<const SimplifiedLeve
     if (!level || slot < 0 || slot >= kLevels || (level->kept.empty() && level->segments.empty())) {
         return false;
     }
+    if (!level->segments.empty()) {
+        drawsegments(*level, first, last, loader);
+        return true;
+    }
     Slot& s = slots_[static_cast<size_t>(slot)];
     if (s.level != level) {
         s.buffers.releasein(context);
-        s.segments.release();
         s.level = level;
-        if (!level->segments.empty() && !s.segments.build(level->segments, palette_, loader)) {
-            s.level.reset();
-            return false;
-        }
     }
-    if (!level->segments.empty()) return drawsegments(s, first, last);
     if (!s.buffers.update(nodes_, level->kept, palette_, loader, context)) return false;
     const std::vector<int32_t>& kept = level->kept;
     const auto from = std::lower_bound(kept.begin(), kept.end(), first) - kept.begin();
@@ -29,19 +28,34 @@ bool SimplifiedDrawer::draw(int slot, const std::shared_ptr<const SimplifiedLeve
     return true;
 }
 
-bool SimplifiedDrawer::drawsegments(Slot& s, int32_t first, int32_t last) {
+void SimplifiedDrawer::drawsegments(const SimplifiedLevel& level, int32_t first, int32_t last,
+                                    const GlProcLoader& loader) {
     // The moves ending at nodes first + 1 .. last are drawn, as the strip would.
-    const std::vector<CellSegment>& segments = s.level->segments;
+    const std::vector<CellSegment>& segments = level.segments;
     const auto before = [](const CellSegment& c, int32_t node) { return c.firstnode < node; };
     const auto from = std::lower_bound(segments.begin(), segments.end(), first + 1, before);
     const auto to = std::lower_bound(segments.begin(), segments.end(), last + 1, before);
-    if (to > from) s.segments.draw(from - segments.begin(), (to - segments.begin()) - 1);
-    return true;
+    if (to <= from) return;
+    // A buffer left bound (by anyone) would turn the pointers into offsets.
+    if (gl_.loaded() || gl_.load(loader)) gl_.bindbuffer(GlBufferFunctions::kArrayBuffer, 0);
+    constexpr GLsizei kVertexBytes = sizeof(CellSegment) / 2;
+    static_assert(offsetof(CellSegment, to) == kVertexBytes, "two vertices a segment");
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(3, GL_FLOAT, kVertexBytes, from->from);
+    glColorPointer(4, GL_UNSIGNED_BYTE, kVertexBytes, reinterpret_cast<const uint8_t*>(&*from) +
+                                                          offsetof(CellSegment, rgba) -
+                                                          kVertexBytes);
+    // The second vertex of each line carries its colour.
+    glShadeModel(GL_FLAT);
+    glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(2 * (to - from)));
+    glShadeModel(GL_SMOOTH);
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
 }
 
 void SimplifiedDrawer::release(const void* context) {
     for (Slot& s : slots_) {
-        s.segments.release();
         s.buffers.releasein(context);
         s.level.reset();
     }

@@ -1,7 +1,8 @@
 #pragma once
 // Draws a simplified copy of the toolpath (a level of nc/simplifiedpath.h) into the open frame
 // from vertex arrays of the same form as the full toolpath's: a strip of kept nodes, or the
-// loose segments of a copy on a grid. Each level gets its own arrays,
+// loose segments of a copy on a grid, drawn from where they lie (they are few, and made for
+// drawing that is slow anyway). Each level gets its own arrays,
 // made the first time it is drawn, so a zoom that moves between levels during a drag does not
 // rebuild them frame after frame.
 
@@ -10,7 +11,6 @@
 #include <memory>
 
 #include "nc/pathsimplifier.h"
-#include "render/segmentbuffer.h"
 #include "render/toolpathbuffers.h"
 
 class NodeStore;
@@ -34,9 +34,10 @@ class SimplifiedDrawer {
     struct Slot {
         std::shared_ptr<const SimplifiedLevel> level;  // keeps the kept list alive for the arrays
         ToolpathBuffers buffers;
-        SegmentBuffer segments;  // a copy on a grid
     };
-    static bool drawsegments(Slot& s, int32_t first, int32_t last);
+    void drawsegments(const SimplifiedLevel& level, int32_t first, int32_t last,
+                      const GlProcLoader& loader);
+    GlBufferFunctions gl_;
     const NodeStore& nodes_;
     const std::array<uint32_t, 16>& palette_;
     std::array<Slot, kLevels> slots_;

@@ -12,6 +12,7 @@
 
 #include "nc/cellsimplifier.h"
 #include "nc/nodestore.h"
+#include "nc/palette.h"
 #include "nc/simplifiedpath.h"
 
 namespace {
@@ -25,7 +26,7 @@ bool same(const std::vector<CellSegment>& a, const std::vector<CellSegment>& b) 
         for (int k = 0; k < 3; ++k) {
             if (a[i].from[k] != b[i].from[k] || a[i].to[k] != b[i].to[k]) return false;
         }
-        if (a[i].firstnode != b[i].firstnode || a[i].color != b[i].color) return false;
+        if (a[i].firstnode != b[i].firstnode || a[i].color() != b[i].color()) return false;
     }
     return true;
 }
@@ -58,7 +59,8 @@ TEST(CellSimplifier, EachMoveBetweenTwoCellsIsKeptOnceWhicheverWayAndHoweverOfte
         EXPECT_FLOAT_EQ(c.to[0], k + 1.5F) << s;
         EXPECT_FLOAT_EQ(c.from[1], 0.5F);
         EXPECT_FLOAT_EQ(c.to[2], 0.5F);
-        EXPECT_EQ(c.color, s < 10 ? kFeed : kOther);
+        EXPECT_EQ(c.color(), s < 10 ? kFeed : kOther);
+        EXPECT_EQ(c.rgba[1], (kPalette[c.color()] >> 8) & 255U);
         if (s > 0) {
             EXPECT_GT(c.firstnode, segments[s - 1].firstnode);
         }
