@@ -113,9 +113,10 @@ bool colourchange(const Tnodedata& a, const Tnodedata& b) { return a.color != b.
 
 // Simplifies nodes first..last (both kept) into kept, appending.
 SimplifyOutcome simplifyrange(const NodeStore& nodes, int32_t first, int32_t last, double tol,
-                              size_t mostkept, std::vector<int32_t>& kept,
+                              double longest, size_t mostkept, std::vector<int32_t>& kept,
                               const std::atomic<bool>* cancel) {
     const double tolsquared = tol * tol;
+    const double longestsquared = longest * longest;
     auto keep = [&](int32_t i) {
         if (kept.size() >= mostkept) return false;
         kept.push_back(i);
@@ -134,9 +135,14 @@ SimplifyOutcome simplifyrange(const NodeStore& nodes, int32_t first, int32_t las
         }
         const Tnodedata& node = nodes.node(j);
         const bool change = colourchange(*previous, node);
-        if (change || node.color == kRapidColorIndex) {
-            // The joint of a colour change sits on the previous node; a rapid is one move.
-            if (change && j - 1 != anchor && !keep(j - 1)) return SimplifyOutcome::TooMany;
+        const Vec move = minus(node, *previous);
+        const bool longmove = !(dot(move, move) <= longestsquared);
+        if (change || longmove || node.color == kRapidColorIndex) {
+            // The joint of a colour change sits on the previous node; a rapid is one move, and
+            // so is a long one.
+            if ((change || longmove) && j - 1 != anchor && !keep(j - 1)) {
+                return SimplifyOutcome::TooMany;
+            }
             if (!keep(j)) return SimplifyOutcome::TooMany;
             anchor = j;
             anchornode = &node;
@@ -181,7 +187,7 @@ SimplifyOutcome simplifyrange(const NodeStore& nodes, int32_t first, int32_t las
 
 SimplifyOutcome simplifynodes(const NodeStore& nodes, double tolerance, size_t mostkept,
                               std::vector<int32_t>& kept, const std::atomic<bool>* cancel,
-                              int threads) {
+                              int threads, double longest) {
     kept.clear();
     const int32_t count = nodes.nodecount();
     if (count <= 0) return SimplifyOutcome::Done;
@@ -197,9 +203,12 @@ SimplifyOutcome simplifynodes(const NodeStore& nodes, double tolerance, size_t m
             return static_cast<int32_t>(static_cast<int64_t>(count - 1) * k / pieces);
         };
         std::vector<int32_t>& out = pieces == 1 ? kept : parts[static_cast<size_t>(p)];
+        // A piece that keeps more than its share gives up early: a copy too large to be worth
+        // having should cost little time.
+        const size_t share = pieces == 1 ? mostkept : mostkept / pieces + 1;
         try {
             outcomes[static_cast<size_t>(p)] =
-                simplifyrange(nodes, at(p), at(p + 1), tol, mostkept, out, cancel);
+                simplifyrange(nodes, at(p), at(p + 1), tol, longest, share, out, cancel);
         } catch (const std::bad_alloc&) {
             outcomes[static_cast<size_t>(p)] = SimplifyOutcome::TooMany;
         }

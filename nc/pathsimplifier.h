@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 class NodeStore;
@@ -45,10 +46,14 @@ enum class SimplifyOutcome {
 // node, both nodes of every colour change and every node that ends a rapid move, so colours
 // and rapids are drawn exactly. A non-finite coordinate or tolerance keeps nodes rather than
 // dropping them. Polls cancel every few thousand nodes. A long toolpath is cut into a fixed
-// number of pieces (the copy does not depend on threads), run on up to `threads` threads.
+// number of pieces (the copy does not depend on threads), run on up to `threads` threads;
+// each piece may keep its share of mostkept, no more. A node is dropped only when both its
+// moves are at most longest: a picture that must not move a pixel keeps its long lines exactly
+// where they are and merges only the moves that hide inside a pixel or two.
 SimplifyOutcome simplifynodes(const NodeStore& nodes, double tolerance, size_t mostkept,
                               std::vector<int32_t>& kept,
-                              const std::atomic<bool>* cancel = nullptr, int threads = 1);
+                              const std::atomic<bool>* cancel = nullptr, int threads = 1,
+                              double longest = std::numeric_limits<double>::infinity());
 
 // World size of one pixel of a picture whose height (2 * viewscale world units) spans
 // pixelheight pixels.

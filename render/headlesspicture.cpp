@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QImage>
 #include <QSaveFile>
+#include <algorithm>
 #include <thread>
 
 #include "nc/ncjob.h"
@@ -25,6 +26,15 @@ FrameScene stillscene(const ViewState& view, const NcJob& job) {
 }
 
 }  // namespace
+
+double PictureDetail::tolerancefor(int width, int height, int32_t nodes) const {
+    const int side = std::min(width, height);
+    if (side < smallestside || !(tolerancepixels > 0.0) || nodes < simplifyfrom ||
+        nodes < nodesperpixel * width * height) {
+        return 0.0;
+    }
+    return std::min(mosttolerancepixels, tolerancepixels * side / 256.0);
+}
 
 HeadlessPicture drawjobpicture(const NcJob& job, const ViewPreset& preset, int width, int height,
                                const PictureDetail& detail, NodeSpan highlighted) {
@@ -50,14 +60,15 @@ HeadlessPicture drawjobpicture(const NcJob& job, const ViewPreset& preset, int w
     ToolpathBuffers simplified;
     frame.drawtoolpath = [&] {
         drawer.frontbuffer = target.frontbuffer();
-        if (detail.tolerancepixels > 0.0 && job.nodes.nodecount() >= detail.simplifyfrom) {
+        const double pixels = detail.tolerancefor(width, height, job.nodes.nodecount());
+        if (pixels > 0.0) {
             // The scale is the fitted one only now, inside the frame.
-            const double tolerance = detail.tolerancepixels *
-                                     pixelworldsize(view.viewscale, target.pixelheight());
+            const double pixel = pixelworldsize(view.viewscale, target.pixelheight());
             const auto count = static_cast<size_t>(job.nodes.nodecount());
             // The process waits for the picture: every free core may help.
             const int threads = static_cast<int>(std::thread::hardware_concurrency());
-            if (simplifynodes(job.nodes, tolerance, count / 2, kept, nullptr, threads) ==
+            if (simplifynodes(job.nodes, pixels * pixel, count / 2, kept, nullptr, threads,
+                              detail.longestpixels * pixel) ==
                     SimplifyOutcome::Done &&
                 simplified.update(job.nodes, kept, kPalette, OffscreenTarget::procaddress,
                                   target.context())) {

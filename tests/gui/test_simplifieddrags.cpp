@@ -152,3 +152,49 @@ TEST(SimplifiedDrags, SlowToolpathDragsShowTheCopyAndStillPicturesStayExact) {
     EXPECT_EQ(w->wrkscreen->currentPicture(), released);
     EXPECT_GT(pathpixels(released), 20000);
 }
+
+// A program of the size of the largest CAM output: eleven million nodes of pockets repeated at
+// many places and depths. Drags on software drawing show its toolpath, whatever the copy it
+// takes to keep turning, and the copy drawn then is a light one.
+TEST(SimplifiedDrags, ElevenMillionNodesStillTurnWithTheirToolpathShown) {
+    auto w = openwindow({});
+    w->showNormal();
+    w->resize(1024, 768);
+    runloop(200);
+    NcJob& job = w->job;
+    w->simplification()->jobstarting();
+    job.nodes.resetnodedata();
+    job.xmin = 0, job.xmax = 250, job.ymin = 0, job.ymax = 200, job.zmin = -20, job.zmax = 15;
+    constexpr int32_t kNodes = 11000000;
+    constexpr int32_t kPerPocket = 20000;
+    for (int32_t i = 0; i < kNodes; ++i) {
+        const int32_t pocket = i / kPerPocket;
+        const double t = static_cast<double>(i % kPerPocket) / kPerPocket;
+        // Pockets 50 by 40 at 100 places on a grid over the part, five depths each.
+        const double x0 = 20.0 * (pocket % 10), y0 = 16.0 * ((pocket / 10) % 10);
+        const double x = x0 + 50.0 * std::fabs(std::fmod(t * 40.0, 2.0) - 1.0);
+        const double z = i % kPerPocket < 2 ? 15.0 : -4.0 * ((pocket / 100) % 5);
+        const bool rapid = i % kPerPocket < 2;
+        const auto color = static_cast<uint8_t>(rapid ? 4 : kSlotColorIndex[pocket % kPasses]);
+        job.nodes.pushnodedata(i, color, x, y0 + 40.0 * t, z);
+    }
+    w->logoshown = false;
+    w->SpeedButton5Click();
+    w->simplification()->jobfinished(w->view.viewscale, w->wrkscreen->pixelheight());
+    w->simplification()->path().wait();
+    const auto levels = w->simplification()->path().levels();
+    ASSERT_TRUE(levels);
+
+    const Drag drag{*w};
+    w->renderframe();
+    for (int turn = 0; turn < 3; ++turn) {
+        const QImage dragged = drag.turn();
+        EXPECT_GT(pathpixels(dragged), 20000) << savepicture(dragged, "simplified_eleven");
+    }
+    // Where the whole toolpath was too slow, what the drag drew was a light copy.
+    const int k = w->simplification()->lastlevel();
+    if (w->frame()->slowframe) {
+        ASSERT_GE(k, 0);
+        EXPECT_LE(levels->levels[static_cast<size_t>(k)]->lines(), 300000);
+    }
+}

@@ -87,6 +87,11 @@ TEST(PathSimplifier, StraightRunsCollapseAndEveryDroppedNodeStaysNearItsChord) {
     EXPECT_EQ(kept[0], 0);
     EXPECT_EQ(kept[1], 999);
     EXPECT_EQ(kept[2], 1000);
+    // Moves longer than 0.02 are never merged: the line's (0.0224 long) keeps every node, the
+    // arc's (0.0175) may merge as before.
+    ASSERT_EQ(simplifynodes(nodes, 0.01, 100000, kept, nullptr, 1, 0.02), SimplifyOutcome::Done);
+    EXPECT_EQ(std::count_if(kept.begin(), kept.end(), [](int32_t k) { return k < 1000; }), 1000);
+    EXPECT_LE(std::count_if(kept.begin(), kept.end(), [](int32_t k) { return k > 1000; }), 45);
 
     // A wandering path with many colour changes and rapids, at several tolerances.
     NodeStore walk;
