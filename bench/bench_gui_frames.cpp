@@ -180,8 +180,11 @@ void BM_OpenTenTimes(benchmark::State& state) {
 }
 
 // Drag frames over the program against its still frame: with simplified drags switched off
-// (/0, a slow toolpath is left out) and on (/1, the fitted level of the simplified copy, timed
-// from the end of the opening until the worker publishes it).
+// (/0, a slow toolpath is left out) and on (/1, the copy the frame's budget allows). Reported:
+// the levels (on stderr), the drawn level's vertices and bytes per vertex, and the seconds from
+// the end of the opening until the first level and the drawn one were published. The pictures
+// before and during the drag are saved where KORVEN_BENCH_STILL_PICTURE and
+// KORVEN_BENCH_DRAG_PICTURE say.
 void BM_DragFrame(benchmark::State& state) {
     const char* program = benchprogram(state);
     if (program == nullptr) return;
