@@ -128,16 +128,6 @@ class SegmentKeeper {
     SegmentSet set_;
 };
 
-constexpr int32_t kPrefetch = 16;
-
-void prefetch(const void* p) {
-#if defined(__GNUC__) || defined(__clang__)
-    __builtin_prefetch(p);
-#else
-    (void)p;
-#endif
-}
-
 bool cancelled(int64_t i, const std::atomic<bool>* cancel) {
     return (i & (kCancelPoll - 1)) == 0 && cancel != nullptr &&
            cancel->load(std::memory_order_relaxed);
@@ -165,10 +155,6 @@ SimplifyOutcome cellnodes(const NodeStore& nodes, const std::vector<int32_t>* ke
         for (int32_t i = 0; i < count; ++i) {
             if (cancelled(i, cancel)) return failed(segments, SimplifyOutcome::Cancelled);
             const int32_t j = kept != nullptr ? (*kept)[static_cast<size_t>(i)] : i;
-            // Kept nodes lie scattered through the store: ask for those ahead early.
-            if (kept != nullptr && i + kPrefetch < count) {
-                prefetch(&nodes.node((*kept)[static_cast<size_t>(i + kPrefetch)]));
-            }
             const Tnodedata& node = nodes.node(j);
             Cell cell{};
             if (!snapper.snap(node.x, node.y, node.z, cell)) {
