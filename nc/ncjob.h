@@ -13,6 +13,7 @@
 #include "nc/nodestore.h"
 #include "nc/palette.h"
 #include "nc/readingnotice.h"
+#include "nc/toolfeedtrack.h"
 
 // The tools and feeds a program used, in the order they first appeared.
 struct FeedSlots {
@@ -44,6 +45,8 @@ class NcJob {
     double zmin = 9999, zmax = -9999;
 
     FeedSlots feedslots;
+    // Where the tool or the feed changed, for naming a move's own T and F.
+    ToolFeedTrack toolfeeds;
     int32_t arcmode = 0;  // 0 offsets from start, 1 from end, 2 absolute centre
     int32_t feedcolor = kFirstFeedColorIndex;
     uint8_t curcolor = kRapidColorIndex;
@@ -92,6 +95,9 @@ class NcJob {
     // Interprets bytes held in memory as if they were a whole program file.
     void PlotMemory(std::string_view bytes);
     void PlotMemory(const uint8_t* data, size_t size);
+
+    // The T and F in force for node `node` of the last run, as the program wrote them.
+    ToolFeed toolfeedat(int64_t node) const { return toolfeeds.at(node, nodes.lastnode()); }
 
     // The statistics texts and colours at the end of a run.
     void buildtexts(double machiningtime);

@@ -186,6 +186,7 @@ void NgcInterpreter::execute(const NgcBlock& block) {
         const double t = block.get('T');
         tool_ = t >= 0 && t < 2147483647.0 ? static_cast<int32_t>(t) : 0;
     }
+    job_.toolfeeds.set(job_.nodes.lastnode() + 1, tool_, feed_);
     if (codes.dwell) {
         if (!block.has('P') || !(block.get('P') >= 0)) return problem("G4 needs P, the seconds to wait");
         path_.dwell(block.get('P'));
