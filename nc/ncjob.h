@@ -39,7 +39,7 @@ class NcJob {
   public:
     NodeStore nodes;
 
-    // Extents of the feed moves that change X or Y (rapids never count).
+    // Extents of the feed moves (rapids never count).
     double xmin = 9999, xmax = -9999;
     double ymin = 9999, ymax = -9999;
     double zmin = 9999, zmax = -9999;
