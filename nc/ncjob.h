@@ -59,7 +59,7 @@ class NcJob {
     // The file's size or modification time changed while it was read.
     bool filechanged = false;
     NcDialect dialect = NcDialect::Korven;  // kept from file to file
-    bool inchunits = false;  // the program ended in inches (G20); lengths are the program's
+    bool inchunits = false;  // lengths are in inches: G20 was in force at the first move
 
     std::string timetext, zmaxtext, zmintext;
     uint32_t zmaxcolor = 0, zmincolor = 0;  // 255 (red) when outside the limits
