@@ -178,6 +178,7 @@ void Tvorlixform::buildpanel() {
 
     optimage = new QLabel(panel);
     optimage->setGeometry(2, 376, 140, 75);
+    panelextras->keepclearof(optimage);
 }
 
 void Tvorlixform::buildbuttons() {
