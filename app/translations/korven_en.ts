@@ -489,5 +489,9 @@
         <source>Too many points: toolpath cut at line %1: the program has more than 33 554 432 points</source>
         <translation>Too many points: toolpath cut at line %1: the program has more than 33 554 432 points</translation>
     </message>
+    <message>
+        <source>NC path viewer</source>
+        <translation>NC path viewer</translation>
+    </message>
 </context>
 </TS>

@@ -489,5 +489,9 @@
         <source>Too many points: toolpath cut at line %1: the program has more than 33 554 432 points</source>
         <translation>点太多：刀具路径在第 %1 行截断：程式的点超过 33 554 432 个</translation>
     </message>
+    <message>
+        <source>NC path viewer</source>
+        <translation>NC 刀具路径查看器</translation>
+    </message>
 </context>
 </TS>

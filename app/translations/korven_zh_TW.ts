@@ -489,5 +489,9 @@
         <source>Too many points: toolpath cut at line %1: the program has more than 33 554 432 points</source>
         <translation>點太多：刀具路徑在第 %1 行截斷：程式的點超過 33 554 432 個</translation>
     </message>
+    <message>
+        <source>NC path viewer</source>
+        <translation>NC 刀具路徑檢視器</translation>
+    </message>
 </context>
 </TS>
