@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QMenu>
+#include <algorithm>
 
 #include "app/readingnoticerow.h"
 
@@ -37,6 +38,8 @@ void PanelExtras::setrow(Row row, QWidget* widget) {
     rows_[i] = widget;
     if (widget) {
         holders_[i] = new QWidget(this);
+        // A row that grows or shrinks asks its parent, the holder, to lay out again.
+        holders_[i]->installEventFilter(this);
         widget->setParent(holders_[i]);
         widget->installEventFilter(this);
         widget->show();
@@ -150,8 +153,10 @@ bool PanelExtras::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     const bool shown = type == QEvent::ShowToParent || type == QEvent::HideToParent;
     const bool moved = type == QEvent::Move || type == QEvent::Resize;
+    const bool holder = std::find(holders_.begin(), holders_.end(), watched) != holders_.end();
     if (watched == parentWidget() ? type == QEvent::Resize
         : watched == infopanel_   ? moved || shown
+        : holder                  ? type == QEvent::LayoutRequest
                                   : shown) {
         relayout();
     }

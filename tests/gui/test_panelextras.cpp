@@ -61,6 +61,14 @@ TEST(PanelExtras, RowsNeverCoverTheInformationPanel) {
     }
     EXPECT_EQ(w->programcheckbox->mapTo(w->panel, QPoint(0, 0)).x(),
               w->drawrangeblockcheckbox->x());
+    // A row that grows pushes the rows below it down.
+    QWidget* reading = w->panelextras->row(PanelExtras::Reading);
+    const int before = reading->mapTo(w->panel, QPoint(0, 0)).y();
+    w->followfilenotice->setText(QStringLiteral("文件不见了"));
+    w->followfilenotice->show();
+    ASSERT_TRUE(waituntil([&] { return reading->mapTo(w->panel, QPoint(0, 0)).y() > before; }, 2000));
+    EXPECT_GE(reading->mapTo(w->panel, QPoint(0, 0)).y(),
+              w->followfilenotice->mapTo(w->panel, QPoint(0, w->followfilenotice->height())).y());
 }
 
 TEST(PanelExtras, RowsWithoutRoomAreOfferedOnThePanelMenu) {
