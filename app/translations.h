@@ -10,7 +10,7 @@
 #include <QStringList>
 
 // The translation for the first of the desktop's UI languages (QLocale::uiLanguages order)
-// that has one: "en" or "zh_TW". Empty when the source texts stay: the C locale, simplified
+// that has one: "en" or "zh_TW". Empty for the default window: the C locale, simplified
 // Chinese (the language of the source captions) met first, or no language we translate to.
 QString translationlanguage(const QStringList& uilanguages);
 

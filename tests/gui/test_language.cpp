@@ -100,7 +100,7 @@ TEST(Language, TheDesktopsLanguagesChooseTheTranslation) {
 }
 
 TEST(Language, TraditionalChinesePanelTranslatesCaptionsNotData) {
-    const auto restore = qScopeGuard([] { installtranslation({}); });
+    const auto restore = qScopeGuard([] { installtranslation({}, {}); });
     ASSERT_EQ(installtranslation(QLocale(QStringLiteral("zh_TW")).uiLanguages(), kFolders),
               "zh_TW");
     const std::string path = writeprogram("language.nc", kTwoToolProgram);
@@ -130,7 +130,7 @@ TEST(Language, TraditionalChinesePanelTranslatesCaptionsNotData) {
 }
 
 TEST(Language, EnglishPanelCaptionsFitTheirButtonsAndEveryControlSaysItsKey) {
-    const auto restore = qScopeGuard([] { installtranslation({}); });
+    const auto restore = qScopeGuard([] { installtranslation({}, {}); });
     ASSERT_EQ(installtranslation(QLocale(QStringLiteral("en_US")).uiLanguages(), kFolders), "en");
     const std::string path = writeprogram("language.nc", kTwoToolProgram);
     auto w = openwindow({path});
@@ -162,7 +162,7 @@ TEST(Language, EnglishPanelCaptionsFitTheirButtonsAndEveryControlSaysItsKey) {
 }
 
 TEST(Language, TheDefaultWindowSpeaksSimplifiedChineseThroughout) {
-    const auto restore = qScopeGuard([] { installtranslation({}); });
+    const auto restore = qScopeGuard([] { installtranslation({}, {}); });
     // No translation chosen: the design's captions, and a Chinese form for every later text.
     for (const QString& language : {QStringLiteral("C"), QStringLiteral("zh-CN"), QStringLiteral("de-DE")}) {
         EXPECT_EQ(installtranslation({language}, kFolders), QString());
@@ -189,7 +189,7 @@ TEST(Language, TheDefaultWindowSpeaksSimplifiedChineseThroughout) {
 }
 
 TEST(Language, TheNoticeListIsTranslated) {
-    const auto restore = qScopeGuard([] { installtranslation({}); });
+    const auto restore = qScopeGuard([] { installtranslation({}, {}); });
     ReadingNotice notice;
     notice.ignore("G81", 40, 12);
     notice.thousandth("Z15", 7, 0.015);
