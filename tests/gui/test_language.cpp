@@ -204,3 +204,31 @@ TEST(Language, TheNoticeListIsTranslated) {
                            QStringLiteral("第 9 行: G2 需要 I 或 J，或 R"),
                            QStringLiteral("第 11 行: G90 和 G91 在同一單節中：兩者互相排斥")}));
 }
+
+TEST(Language, TheRS274ReadingsProblemsReadInTheDefaultWindow) {
+    const auto restore = qScopeGuard([] { installtranslation({}, {}); });
+    installtranslation({QStringLiteral("C")}, kFolders);
+    // One fault a line, of the kinds machinists meet in posted and hand-edited programs.
+    const std::string path = writeprogram("faults.ngc",
+                                          "G21 G90 G0 X0 Y0 Z5.\n"
+                                          "G7.5\n"
+                                          "G0 G1 X1.\n"
+                                          "G1 X2. Y$\n"
+                                          "G1 X\n"
+                                          "G1 Q1. Q2.\n"
+                                          "G4\n"
+                                          "G10 L5\n"
+                                          "G92\n"
+                                          "G2 X1. Y1. F100.\n"
+                                          "G2 X1. Y1. R1. I1.\n"
+                                          "G81 X1. Y1. Z-1.\n"
+                                          "G83 X1. Y1. Z-1. R1.\n"
+                                          "G1 X3. (never closed\n");
+    auto w = openwindow({"/DIALECT:NGC", path});
+    const QStringList entries = w->noticerow->entries();
+    EXPECT_GE(entries.size(), 10);
+    const QRegularExpression word(QStringLiteral("[A-Za-z]{2,}"));
+    for (const QString& entry : entries) {
+        EXPECT_FALSE(word.match(entry).hasMatch()) << entry.toStdString();
+    }
+}
