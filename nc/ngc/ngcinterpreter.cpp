@@ -125,6 +125,7 @@ void NgcInterpreter::run() {
     if (unlisted_ > 0) {
         job_.notice.problem(line_, std::to_string(unlisted_) + " more problems not listed");
     }
+    comp_.finish();
     job_.inchunits = inch_;
     job_.buildtexts(path_.time);
 }
@@ -173,6 +174,9 @@ void NgcInterpreter::execute(const NgcBlock& block) {
     for (char axis : {'A', 'B', 'C', 'U', 'V', 'W'}) {
         if (block.otheraxes & (1u << (axis - 'A'))) ignore(std::string(1, axis));
     }
+    const std::string refused = comp_.refuses(codes.group, codes.axisuser, codes.machine, motion_,
+                                              block.hasaxis(), inch_);
+    if (!refused.empty()) return problem(refused);
     // The order of execution: feed mode and feed, tool, dwell, the modes, offsets, motion.
     if (codes.group[5] >= 0) {
         path_.setinversetime(codes.group[5] == 930);
@@ -191,6 +195,7 @@ void NgcInterpreter::execute(const NgcBlock& block) {
         path_.dwell(block.get('P'));
     }
     modes(codes);
+    if (codes.group[7] >= 0) comp_.set(codes.group[7], block, line_, plane_, tool_, inch_);
     if (!setcoordinates(block, codes)) return;
     if (codes.group[1] >= 0) {
         const int32_t g = codes.group[1];
@@ -211,7 +216,6 @@ void NgcInterpreter::modes(const Codes& codes) {
     const int32_t* g = codes.group;
     if (g[2] >= 0) plane_ = g[2] / 10;
     if (g[6] >= 0) inch_ = g[6] == 200;
-    if (g[7] >= 0 && g[7] != 400) ignore(ngccodename('G', g[7]));
     if (g[8] == 431 || g[8] == 432) ignore(ngccodename('G', g[8]));
     if (g[12] >= 0) system_ = systemindex(g[12]);
     if (g[3] >= 0) incremental_ = g[3] == 910;

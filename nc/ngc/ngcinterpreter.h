@@ -6,6 +6,7 @@
 #include "nc/bytesource.h"
 #include "nc/ncjob.h"
 #include "nc/ngc/ngcblock.h"
+#include "nc/ngc/ngccompensation.h"
 #include "nc/ngc/ngcpath.h"
 
 // One run over an RS274/NGC program: the modal state, the coordinate systems and offsets,
@@ -16,7 +17,7 @@ class NgcInterpreter {
   public:
     // readahead splits the text into blocks on a thread of its own (see NgcBlockFeed).
     NgcInterpreter(NcJob& job, ByteSource& source, bool readahead)
-        : job_(job), source_(source), path_(job), readahead_(readahead) {}
+        : job_(job), source_(source), path_(job), comp_(job, path_), readahead_(readahead) {}
 
     // Interprets the whole text and builds the statistics. NcFileError from the source ends
     // the run without texts.
@@ -45,11 +46,12 @@ class NgcInterpreter {
     double offset(int axis) const { return work_[system_][axis] + g92_[axis]; }
     // The target of the axis words in program coordinates, absolute or incremental.
     void target(const NgcBlock& block, double out[3]) const;
-    void toolmove(bool rapid, const double machine[3]) { path_.straight(line_, rapid, machine); }
+    void toolmove(bool rapid, const double machine[3]) { comp_.straight(line_, rapid, machine); }
 
     NcJob& job_;
     ByteSource& source_;
     NgcPath path_;
+    NgcCompensation comp_;
     bool readahead_;
     int32_t line_ = 0;
     bool ended_ = false;
