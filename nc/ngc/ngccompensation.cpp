@@ -6,6 +6,11 @@ namespace {
 
 constexpr double kMillimetresPerInch = 25.4;
 
+std::string filename(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 bool iscycle(int32_t motion) {
     return motion == 730 || (motion >= 810 && motion <= 890);
 }
@@ -60,7 +65,8 @@ void NgcCompensation::set(int32_t code, const NgcBlock& block, int32_t line, int
         if (!tablechecked_) {
             tablechecked_ = true;
             for (const ToolTable::Problem& p : table.problems()) {
-                problem(line, table.source() + " line " + std::to_string(p.line) + ": " + p.message);
+                problem(line, filename(table.source()) + " line " + std::to_string(p.line) + ": " +
+                                  p.message);
             }
         }
         const ToolEntry* entry = table.find(static_cast<int32_t>(number));
