@@ -8,7 +8,7 @@ constexpr double kTwoPi = 6.283185307179586;
 
 std::string length3(double v) {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.3f", v);
+    std::snprintf(buffer, sizeof buffer, std::fabs(v) < 1e9 ? "%.3f" : "%.3g", v);
     return buffer;
 }
 
@@ -203,5 +203,9 @@ void CutterCompensation::gouge(const CompMove& faulty, const std::string& what, 
     sink_.problem(line, "gouge: " + what + " at line " + std::to_string(line));
     release(track_.end);
     mode_ = Mode::Entry;
-    plain(faulty);
+    // From beside the last good move an arc would be drawn about a centre it is not on: the
+    // faulty move goes straight to its end, as an arc that cannot be made does.
+    CompMove straight = faulty;
+    if (straight.isarc()) straight.motion = 1;
+    plain(straight);
 }

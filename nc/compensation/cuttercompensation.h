@@ -8,7 +8,7 @@
 //
 // Where a controller would stop with an alarm (a gouge), the problem is named with its line
 // and the reading goes on: the held move ends beside its end point, the faulty move is
-// drawn as programmed from where the tool stands, and compensation picks up again with the
+// drawn straight from there to its programmed end, and compensation picks up again with the
 // next straight move as a new entry move.
 
 #include <cstdint>

@@ -120,7 +120,7 @@ TEST(CutterCompensation, ArcsGrowOrShrinkByTheRadiusOnEachSide) {
 TEST(CutterCompensation, GougesAreNamedAndTheReadingGoesOn) {
     {
         // An inside arc of radius 3 for a tool of radius 3: the held move ends square to
-        // its end, the arc is drawn as programmed, and the next line enters afresh.
+        // its end, the arc is drawn straight to its end, and the next line enters afresh.
         Program p;
         p.at[0] = -10;
         p.on(true, 3);
@@ -134,8 +134,8 @@ TEST(CutterCompensation, GougesAreNamedAndTheReadingGoesOn) {
         const auto& m = p.out.moves;
         ASSERT_GE(m.size(), 3u);
         expectmove(m[m.size() - 3], 1, 10, 3, 2);
-        expectmove(m[m.size() - 2], 3, 10, 6, 3);
-        // A new entry from (10, 6) to (20, 6): beside (20, 6) at (20 - 0.9*... ), left.
+        expectmove(m[m.size() - 2], 1, 10, 6, 3);
+        // A new entry from (10, 6) to (20, 6), 10 long: on the left at 3 * sqrt(1 - 0.3^2).
         EXPECT_NEAR(m.back().end[1], 6 + 3 * std::sqrt(1 - 0.09), 1e-9);
     }
     {
