@@ -35,13 +35,12 @@ void CutterCompensation::off() {
     mode_ = Mode::Off;
 }
 
-void CutterCompensation::move(const CompMove& programmed, const double from[3]) {
-    if (mode_ == Mode::Off) return sink_.draw(programmed);
-    CompMove m = programmed;
+void CutterCompensation::move(CompMove& m, const double from[3]) {
+    if (mode_ == Mode::Off) return sink_.draw(m);
     const Vec2 p0{from[first_], from[second_]}, p1{m.end[first_], m.end[second_]};
     const Vec2 centre{m.centre[0], m.centre[1]};
     // An arc about its own start has no direction to offset by: it is drawn as a line.
-    if (m.isarc() && !(length(p0 - centre) > 0)) m.motion = 1;
+    if (m.isarc() && !(dot(p0 - centre, p0 - centre) > 0)) m.motion = 1;
     const bool defined = finite(p0) && finite(p1) && std::isfinite(m.end[across_]) &&
                          (!m.isarc() || finite(centre));
     if (!defined) {
@@ -85,15 +84,11 @@ void CutterCompensation::entry(const CompMove& m, Vec2 to) {
     hold(m, track, to, track.direction);
 }
 
-Vec2 CutterCompensation::tangentat(const CompMove& m, Vec2 from, Vec2 to, Vec2 at) const {
-    if (!m.isarc()) return unit(to - from);
-    const Vec2 radial = unit(at - Vec2{m.centre[0], m.centre[1]});
-    return (m.motion == 3 ? 1.0 : -1.0) * leftof(radial);
-}
-
-bool CutterCompensation::trackof(const CompMove& m, Vec2 from, Vec2 to, OffsetTrack& track) const {
+bool CutterCompensation::trackof(const CompMove& m, Vec2 from, Vec2 to, OffsetTrack& track,
+                                 Vec2& starttangent, Vec2& endtangent) const {
     if (!m.isarc()) {
         track.direction = unit(to - from);
+        starttangent = endtangent = track.direction;
         const Vec2 beside = side_ * radius_ * leftof(track.direction);
         track.start = from + beside;
         track.end = to + beside;
@@ -106,11 +101,14 @@ bool CutterCompensation::trackof(const CompMove& m, Vec2 from, Vec2 to, OffsetTr
     // Left of a counter-clockwise arc is its inside: the track's radius shrinks there.
     const double shrink = side_ * track.turn * radius_;
     const double r0 = length(from - centre), r1 = length(to - centre);
+    const double per0 = 1 / r0, per1 = 1 / r1;
     track.radius = r0 - shrink;
     const double endradius = r1 - shrink;
+    starttangent = (track.turn * per0) * leftof(from - centre);
+    endtangent = (track.turn * per1) * leftof(to - centre);
     if (!(track.radius > 1e-9 * r0) || !(endradius > 1e-9 * r1)) return false;
-    track.start = centre + (track.radius / r0) * (from - centre);
-    track.end = centre + (endradius / r1) * (to - centre);
+    track.start = centre + (track.radius * per0) * (from - centre);
+    track.end = centre + (endradius * per1) * (to - centre);
     track.closed = from.x == to.x && from.y == to.y;
     track.moreturns = kTwoPi * static_cast<double>(m.turns - 1);
     return finite(track.start) && finite(track.end);
@@ -118,17 +116,17 @@ bool CutterCompensation::trackof(const CompMove& m, Vec2 from, Vec2 to, OffsetTr
 
 void CutterCompensation::join(const CompMove& m, Vec2 from, Vec2 to) {
     OffsetTrack next;
-    if (!trackof(m, from, to, next)) {
+    Vec2 t2, endtangent;
+    if (!trackof(m, from, to, next, t2, endtangent)) {
         const double arcradius = length(from - Vec2{m.centre[0], m.centre[1]});
         return gouge(m, "inside arc of radius " + length3(arcradius) + " tighter than tool radius " +
                             length3(radius_), m.line);
     }
     const Vec2 a = track_.end, b = next.start;
-    const Vec2 t1 = endtangent_, t2 = tangentat(m, from, to, from);
+    const Vec2 t1 = endtangent_;
     const double turning = cross(t1, t2);
     const double close = 1e-9 * (1 + radius_);
-    const Vec2 endtangent = tangentat(m, from, to, to);
-    if (length(a - b) <= close) {
+    if (dot(a - b, a - b) <= close * close) {
         release(a);
         next.start = a;
         return hold(m, next, to, endtangent);
@@ -175,17 +173,16 @@ void CutterCompensation::hold(const CompMove& m, const OffsetTrack& track, Vec2 
 }
 
 void CutterCompensation::release(Vec2 end) {
-    CompMove m = held_;
     // Cut back to its own start, an arc would otherwise be taken for a whole circle.
-    if (m.isarc() && !track_.closed && end.x == track_.start.x && end.y == track_.start.y) {
-        m.motion = 1;
+    if (held_.isarc() && !track_.closed && end.x == track_.start.x && end.y == track_.start.y) {
+        held_.motion = 1;
     }
-    give(m, end);
-    for (const CompMove& w : waiting_) give(w, end);
+    give(held_, end);
+    for (CompMove& w : waiting_) give(w, end);
     waiting_.clear();
 }
 
-void CutterCompensation::give(CompMove m, Vec2 end) {
+void CutterCompensation::give(CompMove& m, Vec2 end) {
     m.end[first_] = end.x;
     m.end[second_] = end.y;
     tool_ = end;

@@ -52,21 +52,24 @@ class CutterCompensation {
     bool active() const { return mode_ != Mode::Off; }
     double radius() const { return radius_; }
 
-    // The next programmed move, from the programmed point `from`.
-    void move(const CompMove& programmed, const double from[3]);
+    // The next programmed move, from the programmed point `from`. The move is worked on in
+    // place (it is the caller's scratch copy).
+    void move(CompMove& m, const double from[3]);
 
   private:
     enum class Mode { Off, Entry, Held };
 
     void entry(const CompMove& m, Vec2 to);
     void join(const CompMove& m, Vec2 from, Vec2 to);
-    bool trackof(const CompMove& m, Vec2 from, Vec2 to, OffsetTrack& track) const;
-    Vec2 tangentat(const CompMove& m, Vec2 from, Vec2 to, Vec2 at) const;
+    // The offset track of a move and its directions at both ends; false for an arc whose
+    // track would shrink to nothing.
+    bool trackof(const CompMove& m, Vec2 from, Vec2 to, OffsetTrack& track, Vec2& starttangent,
+                 Vec2& endtangent) const;
     void hold(const CompMove& m, const OffsetTrack& track, Vec2 to, Vec2 endtangent);
     void release(Vec2 end);
     void plain(const CompMove& m);
     void gouge(const CompMove& faulty, const std::string& what, int32_t line);
-    void give(CompMove m, Vec2 end);
+    void give(CompMove& m, Vec2 end);
 
     CompSink& sink_;
     Mode mode_ = Mode::Off;

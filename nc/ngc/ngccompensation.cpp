@@ -17,20 +17,24 @@ bool iscycle(int32_t motion) {
 
 }  // namespace
 
-std::string NgcCompensation::refuses(const int32_t group[16], int32_t axisuser, bool machine,
-                                     int32_t motion, bool hasaxis, bool inch) const {
-    if (!comp_.active()) return {};
+int32_t NgcCompensation::refuses(const int32_t group[16], int32_t axisuser, bool machine,
+                                 int32_t motion, bool hasaxis, bool inch) const {
+    if (!comp_.active()) return -1;
     // The offset is worked out in XY, in the units it was given in, from programmed points
     // a reference return or a cycle would pass by.
-    const char* why = " with cutter compensation on";
-    if (group[7] > 400) return ngccodename('G', group[7]) + " with cutter compensation already on";
-    if (group[2] > 170) return ngccodename('G', group[2]) + why;
-    if (group[6] >= 0 && (group[6] == 200) != inch) return ngccodename('G', group[6]) + why;
-    if (machine) return std::string("G53") + why;
-    if (axisuser == 280 || axisuser == 300) return ngccodename('G', axisuser) + why;
+    if (group[7] > 400) return group[7];
+    if (group[2] > 170) return group[2];
+    if (group[6] >= 0 && (group[6] == 200) != inch) return group[6];
+    if (machine) return 530;
+    if (axisuser == 280 || axisuser == 300) return axisuser;
     const int32_t next = group[1] >= 0 ? group[1] : motion;
-    if (iscycle(next) && (hasaxis || group[1] >= 0)) return ngccodename('G', next) + why;
-    return {};
+    if (iscycle(next) && (hasaxis || group[1] >= 0)) return next;
+    return -1;
+}
+
+std::string NgcCompensation::refusal(int32_t code) {
+    const bool again = code >= 410 && code <= 421;
+    return ngccodename('G', code) + (again ? " with cutter compensation already on" : " with cutter compensation on");
 }
 
 void NgcCompensation::set(int32_t code, const NgcBlock& block, int32_t line, int32_t plane,

@@ -17,9 +17,11 @@ class NgcCompensation : private CompSink {
   public:
     NgcCompensation(NcJob& job, NgcPath& path) : job_(job), path_(path) {}
 
-    // What a block asks that cannot be done while compensation is on; empty when nothing.
-    std::string refuses(const int32_t group[16], int32_t axisuser, bool machine,
-                        int32_t motion, bool hasaxis, bool inch) const;
+    // The code of a block that cannot be done while compensation is on, or -1; refusal
+    // says so.
+    int32_t refuses(const int32_t group[16], int32_t axisuser, bool machine, int32_t motion,
+                    bool hasaxis, bool inch) const;
+    static std::string refusal(int32_t code);
     // G40, G41, G41.1, G42 or G42.1 (in tenths) of the block.
     void set(int32_t code, const NgcBlock& block, int32_t line, int32_t plane, int32_t tool, bool inch);
 

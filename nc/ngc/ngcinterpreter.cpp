@@ -174,9 +174,9 @@ void NgcInterpreter::execute(const NgcBlock& block) {
     for (char axis : {'A', 'B', 'C', 'U', 'V', 'W'}) {
         if (block.otheraxes & (1u << (axis - 'A'))) ignore(std::string(1, axis));
     }
-    const std::string refused = comp_.refuses(codes.group, codes.axisuser, codes.machine, motion_,
-                                              block.hasaxis(), inch_);
-    if (!refused.empty()) return problem(refused);
+    const int32_t refused = comp_.refuses(codes.group, codes.axisuser, codes.machine, motion_,
+                                          block.hasaxis(), inch_);
+    if (refused >= 0) return problem(NgcCompensation::refusal(refused));
     // The order of execution: feed mode and feed, tool, dwell, the modes, offsets, motion.
     if (codes.group[5] >= 0) {
         path_.setinversetime(codes.group[5] == 930);
