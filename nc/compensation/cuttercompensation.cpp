@@ -28,6 +28,7 @@ void CutterCompensation::on(bool left, double radius, int first, int second, con
     tool_ = {tool[first], tool[second]};
     toolacross_ = tool[across_];
     mode_ = Mode::Entry;
+    entrynamed_ = false;
 }
 
 void CutterCompensation::off() {
@@ -52,7 +53,10 @@ void CutterCompensation::move(CompMove& m, const double from[3]) {
     if (mode_ == Mode::Entry) {
         if (still) return give(m, tool_);
         if (m.isarc()) {
-            sink_.problem(m.line, "compensation cannot start on an arc at line " + std::to_string(m.line));
+            if (!entrynamed_) {
+                sink_.problem(m.line, "compensation cannot start on an arc at line " + std::to_string(m.line));
+            }
+            entrynamed_ = true;
             return plain(m);
         }
         return entry(m, p1);
@@ -69,8 +73,11 @@ void CutterCompensation::entry(const CompMove& m, Vec2 to) {
     // the programmed end: beside the end, square to the entry line.
     const double distance = length(to - tool_);
     if (!(distance > radius_)) {
-        sink_.problem(m.line, "gouge: entry move not longer than tool radius " + length3(radius_) +
-                                  " at line " + std::to_string(m.line));
+        if (!entrynamed_) {
+            sink_.problem(m.line, "gouge: entry move not longer than tool radius " + length3(radius_) +
+                                      " at line " + std::to_string(m.line));
+        }
+        entrynamed_ = true;
         return plain(m);
     }
     const double theta = std::acos(radius_ / distance);
@@ -170,6 +177,7 @@ void CutterCompensation::hold(const CompMove& m, const OffsetTrack& track, Vec2 
     corner_ = to;
     endtangent_ = endtangent;
     mode_ = Mode::Held;
+    entrynamed_ = false;
 }
 
 void CutterCompensation::release(Vec2 end) {

@@ -84,4 +84,7 @@ class CutterCompensation {
     Vec2 corner_;      // the held move's programmed end
     Vec2 endtangent_;  // its direction there
     std::vector<CompMove> waiting_;
+    // A failed start is named once: the moves after it until one can start are the same
+    // fault (a thread mill's arcs after an entry too short for the tool).
+    bool entrynamed_ = false;
 };

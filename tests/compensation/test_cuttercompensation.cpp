@@ -157,19 +157,22 @@ TEST(CutterCompensation, GougesAreNamedAndTheReadingGoesOn) {
         Program p;
         p.on(false, 5);
         p.line_to(3, 4);                 // entry exactly as long as the radius
-        p.arc_to(2, 13, 4, 8, 4);        // a start on an arc
+        p.arc_to(2, 13, 4, 8, 4);        // the same fault: named once
+        p.on(false, 5);
+        p.arc_to(2, 3, 4, 8, 4);         // a start on an arc
         p.line_to(30, 4);                // a proper entry at last
         p.comp.off();
         ASSERT_EQ(p.out.problems.size(), 2u);
         EXPECT_EQ(p.out.problems[0], "1: gouge: entry move not longer than tool radius 5.000 at line 1");
-        EXPECT_EQ(p.out.problems[1], "2: compensation cannot start on an arc at line 2");
+        EXPECT_EQ(p.out.problems[1], "3: compensation cannot start on an arc at line 3");
         const auto& m = p.out.moves;
-        ASSERT_EQ(m.size(), 3u);
+        ASSERT_EQ(m.size(), 4u);
         expectmove(m[0], 1, 3, 4, 1);
         expectmove(m[1], 2, 13, 4, 2);
-        // 17 long from (13, 4): the right-hand touching point, 5 * 5/17 back, 5 * sqrt(...)
+        expectmove(m[2], 2, 3, 4, 3);
+        // 27 long from (3, 4): the right-hand touching point, 5 * 5/27 back, 5 * sqrt(...)
         // below.
-        expectmove(m[2], 1, 30 - 25.0 / 17, 4 - 5 * std::sqrt(1 - 25.0 / 289), 3);
+        expectmove(m[3], 1, 30 - 25.0 / 27, 4 - 5 * std::sqrt(1 - 25.0 / 729), 4);
     }
 }
 
