@@ -68,7 +68,7 @@ void CutterCompensation::move(CompMove& m, const double from[3]) {
     join(m, p0, p1);
 }
 
-void CutterCompensation::entry(const CompMove& m, Vec2 to) {
+void CutterCompensation::entry(const CompMove& m, const Vec2& to) {
     // The tool goes straight to where that line touches the circle of the tool radius about
     // the programmed end: beside the end, square to the entry line.
     const double distance = length(to - tool_);
@@ -91,7 +91,7 @@ void CutterCompensation::entry(const CompMove& m, Vec2 to) {
     hold(m, track, to, track.direction);
 }
 
-bool CutterCompensation::trackof(const CompMove& m, Vec2 from, Vec2 to, OffsetTrack& track,
+bool CutterCompensation::trackof(const CompMove& m, const Vec2& from, const Vec2& to, OffsetTrack& track,
                                  Vec2& starttangent, Vec2& endtangent) const {
     if (!m.isarc()) {
         track.direction = unit(to - from);
@@ -121,7 +121,7 @@ bool CutterCompensation::trackof(const CompMove& m, Vec2 from, Vec2 to, OffsetTr
     return finite(track.start) && finite(track.end);
 }
 
-void CutterCompensation::join(const CompMove& m, Vec2 from, Vec2 to) {
+void CutterCompensation::join(const CompMove& m, const Vec2& from, const Vec2& to) {
     OffsetTrack next;
     Vec2 t2, endtangent;
     if (!trackof(m, from, to, next, t2, endtangent)) {
@@ -171,7 +171,7 @@ void CutterCompensation::join(const CompMove& m, Vec2 from, Vec2 to) {
     hold(m, next, to, endtangent);
 }
 
-void CutterCompensation::hold(const CompMove& m, const OffsetTrack& track, Vec2 to, Vec2 endtangent) {
+void CutterCompensation::hold(const CompMove& m, const OffsetTrack& track, const Vec2& to, const Vec2& endtangent) {
     held_ = m;
     track_ = track;
     corner_ = to;
@@ -180,7 +180,7 @@ void CutterCompensation::hold(const CompMove& m, const OffsetTrack& track, Vec2 
     entrynamed_ = false;
 }
 
-void CutterCompensation::release(Vec2 end) {
+void CutterCompensation::release(const Vec2& end) {
     // Cut back to its own start, an arc would otherwise be taken for a whole circle.
     if (held_.isarc() && !track_.closed && end.x == track_.start.x && end.y == track_.start.y) {
         held_.motion = 1;
@@ -190,7 +190,7 @@ void CutterCompensation::release(Vec2 end) {
     waiting_.clear();
 }
 
-void CutterCompensation::give(CompMove& m, Vec2 end) {
+void CutterCompensation::give(CompMove& m, const Vec2& end) {
     m.end[first_] = end.x;
     m.end[second_] = end.y;
     tool_ = end;

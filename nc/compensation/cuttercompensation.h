@@ -59,17 +59,17 @@ class CutterCompensation {
   private:
     enum class Mode { Off, Entry, Held };
 
-    void entry(const CompMove& m, Vec2 to);
-    void join(const CompMove& m, Vec2 from, Vec2 to);
+    void entry(const CompMove& m, const Vec2& to);
+    void join(const CompMove& m, const Vec2& from, const Vec2& to);
     // The offset track of a move and its directions at both ends; false for an arc whose
     // track would shrink to nothing.
-    bool trackof(const CompMove& m, Vec2 from, Vec2 to, OffsetTrack& track, Vec2& starttangent,
+    bool trackof(const CompMove& m, const Vec2& from, const Vec2& to, OffsetTrack& track, Vec2& starttangent,
                  Vec2& endtangent) const;
-    void hold(const CompMove& m, const OffsetTrack& track, Vec2 to, Vec2 endtangent);
-    void release(Vec2 end);
+    void hold(const CompMove& m, const OffsetTrack& track, const Vec2& to, const Vec2& endtangent);
+    void release(const Vec2& end);
     void plain(const CompMove& m);
     void gouge(const CompMove& faulty, const std::string& what, int32_t line);
-    void give(CompMove& m, Vec2 end);
+    void give(CompMove& m, const Vec2& end);
 
     CompSink& sink_;
     Mode mode_ = Mode::Off;
