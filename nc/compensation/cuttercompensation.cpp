@@ -125,6 +125,12 @@ void CutterCompensation::join(const CompMove& m, const Vec2& from, const Vec2& t
     OffsetTrack next;
     Vec2 t2, endtangent;
     if (!trackof(m, from, to, next, t2, endtangent)) {
+        if (!m.isarc()) {
+            // Coordinates so large that their offset overflows: nothing to compensate by.
+            release(track_.end);
+            mode_ = Mode::Entry;
+            return plain(m);
+        }
         const double arcradius = length(from - Vec2{m.centre[0], m.centre[1]});
         return gouge(m, "inside arc of radius " + length3(arcradius) + " tighter than tool radius " +
                             length3(radius_), m.line);
