@@ -77,6 +77,9 @@ void NcInterpreter::blockend() {
             time_ += d / feed_;
         }
     }
+    const int32_t next = job_.nodes.nodecount();
+    job_.events.toolchange(next, tool_);
+    if (motion_ != 0) job_.events.feed(next, feed_);
     recorder_.LineTo(line_, plane_, motion_, x_, y_, z_, i_, j_, k_);
     recorder_.x0 = x_;
     recorder_.y0 = y_;

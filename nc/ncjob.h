@@ -9,6 +9,7 @@
 
 #include "nc/bytesource.h"
 #include "nc/lineindex.h"
+#include "nc/moveevents.h"
 #include "nc/ncreader.h"
 #include "nc/nodestore.h"
 #include "nc/palette.h"
@@ -44,6 +45,8 @@ class NcJob {
     double zmin = 9999, zmax = -9999;
 
     FeedSlots feedslots;
+    // Feeds, dwells and tool changes by node, for planning the machine's time.
+    MoveEvents events;
     int32_t arcmode = 0;  // 0 offsets from start, 1 from end, 2 absolute centre
     int32_t feedcolor = kFirstFeedColorIndex;
     uint8_t curcolor = kRapidColorIndex;
