@@ -13,9 +13,9 @@ struct MoveEvents {
         float perminute;  // length per minute; 0 or less when none is in force
     };
     struct Stop {
-        int32_t node;     // the machine stops before it moves to this node
-        float seconds;    // dwell time; 0 for a tool change (the machine profile prices it)
-        int32_t tool;     // tool in the spindle after the stop; -1 for a dwell
+        int32_t node;   // the machine stops before it moves to this node
+        float seconds;  // dwell time; 0 for a tool change (the machine profile prices it)
+        int32_t tool;   // tool in the spindle after the stop; -1 for a dwell
     };
     std::vector<Feed> feeds;
     std::vector<Stop> stops;

@@ -120,15 +120,14 @@ MachineProfileRead readmachineprofile(std::string_view text) {
     }
     for (const Key& k : keys) {
         if (!k.seen) {
-            read.error =
-                std::string("machine profile: missing key [") + k.section + "] " + k.name;
+            read.error = std::string("machine profile: missing key [") + k.section + "] " + k.name;
             return read;
         }
     }
     for (int a = 0; a < 3; ++a) {
         if (!(p.axis[a].min < p.axis[a].max)) {
-            read.error = std::string("machine profile: [") + kAxisNames[a] +
-                         "] min must be below max";
+            read.error =
+                std::string("machine profile: [") + kAxisNames[a] + "] min must be below max";
             return read;
         }
     }

@@ -219,9 +219,8 @@ ToolpathPlan plantoolpath(const NodeStore& nodes, const MoveEvents& events, bool
             makemove(nodes.node(i - 1), nodes.node(i), feed, rates, m);
             if (m.length > 0) {
                 const double entry2 = std::min(v2, m.vmax * m.vmax);
-                const double exit2 =
-                    std::min(static_cast<double>(bound[static_cast<size_t>(i)]),
-                             entry2 + 2 * m.accel * m.length);
+                const double exit2 = std::min(static_cast<double>(bound[static_cast<size_t>(i)]),
+                                              entry2 + 2 * m.accel * m.length);
                 seconds += trapezoid(m.length, entry2, exit2, m.vmax, m.accel);
                 fullrate += m.length / m.vmax;
                 v2 = exit2;

@@ -18,9 +18,9 @@ std::string profiletext(const std::string& extra = "", double zrapid = 6000, dou
                        "\ntool_change_seconds=7\n";
     for (const char* axis : {"x", "y", "z"}) {
         const bool z = axis[0] == 'z';
-        text += std::string("[") + axis + "]\nmin=-1000\nmax=1000\nrapid=" +
-                std::to_string(z ? zrapid : 6000) + "\naccel=" +
-                std::to_string(z ? zaccel : 500) + "\n";
+        text += std::string("[") + axis +
+                "]\nmin=-1000\nmax=1000\nrapid=" + std::to_string(z ? zrapid : 6000) +
+                "\naccel=" + std::to_string(z ? zaccel : 500) + "\n";
     }
     return text + "[origin]\nx=0\ny=0\nz=0\n" + extra;
 }
