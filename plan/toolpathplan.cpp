@@ -13,8 +13,11 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr int32_t kCancelPollMask = (1 << 16) - 1;
 
 struct AxisRates {
-    double persecond[3];
-    double accel[3];
+    // Inverses, so that a move's limits cost one division each: an axis holding a share |u|
+    // of the move lets it go only limit / |u| along it, and the move goes at the smallest
+    // of those, 1 / max(|u| / limit).
+    double secondsperlength[3];
+    double persecondsquared[3];
     double scale;  // program length to profile length
     double deviation;
 };
@@ -25,30 +28,37 @@ struct Move {
     double length = 0;
     double u[3] = {0, 0, 0};
     double vmax = 0;
+    double pace = 0;  // 1 / vmax
     double accel = 0;
+    double inverseaccel = 0;
 };
 
 enum class MoveCheck { Ok, BadLength, NoFeed };
 
-MoveCheck makemove(const Tnodedata& from, const Tnodedata& to, double feedperminute,
-                   const AxisRates& rates, Move& m) {
-    const double d[3] = {(to.x - from.x) * rates.scale, (to.y - from.y) * rates.scale,
-                         (to.z - from.z) * rates.scale};
-    m.length = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
-    if (!std::isfinite(m.length)) return MoveCheck::BadLength;
+inline MoveCheck makemove(const Tnodedata& from, const Tnodedata& to, double feedperminute,
+                          const AxisRates& rates, Move& m) {
+    const double dx = (to.x - from.x) * rates.scale, dy = (to.y - from.y) * rates.scale,
+                 dz = (to.z - from.z) * rates.scale;
+    m.length = std::sqrt(dx * dx + dy * dy + dz * dz);
+    if (!(m.length < kInfinity)) return MoveCheck::BadLength;
     if (m.length == 0) return MoveCheck::Ok;
     const bool rapid = to.color == kRapidColorIndex;
     if (!rapid && !(feedperminute > 0)) return MoveCheck::NoFeed;
-    m.vmax = rapid ? kInfinity : feedperminute * rates.scale / 60;
-    m.accel = kInfinity;
-    for (int a = 0; a < 3; ++a) {
-        m.u[a] = d[a] / m.length;
-        if (d[a] == 0) continue;
-        // An axis holding a share |u| of the move may go only limit/|u| along it.
-        const double stretch = m.length / std::fabs(d[a]);
-        m.vmax = std::min(m.vmax, rates.persecond[a] * stretch);
-        m.accel = std::min(m.accel, rates.accel[a] * stretch);
-    }
+    const double inverse = 1 / m.length;
+    m.u[0] = dx * inverse;
+    m.u[1] = dy * inverse;
+    m.u[2] = dz * inverse;
+    const double ax = std::fabs(m.u[0]), ay = std::fabs(m.u[1]), az = std::fabs(m.u[2]);
+    const double rateuse = std::max({ax * rates.secondsperlength[0], ay * rates.secondsperlength[1],
+                                     az * rates.secondsperlength[2]});
+    const double acceluse =
+        std::max({ax * rates.persecondsquared[0], ay * rates.persecondsquared[1],
+                  az * rates.persecondsquared[2]});
+    m.pace = rateuse;
+    if (!rapid) m.pace = std::max(m.pace, 60 / (feedperminute * rates.scale));
+    m.vmax = 1 / m.pace;
+    m.inverseaccel = acceluse;
+    m.accel = 1 / acceluse;
     return MoveCheck::Ok;
 }
 
@@ -69,19 +79,17 @@ double junction2(const Move& in, const Move& out, double deviation) {
     return 4 * a * deviation * s * (1 + s) / d2;
 }
 
-// Time of a move entered at sqrt(ve2) and left at sqrt(vx2), accelerating and braking at a,
-// cruising at vmax where the length allows.
-double trapezoid(double length, double ve2, double vx2, double vmax, double a) {
-    const double ve = std::sqrt(ve2), vx = std::sqrt(vx2);
-    const double peak2 = (2 * a * length + ve2 + vx2) / 2;
-    if (peak2 <= vmax * vmax) {
+// Time of a move entered at ve (ve2 its square) and left at sqrt(vx2), accelerating and
+// braking at its acceleration, cruising at its full speed where the length allows.
+double trapezoid(const Move& m, double ve, double ve2, double vx, double vx2) {
+    const double peak2 = m.accel * m.length + (ve2 + vx2) / 2;
+    if (peak2 <= m.vmax * m.vmax) {
         const double vp = std::sqrt(std::max(peak2, std::max(ve2, vx2)));
-        return (vp - ve) / a + (vp - vx) / a;
+        return (2 * vp - ve - vx) * m.inverseaccel;
     }
-    const double accelling = (vmax * vmax - ve2) / (2 * a);
-    const double braking = (vmax * vmax - vx2) / (2 * a);
-    const double cruise = std::max(0.0, length - accelling - braking);
-    return (vmax - ve) / a + (vmax - vx) / a + cruise / vmax;
+    const double ramps = (2 * m.vmax * m.vmax - ve2 - vx2) * m.inverseaccel / 2;
+    const double cruise = std::max(0.0, m.length - ramps);
+    return (2 * m.vmax - ve - vx) * m.inverseaccel + cruise * m.pace;
 }
 
 // Rounds toward zero, so a bound kept in a float is never above the true one.
@@ -135,8 +143,8 @@ ToolpathPlan plantoolpath(const NodeStore& nodes, const MoveEvents& events, bool
     ToolpathPlan plan;
     AxisRates rates{};
     for (int a = 0; a < 3; ++a) {
-        rates.persecond[a] = profile.axis[a].rapid / 60;
-        rates.accel[a] = profile.axis[a].accel;
+        rates.secondsperlength[a] = 60 / profile.axis[a].rapid;
+        rates.persecondsquared[a] = 1 / profile.axis[a].accel;
     }
     rates.scale = profilescale(profile, inchprogram);
     rates.deviation = profile.junctiondeviation;
@@ -194,7 +202,7 @@ ToolpathPlan plantoolpath(const NodeStore& nodes, const MoveEvents& events, bool
     // Forward: from a standstill, as fast as the bounds and the acceleration allow.
     ToolTally tally(plan.tools);
     int32_t tool = 0;
-    double v2 = 0;
+    double v2 = 0, v = 0;
     size_t fi = 0, si = 0;
     auto stopsupto = [&](int32_t node) {
         double seconds = 0;
@@ -221,9 +229,12 @@ ToolpathPlan plantoolpath(const NodeStore& nodes, const MoveEvents& events, bool
                 const double entry2 = std::min(v2, m.vmax * m.vmax);
                 const double exit2 = std::min(static_cast<double>(bound[static_cast<size_t>(i)]),
                                               entry2 + 2 * m.accel * m.length);
-                seconds += trapezoid(m.length, entry2, exit2, m.vmax, m.accel);
-                fullrate += m.length / m.vmax;
+                const double entry = entry2 == v2 ? v : m.vmax;
+                const double exit = std::sqrt(exit2);
+                seconds += trapezoid(m, entry, entry2, exit, exit2);
+                fullrate += m.length * m.pace;
                 v2 = exit2;
+                v = exit;
             }
         }
         bound[static_cast<size_t>(i)] = static_cast<float>(seconds);
