@@ -92,6 +92,21 @@ void PlanReadout::buildmenu() {
     visible_->setCheckable(true);
     visible_->setChecked(true);
     connect(visible_, &QAction::toggled, this, [this] { refresh(); });
+    travel_ = menu_->addAction(tr("Show the travel box"));
+    travel_->setObjectName(QStringLiteral("travelbox"));
+    travel_->setCheckable(true);
+    connect(travel_, &QAction::toggled, this, [this] { form_.renderframe(); });
+}
+
+bool PlanReadout::travelbox(FrameBox& box) const {
+    if (!hasprofile_ || !travel_->isChecked()) return false;
+    const double scale = profilescale(profile_, form_.job.inchunits);
+    double* ends[3][2] = {{&box.xmin, &box.xmax}, {&box.ymin, &box.ymax}, {&box.zmin, &box.zmax}};
+    for (int a = 0; a < 3; ++a) {
+        *ends[a][0] = (profile_.axis[a].min - profile_.origin[a]) / scale;
+        *ends[a][1] = (profile_.axis[a].max - profile_.origin[a]) / scale;
+    }
+    return true;
 }
 
 bool PlanReadout::chooseprofile(const QString& path, bool quiet) {
@@ -107,6 +122,7 @@ bool PlanReadout::chooseprofile(const QString& path, bool quiet) {
     profile_ = read.profile;
     hasprofile_ = true;
     if (jobdone_) startworker();
+    if (travel_->isChecked()) form_.renderframe();
     return true;
 }
 
@@ -114,6 +130,7 @@ void PlanReadout::clearprofile() {
     hasprofile_ = false;
     none_->setChecked(true);
     if (jobdone_) startworker();
+    if (travel_->isChecked()) form_.renderframe();
 }
 
 void PlanReadout::jobstarting() {

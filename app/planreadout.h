@@ -15,6 +15,7 @@
 #include "nc/linenodes.h"
 #include "nc/readingnotice.h"
 #include "plan/machineprofile.h"
+#include "render/framerender.h"
 
 class QAction;
 class QActionGroup;
@@ -45,6 +46,9 @@ class PlanReadout : public QObject {
     void waitforplan();
     bool planning() const { return running_; }
     QString text() const;
+    // The machine's travel in the program's coordinates, when a profile is chosen and the
+    // travel box asked for.
+    bool travelbox(FrameBox& box) const;
     QLabel* label() const { return label_; }
 
   protected:
@@ -65,6 +69,7 @@ class PlanReadout : public QObject {
     QActionGroup* group_ = nullptr;
     QAction* none_ = nullptr;
     QAction* visible_ = nullptr;
+    QAction* travel_ = nullptr;
     MachineProfile profile_;
     bool hasprofile_ = false;
     bool jobdone_ = false;

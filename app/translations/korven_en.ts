@@ -389,6 +389,10 @@
         <translation>Selected lines %1</translation>
     </message>
     <message>
+        <source>Show the travel box</source>
+        <translation>Show the travel box</translation>
+    </message>
+    <message>
         <source>All moves</source>
         <translation>All moves</translation>
     </message>

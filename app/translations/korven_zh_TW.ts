@@ -389,6 +389,10 @@
         <translation>所選行 %1</translation>
     </message>
     <message>
+        <source>Show the travel box</source>
+        <translation>顯示行程框</translation>
+    </message>
+    <message>
         <source>All moves</source>
         <translation>全部移動</translation>
     </message>

@@ -4,6 +4,7 @@
 // between two picked nodes and Escape gives the left button back to turning.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QLabel>
 #include <QTest>
 #include <cmath>
@@ -24,12 +25,13 @@ namespace {
 // change 4 s. X-30 lies 10 mm short of the travel's -20.
 const char* const kProgram = "G1 X0 Y0 Z0 F6000 T3\nX100.\nG0 X-30.\n";
 
-std::string profilefile() {
+std::string profilefile(const std::string& name = "machine.ini", int xmax = 1000, int side = 1000) {
+    const std::string yz = "min=-" + std::to_string(side) + "\nmax=" + std::to_string(side);
     std::string text = "[machine]\nunits=mm\njunction_deviation=0.01\ntool_change_seconds=4\n";
-    text += "[x]\nmin=-20\nmax=1000\nrapid=6000\naccel=500\n";
-    text += "[y]\nmin=-1000\nmax=1000\nrapid=6000\naccel=500\n";
-    text += "[z]\nmin=-1000\nmax=1000\nrapid=6000\naccel=500\n[origin]\nx=0\ny=0\nz=0\n";
-    return writeprogram("machine.ini", text);
+    text += "[x]\nmin=-20\nmax=" + std::to_string(xmax) + "\nrapid=6000\naccel=500\n";
+    text += "[y]\n" + yz + "\nrapid=6000\naccel=500\n";
+    text += "[z]\n" + yz + "\nrapid=6000\naccel=500\n[origin]\nx=0\ny=0\nz=0\n";
+    return writeprogram(name, text);
 }
 
 }  // namespace
@@ -61,6 +63,20 @@ TEST(PlanReadout, PlannedTimesExtentsAndLimits) {
     EXPECT_TRUE(readout->text().contains(QStringLiteral("0:00:01.2")))
         << readout->text().toStdString();
     savepicture(w->grab().toImage(), "planreadout_window");
+
+    // The travel box, asked for, in the program's coordinates: a travel just around the part.
+    ASSERT_TRUE(
+        readout->chooseprofile(QString::fromStdString(profilefile("tight.ini", 120, 5)), true));
+    auto* travel = w->findChild<QAction*>(QStringLiteral("travelbox"));
+    ASSERT_NE(travel, nullptr);
+    const QRgb orange = qRgb(255, 153, 0);
+    EXPECT_EQ(
+        countcolor(w->wrkscreen->currentPicture().convertToFormat(QImage::Format_RGB32), orange),
+        0);
+    travel->setChecked(true);
+    const QImage boxed = w->wrkscreen->currentPicture().convertToFormat(QImage::Format_RGB32);
+    savepicture(boxed, "travelbox");
+    EXPECT_GT(countcolor(boxed, orange), 50);
 
     // A bad profile changes nothing; no profile takes the limits back out of the notice.
     EXPECT_FALSE(
