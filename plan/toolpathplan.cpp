@@ -3,94 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <new>
 
-#include "nc/palette.h"
+#include "plan/movechunk.h"
 
 namespace {
-
-constexpr double kInfinity = std::numeric_limits<double>::infinity();
-constexpr int32_t kCancelPollMask = (1 << 16) - 1;
-
-struct AxisRates {
-    // Inverses, so that a move's limits cost one division each: an axis holding a share |u|
-    // of the move lets it go only limit / |u| along it, and the move goes at the smallest
-    // of those, 1 / max(|u| / limit).
-    double secondsperlength[3];
-    double persecondsquared[3];
-    double scale;  // program length to profile length
-    double deviation;
-};
-
-// One straight move in profile units: its length, direction and the highest speed and
-// acceleration its axes allow along that direction.
-struct Move {
-    double length = 0;
-    double u[3] = {0, 0, 0};
-    double vmax = 0;
-    double pace = 0;  // 1 / vmax
-    double accel = 0;
-    double inverseaccel = 0;
-};
-
-enum class MoveCheck { Ok, BadLength, NoFeed };
-
-inline MoveCheck makemove(const Tnodedata& from, const Tnodedata& to, double feedperminute,
-                          const AxisRates& rates, Move& m) {
-    const double dx = (to.x - from.x) * rates.scale, dy = (to.y - from.y) * rates.scale,
-                 dz = (to.z - from.z) * rates.scale;
-    m.length = std::sqrt(dx * dx + dy * dy + dz * dz);
-    if (!(m.length < kInfinity)) return MoveCheck::BadLength;
-    if (m.length == 0) return MoveCheck::Ok;
-    const bool rapid = to.color == kRapidColorIndex;
-    if (!rapid && !(feedperminute > 0)) return MoveCheck::NoFeed;
-    const double inverse = 1 / m.length;
-    m.u[0] = dx * inverse;
-    m.u[1] = dy * inverse;
-    m.u[2] = dz * inverse;
-    const double ax = std::fabs(m.u[0]), ay = std::fabs(m.u[1]), az = std::fabs(m.u[2]);
-    const double rateuse = std::max({ax * rates.secondsperlength[0], ay * rates.secondsperlength[1],
-                                     az * rates.secondsperlength[2]});
-    const double acceluse =
-        std::max({ax * rates.persecondsquared[0], ay * rates.persecondsquared[1],
-                  az * rates.persecondsquared[2]});
-    m.pace = rateuse;
-    if (!rapid) m.pace = std::max(m.pace, 60 / (feedperminute * rates.scale));
-    m.vmax = 1 / m.pace;
-    m.inverseaccel = acceluse;
-    m.accel = 1 / acceluse;
-    return MoveCheck::Ok;
-}
-
-// The highest squared speed the junction of two moves allows: the corner is taken as an arc
-// that deviates from it by the allowance at the junction's acceleration. Straight on there
-// is no limit; a reversal stops.
-double junction2(const Move& in, const Move& out, double deviation) {
-    double d2 = 0;
-    for (int a = 0; a < 3; ++a) {
-        const double du = out.u[a] - in.u[a];
-        d2 += du * du;
-    }
-    if (d2 <= 0) return kInfinity;
-    // With s = sin(theta/2): s^2 = 1 - |du|^2/4 and 1 - s = (|du|^2/4) / (1 + s), which
-    // stays exact for nearly straight joins where 1 - s would cancel.
-    const double s = std::sqrt(std::max(0.0, 1 - d2 / 4));
-    const double a = std::min(in.accel, out.accel);
-    return 4 * a * deviation * s * (1 + s) / d2;
-}
-
-// Time of a move entered at ve (ve2 its square) and left at sqrt(vx2), accelerating and
-// braking at its acceleration, cruising at its full speed where the length allows.
-double trapezoid(const Move& m, double ve, double ve2, double vx, double vx2) {
-    const double peak2 = m.accel * m.length + (ve2 + vx2) / 2;
-    if (peak2 <= m.vmax * m.vmax) {
-        const double vp = std::sqrt(std::max(peak2, std::max(ve2, vx2)));
-        return (2 * vp - ve - vx) * m.inverseaccel;
-    }
-    const double ramps = (2 * m.vmax * m.vmax - ve2 - vx2) * m.inverseaccel / 2;
-    const double cruise = std::max(0.0, m.length - ramps);
-    return (2 * m.vmax - ve - vx) * m.inverseaccel + cruise * m.pace;
-}
 
 // Rounds toward zero, so a bound kept in a float is never above the true one.
 float floatbelow(double v) {
@@ -122,19 +40,40 @@ class ToolTally {
     int current_ = -1;
 };
 
-bool cancelled(const std::atomic<bool>* cancel, int32_t i) {
-    return (i & kCancelPollMask) == 0 && cancel != nullptr &&
-           cancel->load(std::memory_order_relaxed);
+// The pace (1 / speed in profile lengths a second) of the feed in force at each move of a
+// chunk, -1 where none is.
+void feedsinforce(const MoveEvents& events, double scale, MoveChunk& chunk, int32_t first) {
+    const auto& feeds = events.feeds;
+    auto at =
+        std::upper_bound(feeds.begin(), feeds.end(), first,
+                         [](int32_t node, const MoveEvents::Feed& f) { return node < f.node; });
+    double pace = -1;
+    auto setpace = [&](const MoveEvents::Feed& f) {
+        pace = f.perminute > 0 ? 60 / (f.perminute * scale) : -1.0;
+    };
+    if (at != feeds.begin()) setpace(*(at - 1));
+    for (int32_t k = 0; k < kChunkMoves; ++k) {
+        for (; at != feeds.end() && at->node <= first + k; ++at) setpace(*at);
+        chunk.feedinforce[k] = pace;
+    }
 }
 
-std::string problemtext(MoveCheck check, int32_t line) {
-    if (check == MoveCheck::NoFeed) {
+std::string problemtext(bool nofeed, int32_t line) {
+    if (nofeed) {
         return "cannot plan: the feed move on line " + std::to_string(line) +
                " has no feed (F0 or none yet), which the Time: figure counts as no time";
     }
     return "cannot plan: a coordinate of the move on line " + std::to_string(line) +
            " is too large or not a number";
 }
+
+struct After {
+    double u[3] = {0, 0, 0};
+    double inverseaccel = 0;
+    double entry2 = 0;  // the fastest it may be entered
+    int32_t node = -1;  // its end node; -1 before any
+    bool stopbefore = false;
+};
 
 }  // namespace
 
@@ -149,52 +88,70 @@ ToolpathPlan plantoolpath(const NodeStore& nodes, const MoveEvents& events, bool
     rates.scale = profilescale(profile, inchprogram);
     rates.deviation = profile.junctiondeviation;
     const int32_t last = nodes.lastnode();
+    std::unique_ptr<MoveChunk> chunkmemory;
     try {
         plan.nodeseconds.assign(static_cast<size_t>(last + 1), 0.0f);
+        chunkmemory = std::make_unique<MoveChunk>();
     } catch (const std::bad_alloc&) {
+        plan.nodeseconds.clear();
         plan.problem = "cannot plan: not enough memory for " + std::to_string(last + 1) + " nodes";
         return plan;
     }
+    MoveChunk& c = *chunkmemory;
     std::vector<float>& bound = plan.nodeseconds;  // first the exit bounds, then the seconds
-    const auto& feeds = events.feeds;
     const auto& stops = events.stops;
+    const int32_t chunks = last >= 1 ? (last - 1) / kChunkMoves + 1 : 0;
+    auto stopcancelled = [&] {
+        if (cancel == nullptr || !cancel->load(std::memory_order_relaxed)) return false;
+        plan.cancelled = true;
+        plan.nodeseconds.clear();
+        return true;
+    };
 
     // Backward: the fastest each move may leave its end so that everything after it can
     // still brake in time.
-    Move after;
-    bool haveafter = false, stopafter = false;
-    double afterentry2 = 0;
-    ptrdiff_t fp = static_cast<ptrdiff_t>(feeds.size()) - 1;
+    After after;
     ptrdiff_t sp = static_cast<ptrdiff_t>(stops.size()) - 1;
-    MoveCheck firstbad = MoveCheck::Ok;
+    bool badfound = false, badnofeed = false;
     int32_t badline = 0;
-    for (int32_t i = last; i >= 1; --i) {
-        if (cancelled(cancel, i)) return plan.cancelled = true, plan;
-        while (sp >= 0 && stops[static_cast<size_t>(sp)].node > i) stopafter = true, --sp;
-        while (fp >= 0 && feeds[static_cast<size_t>(fp)].node > i) --fp;
-        const double feed = fp >= 0 ? feeds[static_cast<size_t>(fp)].perminute : 0.0;
-        const Tnodedata& to = nodes.node(i);
-        Move m;
-        const MoveCheck check = makemove(nodes.node(i - 1), to, feed, rates, m);
-        if (check != MoveCheck::Ok) {
-            firstbad = check;
-            badline = to.line;
-            continue;
+    for (int32_t chunk = chunks - 1; chunk >= 0; --chunk) {
+        if (stopcancelled()) return plan;
+        const int32_t first = 1 + chunk * kChunkMoves;
+        feedsinforce(events, rates.scale, c, first);
+        c.measure(nodes, first, rates, true);
+        for (int32_t k = std::min(kChunkMoves, last - first + 1) - 1; k >= 0; --k) {
+            const int32_t i = first + k;
+            for (; sp >= 0 && stops[static_cast<size_t>(sp)].node > i; --sp)
+                after.stopbefore = true;
+            const double length = c.length[k];
+            if (!(length < HUGE_VAL) || (length > 0 && c.nofeed[k] != 0)) {
+                badfound = true;
+                badnofeed = length < HUGE_VAL;
+                badline = nodes.node(i).line;
+                continue;
+            }
+            if (length == 0) continue;
+            const double vmax2 = c.vmax[k] * c.vmax[k];
+            double exit2 = 0;
+            if (after.node >= 0 && !after.stopbefore) {
+                const double u[3] = {c.u[0][k], c.u[1][k], c.u[2][k]};
+                const double junction = after.node == i + 1 && k + 1 < kChunkMoves
+                                            ? c.junction2[k]
+                                            : junctionlimit2(u, c.inverseaccel[k], after.u,
+                                                             after.inverseaccel, rates.deviation);
+                exit2 = std::min({junction, vmax2, after.entry2});
+            }
+            bound[static_cast<size_t>(i)] = floatbelow(exit2);
+            exit2 = bound[static_cast<size_t>(i)];
+            after.entry2 = std::min(vmax2, exit2 + 2 * c.accel[k] * length);
+            for (int a = 0; a < 3; ++a) after.u[a] = c.u[a][k];
+            after.inverseaccel = c.inverseaccel[k];
+            after.node = i;
+            after.stopbefore = false;
         }
-        if (m.length == 0) continue;
-        double exit2 = 0;
-        if (haveafter && !stopafter) {
-            exit2 = std::min({junction2(m, after, rates.deviation), m.vmax * m.vmax, afterentry2});
-        }
-        bound[static_cast<size_t>(i)] = floatbelow(exit2);
-        exit2 = bound[static_cast<size_t>(i)];
-        afterentry2 = std::min(m.vmax * m.vmax, exit2 + 2 * m.accel * m.length);
-        after = m;
-        haveafter = true;
-        stopafter = false;
     }
-    if (firstbad != MoveCheck::Ok) {
-        plan.problem = problemtext(firstbad, badline);
+    if (badfound) {
+        plan.problem = problemtext(badnofeed, badline);
         plan.nodeseconds.clear();
         return plan;
     }
@@ -202,45 +159,54 @@ ToolpathPlan plantoolpath(const NodeStore& nodes, const MoveEvents& events, bool
     // Forward: from a standstill, as fast as the bounds and the acceleration allow.
     ToolTally tally(plan.tools);
     int32_t tool = 0;
-    double v2 = 0, v = 0;
-    size_t fi = 0, si = 0;
+    size_t si = 0;
     auto stopsupto = [&](int32_t node) {
         double seconds = 0;
         for (; si < stops.size() && stops[si].node <= node; ++si) {
-            const MoveEvents::Stop& stop = stops[si];
-            if (stop.tool >= 0) {
-                tool = stop.tool;
+            if (stops[si].tool >= 0) {
+                tool = stops[si].tool;
                 seconds += profile.toolchangeseconds;
             } else {
-                seconds += stop.seconds;
+                seconds += stops[si].seconds;
             }
         }
         return seconds;
     };
-    for (int32_t i = 0; i <= last; ++i) {
-        if (cancelled(cancel, i)) return plan.cancelled = true, plan.nodeseconds.clear(), plan;
-        double seconds = stopsupto(i), fullrate = seconds;
-        while (fi < feeds.size() && feeds[fi].node <= i) ++fi;
-        if (i > 0) {
-            const double feed = fi > 0 ? feeds[fi - 1].perminute : 0.0;
-            Move m;
-            makemove(nodes.node(i - 1), nodes.node(i), feed, rates, m);
-            if (m.length > 0) {
-                const double entry2 = std::min(v2, m.vmax * m.vmax);
-                const double exit2 = std::min(static_cast<double>(bound[static_cast<size_t>(i)]),
-                                              entry2 + 2 * m.accel * m.length);
-                const double entry = entry2 == v2 ? v : m.vmax;
-                const double exit = std::sqrt(exit2);
-                seconds += trapezoid(m, entry, entry2, exit, exit2);
-                fullrate += m.length * m.pace;
-                v2 = exit2;
-                v = exit;
+    if (last >= 0) {
+        const double atstart = stopsupto(0);
+        bound[0] = static_cast<float>(atstart);
+        plan.planned = plan.feedonly = atstart;
+        if (atstart > 0) tally.add(tool, atstart);
+    }
+    double entry2[kChunkMoves], exit2[kChunkMoves], moveseconds[kChunkMoves], extra[kChunkMoves];
+    int32_t tools[kChunkMoves];
+    double v2 = 0;
+    for (int32_t chunk = 0; chunk < chunks; ++chunk) {
+        if (stopcancelled()) return plan;
+        const int32_t first = 1 + chunk * kChunkMoves;
+        const int32_t count = std::min(kChunkMoves, last - first + 1);
+        feedsinforce(events, rates.scale, c, first);
+        c.measure(nodes, first, rates, false);
+        for (int32_t k = 0; k < kChunkMoves; ++k) {
+            extra[k] = k < count ? stopsupto(first + k) : 0.0;
+            tools[k] = tool;
+            if (k < count && c.length[k] > 0) {
+                entry2[k] = std::min(v2, c.vmax[k] * c.vmax[k]);
+                exit2[k] = std::min(static_cast<double>(bound[static_cast<size_t>(first + k)]),
+                                    entry2[k] + 2 * c.accel[k] * c.length[k]);
+                v2 = exit2[k];
+            } else {
+                entry2[k] = exit2[k] = 0;
             }
         }
-        bound[static_cast<size_t>(i)] = static_cast<float>(seconds);
-        plan.planned += seconds;
-        plan.feedonly += fullrate;
-        if (seconds > 0 || i > 0) tally.add(tool, seconds);
+        trapezoidtimes(c, entry2, exit2, moveseconds);
+        for (int32_t k = 0; k < count; ++k) {
+            const double seconds = moveseconds[k] + extra[k];
+            bound[static_cast<size_t>(first + k)] = static_cast<float>(seconds);
+            plan.planned += seconds;
+            plan.feedonly += (c.length[k] > 0 ? c.length[k] * c.pace[k] : 0.0) + extra[k];
+            tally.add(tools[k], seconds);
+        }
     }
     // Dwells and tool changes after the last move still take their time.
     const double trailing = stopsupto(std::numeric_limits<int32_t>::max());
