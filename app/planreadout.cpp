@@ -135,6 +135,7 @@ void PlanReadout::clearprofile() {
 
 void PlanReadout::jobstarting() {
     stopworker();
+    ++generation_;  // a plan already posted belongs to the old nodes
     jobdone_ = false;
     result_.reset();
     selection_ = {};

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <vector>
 
 namespace {
@@ -136,16 +135,17 @@ MachineProfileRead readmachineprofile(std::string_view text) {
 
 MachineProfileRead readmachineprofilefile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    // A profile is a few hundred bytes; reading stops long before anything far larger (or
+    // endless, such as a device) could hold the caller up.
+    std::string text(1 << 20, '\0');
+    if (in) in.read(&text[0], static_cast<std::streamsize>(text.size()));
+    if (!in && !in.eof()) {
         MachineProfileRead read;
         read.error = "cannot read machine profile " + path;
         return read;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    // A profile is a few hundred bytes; anything far larger is not one.
-    const std::string all = text.str().substr(0, 1 << 20);
-    return readmachineprofile(all);
+    text.resize(static_cast<size_t>(in.gcount()));
+    return readmachineprofile(text);
 }
 
 double profilescale(const MachineProfile& profile, bool inchprogram) {

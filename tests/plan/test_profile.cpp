@@ -59,3 +59,8 @@ TEST(Profile, ShippedProfilesAreSound) {
         EXPECT_EQ(read.error, "") << name;
     }
 }
+
+TEST(Profile, EndlessOrUnreadableFilesAreRefusedWithoutHanging) {
+    EXPECT_NE(readmachineprofilefile("/dev/zero").error, "");
+    EXPECT_NE(readmachineprofilefile("/").error.find("cannot read"), std::string::npos);
+}
