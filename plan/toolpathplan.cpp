@@ -18,6 +18,12 @@ float floatbelow(double v) {
     return f;
 }
 
+// Seconds kept per node: a move far beyond any machine (1e150 mm) stays the largest float
+// rather than a conversion out of range.
+float keptseconds(double v) {
+    return static_cast<float>(std::min(v, static_cast<double>(std::numeric_limits<float>::max())));
+}
+
 class ToolTally {
   public:
     explicit ToolTally(std::vector<ToolSeconds>& tools) : tools_(tools) {}
@@ -174,7 +180,7 @@ ToolpathPlan plantoolpath(const NodeStore& nodes, const MoveEvents& events, bool
     };
     if (last >= 0) {
         const double atstart = stopsupto(0);
-        bound[0] = static_cast<float>(atstart);
+        bound[0] = keptseconds(atstart);
         plan.planned = plan.feedonly = atstart;
         if (atstart > 0) tally.add(tool, atstart);
     }
@@ -202,7 +208,7 @@ ToolpathPlan plantoolpath(const NodeStore& nodes, const MoveEvents& events, bool
         trapezoidtimes(c, entry2, exit2, moveseconds);
         for (int32_t k = 0; k < count; ++k) {
             const double seconds = moveseconds[k] + extra[k];
-            bound[static_cast<size_t>(first + k)] = static_cast<float>(seconds);
+            bound[static_cast<size_t>(first + k)] = keptseconds(seconds);
             plan.planned += seconds;
             plan.feedonly += (c.length[k] > 0 ? c.length[k] * c.pace[k] : 0.0) + extra[k];
             tally.add(tools[k], seconds);
@@ -214,7 +220,10 @@ ToolpathPlan plantoolpath(const NodeStore& nodes, const MoveEvents& events, bool
         plan.planned += trailing;
         plan.feedonly += trailing;
         tally.add(tool, trailing);
-        if (last >= 0) bound[static_cast<size_t>(last)] += static_cast<float>(trailing);
+        if (last >= 0) {
+            const auto at = static_cast<size_t>(last);
+            bound[at] = keptseconds(static_cast<double>(bound[at]) + trailing);
+        }
     }
     plan.ok = true;
     return plan;

@@ -112,6 +112,10 @@ TEST(Plan, BadProgramsGiveAFiniteTimeOrSayWhichLine) {
     ASSERT_TRUE(far.ok);
     EXPECT_TRUE(std::isfinite(far.planned));
     EXPECT_GT(far.planned, 1e27);
+    const ToolpathPlan beyond = plan(
+        "G1 X0 Y0 Z0 F6000\nX1" + std::string(150, '0') + ".\n");
+    ASSERT_TRUE(beyond.ok);
+    EXPECT_TRUE(std::isfinite(beyond.planned));
     const ToolpathPlan still = plan("G1 X0 Y0 Z0 F6000\nX0\nX0\n");
     ASSERT_TRUE(still.ok);
     EXPECT_EQ(still.planned, 0);
