@@ -194,7 +194,8 @@ ToolpathPlan plantoolpath(const NodeStore& nodes, const MoveEvents& events, bool
         feedsinforce(events, rates.scale, c, first);
         c.measure(nodes, first, rates, false);
         for (int32_t k = 0; k < kChunkMoves; ++k) {
-            extra[k] = k < count ? stopsupto(first + k) : 0.0;
+            const bool stopping = si < stops.size() && stops[si].node <= first + k;
+            extra[k] = stopping && k < count ? stopsupto(first + k) : 0.0;
             tools[k] = tool;
             if (k < count && c.length[k] > 0) {
                 entry2[k] = std::min(v2, c.vmax[k] * c.vmax[k]);
@@ -206,13 +207,21 @@ ToolpathPlan plantoolpath(const NodeStore& nodes, const MoveEvents& events, bool
             }
         }
         trapezoidtimes(c, entry2, exit2, moveseconds);
+        double planned = 0, feedonly = 0, toolrun = 0;
         for (int32_t k = 0; k < count; ++k) {
             const double seconds = moveseconds[k] + extra[k];
             bound[static_cast<size_t>(first + k)] = keptseconds(seconds);
-            plan.planned += seconds;
-            plan.feedonly += (c.length[k] > 0 ? c.length[k] * c.pace[k] : 0.0) + extra[k];
-            tally.add(tools[k], seconds);
+            planned += seconds;
+            // A move without length has a finite pace: it adds nothing.
+            feedonly += c.length[k] * c.pace[k] + extra[k];
+            toolrun += seconds;
+            if (k + 1 == count || tools[k + 1] != tools[k]) {
+                tally.add(tools[k], toolrun);
+                toolrun = 0;
+            }
         }
+        plan.planned += planned;
+        plan.feedonly += feedonly;
     }
     // Dwells and tool changes after the last move still take their time.
     const double trailing = stopsupto(std::numeric_limits<int32_t>::max());
