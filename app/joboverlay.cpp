@@ -10,6 +10,7 @@
 #include "app/jobinput.h"
 #include "app/panelextras.h"
 #include "app/panelbutton.h"
+#include "app/planreadout.h"
 #include "app/vorlixmain.h"
 #include "app/workingbar.h"
 #include "nc/ncreader.h"
@@ -95,6 +96,7 @@ FrameScene Tvorlixform::scene() const {
     s.logoshown = logoshown;
     s.showextentsbox = drawrangeblockcheckbox->isChecked();
     s.extents = {job.xmin, job.xmax, job.ymin, job.ymax, job.zmin, job.zmax};
+    if (planreadout_) s.showtravelbox = planreadout_->travelbox(s.travel);
     return s;
 }
 

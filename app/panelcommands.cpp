@@ -121,6 +121,8 @@ void Tvorlixform::panelMouseDown(Qt::MouseButton button, int x, int y) {
 }
 
 void Tvorlixform::speedmenuselect(QAction* item) {
+    // The items of a submenu are its own business, not speeds.
+    if (item != nullptr && item->parent() != speedmenu) return;
     bool frontbuffer = wrkscreen->frontbuffer();
     int32_t stepdelay = drawer()->stepdelay;
     const QString name = item ? item->objectName().toUpper() : QString();

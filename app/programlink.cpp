@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "app/panelextras.h"
+#include "app/planreadout.h"
 #include "app/programpane.h"
 #include "app/vorlixmain.h"
 #include "nc/linenodes.h"
@@ -165,6 +166,7 @@ void Tvorlixform::programselectionchanged() {
             programpane->setstatus(tr("%1 made %2 moves.").arg(lines).arg(count));
         }
     }
+    planreadout()->showselection(highlight.nodes);
     if (was || highlight.active()) renderframe();
 }
 

@@ -15,9 +15,11 @@
 #include "app/arcdatamessages.h"
 #include "app/dragsimplification.h"
 #include "app/jobinput.h"
+#include "app/measuremode.h"
 #include "app/navigationinput.h"
 #include "app/panelbutton.h"
 #include "app/panelextras.h"
+#include "app/planreadout.h"
 #include "app/plotdriver.h"
 #include "app/programpane.h"
 #include "app/readingnoticerow.h"
@@ -47,6 +49,7 @@ Tvorlixform::Tvorlixform(const CommandLine& cmd) : cmd_(cmd) {
     buildpanelcommands();
     builddesktop();
     buildprogramlink();
+    planreadout_ = std::make_unique<PlanReadout>(*this);
     navigation_ = std::make_unique<NavigationInput>(*this);
     jobinput_ = std::make_unique<JobInput>(*this);
     jobinput_->finished = [this] {
@@ -54,6 +57,8 @@ Tvorlixform::Tvorlixform(const CommandLine& cmd) : cmd_(cmd) {
         resizedduringjob_ = false;
         renderframe();
     };
+    // After the navigation and the job input, so that it sees their events first.
+    measure_ = std::make_unique<MeasureMode>(*this);
     buildreadingchoice();
     // Rows the panel has no room for are offered on its menu.
     panelextras->offerfolded(speedmenu);
@@ -73,6 +78,8 @@ void Tvorlixform::buildreadingchoice() {
 }
 
 Tvorlixform::~Tvorlixform() {
+    measure_.reset();
+    planreadout_.reset();
     jobinput_.reset();
     navigation_.reset();
     simplification_.reset();
@@ -303,10 +310,12 @@ void Tvorlixform::runjob() {
     arcmessages_->startjob();
     noticerow->clearnotice();
     simplification_->jobstarting();
+    planreadout_->jobstarting();
     try {
         driver_->InitPlot();
         driver_->OnlyPlot(ncpath.empty() ? ncfilename : ncpath);
         simplification_->jobfinished(view.viewscale, wrkscreen->pixelheight());
+        planreadout_->jobfinished();
         if (!jobinput_->closerequested()) reporttoolpathcut();
     } catch (const std::exception& error) {
         programpane->clearprogram();  // no text to show against what was not read

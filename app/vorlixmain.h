@@ -39,6 +39,8 @@ class NavigationInput;
 class PanelButton;
 class PanelExtras;
 class PanelMouse;
+class PlanReadout;
+class MeasureMode;
 class PlotDriver;
 class ProgramPane;
 class ReadingNoticeRow;
@@ -127,6 +129,8 @@ class Tvorlixform : public QWidget {
     FrameRender* frame() { return frame_.get(); }
     ToolpathDrawer* drawer() { return drawer_.get(); }
     DragSimplification* simplification() { return simplification_.get(); }
+    PlanReadout* planreadout() { return planreadout_.get(); }
+    MeasureMode* measuremode() { return measure_.get(); }
 
     // Controls, named by role.
     Tglimage* wrkscreen = nullptr;
@@ -237,6 +241,9 @@ class Tvorlixform : public QWidget {
     QRect normalrect_;
     bool resizedduringjob_ = false;
     bool renderpending_ = false;
+    // Its worker reads the node store: it must go before the job does.
+    std::unique_ptr<PlanReadout> planreadout_;
+    std::unique_ptr<MeasureMode> measure_;
     // Last: it reads the members above and goes first at destruction.
     std::unique_ptr<NavigationInput> navigation_;
     // After the navigation input, so that it sees every event first during a job.

@@ -78,6 +78,9 @@ void NcInterpreter::blockend() {
         }
     }
     job_.toolfeeds.set(job_.nodes.lastnode() + 1, tool_, feed_);
+    const int32_t next = job_.nodes.nodecount();
+    job_.events.toolchange(next, tool_);
+    if (motion_ != 0) job_.events.feed(next, feed_);
     recorder_.LineTo(line_, plane_, motion_, x_, y_, z_, i_, j_, k_);
     recorder_.x0 = x_;
     recorder_.y0 = y_;

@@ -56,6 +56,7 @@ void NcJob::InitPlot(int32_t cmdarcmode) {
 void NcJob::PlotOnly(const std::string& path) {
     if (path.empty() || !interpreting) return;
     nodes.resetnodedata();
+    events.clear();
     cleartexts();
     if (dialect == NcDialect::Ngc) {
         tools = ToolTable::readfile(toolfile.empty() ? ToolTable::besideprogram(path) : toolfile);
@@ -69,6 +70,7 @@ void NcJob::PlotOnly(const std::string& path) {
 void NcJob::PlotMemory(std::string_view bytes) {
     interpreting = true;
     nodes.resetnodedata();
+    events.clear();
     cleartexts();
     MemoryByteSource source(bytes);
     stamp = FileStamp{};

@@ -9,6 +9,7 @@
 
 #include "nc/bytesource.h"
 #include "nc/lineindex.h"
+#include "nc/moveevents.h"
 #include "nc/ncreader.h"
 #include "nc/nodestore.h"
 #include "nc/palette.h"
@@ -48,6 +49,8 @@ class NcJob {
     FeedSlots feedslots;
     // Where the tool or the feed changed, for naming a move's own T and F.
     ToolFeedTrack toolfeeds;
+    // Feeds, dwells and tool changes by node, for planning the machine's time.
+    MoveEvents events;
     int32_t arcmode = 0;  // 0 offsets from start, 1 from end, 2 absolute centre
     int32_t feedcolor = kFirstFeedColorIndex;
     uint8_t curcolor = kRapidColorIndex;

@@ -78,6 +78,7 @@ void FrameRender::renderframe(const FrameScene& scene) {
         drawpivotmarker(scene.savedscale, scene.savedx, scene.savedy, scene.savedz);
     }
     if (scene.showextentsbox || skipcontent) drawextentsbox(scene.extents);
+    if (scene.showtravelbox) drawextentsbox(scene.travel, 1.0F, 0.6F, 0.0F);
     if (!abandoned || !abandoned()) surface_.ShowFrame();
     glFinish();
     surface_.EndGL();
@@ -113,9 +114,9 @@ void FrameRender::drawpivotmarker(double scale, double cx, double cy, double cz)
     glEnd();
 }
 
-void FrameRender::drawextentsbox(const FrameBox& b) {
+void FrameRender::drawextentsbox(const FrameBox& b, float red, float green, float blue) {
     glBegin(GL_LINES);
-    glColor3f(1.0F, 1.0F, 1.0F);
+    glColor3f(red, green, blue);
     for (const double z : {b.zmin, b.zmax}) {  // parallel to Y
         for (const double x : {b.xmin, b.xmax}) vertex(x, b.ymin, z), vertex(x, b.ymax, z);
     }

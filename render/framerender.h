@@ -25,6 +25,8 @@ struct FrameScene {
     bool logoshown = false;
     bool showextentsbox = false;  // the stock-block check box
     FrameBox extents;
+    bool showtravelbox = false;  // the machine's travel, in the program's coordinates
+    FrameBox travel;
 
     // A still scene of the view as it stands: scale, angles, centre and the drag-start copies.
     static FrameScene fromview(const ViewState& view);
@@ -57,7 +59,7 @@ class FrameRender {
     std::function<bool()> abandoned;
 
     static void drawpivotmarker(double scale, double cx, double cy, double cz);
-    static void drawextentsbox(const FrameBox& box);
+    static void drawextentsbox(const FrameBox& box, float red = 1, float green = 1, float blue = 1);
     static void setuplights();
     static void setmaterial(float ar, float ag, float ab, float dr, float dg, float db, float sr,
                             float sg, float sb, float shininess);

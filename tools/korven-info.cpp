@@ -13,6 +13,7 @@
 #include "tools/info_fit.h"
 #include "tools/info_link.h"
 #include "tools/info_picture.h"
+#include "tools/info_plan.h"
 #include "tools/inforeport.h"
 #include "view/orientation.h"
 
@@ -38,7 +39,8 @@ int usage(const char* problem) {
                  "korven-info: %s\n"
                  "usage: korven-info [--nodes] [--zlimits UPPER LOWER] [--fit W H]"
                  " [--png OUT.png [--size WxH] [--highlight A[-B]]] [--pick X,Y [--size WxH]]"
-                 " [--view NAME] [--dialect korven|ngc] [--tools TABLE] [/ARCMODE:n] FILE\n",
+                 " [--view NAME] [--dialect korven|ngc] [--tools TABLE] [--machine FILE|NAME [--check]]"
+                 " [/ARCMODE:n] FILE\n",
                  problem);
     return 2;
 }
@@ -119,6 +121,8 @@ int main(int argc, char** argv) {
     const PictureRequest picture = extractpictureoptions(argc, argv, link.pick);
     if (!picture.error.empty()) return usage(picture.error.c_str());
     if (link.highlight && !picture.wanted) return usage("--highlight goes with --png");
+    PlanRequest plan = extractplanoptions(argc, argv);
+    if (!plan.error.empty()) return usage(plan.error.c_str());
     InfoRequest request;
     const std::string problem = parseinforequest(argc, argv, request);
     if (!problem.empty()) return usage(problem.c_str());
@@ -127,6 +131,14 @@ int main(int argc, char** argv) {
     if (cmd.cmdlast != 1) return usage("expected exactly one FILE");
     const std::string path = cmd.cmdwords[1];
     if (request.dialectgiven) cmd.cmdngc = request.ngc;
+
+    if (plan.wanted) {
+        const std::string profileproblem = loadplanprofile(plan);
+        if (!profileproblem.empty()) {
+            std::fprintf(stderr, "korven-info: %s\n", profileproblem.c_str());
+            return 1;
+        }
+    }
 
     NcJob job;
     job.toolfile = request.toolfile;
@@ -153,6 +165,7 @@ int main(int argc, char** argv) {
     ReportWriter out(stdout);
     writeinforeport(job, request.nodes, out);
     if (job.inchunits) out.text("units inch").endline();
+    const int planstatus = writeplanreport(job, plan, out);
     if (fit.wanted) {
         out.text(fitline(fit, {job.xmin, job.xmax, job.ymin, job.ymax, job.zmin, job.zmax}));
         out.endline();
@@ -168,5 +181,6 @@ int main(int argc, char** argv) {
         return 1;
     }
     for (const std::string& line : job.notice.reportlines()) std::fprintf(stderr, "%s\n", line.c_str());
-    return picture.wanted ? writepicture(job, picture, fit.view, link) : 0;
+    const int picturestatus = picture.wanted ? writepicture(job, picture, fit.view, link) : 0;
+    return planstatus != 0 ? planstatus : picturestatus;
 }

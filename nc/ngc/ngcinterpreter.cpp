@@ -9,7 +9,8 @@ struct NgcInterpreter::Codes {
     int32_t group[16] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
     int32_t axisuser = -1;  // G10, G28, G30 or G92: takes the axis words from the motion
     int32_t offsetreset = -1;  // G92.1, G92.2 or G92.3
-    bool dwell = false, machine = false, store28 = false, store30 = false, stop = false;
+    bool dwell = false, toolchange = false, machine = false, store28 = false, store30 = false;
+    bool stop = false;
     bool cancelcycle = false;  // G80 given beside another motion code
 };
 
@@ -174,6 +175,8 @@ void NgcInterpreter::execute(const NgcBlock& written) {
         const int32_t m = written.mcodes[i];
         if (m == 20 || m == 300) {
             codes.stop = true;
+        } else if (m == 60) {
+            codes.toolchange = true;
         } else if (m != 0 && m != 10 && m != 600 && (m < 30 || m > 90) && m != 480 && m != 490) {
             ignore(ngccodename('M', m));
         }
@@ -209,6 +212,7 @@ void NgcInterpreter::execute(const NgcBlock& written) {
         tool_ = t >= 0 && t < 2147483647.0 ? static_cast<int32_t>(t) : 0;
     }
     job_.toolfeeds.set(job_.nodes.lastnode() + 1, tool_, feed_);
+    if (codes.toolchange) path_.toolchange(tool_);
     if (codes.dwell) {
         if (!block.has('P') || !(block.get('P') >= 0)) return problem("G4 needs P, the seconds to wait");
         path_.dwell(block.get('P'));

@@ -39,6 +39,8 @@ void NgcPath::begin(int32_t line, bool rapid) {
         recorder_.z0 = pos[2];
         recorder_.PointTo(line, kRapidColorIndex, pos[0], pos[1], pos[2]);
     }
+    firstnode_ = job_.nodes.nodecount();
+    if (!rapid && !inversetime_) job_.events.feed(firstnode_, feed_);
 }
 
 void NgcPath::point(double x, double y, double z) {
@@ -58,6 +60,8 @@ void NgcPath::end() {
         time += length_ * kRapidMinutesPerLength;
     } else if (inversetime_) {
         if (feed_ > 0) time += 1 / feed_;
+        // The machine runs the whole move in 1/F minutes, so its rate is known only now.
+        job_.events.feed(firstnode_, length_ * feed_);
     } else if (feed_ > 0) {
         time += length_ / feed_;
     }

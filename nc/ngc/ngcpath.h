@@ -33,7 +33,11 @@ class NgcPath {
     // motion 2 clockwise or 3, with turns - 1 whole turns before the last part.
     void arc(int32_t line, int32_t plane, int32_t motion, const double target[3],
              double centrefirst, double centresecond, int64_t turns);
-    void dwell(double seconds) { time += seconds / 60; }
+    void dwell(double seconds) {
+        time += seconds / 60;
+        job_.events.dwell(job_.nodes.nodecount(), seconds);
+    }
+    void toolchange(int32_t tool) { job_.events.toolchange(job_.nodes.nodecount(), tool); }
 
     // feed as written picks the colour slot; times lengthscale (the unit it is written in
     // against the unit of the lengths) it times the moves.
@@ -60,6 +64,7 @@ class NgcPath {
     double feed_ = 0;
     double length_ = 0;
     int32_t line_ = 0;
+    int32_t firstnode_ = 0;  // the first node of the move being drawn
     uint8_t color_ = 0;
     bool rapid_ = false;
     bool started_ = false;

@@ -208,7 +208,8 @@ TEST(PanelCommands, SpeedMenuOpensAtTheRightPressAndItsItemsSetTheTitle) {
         afterframe();
     };
 
-    ASSERT_EQ(w->speedmenu->actions().size(), 11);  // the speeds, a separator, the drag switch
+    // The speeds, a separator, the drag switch and the machine profile's submenu.
+    ASSERT_EQ(w->speedmenu->actions().size(), 12);
     const QPoint bare(70, 236);  // below the buttons, above the check box
     auto choose = [&](const char* name, const char* caption) {
         QTest::mousePress(w->panel, Qt::RightButton, {}, bare);
