@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <algorithm>
+#include <cmath>
 
 #include "app/panelextras.h"
 #include "app/programpane.h"
@@ -26,6 +27,9 @@ constexpr int kPaneMaxWidth = 640;
 // A selection this long goes over a drag's simplified toolpath node by node; a longer one
 // would slow the drag and waits for the still frame.
 constexpr int32_t kDragHighlightNodes = 100000;
+
+// Logical pixels between the pointer and the pick readout's nearest corner.
+constexpr int kReadoutGap = 18;
 
 // The tool and feed of a feed node's colour, from the slot that owns the colour.
 QString toolandfeed(const FeedSlots& used, uint8_t color) {
@@ -53,11 +57,13 @@ void Tvorlixform::buildprogramlink() {
     panelextras->setrow(PanelExtras::ProgramPane, programcheckbox);
     connect(programcheckbox, &QCheckBox::toggled, this, [this](bool on) { showprogrampane(on); });
 
-    pickreadout = new QLabel;
+    // Beside the pointer over the picture: a child of the surface never covers the panel.
+    pickreadout = new QLabel(wrkscreen);
     pickreadout->setObjectName(QStringLiteral("pickreadout"));
     pickreadout->setFont(QFont(QStringLiteral("Courier New"), 8));
     pickreadout->setStyleSheet(QStringLiteral("color: black; background: white;"));
-    panelextras->setrow(PanelExtras::PickReadout, pickreadout);
+    pickreadout->setMargin(2);
+    pickreadout->setAttribute(Qt::WA_TransparentForMouseEvents);
     pickreadout->hide();
     // Where the window is too short for both, the rows stay readable over the information panel.
     panelextras->raise();
@@ -73,6 +79,9 @@ bool Tvorlixform::programkey(int key, Qt::KeyboardModifiers modifiers) {
         showprogrampane(!programpane->isVisible());
     } else if (key == Qt::Key_G && plain == Qt::ControlModifier) {
         askprogramline();
+    } else if (key == Qt::Key_Escape && plain == Qt::NoModifier && focusWidget() == programpane) {
+        // The keys go back to the view; the selection stays highlighted to look at.
+        dummyscrollbar->setFocus();
     } else if (key == Qt::Key_Escape && plain == Qt::NoModifier && programpane->hasselection()) {
         // Only while there is something to clear: Escape stays free for everything else.
         clearprogramselection();
@@ -95,6 +104,11 @@ void Tvorlixform::showprogrampane(bool on) {
         programcheckbox->setChecked(on);
     }
     if (on == programpane->isVisible()) return;
+    // The fitted view stays fitted to the new width; any other keeps its centre and scale.
+    refitpane_ = viewisfitted();
+    // Opening leaves the keyboard where it was: the keys keep turning the view until the
+    // user clicks into the text.
+    if (!on && focusWidget() == programpane) dummyscrollbar->setFocus();
     programpane->setVisible(on);
     // Only a shown pane follows the slowed drawing: hidden, the drawing runs as it always did.
     if (on) {
@@ -107,22 +121,39 @@ void Tvorlixform::showprogrampane(bool on) {
         programpane->setfollowline(-1);
     }
     FormResize();
-    if (on) {
-        programpane->setFocus();
-        followsteps();
-    } else {
-        dummyscrollbar->setFocus();
-    }
+    if (on) followsteps();
 }
 
 void Tvorlixform::layoutprogrampane() {
-    if (programpane == nullptr || !programpane->isVisible()) return;
-    const int area = width() - panel->width() - 2;
-    const int panewidth =
-        std::clamp(static_cast<int>(area * kPaneShare), std::min(kPaneMinWidth, area / 2),
-                   kPaneMaxWidth);
-    wrkscreen->setGeometry(1, 1, std::max(1, area - panewidth - 1), height() - 2);
-    programpane->setGeometry(wrkscreen->x() + wrkscreen->width() + 1, 0, panewidth + 1, height());
+    if (programpane != nullptr && programpane->isVisible()) {
+        const int area = width() - panel->width() - 2;
+        const int panewidth = std::clamp(static_cast<int>(area * kPaneShare),
+                                         std::min(kPaneMinWidth, area / 2), kPaneMaxWidth);
+        wrkscreen->setGeometry(1, 1, std::max(1, area - panewidth - 1), height() - 2);
+        programpane->setGeometry(wrkscreen->x() + wrkscreen->width() + 1, 0, panewidth + 1,
+                                 height());
+    }
+    if (!refitpane_) return;
+    refitpane_ = false;
+    // Fitted to the size the surface has now, before the frame that shows it: one frame, and
+    // the part is never drawn cut off.
+    view.areawidth = wrkscreen->pixelwidth();
+    view.areaheight = wrkscreen->pixelheight();
+    const WorldBox box = extents();
+    view.fitview(box.xmax, box.xmin, box.ymax, box.ymin, box.zmax, box.zmin);
+}
+
+bool Tvorlixform::viewisfitted() const {
+    ViewState fitted = view;
+    fitted.renderhook = nullptr;
+    const WorldBox box = extents();
+    fitted.fitview(box.xmax, box.xmin, box.ymax, box.ymin, box.zmax, box.zmin);
+    const auto near = [&](double a, double b) {
+        return std::abs(a - b) <= 1e-9 * std::max(std::abs(view.viewscale), 1e-300);
+    };
+    return near(fitted.viewscale, view.viewscale) && near(fitted.viewcenter.x, view.viewcenter.x) &&
+           near(fitted.viewcenter.y, view.viewcenter.y) &&
+           near(fitted.viewcenter.z, view.viewcenter.z);
 }
 
 void Tvorlixform::gotoprogramline(int64_t line) {
@@ -189,16 +220,32 @@ bool Tvorlixform::pickat(int x, int y, bool select) {
     }
     const Tnodedata& n = job.nodes.node(hit.node);
     const bool rapid = n.color == kRapidColorIndex;
-    pickreadout->setText(QStringLiteral("N %1 %2 %3\nX %4\nY %5\nZ %6")
-                             .arg(n.line)
+    pickreadout->setText(QStringLiteral("%1\n%2 %3\nX %4\nY %5\nZ %6")
+                             .arg(tr("line %1").arg(n.line))
                              .arg(rapid ? tr("rapid") : tr("feed"))
                              .arg(rapid ? QString() : toolandfeed(job.feedslots, n.color))
                              .arg(n.x, 0, 'f', 3)
                              .arg(n.y, 0, 'f', 3)
                              .arg(n.z, 0, 'f', 3));
-    pickreadout->show();
     if (select) gotoprogramline(n.line);
+    // Placed after the pane may have opened: the surface is narrower by then.
+    const double ratio = wrkscreen->devicepixelratio();
+    placepickreadout(QPoint(static_cast<int>((x + 0.5) / ratio), static_cast<int>((y + 0.5) / ratio)));
     return true;
+}
+
+void Tvorlixform::placepickreadout(QPoint pointer) {
+    pickreadout->adjustSize();
+    const QSize size = pickreadout->size();
+    const QRect area = wrkscreen->rect();
+    // Below and right of the pointer, clear of its arrow; turned to the other side near an edge.
+    int left = pointer.x() + kReadoutGap;
+    if (left + size.width() > area.right()) left = pointer.x() - kReadoutGap - size.width();
+    int top = pointer.y() + kReadoutGap;
+    if (top + size.height() > area.bottom()) top = pointer.y() - kReadoutGap - size.height();
+    pickreadout->move(std::max(0, left), std::max(0, top));
+    pickreadout->raise();
+    pickreadout->show();
 }
 
 void Tvorlixform::drawdraghighlight() {

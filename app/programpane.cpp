@@ -16,6 +16,8 @@ const QColor kSelection(60, 90, 160);
 const QColor kGutter(40, 40, 40);
 const QColor kMarked(0, 160, 0);
 const QColor kFollow(255, 128, 0);
+const QColor kFocusFrame(80, 160, 255);
+constexpr int kFocusFrameWidth = 2;
 
 }  // namespace
 
@@ -24,7 +26,8 @@ ProgramPane::ProgramPane(QWidget* parent) : QAbstractScrollArea(parent) {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setStyleHint(QFont::Monospace);
     setFont(font);
-    setFocusPolicy(Qt::StrongFocus);
+    // Only a click into the text takes the keyboard: until then the keys turn the view.
+    setFocusPolicy(Qt::ClickFocus);
     horizontalScrollBar()->setEnabled(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QPalette colours = viewport()->palette();
@@ -191,6 +194,26 @@ QString ProgramPane::linetext(int64_t line) const {
 
 void ProgramPane::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(viewport());
+    paintlines(painter);
+    // The keys go to the pane's selection only while this frame shows.
+    if (hasFocus()) {
+        painter.setPen(QPen(kFocusFrame, kFocusFrameWidth));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(viewport()->rect().adjusted(1, 1, -1, -1));
+    }
+}
+
+void ProgramPane::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
+
+void ProgramPane::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
+}
+
+void ProgramPane::paintlines(QPainter& painter) {
     const int h = lineheight();
     const int ascent = fontMetrics().ascent();
     const QPalette& colours = viewport()->palette();

@@ -104,7 +104,7 @@ TEST(ProgramLink, HighlightAndPickAgreeWithKorvenInfo) {
                       w->wrkscreen->mapTo(w.get(), at));
     EXPECT_EQ(w->programpane->currentline(), pick[1].toLongLong());
     EXPECT_TRUE(w->pickreadout->isVisible());
-    EXPECT_TRUE(w->pickreadout->text().startsWith(QStringLiteral("N ") + pick[1]));
+    EXPECT_TRUE(w->pickreadout->text().startsWith(QStringLiteral("line ") + pick[1]));
     EXPECT_GT(countcolor(surfacepicture(*w), kOrange), 0);
     savepicture(w->grab().toImage(), "picked_whole_window");
 
