@@ -5,11 +5,13 @@
 #include <QGroupBox>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QSlider>
 #include <algorithm>
 #include <cmath>
 
+#include "app/blocknumber.h"
 #include "app/panelextras.h"
 #include "app/programpane.h"
 #include "app/vorlixmain.h"
@@ -41,6 +43,18 @@ QString toolandfeed(const FeedSlots& used, uint8_t color) {
         return QStringLiteral("T%1 F%2").arg(tool).arg(feed);
     }
     return QString();
+}
+
+// Nodes of the span that end a move of some length: a block without motion (T2 M6, M30) stores
+// a node on the point before it, and the first node has nothing before it to draw from.
+int64_t movesin(const NodeStore& nodes, NodeSpan span) {
+    int64_t count = 0;
+    for (int32_t i = std::max(span.first, 1); i <= span.last; ++i) {
+        const Tnodedata& a = nodes.node(i - 1);
+        const Tnodedata& b = nodes.node(i);
+        count += a.x != b.x || a.y != b.y || a.z != b.z;
+    }
+    return count;
 }
 
 }  // namespace
@@ -164,10 +178,22 @@ void Tvorlixform::gotoprogramline(int64_t line) {
 void Tvorlixform::askprogramline() {
     if (programpane->linecount() == 0) return;
     bool ok = false;
-    const int top = static_cast<int>(std::min<int64_t>(programpane->linecount(), INT_MAX));
-    const int current = static_cast<int>(std::max<int64_t>(programpane->currentline(), 1));
-    const int line = QInputDialog::getInt(this, tr("Go to line"), tr("Line:"), current, 1, top, 1,
-                                          &ok);
+    const int64_t current = std::max<int64_t>(programpane->currentline(), 1);
+    const QString answer =
+        QInputDialog::getText(this, tr("Go to line"), tr("Line, or block number as N120:"),
+                              QLineEdit::Normal, QString::number(current), &ok);
+    if (!ok) return;
+    uint64_t block = 0;
+    if (parseblocknumber(answer, block)) {
+        const int64_t line = programpane->findblock(block);
+        if (line > 0) {
+            gotoprogramline(line);
+        } else {
+            programpane->setstatus(tr("No block N%1 in the program.").arg(block));
+        }
+        return;
+    }
+    const int64_t line = answer.trimmed().toLongLong(&ok);
     if (ok) gotoprogramline(line);
 }
 
@@ -185,11 +211,7 @@ void Tvorlixform::programselectionchanged() {
         const int64_t b = programpane->selectionlast();
         highlight.nodes = nodesoflines(job.nodes, a, b);
         const QString lines = a == b ? tr("Line %1").arg(a) : tr("Lines %1-%2").arg(a).arg(b);
-        // The first node ends no move: there is nothing before it to draw from.
-        const int32_t count =
-            highlight.nodes.empty() ? 0
-                                    : std::max(0, highlight.nodes.last -
-                                                      std::max(highlight.nodes.first, 1) + 1);
+        const int64_t count = movesin(job.nodes, highlight.nodes);
         if (count == 0) {
             programpane->setstatus(tr("%1 made no move.").arg(lines));
         } else if (count == 1) {
@@ -220,8 +242,13 @@ bool Tvorlixform::pickat(int x, int y, bool select) {
     }
     const Tnodedata& n = job.nodes.node(hit.node);
     const bool rapid = n.color == kRapidColorIndex;
+    // The file's line, and the block's own number where it has one: machinists name blocks
+    // by their N word.
+    QString where = tr("line %1").arg(n.line);
+    const QString block = programpane->blocknumber(n.line);
+    if (!block.isEmpty()) where += QStringLiteral(" \u00b7 ") + block;
     pickreadout->setText(QStringLiteral("%1\n%2 %3\nX %4\nY %5\nZ %6")
-                             .arg(tr("line %1").arg(n.line))
+                             .arg(where)
                              .arg(rapid ? tr("rapid") : tr("feed"))
                              .arg(rapid ? QString() : toolandfeed(job.feedslots, n.color))
                              .arg(n.x, 0, 'f', 3)

@@ -1,5 +1,7 @@
 #include "app/programpane.h"
 
+#include "app/blocknumber.h"
+
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
@@ -190,6 +192,16 @@ QString ProgramPane::linetext(int64_t line) const {
     if (length <= 0 || !file_.seek(start)) return {};
     const QByteArray bytes = file_.read(length);
     return displaytext(bytes, bytes.size() < end - start);
+}
+
+QString ProgramPane::blocknumber(int64_t line) const {
+    if (filechanged()) return {};
+    return blocknumberof(linetext(line).toStdString());
+}
+
+int64_t ProgramPane::findblock(uint64_t number) const {
+    if (index_ == nullptr || !file_.isOpen() || filechanged()) return -1;
+    return findblocknumber(file_, number);
 }
 
 void ProgramPane::paintEvent(QPaintEvent* /*event*/) {

@@ -3,7 +3,10 @@
 // Each holds at the window's own restored size too.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QInputDialog>
 #include <QLabel>
+#include <QTimer>
 #include <QScrollBar>
 #include <QTest>
 #include <QWindow>
@@ -22,8 +25,8 @@ namespace {
 const std::string kBracket = KORVEN_SOURCE_DIR "/examples/bracket.nc";
 const QRgb kFocusFrame = qRgb(80, 160, 255);
 
-std::unique_ptr<Tvorlixform> openat(QSize client) {
-    auto w = openwindow({kBracket});
+std::unique_ptr<Tvorlixform> openat(QSize client, const std::string& program = kBracket) {
+    auto w = openwindow({program});
     w->showNormal();
     w->resize(client);
     waituntil([&] { return w->size() == client; }, 5000);
@@ -176,3 +179,46 @@ TEST_P(PictureAndPane, TheFittedViewStaysFittedWhenThePaneOpensAndCloses) {
 // The window's restored size, and a small laptop screen.
 INSTANTIATE_TEST_SUITE_P(Sizes, PictureAndPane,
                          ::testing::Values(QSize(700, 453), QSize(1024, 600)));
+
+TEST(PictureAndPane, BlocksAreNamedByTheirNumberAndOnlyMotionCountsAsAMove) {
+    const std::string program = writeprogram(
+        "numbered.nc", "N10 G0 X0 Y0 Z1\nN20 G1 Z0 F100\nN30 X10\nT2 M6\n N0120 G1 Y10\nM30\n");
+    auto w = openat(QSize(700, 453), program);
+
+    // A tool change stores a point but moves nothing.
+    w->gotoprogramline(4);
+    EXPECT_EQ(w->programpane->status(), QStringLiteral("Line 4 made no move."));
+    w->gotoprogramline(3);
+    EXPECT_EQ(w->programpane->status(), QStringLiteral("Line 3 made one move."));
+
+    // The readout names the file's line and the block's own number, as written.
+    const QImage picture = w->wrkscreen->currentPicture();
+    const QRect box = drawnbox(picture);
+    const double r = w->wrkscreen->devicepixelratio();
+    const QPoint middle(static_cast<int>(box.right() / r),
+                        static_cast<int>((box.top() + box.bottom()) / 2 / r));
+    QTest::mouseMove(w->windowHandle(), on(*w, w->wrkscreen, middle));
+    ASSERT_TRUE(w->pickreadout->isVisible());
+    EXPECT_TRUE(w->pickreadout->text().startsWith(QStringLiteral("line 5 \u00b7 N0120\n")))
+        << w->pickreadout->text().toStdString();
+
+    // The go-to box takes a block number as well as a line.
+    const auto answer = [&](const QString& text) {
+        QTimer::singleShot(50, [text] {
+            auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) return;
+            dialog->setTextValue(text);
+            dialog->accept();
+        });
+        key(*w, Qt::Key_G, Qt::ControlModifier);
+    };
+    answer(QStringLiteral("N120"));
+    EXPECT_EQ(w->programpane->currentline(), 5);
+    answer(QStringLiteral("2"));
+    EXPECT_EQ(w->programpane->currentline(), 2);
+    answer(QStringLiteral("n30"));
+    EXPECT_EQ(w->programpane->currentline(), 3);
+    answer(QStringLiteral("N999"));
+    EXPECT_EQ(w->programpane->currentline(), 3);
+    EXPECT_EQ(w->programpane->status(), QStringLiteral("No block N999 in the program."));
+}
