@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "nc/simplifiedpath.h"
+#include "lod/simplifiedpath.h"
 #include "render/simplifieddrawer.h"
 
 class DrawTarget;

@@ -48,11 +48,12 @@ void ReadingNoticeRow::shownotice(const ReadingNotice& notice) {
                         .arg(thousandths.firstvalue, 0, 'g', 10);
         entries_.push_back({nextline(), thousandths.firstline});
     }
-    if (!notice.problems().empty()) {
-        summary_ << tr("问题: %1").arg(notice.problems().size());
+    if (notice.problemcount() > 0) {
+        summary_ << tr("问题: %1").arg(notice.problemcount());
         for (const ReadingNotice::Problem& problem : notice.problems()) {
             entries_.push_back({nextline(), problem.line});
         }
+        if (notice.unlistedproblems() > 0) entries_.push_back({nextline(), 0});  // no line
     }
     elide();
     show();
@@ -95,9 +96,10 @@ void ReadingNoticeRow::openlist() {
     const size_t listed = std::min(entries_.size(), static_cast<size_t>(kMaxListed));
     for (size_t i = 0; i < listed; ++i) {
         const int64_t line = entries_[i].line;
-        list_->addAction(entries_[i].text, this, [this, line] {
+        QAction* action = list_->addAction(entries_[i].text, this, [this, line] {
             if (gotoline) gotoline(line);
         });
+        action->setEnabled(line > 0);
     }
     if (listed < entries_.size()) {
         list_->addAction(tr("… %1 more").arg(entries_.size() - listed))->setEnabled(false);

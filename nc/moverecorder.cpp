@@ -59,6 +59,9 @@ void MoveRecorder::plotpoint(double x, double y, double z) {
             widen(x, y, z);
             job_.lastplotcolor = job_.curcolor;
         } else {
+            // A plunge or a drill stroke: its depth is part of the job even when no move in X
+            // or Y follows at that depth. Its start still enters only with a following move.
+            if (z != z0) widen(x, y, z);
             job_.lastplotcolor = kRapidColorIndex;
         }
     }

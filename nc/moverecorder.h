@@ -5,8 +5,9 @@
 #include "nc/ncjob.h"
 
 // Turns the move of one block into toolpath nodes: one at the end of a straight move,
-// the inner chord points and then the end of an arc. Feed moves that change X or Y widen
-// the job's extents.
+// the inner chord points and then the end of an arc. Feed moves widen the job's extents by
+// their end points (and, leaving a rapid or a plunge, by their start too when they change X
+// or Y); rapids never do.
 class MoveRecorder {
   public:
     explicit MoveRecorder(NcJob& job) : job_(job) {}

@@ -77,6 +77,7 @@ void NcInterpreter::blockend() {
             time_ += d / feed_;
         }
     }
+    job_.toolfeeds.set(job_.nodes.lastnode() + 1, tool_, feed_);
     recorder_.LineTo(line_, plane_, motion_, x_, y_, z_, i_, j_, k_);
     recorder_.x0 = x_;
     recorder_.y0 = y_;

@@ -13,6 +13,7 @@
 #include "nc/nodestore.h"
 #include "nc/palette.h"
 #include "nc/readingnotice.h"
+#include "nc/toolfeedtrack.h"
 
 // The tools and feeds a program used, in the order they first appeared.
 struct FeedSlots {
@@ -38,12 +39,14 @@ class NcJob {
   public:
     NodeStore nodes;
 
-    // Extents of the feed moves that change X or Y (rapids never count).
+    // Extents of the feed moves (rapids never count).
     double xmin = 9999, xmax = -9999;
     double ymin = 9999, ymax = -9999;
     double zmin = 9999, zmax = -9999;
 
     FeedSlots feedslots;
+    // Where the tool or the feed changed, for naming a move's own T and F.
+    ToolFeedTrack toolfeeds;
     int32_t arcmode = 0;  // 0 offsets from start, 1 from end, 2 absolute centre
     int32_t feedcolor = kFirstFeedColorIndex;
     uint8_t curcolor = kRapidColorIndex;
@@ -56,7 +59,7 @@ class NcJob {
     // The file's size or modification time changed while it was read.
     bool filechanged = false;
     NcDialect dialect = NcDialect::Korven;  // kept from file to file
-    bool inchunits = false;  // the program ended in inches (G20); lengths are the program's
+    bool inchunits = false;  // lengths are in inches: G20 was in force at the first move
 
     std::string timetext, zmaxtext, zmintext;
     uint32_t zmaxcolor = 0, zmincolor = 0;  // 255 (red) when outside the limits
@@ -92,6 +95,9 @@ class NcJob {
     // Interprets bytes held in memory as if they were a whole program file.
     void PlotMemory(std::string_view bytes);
     void PlotMemory(const uint8_t* data, size_t size);
+
+    // The T and F in force for node `node` of the last run, as the program wrote them.
+    ToolFeed toolfeedat(int64_t node) const { return toolfeeds.at(node, nodes.lastnode()); }
 
     // The statistics texts and colours at the end of a run.
     void buildtexts(double machiningtime);

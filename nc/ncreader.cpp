@@ -76,12 +76,16 @@ uint8_t NcReader::readcomment() {
     // Everything up to the closing parenthesis belongs to the comment, including carriage
     // returns, ESC and Ctrl-Z bytes; only the real end of the file stops it early.
     std::string text(1, '(');
+    const int32_t linebefore = line;
     uint8_t c = 0;
     do {
         c = readrawchar();
         if (text.size() < kShortStringLength) text.push_back(static_cast<char>(c));
         if (c == 10) countline();
     } while (c != ')' && !exhausted_);
+    // A comment the text never closes swallows the rest of the file, line feeds included:
+    // the block it cut off carries the line where its words stand, not the file's last line.
+    if (c != ')') line = linebefore;
     for (char& ch : text) {
         if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
     }

@@ -46,5 +46,9 @@ std::vector<std::string> ReadingNotice::reportlines() const {
     for (const Problem& problem : problems_) {
         lines.push_back("line " + std::to_string(problem.line) + ": " + problem.message);
     }
+    if (unlisted_ > 0) {
+        lines.push_back(std::to_string(unlisted_) + " more problem" + (unlisted_ == 1 ? "" : "s") +
+                        " not listed");
+    }
     return lines;
 }

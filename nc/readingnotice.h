@@ -33,18 +33,25 @@ class ReadingNotice {
     void thousandth(std::string_view word, int64_t line, double valueasread, int64_t times = 1);
     // A fault in the program: the line and what is wrong with it.
     void problem(int64_t line, std::string message);
+    // Faults beyond those listed, counted only: a program wrong throughout has millions.
+    void unlistedproblems(int64_t count) { unlisted_ += count; }
 
     const std::vector<Ignored>& ignored() const { return ignored_; }
     const Thousandths& thousandths() const { return thousandths_; }
     const std::vector<Problem>& problems() const { return problems_; }
-    bool empty() const { return ignored_.empty() && thousandths_.count == 0 && problems_.empty(); }
+    int64_t unlistedproblems() const { return unlisted_; }
+    // Every problem met, listed or not.
+    int64_t problemcount() const { return static_cast<int64_t>(problems_.size()) + unlisted_; }
+    bool empty() const { return ignored_.empty() && thousandths_.count == 0 && problemcount() == 0; }
     void clear() { *this = ReadingNotice(); }
 
-    // One line each, in a fixed form: "ignored: G81 12 times, first at line 40".
+    // One line each, in a fixed form: "ignored: G81 12 times, first at line 40"; the
+    // problems not listed end the list with one line of their count, which names no line.
     std::vector<std::string> reportlines() const;
 
   private:
     std::vector<Ignored> ignored_;
     Thousandths thousandths_;
     std::vector<Problem> problems_;
+    int64_t unlisted_ = 0;
 };

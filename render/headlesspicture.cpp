@@ -8,7 +8,7 @@
 
 #include "nc/ncjob.h"
 #include "nc/palette.h"
-#include "nc/pathsimplifier.h"
+#include "lod/pathsimplifier.h"
 #include "render/framerender.h"
 #include "render/highlight.h"
 #include "render/offscreentarget.h"

@@ -1,5 +1,5 @@
 #pragma once
-// Draws a simplified copy of the toolpath (a level of nc/simplifiedpath.h) into the open frame
+// Draws a simplified copy of the toolpath (a level of lod/simplifiedpath.h) into the open frame
 // from vertex arrays of the same form as the full toolpath's: a strip of kept nodes, or the
 // loose segments of a copy on a grid, drawn from where they lie (they are few, and made for
 // drawing that is slow anyway). Each level gets its own arrays,
@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "nc/pathsimplifier.h"
+#include "lod/pathsimplifier.h"
 #include "render/toolpathbuffers.h"
 
 class NodeStore;

@@ -6,64 +6,12 @@
 
 #include "nc/nodestore.h"
 #include "render/heaptop.h"
+#include "render/piecethrottle.h"
+#include "render/toolpathvertex.h"
 
 namespace {
 
 constexpr int kErrorDrain = 16;  // a lost context may report errors forever
-
-ToolpathVertex vertex(const Tnodedata& node, const std::array<uint8_t, 4>& rgba) {
-    return {static_cast<float>(node.x),
-            static_cast<float>(node.y),
-            static_cast<float>(node.z),
-            {rgba[0], rgba[1], rgba[2], rgba[3]}};
-}
-
-// The strip repeats the previous point twice at a colour change (once in each colour), so the
-// segment to the new node is wholly in the new colour; a point at -999 or below is no point.
-bool joint(const Tnodedata& previous, const Tnodedata& node) {
-    return node.color != previous.color && previous.z > -999.0;
-}
-
-std::array<std::array<uint8_t, 4>, 16> bytecolors(const std::array<uint32_t, 16>& palette) {
-    std::array<std::array<uint8_t, 4>, 16> colors{};
-    for (size_t c = 0; c < colors.size(); ++c) {
-        for (int k = 0; k < 3; ++k) colors[c][k] = static_cast<uint8_t>(palette[c] >> (8 * k));
-        colors[c][3] = 255;
-    }
-    return colors;
-}
-
-// Lets at most one sent piece wait in the driver while the next is sent. A software
-// rasterizer bins a whole piece into memory before it draws it; unchecked, the bins of a frame
-// of millions of nodes pile up as far as the drawing threads fall behind, which differs from
-// frame to frame, and each new file's frames leave the heap larger than the last. A driver
-// without fences is not held back.
-class PieceThrottle {
-  public:
-    explicit PieceThrottle(const GlBufferFunctions& gl) : gl_(gl) {}
-    ~PieceThrottle() {
-        if (pending_ != nullptr) gl_.deletesync(pending_);
-    }
-    PieceThrottle(const PieceThrottle&) = delete;
-    PieceThrottle& operator=(const PieceThrottle&) = delete;
-
-    void piecesent() {
-        if (!gl_.hasfences()) return;
-        GlBufferFunctions::Sync fence =
-            gl_.fencesync(GlBufferFunctions::kSyncGpuCommandsComplete, 0);
-        if (pending_ != nullptr) {
-            // A piece slower than this is let go rather than waited for forever.
-            constexpr unsigned long long kLongestWaitNs = 10'000'000'000ULL;
-            gl_.clientwaitsync(pending_, GlBufferFunctions::kSyncFlushCommandsBit, kLongestWaitNs);
-            gl_.deletesync(pending_);
-        }
-        pending_ = fence;
-    }
-
-  private:
-    const GlBufferFunctions& gl_;
-    GlBufferFunctions::Sync pending_ = nullptr;
-};
 
 }  // namespace
 
@@ -103,7 +51,7 @@ bool ToolpathBuffers::refresh(const NodeStore& nodes, const std::vector<int32_t>
 bool ToolpathBuffers::build(const NodeStore& nodes, const std::array<uint32_t, 16>& palette) {
     stride_ = std::clamp<int32_t>(segmentstride, 2, 1 << 24);
     buffersfailed_ = false;
-    const auto colors = bytecolors(palette);
+    const auto colors = vertexcolours(palette);
     for (int k = 0; k < kErrorDrain && gl_.geterror() != GL_NO_ERROR; ++k) {
     }
     recyclenames();
@@ -137,16 +85,16 @@ bool ToolpathBuffers::build(const NodeStore& nodes, const std::array<uint32_t, 1
         for (int32_t p = 0; p < count; ++p) {
             const Tnodedata& node = nodes.node((*kept_)[static_cast<size_t>(p)]);
             const auto& rgba = colors[node.color & 15U];
-            if (previous != nullptr && joint(*previous, node)) {
-                if (!emit(vertex(*previous, colors[previous->color & 15U])) ||
-                    !emit(vertex(*previous, rgba))) {
+            if (previous != nullptr && colourjoint(*previous, node)) {
+                if (!emit(toolpathvertex(*previous, colors[previous->color & 15U])) ||
+                    !emit(toolpathvertex(*previous, rgba))) {
                     return false;
                 }
             }
             if ((p & NodeStore::kBlockMask) == 0) {
                 blockvertex_[static_cast<size_t>(p >> NodeStore::kBlockShift)] = total + filled;
             }
-            if (!emit(vertex(node, rgba))) return false;
+            if (!emit(toolpathvertex(node, rgba))) return false;
             previous = &node;
         }
     }
@@ -156,14 +104,14 @@ bool ToolpathBuffers::build(const NodeStore& nodes, const std::array<uint32_t, 1
         for (int32_t j = 0; j < size; ++j) {
             const Tnodedata& node = block[j];
             const auto& rgba = colors[node.color & 15U];
-            if (previous != nullptr && joint(*previous, node)) {
-                if (!emit(vertex(*previous, colors[previous->color & 15U])) ||
-                    !emit(vertex(*previous, rgba))) {
+            if (previous != nullptr && colourjoint(*previous, node)) {
+                if (!emit(toolpathvertex(*previous, colors[previous->color & 15U])) ||
+                    !emit(toolpathvertex(*previous, rgba))) {
                     return false;
                 }
             }
             if (j == 0) blockvertex_[static_cast<size_t>(b)] = total + filled;
-            if (!emit(vertex(node, rgba))) return false;
+            if (!emit(toolpathvertex(node, rgba))) return false;
             previous = &node;
         }
     }
@@ -226,7 +174,7 @@ int64_t ToolpathBuffers::vertexof(const NodeStore& nodes, int32_t position) cons
     const int32_t base = position & ~NodeStore::kBlockMask;
     int64_t v = blockvertex_[static_cast<size_t>(position >> NodeStore::kBlockShift)];
     for (int32_t j = base + 1; j <= position; ++j) {
-        v += joint(at(nodes, j - 1), at(nodes, j)) ? 3 : 1;
+        v += colourjoint(at(nodes, j - 1), at(nodes, j)) ? 3 : 1;
     }
     return v;
 }

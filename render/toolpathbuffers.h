@@ -20,11 +20,7 @@
 
 #include "nc/nodestore.h"
 #include "render/glbufferfunctions.h"
-
-struct ToolpathVertex {
-    float x, y, z;
-    uint8_t rgba[4];
-};
+#include "render/toolpathvertex.h"
 
 class ToolpathBuffers {
   public:

@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
+#include <vector>
 
+#include "nc/lineindex.h"
 #include "nc/ncjob.h"
 #include "tools/info_fit.h"
 #include "view/fittedview.h"
@@ -74,6 +76,28 @@ LinkRequest extractlinkoptions(int& argc, char** argv) {
         }
     }
     return request;
+}
+
+int64_t programlinecount(const std::string& path) {
+    FileByteSource source(path);
+    LineIndex index;
+    std::vector<uint8_t> buffer(size_t{1} << 16);
+    for (size_t got; (got = source.read(buffer.data(), buffer.size())) > 0;) {
+        index.addbytes(buffer.data(), got);
+    }
+    return index.linecount();
+}
+
+std::string highlightproblem(const LinkRequest& request, int64_t linecount) {
+    // A line outside the program would highlight nothing and look like a program without it.
+    if (linecount < 1) return "--highlight: the program has no lines";
+    for (const int64_t line : {request.firstline, request.lastline}) {
+        if (line < 1 || line > linecount) {
+            return "--highlight: line " + std::to_string(line) + " is not in the program (lines 1 to " +
+                   std::to_string(linecount) + ")";
+        }
+    }
+    return {};
 }
 
 std::string pickline(const NcJob& job, const ViewPreset& preset, int width, int height, int x,

@@ -22,6 +22,13 @@ struct LinkRequest {
 // Takes "--pick X,Y" and "--highlight A[-B]" out of argv (shifting the rest down).
 LinkRequest extractlinkoptions(int& argc, char** argv);
 
+// Lines of the program file as the program pane counts them (the reading may stop early).
+// Throws NcFileError.
+int64_t programlinecount(const std::string& path);
+
+// What is wrong with the --highlight lines for a program of `linecount` lines, else empty.
+std::string highlightproblem(const LinkRequest& request, int64_t linecount);
+
 // "pick LINE X Y Z" (end node of the picked move, three decimals) or "pick none", no line end,
 // for a picture of width x height pixels.
 std::string pickline(const NcJob& job, const ViewPreset& preset, int width, int height, int x,

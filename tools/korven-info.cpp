@@ -129,13 +129,15 @@ int main(int argc, char** argv) {
         job.zupperlimit = request.zupperlimit;
         job.zlowerlimit = request.zlowerlimit;
     }
+    std::string badhighlight;
     try {
         runjob(job, cmd, path);
+        if (link.highlight) badhighlight = highlightproblem(link, programlinecount(path));
     } catch (const NcFileError& error) {
         std::fprintf(stderr, "korven-info: %s\n", error.what());
         return 1;
     }
-
+    if (!badhighlight.empty()) return usage(badhighlight.c_str());
     if (job.nodes.cutline() >= 0) {
         std::fprintf(stderr, "%s\n",
                      toolpathcutmessage(job.nodes.cutline(), job.nodes.cutformemory()).c_str());

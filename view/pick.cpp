@@ -144,7 +144,11 @@ PickHit Picker::pick(const NodeStore& nodes, int32_t first, int32_t last, const 
             const Tnodedata* n = &nodes.node(from - 1);
             projection.project(n->x, n->y, n->z, ax, ay);
             for (int32_t i = from; i <= to; ++i) {
+                const Tnodedata* const before = n;
                 n = &nodes.node(i);
+                // A block without motion (a tool change, M30) repeats the point before it:
+                // it draws nothing, so it is nothing to point at.
+                if (n->x == before->x && n->y == before->y && n->z == before->z) continue;
                 double bx = 0, by = 0;
                 projection.project(n->x, n->y, n->z, bx, by);
                 const double d = segmentdistance(x, y, ax, ay, bx, by);

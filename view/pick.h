@@ -42,7 +42,8 @@ class Picker {
 
     // Nearest segment ending at a node of first+1..last (the drawn range) to the point (x, y)
     // in device pixels from the top-left corner (a pixel's centre is at +0.5); among equally
-    // near ones the later, drawn on top, wins. update() must have seen the store.
+    // near ones the later, drawn on top, wins. A node on the very point of the one before it
+    // ends no segment and is never picked. update() must have seen the store.
     PickHit pick(const NodeStore& nodes, int32_t first, int32_t last, const PickView& view,
                  double x, double y) const;
 

@@ -92,13 +92,20 @@ void NgcInterpreter::drill(int32_t code, const NgcPlaneAxes& axes, double hole1,
         height(false, bottom);
     }
     if (dwells) path_.dwell(std::max(cyclep_, 0.0));
-    // G84, G85 and G89 feed back out; the others leave at the rapid rate.
-    height(code != 840 && code != 850 && code != 890, clear);
+    if (code == 850) {
+        // G85 bores on the way out too, but only through the hole: up to R at the feed, then
+        // (G98 above R) on to the initial height at the rapid rate.
+        height(false, r);
+        if (clear != r) height(true, clear);
+        return;
+    }
+    // G84 and G89 feed back out; the others leave at the rapid rate.
+    height(code != 840 && code != 890, clear);
 }
 
 void NgcInterpreter::peck(int32_t code, int across, double r, double bottom) {
     // Backs off this far above the last depth before feeding on, as the machine does.
-    const double backoff = inch_ ? 0.010 : 0.254;
+    const double backoff = lengthsininch() ? 0.010 : 0.254;
     auto height = [&](bool rapid, double programheight) {
         double at[3] = {path_.pos[0], path_.pos[1], path_.pos[2]};
         at[across] = programheight + offset(across);

@@ -10,6 +10,7 @@ struct NgcInterpreter::Codes {
     int32_t axisuser = -1;  // G10, G28, G30 or G92: takes the axis words from the motion
     int32_t offsetreset = -1;  // G92.1, G92.2 or G92.3
     bool dwell = false, machine = false, store28 = false, store30 = false, stop = false;
+    bool cancelcycle = false;  // G80 given beside another motion code
 };
 
 namespace {
@@ -122,21 +123,26 @@ void NgcInterpreter::run() {
             break;
         }
     }
-    if (unlisted_ > 0) {
-        job_.notice.problem(line_, std::to_string(unlisted_) + " more problems not listed");
-    }
-    job_.inchunits = inch_;
+    job_.notice.unlistedproblems(unlisted_);
+    job_.inchunits = lengthsininch();
     job_.buildtexts(path_.time);
 }
 
-void NgcInterpreter::execute(const NgcBlock& block) {
+void NgcInterpreter::execute(const NgcBlock& written) {
     Codes codes;
-    for (int i = 0; i < block.gcount; ++i) {
-        const int32_t g = block.gcodes[i];
+    for (int i = 0; i < written.gcount; ++i) {
+        const int32_t g = written.gcodes[i];
         const int group = groupof(g);
         if (group < 0) return problem("unknown code " + ngccodename('G', g));
         if (group > 0) {
             int32_t& held = codes.group[group];
+            // G80 beside a motion code, as posts write their safety line ("G0 G80 G90 ..."):
+            // the cycle is cancelled and the other code is the motion.
+            if (group == 1 && (held == 800 || g == 800) && held != g) {
+                codes.cancelcycle = true;
+                if (held < 0 || held == 800) held = g;
+                continue;
+            }
             if (held >= 0) {
                 return problem(ngccodename('G', held) + " and " + ngccodename('G', g) +
                                " in one block: they exclude each other");
@@ -158,12 +164,13 @@ void NgcInterpreter::execute(const NgcBlock& block) {
             codes.axisuser = g;
         }
     }
-    if (codes.group[1] >= 0 && codes.axisuser >= 0 && block.hasaxis()) {
+    // G80 takes no axis words: beside G28, G92 and their like it only cancels.
+    if (codes.group[1] >= 0 && codes.group[1] != 800 && codes.axisuser >= 0 && written.hasaxis()) {
         return problem(ngccodename('G', codes.group[1]) + " and " +
                        ngccodename('G', codes.axisuser) + " in one block: both take the axis words");
     }
-    for (int i = 0; i < block.mcount; ++i) {
-        const int32_t m = block.mcodes[i];
+    for (int i = 0; i < written.mcount; ++i) {
+        const int32_t m = written.mcodes[i];
         if (m == 20 || m == 300) {
             codes.stop = true;
         } else if (m != 0 && m != 10 && m != 600 && (m < 30 || m > 90) && m != 480 && m != 490) {
@@ -171,8 +178,18 @@ void NgcInterpreter::execute(const NgcBlock& block) {
         }
     }
     for (char axis : {'A', 'B', 'C', 'U', 'V', 'W'}) {
-        if (block.otheraxes & (1u << (axis - 'A'))) ignore(std::string(1, axis));
+        if (written.otheraxes & (1u << (axis - 'A'))) ignore(std::string(1, axis));
     }
+    // Units come first: the block's own lengths are written in them.
+    if (codes.group[6] >= 0) setunits(codes.group[6] == 200);
+    const double scale = wordscale();
+    if (scale != 1) {
+        converted_ = written;
+        for (const char letter : {'X', 'Y', 'Z', 'I', 'J', 'K', 'R', 'Q'}) {
+            converted_.value[letter - 'A'] *= scale;
+        }
+    }
+    const NgcBlock& block = scale != 1 ? converted_ : written;
     // The order of execution: feed mode and feed, tool, dwell, the modes, offsets, motion.
     if (codes.group[5] >= 0) {
         path_.setinversetime(codes.group[5] == 930);
@@ -180,12 +197,13 @@ void NgcInterpreter::execute(const NgcBlock& block) {
     }
     if (block.has('F')) {
         feed_ = block.get('F');
-        path_.setfeed(feed_, tool_);
+        path_.setfeed(feed_, tool_, scale);
     }
     if (block.has('T')) {
         const double t = block.get('T');
         tool_ = t >= 0 && t < 2147483647.0 ? static_cast<int32_t>(t) : 0;
     }
+    job_.toolfeeds.set(job_.nodes.lastnode() + 1, tool_, feed_);
     if (codes.dwell) {
         if (!block.has('P') || !(block.get('P') >= 0)) return problem("G4 needs P, the seconds to wait");
         path_.dwell(block.get('P'));
@@ -196,11 +214,14 @@ void NgcInterpreter::execute(const NgcBlock& block) {
         const int32_t g = codes.group[1];
         const bool cycle = g == 730 || (g >= 810 && g <= 890);
         // Cycle words are kept only while cycles follow each other.
-        if (!cycle) hascycler_ = hascyclebottom_ = hascycleq_ = false;
+        if (!cycle || codes.cancelcycle) hascycler_ = hascyclebottom_ = hascycleq_ = false;
         motion_ = g;
     }
+    const bool arcwords = block.has('I') || block.has('J') || block.has('K') || block.has('R');
     if (block.hasaxis() && codes.axisuser < 0) {
         motion(block, codes.machine);
+    } else if (arcwords && codes.axisuser < 0 && !codes.machine && (motion_ == 20 || motion_ == 30)) {
+        arc(block);  // offsets alone: a whole circle back to where it starts
     } else if (codes.machine) {
         problem("G53 without an axis word");
     }
@@ -210,7 +231,6 @@ void NgcInterpreter::execute(const NgcBlock& block) {
 void NgcInterpreter::modes(const Codes& codes) {
     const int32_t* g = codes.group;
     if (g[2] >= 0) plane_ = g[2] / 10;
-    if (g[6] >= 0) inch_ = g[6] == 200;
     if (g[7] >= 0 && g[7] != 400) ignore(ngccodename('G', g[7]));
     if (g[8] == 431 || g[8] == 432) ignore(ngccodename('G', g[8]));
     if (g[12] >= 0) system_ = systemindex(g[12]);

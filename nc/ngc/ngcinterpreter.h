@@ -45,7 +45,26 @@ class NgcInterpreter {
     double offset(int axis) const { return work_[system_][axis] + g92_[axis]; }
     // The target of the axis words in program coordinates, absolute or incremental.
     void target(const NgcBlock& block, double out[3]) const;
-    void toolmove(bool rapid, const double machine[3]) { path_.straight(line_, rapid, machine); }
+    void toolmove(bool rapid, const double machine[3]) {
+        fixunits();
+        path_.straight(line_, rapid, machine);
+    }
+
+    // Lengths are kept in one unit throughout: the one in force at the first move. Until then
+    // a change of units converts what is held; after it, words in the other unit are converted
+    // as they are read.
+    void setunits(bool inch);
+    void fixunits() {
+        if (unitsfixed_) return;
+        unitsfixed_ = true;
+        lengthsinch_ = inch_;
+    }
+    bool lengthsininch() const { return unitsfixed_ ? lengthsinch_ : inch_; }
+    double wordscale() const {
+        if (inch_ == lengthsininch()) return 1;
+        return inch_ ? 25.4 : 1 / 25.4;
+    }
+    void scaleheld(double factor);
 
     NcJob& job_;
     ByteSource& source_;
@@ -61,7 +80,11 @@ class NgcInterpreter {
     int32_t plane_ = 17;
     bool incremental_ = false;
     bool arcabsolute_ = false;  // G90.1
-    bool inch_ = false;
+    bool inch_ = false;         // the unit words are written in
+    bool lengthsinch_ = false;  // the unit positions are kept in, once fixed
+    bool unitsfixed_ = false;
+    bool unitsnoted_ = false;
+    NgcBlock converted_;  // a block written in the other unit, its lengths converted
     bool retracttor_ = false;   // G99
     int32_t tool_ = 0;
     double feed_ = 0;

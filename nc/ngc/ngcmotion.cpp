@@ -85,7 +85,7 @@ void NgcInterpreter::arc(const NgcBlock& block) {
     const double s1 = path_.pos[f], s2 = path_.pos[s];
     const double e1 = to[f], e2 = to[s];
     // Ends may miss the circle by this much: programs round their coordinates.
-    const double tolerance = inch_ ? 0.002 : 0.05;
+    const double tolerance = lengthsininch() ? 0.002 : 0.05;
     double c1 = 0, c2 = 0;
     bool made = true;
     if (hasradius) {
@@ -123,6 +123,7 @@ void NgcInterpreter::arc(const NgcBlock& block) {
     // An arc that cannot be made is drawn as a feed straight to its end, so that what follows
     // stays where the program puts it.
     if (!made) return toolmove(false, to);
+    fixunits();
     path_.arc(line_, plane_, motion_ / 10, to, c1, c2, static_cast<int64_t>(turns));
 }
 

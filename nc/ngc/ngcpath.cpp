@@ -19,8 +19,8 @@ int32_t roundtoint32(double value) {
 
 }  // namespace
 
-void NgcPath::setfeed(double feed, int32_t tool) {
-    feed_ = feed;
+void NgcPath::setfeed(double feed, int32_t tool, double lengthscale) {
+    feed_ = inversetime_ ? feed : feed * lengthscale;
     const int32_t key = static_cast<int32_t>(static_cast<uint32_t>(roundtoint32(feed)) +
                                              static_cast<uint32_t>(tool));
     job_.feedcolor = job_.feedslots.select(key, tool);

@@ -34,7 +34,12 @@ class NgcPath {
              double centrefirst, double centresecond, int64_t turns);
     void dwell(double seconds) { time += seconds / 60; }
 
-    void setfeed(double feed, int32_t tool);
+    // feed as written picks the colour slot; times lengthscale (the unit it is written in
+    // against the unit of the lengths) it times the moves.
+    void setfeed(double feed, int32_t tool, double lengthscale = 1);
+    void scalefeed(double factor) {
+        if (!inversetime_) feed_ *= factor;
+    }
     void setinversetime(bool on) { inversetime_ = on; }
 
   private:

@@ -106,6 +106,22 @@ TEST(InfoErrors, WhatIsNoRegularFileIsRefusedUnread) {
     }
 }
 
+TEST(InfoErrors, HighlightOutsideTheProgramIsAUsageMistake) {
+    const std::string program =
+        std::string(" '") + KORVEN_INFO_CASES + "/basic_moves/program.nc'";  // 12 lines
+    const std::string png = (fs::temp_directory_path() / "korven-info-highlight.png").string();
+    for (const char* lines : {"0", "13", "5-99", "0-3"}) {
+        const InfoRun run = runinfo("--png '" + png + "' --highlight " + lines + program);
+        EXPECT_EQ(run.status, 2) << lines;
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find("not in the program (lines 1 to 12)"), std::string::npos) << run.err;
+        EXPECT_FALSE(fs::exists(png));
+    }
+    // The last line is in the program.
+    EXPECT_NE(runinfo("--png '" + png + "' --highlight 12" + program).status, 2);
+    fs::remove(png);
+}
+
 TEST(InfoErrors, UsageMistakesAreNotReports) {
     EXPECT_EQ(runinfo("").status, 2);
     EXPECT_EQ(runinfo("--zlimits 1").status, 2);

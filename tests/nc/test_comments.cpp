@@ -81,6 +81,19 @@ TEST(Comments, UnclosedCommentRunsToTheEnd) {
     EXPECT_EQ(nodes[0].x, 1.0);
     EXPECT_EQ(nodes[0].line, 1);
     EXPECT_FALSE(job.interpreting);
+
+    // After a word, the comment's line feeds do not move the block to the file's end.
+    const std::string text = "G0 X0 Y0 Z0\nG1 X1. F100\nX2. (never closed\nX3.\nY3.\n";
+    for (const NcDialect dialect : {NcDialect::Korven, NcDialect::Ngc}) {
+        job.dialect = dialect;
+        runprogram(job, text);
+        nodes = nodesof(job);
+        const bool korven = dialect == NcDialect::Korven;
+        ASSERT_FALSE(nodes.empty());
+        // The other reading refuses the line whole, as comments there end on their line.
+        EXPECT_EQ(nodes.back().x, korven ? 2.0 : 3.0);
+        EXPECT_EQ(nodes.back().line, korven ? 3 : 5);
+    }
 }
 
 TEST(EndOfText, CtrlZAndEscEndTheProgram) {

@@ -6,15 +6,32 @@
 
 #include "ncrun.h"
 
-TEST(Extents, RapidsAndPlungesDoNotCount) {
+TEST(Extents, RapidsNeverCount) {
     NcJob job;
-    runprogram(job, "G0 X-50. Y-50. Z20.\nG1 Z-3. F100.\nG0 Z20.\nX90. Y90.\n");
+    runprogram(job, "G0 X-50. Y-50. Z20.\nG0 Z-3.\nX90. Y90.\nG1 F100.\nG0 Z20.\n");
     EXPECT_EQ(job.xmin, 9999.0);
     EXPECT_EQ(job.xmax, -9999.0);
     EXPECT_EQ(job.zmaxtext, "ZMax: -9999.000");
     EXPECT_EQ(job.zmintext, "ZMin: 9999.000");
     EXPECT_EQ(job.zmaxcolor, 0u);
     EXPECT_EQ(job.zmincolor, 0u);
+}
+
+TEST(Extents, APlungeCountsByItsEndOnly) {
+    NcJob job;
+    job.zlowerlimit = -2;
+    // Drilled from Z20 to Z-3 and out again: only the bottom of the hole is cut.
+    runprogram(job, "G0 X-50. Y-50. Z20.\nG1 Z-3. F100.\nG0 Z20.\nX90. Y90.\n");
+    EXPECT_EQ(job.xmin, -50.0);
+    EXPECT_EQ(job.xmax, -50.0);
+    EXPECT_EQ(job.ymin, -50.0);
+    EXPECT_EQ(job.ymax, -50.0);
+    EXPECT_EQ(job.zmin, -3.0);
+    EXPECT_EQ(job.zmax, -3.0);
+    EXPECT_EQ(job.zmincolor, 255u);  // below the lower limit: a drill can trip it now
+    // A feed block that does not move widens nothing.
+    runprogram(job, "G0 X1. Y1. Z5.\nG1 F100.\nZ5.\n");
+    EXPECT_EQ(job.zmin, 9999.0);
 }
 
 TEST(Extents, AFeedAfterARapidBringsItsStartPointIn) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
 #include "nc/palette.h"
@@ -76,4 +77,35 @@ TEST(Texts, AreCutAt255Characters) {
     runprogram(job, "G0 X0 Y0 Z0\nG1 X1. Z-1" + std::string(300, '0') + ". F1.\nX2.\n");
     EXPECT_EQ(job.zmintext.size(), 255u);
     EXPECT_EQ(job.zmintext.substr(0, 8), "ZMin: -1");
+}
+
+TEST(ToolFeed, EachMoveNamesItsOwnToolAndFeedInBothReadings) {
+    // T1 F101 and T2 F100 share slot key 102; the moves must still tell them apart.
+    const char* program = "G0 X0 Y0 Z0\nT1 F101\nG1 X1.\nT2 F100\nX2.\nT2 M6\nX3. F50\n";
+    for (const NcDialect dialect : {NcDialect::Korven, NcDialect::Ngc}) {
+        NcJob job;
+        job.dialect = dialect;
+        runprogram(job, program);
+        std::map<int32_t, uint8_t> colour;  // line -> colour of its move
+        for (int32_t n = 0; n <= job.nodes.lastnode(); ++n) {
+            colour[job.nodes.node(n).line] = job.nodes.node(n).color;
+        }
+        ASSERT_EQ(colour[3], colour[5]);  // one slot for both
+        // Line -> the T and F of its move: before any T or F, the first pair, the colliding
+        // pair, a tool change without motion, and a feed changed on a move.
+        const std::map<int32_t, std::pair<int32_t, double>> want = {
+            {1, {0, 0}}, {3, {1, 101}}, {5, {2, 100}}, {6, {2, 100}}, {7, {2, 50}}};
+        for (int32_t n = 0; n <= job.nodes.lastnode(); ++n) {
+            const ToolFeed tf = job.toolfeedat(n);
+            ASSERT_TRUE(tf.known);
+            const auto expected = want.find(job.nodes.node(n).line);
+            if (expected == want.end()) continue;
+            EXPECT_EQ(tf.tool, expected->second.first) << "node " << n;
+            EXPECT_EQ(tf.feed, expected->second.second) << "node " << n;
+        }
+        EXPECT_EQ(job.nodes.node(job.nodes.lastnode()).line, 7);
+        EXPECT_FALSE(job.toolfeedat(-1).known);
+        EXPECT_FALSE(job.toolfeedat(job.nodes.lastnode() + 1).known);
+        EXPECT_LE(job.toolfeeds.changecount(), 4u);  // per change, not per node
+    }
 }

@@ -126,3 +126,61 @@ TEST(NgcCorpus, ProgramsWrittenForNgcDrawAsTheirPostsMeant) {
     ASSERT_EQ(thread.notice.ignored().size(), 1u);
     EXPECT_EQ(thread.notice.ignored()[0].code, "G42");
 }
+
+TEST(NgcUnits, OneLengthUnitThroughoutTheOneOfTheFirstMove) {
+    // Metric from the first move: X1 after G20 is 25.4 mm.
+    NcJob job;
+    job.dialect = NcDialect::Ngc;
+    runprogram(job, "G21 G90\nG1 X10 F100\nG20\nG1 X1\n");
+    EXPECT_EQ(job.nodes.node(job.nodes.lastnode()).x, 25.4);
+    EXPECT_FALSE(job.inchunits);
+    ASSERT_EQ(job.notice.problems().size(), 1u);  // said once, on the line that changed it
+    EXPECT_EQ(job.notice.problems()[0].line, 3);
+
+    // Inches from the first move: Z stays at 1 inch, X50 mm is 1.9685 inch.
+    runprogram(job, "G20\nG0 X0 Y0 Z1\nG21\nG1 X50 F100\n");
+    const Tnodedata last = job.nodes.node(job.nodes.lastnode());
+    EXPECT_NEAR(last.x, 50 / 25.4, 1e-12);
+    EXPECT_EQ(last.z, 1);
+    EXPECT_TRUE(job.inchunits);
+
+    // A change before any move converts what is held: F100 mm/min is 3.937 inch/min, so the
+    // inch of feed takes 0.254 min after the rapid inch of 0.000125 min.
+    runprogram(job, "G21 F100\nG20\nG0 X1\nG1 X2\n");
+    EXPECT_TRUE(job.inchunits);
+    EXPECT_EQ(job.nodes.node(job.nodes.lastnode()).x, 2);
+    EXPECT_EQ(job.timetext, "Time:    0.254");
+    EXPECT_TRUE(job.notice.problems().empty());
+}
+
+TEST(NgcBlocks, SafetyLineFullCircleAndEveryProblemCounted) {
+    // G0 beside G80: the cycle is cancelled, G0 is the motion, G20 and G91 hold.
+    NcJob job;
+    job.dialect = NcDialect::Ngc;
+    runprogram(job, "G00 G17 G20 G40 G49 G80 G91\nG0 X1 Y1 Z1\nX1\n");
+    EXPECT_TRUE(job.notice.problems().empty());
+    EXPECT_TRUE(job.inchunits);
+    EXPECT_EQ(job.nodes.node(job.nodes.lastnode()).x, 2);
+    runprogram(job, "G81 X0 Y0 R1 Z-1 F100\nG0 G80 X5\n");
+    EXPECT_TRUE(job.notice.problems().empty());
+    EXPECT_EQ(job.nodes.node(job.nodes.lastnode()).x, 5);
+    EXPECT_EQ(job.nodes.node(job.nodes.lastnode()).z, 1);  // no hole drilled there
+
+    // Offsets and no axis word: a whole circle about (1.5, 0.5), 50 chords back to the start.
+    runprogram(job, "G0 X1 Y0 Z0\nG17 G2 I.5 J.5 F100\n");
+    EXPECT_TRUE(job.notice.problems().empty());
+    const auto nodes = nodesof(job);
+    ASSERT_EQ(nodes.size(), 2u + 50u);
+    EXPECT_NEAR(nodes[1 + 25].x, 2, 1e-9);  // half way round, opposite the start
+    EXPECT_NEAR(nodes[1 + 25].y, 1, 1e-9);
+    EXPECT_EQ(nodes.back().x, 1);
+    EXPECT_EQ(nodes.back().y, 0);
+
+    // Past the listed thousand, problems are still counted; their summary names no line.
+    std::string text;
+    for (int i = 0; i < 1500; ++i) text += "G1 X1 X2\n";
+    runprogram(job, text);
+    EXPECT_EQ(job.notice.problemcount(), 1500);
+    EXPECT_EQ(job.notice.problems().size(), 1000u);
+    EXPECT_EQ(job.notice.reportlines().back(), "500 more problems not listed");
+}

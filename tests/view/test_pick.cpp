@@ -77,3 +77,20 @@ TEST(Pick, RetracedMoveNamesTheLaterLine) {
     nodes.pushnodedata(3, 7, 0, 0, 0);
     EXPECT_EQ(pickonce(nodes, 0, 2, kTop, 125, 52).node, 2);
 }
+
+TEST(Pick, BlocksWithoutMotionNeverWin) {
+    // A cut to pixel (150, 50), a tool change there, a cut on up, and M30 at its end: both
+    // blocks without motion lie on the corners the cuts share, and later ones would win ties.
+    NodeStore nodes;
+    nodes.initnodedata();
+    nodes.resetnodedata();
+    nodes.pushnodedata(1, 4, 0, 0, 0);
+    nodes.pushnodedata(2, 7, 10, 0, 0);
+    nodes.pushnodedata(3, 7, 10, 0, 0);  // T2 M6
+    nodes.pushnodedata(4, 7, 10, 8, 0);
+    nodes.pushnodedata(5, 7, 10, 8, 0);  // M30
+    EXPECT_EQ(pickonce(nodes, 0, 4, kTop, 150, 50).node, 3);  // where the second cut starts
+    EXPECT_EQ(pickonce(nodes, 0, 4, kTop, 150, 10).node, 3);  // the last cut's end, not M30
+    EXPECT_EQ(pickonce(nodes, 0, 2, kTop, 150, 50).node, 1);  // drawn up to the tool change
+    EXPECT_EQ(pickonce(nodes, 1, 2, kTop, 150, 50).node, -1);  // the tool change alone
+}

@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-#include "nc/pathsimplifier.h"
+#include "lod/pathsimplifier.h"
 
 class NodeStore;
 
@@ -49,7 +49,7 @@ class SimplifiedPath {
     // half the nodes (it would hardly draw faster than the full path) or more than mostkept.
     int mostlevels = 5;
     size_t mostkept = size_t{1} << 23;
-    // Copies on grids (nc/cellsimplifier.h), rougher than the level within a pixel, for drawing
+    // Copies on grids (lod/cellsimplifier.h), rougher than the level within a pixel, for drawing
     // that cannot keep up even with it.
     bool cellcopies = true;
 

@@ -1,4 +1,4 @@
-#include "nc/cellsimplifier.h"
+#include "lod/cellsimplifier.h"
 
 #include <cmath>
 #include <new>

@@ -13,7 +13,7 @@
 
 class NodeStore;
 
-// One move of a copy on a grid (nc/cellsimplifier.h), between the middles of two cells. Its two
+// One move of a copy on a grid (lod/cellsimplifier.h), between the middles of two cells. Its two
 // halves are the line's two vertices as a vertex array takes them (position, then four colour
 // bytes, 16 bytes a vertex), so the copy is drawn from where it lies: the colour goes with the
 // second vertex, which gives the colour of a flat-shaded line, and its fourth byte holds the
@@ -30,7 +30,7 @@ static_assert(sizeof(CellSegment) == 32, "a segment must stay 32 bytes");
 struct SimplifiedLevel {
     double tolerance = 0.0;     // world units: no node is farther than this from the kept chords
     std::vector<int32_t> kept;  // node indices, ascending
-    // A copy on a grid (nc/cellsimplifier.h) holds loose segments instead of kept nodes.
+    // A copy on a grid (lod/cellsimplifier.h) holds loose segments instead of kept nodes.
     std::vector<CellSegment> segments;
     // Lines a frame draws of the whole copy: what its drawing costs.
     int64_t lines() const;

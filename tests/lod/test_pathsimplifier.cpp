@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "nc/nodestore.h"
-#include "nc/pathsimplifier.h"
-#include "nc/simplifiedpath.h"
+#include "lod/pathsimplifier.h"
+#include "lod/simplifiedpath.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include <limits>
 #include <vector>
 
-#include "nc/cellsimplifier.h"
+#include "lod/cellsimplifier.h"
 #include "nc/nodestore.h"
 #include "nc/palette.h"
-#include "nc/simplifiedpath.h"
+#include "lod/simplifiedpath.h"
 
 namespace {
 

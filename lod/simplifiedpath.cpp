@@ -1,4 +1,4 @@
-#include "nc/simplifiedpath.h"
+#include "lod/simplifiedpath.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include <system_error>
 #include <utility>
 
-#include "nc/cellsimplifier.h"
+#include "lod/cellsimplifier.h"
 #include "nc/nodestore.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "nc/pathsimplifier.h"
+#include "lod/pathsimplifier.h"
 
 #include <algorithm>
 #include <cmath>

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "nc/pathsimplifier.h"
+#include "lod/pathsimplifier.h"
 
 class NodeStore;
 
