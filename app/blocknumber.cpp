@@ -1,7 +1,7 @@
 #include "app/blocknumber.h"
 
-#include <QIODevice>
 #include <QByteArray>
+#include <QIODevice>
 
 namespace {
 
@@ -63,8 +63,8 @@ QString blocknumberof(std::string_view line) {
     size_t at = 0;
     while (at < line.size() && start.take(line[at])) ++at;
     if (!start.found()) return {};
-    return QStringLiteral("N") + QString::fromLatin1(line.data() + at - start.digits(),
-                                                     start.digits());
+    return QStringLiteral("N") +
+           QString::fromLatin1(line.data() + at - start.digits(), start.digits());
 }
 
 int64_t findblocknumber(QIODevice& file, uint64_t number) {

@@ -33,16 +33,11 @@ constexpr int32_t kDragHighlightNodes = 100000;
 // Logical pixels between the pointer and the pick readout's nearest corner.
 constexpr int kReadoutGap = 18;
 
-// The tool and feed of a feed node's colour, from the slot that owns the colour.
-QString toolandfeed(const FeedSlots& used, uint8_t color) {
-    for (int s = 0; s <= std::min(used.count, kFeedSlotCount); ++s) {
-        if (FeedSlots::colorindex(s) != color) continue;
-        const auto tool = used.tool[static_cast<size_t>(s)];
-        const auto feed = static_cast<int32_t>(static_cast<uint32_t>(used.key[static_cast<size_t>(s)]) -
-                                               static_cast<uint32_t>(tool));
-        return QStringLiteral("T%1 F%2").arg(tool).arg(feed);
-    }
-    return QString();
+// The tool and feed a move was made with, as the program wrote them. The colour's slot cannot
+// tell: it is keyed on feed + tool, so T1 F101 and T2 F100 share one.
+QString toolandfeed(const ToolFeed& made) {
+    if (!made.known) return QString();
+    return QStringLiteral("T%1 F%2").arg(made.tool).arg(QString::number(made.feed, 'g', 12));
 }
 
 // Nodes of the span that end a move of some length: a block without motion (T2 M6, M30) stores
@@ -250,14 +245,15 @@ bool Tvorlixform::pickat(int x, int y, bool select) {
     pickreadout->setText(QStringLiteral("%1\n%2 %3\nX %4\nY %5\nZ %6")
                              .arg(where)
                              .arg(rapid ? tr("rapid") : tr("feed"))
-                             .arg(rapid ? QString() : toolandfeed(job.feedslots, n.color))
+                             .arg(rapid ? QString() : toolandfeed(job.toolfeedat(hit.node)))
                              .arg(n.x, 0, 'f', 3)
                              .arg(n.y, 0, 'f', 3)
                              .arg(n.z, 0, 'f', 3));
     if (select) gotoprogramline(n.line);
     // Placed after the pane may have opened: the surface is narrower by then.
     const double ratio = wrkscreen->devicepixelratio();
-    placepickreadout(QPoint(static_cast<int>((x + 0.5) / ratio), static_cast<int>((y + 0.5) / ratio)));
+    placepickreadout(
+        QPoint(static_cast<int>((x + 0.5) / ratio), static_cast<int>((y + 0.5) / ratio)));
     return true;
 }
 

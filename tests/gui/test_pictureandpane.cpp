@@ -6,9 +6,9 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QLabel>
-#include <QTimer>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 #include <chrono>
 #include <thread>
@@ -118,7 +118,8 @@ TEST_P(PictureAndPane, ShiftLeftDragZoomsAndAShiftClickPicks) {
     QTest::mousePress(w->windowHandle(), Qt::LeftButton, Qt::ShiftModifier, from);
     QTest::mouseMove(w->windowHandle(), from + QPoint(60, 40));
     std::this_thread::sleep_for(std::chrono::milliseconds(250));
-    QTest::mouseRelease(w->windowHandle(), Qt::LeftButton, Qt::ShiftModifier, from + QPoint(60, 40));
+    QTest::mouseRelease(w->windowHandle(), Qt::LeftButton, Qt::ShiftModifier,
+                        from + QPoint(60, 40));
     EXPECT_LT(w->view.viewscale, fitscale / 3);
     EXPECT_FALSE(w->programpane->isVisible());
 
@@ -182,7 +183,8 @@ INSTANTIATE_TEST_SUITE_P(Sizes, PictureAndPane,
 
 TEST(PictureAndPane, BlocksAreNamedByTheirNumberAndOnlyMotionCountsAsAMove) {
     const std::string program = writeprogram(
-        "numbered.nc", "N10 G0 X0 Y0 Z1\nN20 G1 Z0 F100\nN30 X10\nT2 M6\n N0120 G1 Y10\nM30\n");
+        "numbered.nc",
+        "N10 T1 G0 X0 Y0 Z1\nN20 G1 Z0 F101\nN30 X10\nT2 M6\n N0120 G1 Y10 F100\nM30\n");
     auto w = openat(QSize(700, 453), program);
 
     // A tool change stores a point but moves nothing.
@@ -191,7 +193,8 @@ TEST(PictureAndPane, BlocksAreNamedByTheirNumberAndOnlyMotionCountsAsAMove) {
     w->gotoprogramline(3);
     EXPECT_EQ(w->programpane->status(), QStringLiteral("Line 3 made one move."));
 
-    // The readout names the file's line and the block's own number, as written.
+    // The readout names the file's line, the block's own number as written, and the move's
+    // own tool and feed (T1 F101 and T2 F100 share a colour).
     const QImage picture = w->wrkscreen->currentPicture();
     const QRect box = drawnbox(picture);
     const double r = w->wrkscreen->devicepixelratio();
@@ -199,8 +202,9 @@ TEST(PictureAndPane, BlocksAreNamedByTheirNumberAndOnlyMotionCountsAsAMove) {
                         static_cast<int>((box.top() + box.bottom()) / 2 / r));
     QTest::mouseMove(w->windowHandle(), on(*w, w->wrkscreen, middle));
     ASSERT_TRUE(w->pickreadout->isVisible());
-    EXPECT_TRUE(w->pickreadout->text().startsWith(QStringLiteral("line 5 \u00b7 N0120\n")))
-        << w->pickreadout->text().toStdString();
+    const QString readout = w->pickreadout->text();
+    EXPECT_TRUE(readout.startsWith(QStringLiteral("line 5 \u00b7 N0120\nfeed T2 F100\n")))
+        << readout.toStdString();
 
     // The go-to box takes a block number as well as a line.
     const auto answer = [&](const QString& text) {
