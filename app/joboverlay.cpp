@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "app/jobinput.h"
+#include "app/panelextras.h"
 #include "app/panelbutton.h"
 #include "app/vorlixmain.h"
 #include "app/workingbar.h"
@@ -80,6 +81,7 @@ void Tvorlixform::jobfinish(int mode) {
     const InfoPanelLayout layout = layOutInfoPanel(info, room);
     optimage->setGeometry(layout.left, layout.top, layout.width, layout.height);
     optimage->setPixmap(QPixmap::fromImage(paintInfoPanel(info, layout)));
+    panelextras->relayout();  // the rows above it keep clear of its new height
 }
 
 WorldBox Tvorlixform::extents() const {

@@ -124,8 +124,10 @@ void Tvorlixform::speedmenuselect(QAction* item) {
     bool frontbuffer = wrkscreen->frontbuffer();
     int32_t stepdelay = drawer()->stepdelay;
     const QString name = item ? item->objectName().toUpper() : QString();
-    // A switch of its own: it leaves the speed and the title alone.
-    if (name == QStringLiteral("SPEEDSIMPLIFY")) return;
+    // Switches of their own (and the panel rows offered here): the speed and title stay.
+    if (name == QStringLiteral("SPEEDSIMPLIFY") || !name.startsWith(QStringLiteral("SPEED"))) {
+        return;
+    }
     for (const SpeedItem& speed : kSpeedItems) {
         // The heading sets nothing; the title below still reports the settings in force.
         if (name == QString::fromLatin1(speed.name).toUpper() &&

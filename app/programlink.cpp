@@ -74,8 +74,6 @@ void Tvorlixform::buildprogramlink() {
     pickreadout->setMargin(2);
     pickreadout->setAttribute(Qt::WA_TransparentForMouseEvents);
     pickreadout->hide();
-    // Where the window is too short for both, the rows stay readable over the information panel.
-    panelextras->raise();
 
     // After the window's own handlers, which have drawn the new range by then.
     connect(shownumberscrollbar, &QScrollBar::valueChanged, this, [this] { followsteps(); });

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <QMouseEvent>
 
+#include "app/noticetexts.h"
 #include "nc/readingnotice.h"
 
 ReadingNoticeRow::ReadingNoticeRow(QWidget* parent) : QLabel(parent) {
@@ -29,29 +30,39 @@ void ReadingNoticeRow::clearnotice() {
 void ReadingNoticeRow::shownotice(const ReadingNotice& notice) {
     clearnotice();
     if (notice.empty()) return;
-    const std::vector<std::string> lines = notice.reportlines();
-    size_t next = 0;
-    const auto nextline = [&lines, &next] {
-        return next < lines.size() ? QString::fromStdString(lines[next++]) : QString();
-    };
+    // The list says what korven-info says, in the window's language.
     QStringList ignored;
     for (const ReadingNotice::Ignored& entry : notice.ignored()) {
-        ignored << tr("%1 ×%2").arg(QString::fromStdString(entry.code)).arg(entry.count);
-        entries_.push_back({nextline(), entry.firstline});
+        const QString code = QString::fromStdString(entry.code);
+        ignored << tr("%1 ×%2").arg(code).arg(entry.count);
+        const QString text =
+            entry.count == 1
+                ? tr("ignored: %1 1 time, first at line %2").arg(code).arg(entry.firstline)
+                : tr("ignored: %1 %2 times, first at line %3")
+                      .arg(code, QString::number(entry.count), QString::number(entry.firstline));
+        entries_.push_back({text, entry.firstline});
     }
     if (!ignored.isEmpty()) summary_ << tr("未执行: %1").arg(ignored.join(QStringLiteral(", ")));
     const ReadingNotice::Thousandths& thousandths = notice.thousandths();
     if (thousandths.count > 0) {
-        summary_ << tr("无小数点 ×%1: %2=%3")
-                        .arg(thousandths.count)
-                        .arg(QString::fromStdString(thousandths.firstword))
-                        .arg(thousandths.firstvalue, 0, 'g', 10);
-        entries_.push_back({nextline(), thousandths.firstline});
+        const QString word = QString::fromStdString(thousandths.firstword);
+        const QString value = QString::number(thousandths.firstvalue, 'g', 10);
+        summary_ << tr("无小数点 ×%1: %2=%3").arg(thousandths.count).arg(word, value);
+        const QString text =
+            thousandths.count == 1
+                ? tr("thousandths: 1 number, first %1 at line %2 read as %3")
+                      .arg(word, QString::number(thousandths.firstline), value)
+                : tr("thousandths: %1 numbers, first %2 at line %3 read as %4")
+                      .arg(QString::number(thousandths.count), word,
+                           QString::number(thousandths.firstline), value);
+        entries_.push_back({text, thousandths.firstline});
     }
     if (notice.problemcount() > 0) {
         summary_ << tr("问题: %1").arg(notice.problemcount());
         for (const ReadingNotice::Problem& problem : notice.problems()) {
-            entries_.push_back({nextline(), problem.line});
+            entries_.push_back(
+                {tr("line %1: %2").arg(QString::number(problem.line), problemtext(problem.message)),
+                 problem.line});
         }
         if (notice.unlistedproblems() > 0) entries_.push_back({nextline(), 0});  // no line
     }
@@ -89,6 +100,10 @@ void ReadingNoticeRow::mousePressEvent(QMouseEvent* event) {
 }
 
 void ReadingNoticeRow::openlist() {
+    openlist(mapToGlobal(QPoint(0, height())));
+}
+
+void ReadingNoticeRow::openlist(QPoint at) {
     if (entries_.empty()) return;
     delete list_;
     list_ = new QMenu(this);
@@ -104,5 +119,5 @@ void ReadingNoticeRow::openlist() {
     if (listed < entries_.size()) {
         list_->addAction(tr("… %1 more").arg(entries_.size() - listed))->setEnabled(false);
     }
-    list_->popup(mapToGlobal(QPoint(0, height())));
+    list_->popup(at);
 }

@@ -4,6 +4,7 @@
 // go to its first line. Never a modal box: the picture stays usable while the notice waits.
 
 #include <QLabel>
+#include <QPoint>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -25,8 +26,11 @@ class ReadingNoticeRow : public QLabel {
     // An entry of the full list was chosen: the 1-based line it first occurred on.
     std::function<void(int64_t line)> gotoline;
 
-    // Opens the full list under the row (what a click does).
+    // Opens the full list under the row (what a click does), or at a point of the screen.
     void openlist();
+    void openlist(QPoint at);
+    // The short lines the row shows, before they are cut to its width.
+    const QStringList& summary() const { return summary_; }
     // The list's entries, as korven-info writes them on stderr; the menu shows at most
     // kMaxListed of them.
     QStringList entries() const;

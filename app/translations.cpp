@@ -46,6 +46,10 @@ QStringList translationfolders() {
     return folders;
 }
 
+QString translationfile(const QString& language) {
+    return language.isEmpty() ? QStringLiteral("zh_CN") : language;
+}
+
 QString installtranslation(const QStringList& uilanguages, const QStringList& folders) {
     for (auto* installed : {ours.get(), toolkit.get()}) {
         if (installed) QCoreApplication::removeTranslator(installed);
@@ -53,24 +57,30 @@ QString installtranslation(const QStringList& uilanguages, const QStringList& fo
     ours.reset();
     toolkit.reset();
     const QString language = translationlanguage(uilanguages);
-    if (language.isEmpty()) return {};
+    const QString file = translationfile(language);
     auto translator = std::make_unique<QTranslator>();
     bool loaded = false;
     for (const QString& folder : folders) {
-        if (translator->load(QStringLiteral("korven_") + language, folder)) {
+        if (translator->load(QStringLiteral("korven_") + file, folder)) {
             loaded = true;
             break;
         }
     }
+    // Without its file the default window still shows the design's captions.
     if (!loaded) return {};
     QCoreApplication::installTranslator(translator.get());
     ours = std::move(translator);
-    // The toolkit's own buttons and dialogs (OK, Cancel, the file dialog), where installed.
+    // The toolkit's own buttons and dialogs (OK, Cancel, the file dialog): from the toolkit's
+    // folder, else from the copies installed beside ours.
     auto qt = std::make_unique<QTranslator>();
-    if (qt->load(QStringLiteral("qtbase_") + language,
-                 QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QCoreApplication::installTranslator(qt.get());
-        toolkit = std::move(qt);
+    QStringList qtfolders{QLibraryInfo::path(QLibraryInfo::TranslationsPath)};
+    qtfolders << folders;
+    for (const QString& folder : qtfolders) {
+        if (qt->load(QStringLiteral("qtbase_") + file, folder)) {
+            QCoreApplication::installTranslator(qt.get());
+            toolkit = std::move(qt);
+            break;
+        }
     }
     return language;
 }

@@ -1,5 +1,6 @@
 // The window's design layout: controls, captions, fonts and colours, in pixels.
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QIcon>
@@ -79,7 +80,8 @@ QPixmap logopicture() {
     painter.drawText(image.rect(), Qt::AlignCenter, QStringLiteral("KORVEN"));
     painter.setPen(QColor(160, 160, 200));
     painter.setFont(pixelfont("Liberation Sans", 10));
-    painter.drawText(QRect(0, 62, 144, 20), Qt::AlignCenter, QStringLiteral("NC path viewer"));
+    painter.drawText(QRect(0, 62, 144, 20), Qt::AlignCenter,
+                     QCoreApplication::translate("Tvorlixform", "NC path viewer"));
     return QPixmap::fromImage(image);
 }
 
@@ -178,6 +180,7 @@ void Tvorlixform::buildpanel() {
 
     optimage = new QLabel(panel);
     optimage->setGeometry(2, 376, 140, 75);
+    panelextras->keepclearof(optimage);
 }
 
 void Tvorlixform::buildbuttons() {

@@ -55,6 +55,8 @@ Tvorlixform::Tvorlixform(const CommandLine& cmd) : cmd_(cmd) {
         renderframe();
     };
     buildreadingchoice();
+    // Rows the panel has no room for are offered on its menu.
+    panelextras->offerfolded(speedmenu);
     FormCreate();
 }
 

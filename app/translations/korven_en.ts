@@ -64,6 +64,142 @@
         <source>… %1 more</source>
         <translation>… %1 more</translation>
     </message>
+    <message>
+        <source>unknown code %1</source>
+        <translation>unknown code %1</translation>
+    </message>
+    <message>
+        <source>%1 and %2 in one block: they exclude each other</source>
+        <translation>%1 and %2 in one block: they exclude each other</translation>
+    </message>
+    <message>
+        <source>%1 and %2 in one block: both take the axis words</source>
+        <translation>%1 and %2 in one block: both take the axis words</translation>
+    </message>
+    <message>
+        <source>G4 needs P, the seconds to wait</source>
+        <translation>G4 needs P, the seconds to wait</translation>
+    </message>
+    <message>
+        <source>G53 without an axis word</source>
+        <translation>G53 without an axis word</translation>
+    </message>
+    <message>
+        <source>G53 works only with G0 or G1</source>
+        <translation>G53 works only with G0 or G1</translation>
+    </message>
+    <message>
+        <source>G10 needs L2 or L20</source>
+        <translation>G10 needs L2 or L20</translation>
+    </message>
+    <message>
+        <source>G10 needs P 0 to 9</source>
+        <translation>G10 needs P 0 to 9</translation>
+    </message>
+    <message>
+        <source>G92 needs an axis word</source>
+        <translation>G92 needs an axis word</translation>
+    </message>
+    <message>
+        <source>axis words with no motion in force (G80)</source>
+        <translation>axis words with no motion in force (G80)</translation>
+    </message>
+    <message>
+        <source>%1 with both R and a centre word</source>
+        <translation>%1 with both R and a centre word</translation>
+    </message>
+    <message>
+        <source>%1 needs %2 or %3, or R</source>
+        <translation>%1 needs %2 or %3, or R</translation>
+    </message>
+    <message>
+        <source>%1 needs P as a whole number of turns from 1 to 1000</source>
+        <translation>%1 needs P as a whole number of turns from 1 to 1000</translation>
+    </message>
+    <message>
+        <source>%1 with R needs an end point other than its start</source>
+        <translation>%1 with R needs an end point other than its start</translation>
+    </message>
+    <message>
+        <source>%1 radius R%2 does not reach its end point</source>
+        <translation>%1 radius R%2 does not reach its end point</translation>
+    </message>
+    <message>
+        <source>%1 end is not on its circle: radius %2 at the start, %3 at the end</source>
+        <translation>%1 end is not on its circle: radius %2 at the start, %3 at the end</translation>
+    </message>
+    <message>
+        <source>%1 needs a positive Q</source>
+        <translation>%1 needs a positive Q</translation>
+    </message>
+    <message>
+        <source>%1 needs L as a whole number of repeats</source>
+        <translation>%1 needs L as a whole number of repeats</translation>
+    </message>
+    <message>
+        <source>%1 needs %2</source>
+        <translation>%1 needs %2</translation>
+    </message>
+    <message>
+        <source>%1 Q too small</source>
+        <translation>%1 Q too small</translation>
+    </message>
+    <message>
+        <source>line too long: only its start is read</source>
+        <translation>line too long: only its start is read</translation>
+    </message>
+    <message>
+        <source>%1 more problems not listed</source>
+        <translation>%1 more problems not listed</translation>
+    </message>
+    <message>
+        <source>comment not closed</source>
+        <translation>comment not closed</translation>
+    </message>
+    <message>
+        <source>unexpected character %1</source>
+        <translation>unexpected character %1</translation>
+    </message>
+    <message>
+        <source>%1 without a number</source>
+        <translation>%1 without a number</translation>
+    </message>
+    <message>
+        <source>bad number %1</source>
+        <translation>bad number %1</translation>
+    </message>
+    <message>
+        <source>too many codes</source>
+        <translation>too many codes</translation>
+    </message>
+    <message>
+        <source>unknown word %1</source>
+        <translation>unknown word %1</translation>
+    </message>
+    <message>
+        <source>two %1 words</source>
+        <translation>two %1 words</translation>
+    </message>
+    <message>
+        <source>ignored: %1 1 time, first at line %2</source>
+        <translation>ignored: %1 1 time, first at line %2</translation>
+    </message>
+    <message>
+        <source>ignored: %1 %2 times, first at line %3</source>
+        <translation>ignored: %1 %2 times, first at line %3</translation>
+    </message>
+    <message>
+        <source>thousandths: 1 number, first %1 at line %2 read as %3</source>
+        <translation>thousandths: 1 number, first %1 at line %2 read as %3</translation>
+    </message>
+    <message>
+        <source>thousandths: %1 numbers, first %2 at line %3 read as %4</source>
+        <translation>thousandths: %1 numbers, first %2 at line %3 read as %4</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>line %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>Tvorlixform</name>
@@ -352,6 +488,18 @@
     <message>
         <source> : not enough memory to draw the toolpath</source>
         <translation> : not enough memory to draw the toolpath</translation>
+    </message>
+    <message>
+        <source>Out of memory: toolpath cut at line %1: no memory was left for its points</source>
+        <translation>Out of memory: toolpath cut at line %1: no memory was left for its points</translation>
+    </message>
+    <message>
+        <source>Too many points: toolpath cut at line %1: the program has more than 33 554 432 points</source>
+        <translation>Too many points: toolpath cut at line %1: the program has more than 33 554 432 points</translation>
+    </message>
+    <message>
+        <source>NC path viewer</source>
+        <translation>NC path viewer</translation>
     </message>
 </context>
 </TS>

@@ -64,6 +64,142 @@
         <source>… %1 more</source>
         <translation>… 還有 %1 項</translation>
     </message>
+    <message>
+        <source>unknown code %1</source>
+        <translation>未知代碼 %1</translation>
+    </message>
+    <message>
+        <source>%1 and %2 in one block: they exclude each other</source>
+        <translation>%1 和 %2 在同一單節中：兩者互相排斥</translation>
+    </message>
+    <message>
+        <source>%1 and %2 in one block: both take the axis words</source>
+        <translation>%1 和 %2 在同一單節中：兩者都使用座標軸字</translation>
+    </message>
+    <message>
+        <source>G4 needs P, the seconds to wait</source>
+        <translation>G4 需要 P（等待的秒數）</translation>
+    </message>
+    <message>
+        <source>G53 without an axis word</source>
+        <translation>G53 沒有座標軸字</translation>
+    </message>
+    <message>
+        <source>G53 works only with G0 or G1</source>
+        <translation>G53 只能與 G0 或 G1 一起使用</translation>
+    </message>
+    <message>
+        <source>G10 needs L2 or L20</source>
+        <translation>G10 需要 L2 或 L20</translation>
+    </message>
+    <message>
+        <source>G10 needs P 0 to 9</source>
+        <translation>G10 需要 P 0 到 9</translation>
+    </message>
+    <message>
+        <source>G92 needs an axis word</source>
+        <translation>G92 需要座標軸字</translation>
+    </message>
+    <message>
+        <source>axis words with no motion in force (G80)</source>
+        <translation>沒有生效的運動指令時出現座標軸字 (G80)</translation>
+    </message>
+    <message>
+        <source>%1 with both R and a centre word</source>
+        <translation>%1 同時有 R 和圓心字</translation>
+    </message>
+    <message>
+        <source>%1 needs %2 or %3, or R</source>
+        <translation>%1 需要 %2 或 %3，或 R</translation>
+    </message>
+    <message>
+        <source>%1 needs P as a whole number of turns from 1 to 1000</source>
+        <translation>%1 需要 P 為 1 到 1000 的整圈數</translation>
+    </message>
+    <message>
+        <source>%1 with R needs an end point other than its start</source>
+        <translation>%1 使用 R 時終點不能與起點相同</translation>
+    </message>
+    <message>
+        <source>%1 radius R%2 does not reach its end point</source>
+        <translation>%1 半徑 R%2 達不到終點</translation>
+    </message>
+    <message>
+        <source>%1 end is not on its circle: radius %2 at the start, %3 at the end</source>
+        <translation>%1 終點不在圓上：起點半徑 %2，終點半徑 %3</translation>
+    </message>
+    <message>
+        <source>%1 needs a positive Q</source>
+        <translation>%1 需要正的 Q</translation>
+    </message>
+    <message>
+        <source>%1 needs L as a whole number of repeats</source>
+        <translation>%1 需要 L 為整數的重複次數</translation>
+    </message>
+    <message>
+        <source>%1 needs %2</source>
+        <translation>%1 需要 %2</translation>
+    </message>
+    <message>
+        <source>%1 Q too small</source>
+        <translation>%1 的 Q 太小</translation>
+    </message>
+    <message>
+        <source>line too long: only its start is read</source>
+        <translation>行太長：只讀入開頭部分</translation>
+    </message>
+    <message>
+        <source>%1 more problems not listed</source>
+        <translation>另有 %1 個問題未列出</translation>
+    </message>
+    <message>
+        <source>comment not closed</source>
+        <translation>註解未閉合</translation>
+    </message>
+    <message>
+        <source>unexpected character %1</source>
+        <translation>意外的字元 %1</translation>
+    </message>
+    <message>
+        <source>%1 without a number</source>
+        <translation>%1 沒有數值</translation>
+    </message>
+    <message>
+        <source>bad number %1</source>
+        <translation>錯誤的數值 %1</translation>
+    </message>
+    <message>
+        <source>too many codes</source>
+        <translation>代碼太多</translation>
+    </message>
+    <message>
+        <source>unknown word %1</source>
+        <translation>未知的字 %1</translation>
+    </message>
+    <message>
+        <source>two %1 words</source>
+        <translation>兩個 %1 字</translation>
+    </message>
+    <message>
+        <source>ignored: %1 1 time, first at line %2</source>
+        <translation>未執行: %1 1 次，首次在第 %2 行</translation>
+    </message>
+    <message>
+        <source>ignored: %1 %2 times, first at line %3</source>
+        <translation>未執行: %1 %2 次，首次在第 %3 行</translation>
+    </message>
+    <message>
+        <source>thousandths: 1 number, first %1 at line %2 read as %3</source>
+        <translation>無小數點: 1 個數，首個 %1 在第 %2 行，讀作 %3</translation>
+    </message>
+    <message>
+        <source>thousandths: %1 numbers, first %2 at line %3 read as %4</source>
+        <translation>無小數點: %1 個數，首個 %2 在第 %3 行，讀作 %4</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>第 %1 行: %2</translation>
+    </message>
 </context>
 <context>
     <name>Tvorlixform</name>
@@ -352,6 +488,18 @@
     <message>
         <source> : not enough memory to draw the toolpath</source>
         <translation> : 記憶體不足，無法畫出刀具路徑</translation>
+    </message>
+    <message>
+        <source>Out of memory: toolpath cut at line %1: no memory was left for its points</source>
+        <translation>記憶體不足：刀具路徑在第 %1 行截斷：已沒有記憶體存放其點</translation>
+    </message>
+    <message>
+        <source>Too many points: toolpath cut at line %1: the program has more than 33 554 432 points</source>
+        <translation>點太多：刀具路徑在第 %1 行截斷：程式的點超過 33 554 432 個</translation>
+    </message>
+    <message>
+        <source>NC path viewer</source>
+        <translation>NC 刀具路徑檢視器</translation>
     </message>
 </context>
 </TS>

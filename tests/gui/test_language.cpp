@@ -4,19 +4,24 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScrollBar>
 #include <QSlider>
 
 #include "app/panelbutton.h"
+#include "app/programpane.h"
+#include "app/readingnoticerow.h"
 #include "app/translations.h"
 #include "app/vorlixmain.h"
+#include "nc/readingnotice.h"
 #include "tests/gui/support_viewer.h"
 
 using namespace guitest;
@@ -57,6 +62,23 @@ void expectpanellike(Tvorlixform& w, const QString& name) {
         << name.toStdString();
 }
 
+QString translated(const char* context, const char* text) {
+    return QCoreApplication::translate(context, text);
+}
+
+// Every text a widget or an action of the window shows, tooltips included.
+QStringList showntexts(const Tvorlixform& w) {
+    QStringList texts;
+    for (const QWidget* widget : w.findChildren<QWidget*>()) {
+        texts << widget->toolTip();
+        if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) texts << button->text();
+        if (const auto* label = qobject_cast<const QLabel*>(widget)) texts << label->text();
+        if (const auto* group = qobject_cast<const QGroupBox*>(widget)) texts << group->title();
+    }
+    for (const QAction* action : w.findChildren<QAction*>()) texts << action->text() << action->toolTip();
+    return texts;
+}
+
 }  // namespace
 
 TEST(Language, TheDesktopsLanguagesChooseTheTranslation) {
@@ -78,7 +100,7 @@ TEST(Language, TheDesktopsLanguagesChooseTheTranslation) {
 }
 
 TEST(Language, TraditionalChinesePanelTranslatesCaptionsNotData) {
-    const auto restore = qScopeGuard([] { installtranslation({}); });
+    const auto restore = qScopeGuard([] { installtranslation({}, {}); });
     ASSERT_EQ(installtranslation(QLocale(QStringLiteral("zh_TW")).uiLanguages(), kFolders),
               "zh_TW");
     const std::string path = writeprogram("language.nc", kTwoToolProgram);
@@ -108,7 +130,7 @@ TEST(Language, TraditionalChinesePanelTranslatesCaptionsNotData) {
 }
 
 TEST(Language, EnglishPanelCaptionsFitTheirButtonsAndEveryControlSaysItsKey) {
-    const auto restore = qScopeGuard([] { installtranslation({}); });
+    const auto restore = qScopeGuard([] { installtranslation({}, {}); });
     ASSERT_EQ(installtranslation(QLocale(QStringLiteral("en_US")).uiLanguages(), kFolders), "en");
     const std::string path = writeprogram("language.nc", kTwoToolProgram);
     auto w = openwindow({path});
@@ -137,4 +159,76 @@ TEST(Language, EnglishPanelCaptionsFitTheirButtonsAndEveryControlSaysItsKey) {
         EXPECT_FALSE(control->toolTip().isEmpty());
     }
     expectpanellike(*w, QStringLiteral("en"));
+}
+
+TEST(Language, TheDefaultWindowSpeaksSimplifiedChineseThroughout) {
+    const auto restore = qScopeGuard([] { installtranslation({}, {}); });
+    // No translation chosen: the design's captions, and a Chinese form for every later text.
+    for (const QString& language : {QStringLiteral("C"), QStringLiteral("zh-CN"), QStringLiteral("de-DE")}) {
+        EXPECT_EQ(installtranslation({language}, kFolders), QString());
+        EXPECT_NE(translated("Tvorlixform", "Open the manual"), QStringLiteral("Open the manual"));
+    }
+    // The toolkit's own dialogs too: the open dialog's "Look in:".
+    EXPECT_NE(translated("QFileDialog", "Look in:"), QStringLiteral("Look in:"));
+    const std::string path = writeprogram("language.nc",
+                                          "G21 G90\nG0 X0 Y0 Z5.\nG81 X10. Y10. Z-1. R1.\n"
+                                          "G1 X20. Z-2 F100.\nG1 Y20.\n");
+    auto w = openwindow({path});
+    w->gotoprogramline(4);
+    const QStringList texts = showntexts(*w) + w->noticerow->entries();
+    EXPECT_EQ(w->programpane->status(), QStringLiteral("第 4 行产生 1 个移动。"));
+    EXPECT_EQ(w->noticerow->entries().value(0), QStringLiteral("未执行: G21 1 次，首次在第 1 行"));
+    // The design's own English texts, key names and the readings' names are no prose.
+    const QRegularExpression allowed(QStringLiteral(
+        "NC Steps : ALL|Working\\.\\.\\.|KORVEN|RS274/NGC|ISO[1-4]|Page Up|Ctrl|F[1-6]|Escape"));
+    const QRegularExpression word(QStringLiteral("[A-Za-z]{2,}"));
+    for (QString text : texts) {
+        text.remove(allowed);
+        EXPECT_FALSE(word.match(text).hasMatch()) << text.toStdString();
+    }
+}
+
+TEST(Language, TheNoticeListIsTranslated) {
+    const auto restore = qScopeGuard([] { installtranslation({}, {}); });
+    ReadingNotice notice;
+    notice.ignore("G81", 40, 12);
+    notice.thousandth("Z15", 7, 0.015);
+    notice.problem(9, "G2 needs I or J, or R");
+    notice.problem(11, "G90 and G91 in one block: they exclude each other");
+    ASSERT_EQ(installtranslation({QStringLiteral("zh-TW")}, kFolders), "zh_TW");
+    ReadingNoticeRow row;
+    row.shownotice(notice);
+    EXPECT_EQ(row.entries(),
+              QStringList({QStringLiteral("未執行: G81 12 次，首次在第 40 行"),
+                           QStringLiteral("無小數點: 1 個數，首個 Z15 在第 7 行，讀作 0.015"),
+                           QStringLiteral("第 9 行: G2 需要 I 或 J，或 R"),
+                           QStringLiteral("第 11 行: G90 和 G91 在同一單節中：兩者互相排斥")}));
+}
+
+TEST(Language, TheRS274ReadingsProblemsReadInTheDefaultWindow) {
+    const auto restore = qScopeGuard([] { installtranslation({}, {}); });
+    installtranslation({QStringLiteral("C")}, kFolders);
+    // One fault a line, of the kinds machinists meet in posted and hand-edited programs.
+    const std::string path = writeprogram("faults.ngc",
+                                          "G21 G90 G0 X0 Y0 Z5.\n"
+                                          "G7.5\n"
+                                          "G0 G1 X1.\n"
+                                          "G1 X2. Y$\n"
+                                          "G1 X\n"
+                                          "G1 Q1. Q2.\n"
+                                          "G4\n"
+                                          "G10 L5\n"
+                                          "G92\n"
+                                          "G2 X1. Y1. F100.\n"
+                                          "G2 X1. Y1. R1. I1.\n"
+                                          "G81 X1. Y1. Z-1.\n"
+                                          "G83 X1. Y1. Z-1. R1.\n"
+                                          "G1 X3. (never closed\n");
+    auto w = openwindow({"/DIALECT:NGC", path});
+    const QStringList entries = w->noticerow->entries();
+    EXPECT_GE(entries.size(), 10);
+    const QRegularExpression word(QStringLiteral("[A-Za-z]{2,}"));
+    for (const QString& entry : entries) {
+        EXPECT_FALSE(word.match(entry).hasMatch()) << entry.toStdString();
+    }
 }

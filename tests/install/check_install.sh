@@ -19,7 +19,8 @@ files=(bin/korven bin/korven-info bin/korven-thumbnailer
   share/applications/korven.desktop share/mime/packages/korven.xml
   share/thumbnailers/korven.thumbnailer share/metainfo/example.holvarin.korven.metainfo.xml
   share/doc/korven/README.md share/doc/korven/examples/bracket.nc
-  share/holvarin/translations/korven_en.qm share/holvarin/translations/korven_zh_TW.qm)
+  share/holvarin/translations/korven_en.qm share/holvarin/translations/korven_zh_TW.qm
+  share/holvarin/translations/korven_zh_CN.qm share/holvarin/translations/qtbase_zh_CN.qm)
 for size in 16 24 32 48 64 128 256; do
   files+=("share/icons/hicolor/${size}x${size}/apps/korven.png")
 done

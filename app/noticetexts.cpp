@@ -1,0 +1,104 @@
+#include "app/noticetexts.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+#include <vector>
+
+namespace {
+
+struct Form {
+    const char* pattern;  // the core's wording, values captured in order
+    const char* text;     // the same with %1, %2 ... for the captures
+};
+
+// Codes and words: "G81", "G38.2", "X"; numbers as the core prints them.
+#define CODE "([A-Z][0-9.]*)"
+#define NUMBER "([-+0-9.eE]+)"
+
+// Longer forms first where a shorter one would match their start.
+const Form kForms[] = {
+    {"unknown code (.+)", QT_TRANSLATE_NOOP("ReadingNoticeRow", "unknown code %1")},
+    {CODE " and " CODE " in one block: they exclude each other",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 and %2 in one block: they exclude each other")},
+    {CODE " and " CODE " in one block: both take the axis words",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 and %2 in one block: both take the axis words")},
+    {"G4 needs P, the seconds to wait",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "G4 needs P, the seconds to wait")},
+    {"G53 without an axis word", QT_TRANSLATE_NOOP("ReadingNoticeRow", "G53 without an axis word")},
+    {"G53 works only with G0 or G1",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "G53 works only with G0 or G1")},
+    {"G10 needs L2 or L20", QT_TRANSLATE_NOOP("ReadingNoticeRow", "G10 needs L2 or L20")},
+    {"G10 needs P 0 to 9", QT_TRANSLATE_NOOP("ReadingNoticeRow", "G10 needs P 0 to 9")},
+    {"G92 needs an axis word", QT_TRANSLATE_NOOP("ReadingNoticeRow", "G92 needs an axis word")},
+    {"axis words with no motion in force \\(G80\\)",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "axis words with no motion in force (G80)")},
+    {CODE " with both R and a centre word",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 with both R and a centre word")},
+    {CODE " needs ([A-Z]) or ([A-Z]), or R",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 needs %2 or %3, or R")},
+    {CODE " needs P as a whole number of turns from 1 to 1000",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 needs P as a whole number of turns from 1 to 1000")},
+    {CODE " with R needs an end point other than its start",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 with R needs an end point other than its start")},
+    {CODE " radius R" NUMBER " does not reach its end point",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 radius R%2 does not reach its end point")},
+    {CODE " end is not on its circle: radius " NUMBER " at the start, " NUMBER " at the end",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow",
+                       "%1 end is not on its circle: radius %2 at the start, %3 at the end")},
+    {CODE " needs a positive Q", QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 needs a positive Q")},
+    {CODE " needs L as a whole number of repeats",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 needs L as a whole number of repeats")},
+    {CODE " needs ([A-Z])", QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 needs %2")},
+    {CODE " Q too small", QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 Q too small")},
+    {"line too long: only its start is read",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "line too long: only its start is read")},
+    {"([0-9]+) more problems not listed",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 more problems not listed")},
+    {"comment not closed", QT_TRANSLATE_NOOP("ReadingNoticeRow", "comment not closed")},
+    {"unexpected character (.+)", QT_TRANSLATE_NOOP("ReadingNoticeRow", "unexpected character %1")},
+    {"([A-Z]) without a number", QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 without a number")},
+    {"bad number (.+)", QT_TRANSLATE_NOOP("ReadingNoticeRow", "bad number %1")},
+    {"too many codes", QT_TRANSLATE_NOOP("ReadingNoticeRow", "too many codes")},
+    {"unknown word (.)", QT_TRANSLATE_NOOP("ReadingNoticeRow", "unknown word %1")},
+    {"two (.) words", QT_TRANSLATE_NOOP("ReadingNoticeRow", "two %1 words")},
+};
+
+#undef CODE
+#undef NUMBER
+
+struct CompiledForm {
+    QRegularExpression pattern;
+    const char* text;
+};
+
+const std::vector<CompiledForm>& forms() {
+    static const std::vector<CompiledForm> compiled = [] {
+        std::vector<CompiledForm> all;
+        for (const Form& form : kForms) {
+            all.push_back({QRegularExpression(QRegularExpression::anchoredPattern(
+                               QString::fromLatin1(form.pattern))),
+                           form.text});
+        }
+        return all;
+    }();
+    return compiled;
+}
+
+}  // namespace
+
+QString problemtext(const std::string& message) {
+    const QString text = QString::fromStdString(message);
+    for (const CompiledForm& form : forms()) {
+        const QRegularExpressionMatch match = form.pattern.match(text);
+        if (!match.hasMatch()) continue;
+        const QString shown = QCoreApplication::translate("ReadingNoticeRow", form.text);
+        // One pass over the place holders, so that a value holding "%2" stays as it is.
+        switch (match.lastCapturedIndex()) {
+            case 0: return shown;
+            case 1: return shown.arg(match.captured(1));
+            case 2: return shown.arg(match.captured(1), match.captured(2));
+            default: return shown.arg(match.captured(1), match.captured(2), match.captured(3));
+        }
+    }
+    return text;
+}

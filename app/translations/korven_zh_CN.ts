@@ -1,0 +1,505 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>ArcDataMessages</name>
+    <message>
+        <source>Error in Arc Datas....</source>
+        <translation>Error in Arc Datas....</translation>
+    </message>
+    <message>
+        <source>Ignore All</source>
+        <translation>全部忽略</translation>
+    </message>
+    <message>
+        <source> (%1 more ignored)</source>
+        <translation>（另有 %1 个已忽略）</translation>
+    </message>
+</context>
+<context>
+    <name>ProgramPane</name>
+    <message>
+        <source>The file has changed since it was read.</source>
+        <translation>文件在读入后已改变。</translation>
+    </message>
+    <message>
+        <source>The file has changed since it was read: its text is not shown.</source>
+        <translation>文件在读入后已改变：不显示其文本。</translation>
+    </message>
+</context>
+<context>
+    <name>ReadingChoice</name>
+    <message>
+        <source>读法</source>
+        <translation>读法</translation>
+    </message>
+    <message>
+        <source>程式的读法；改变后重新读入显示的程式</source>
+        <translation>程式的读法；改变后重新读入显示的程式</translation>
+    </message>
+</context>
+<context>
+    <name>ReadingNoticeRow</name>
+    <message>
+        <source>Click for the whole list</source>
+        <translation>单击查看完整列表</translation>
+    </message>
+    <message>
+        <source>%1 ×%2</source>
+        <translation>%1 ×%2</translation>
+    </message>
+    <message>
+        <source>未执行: %1</source>
+        <translation>未执行: %1</translation>
+    </message>
+    <message>
+        <source>无小数点 ×%1: %2=%3</source>
+        <translation>无小数点 ×%1: %2=%3</translation>
+    </message>
+    <message>
+        <source>问题: %1</source>
+        <translation>问题: %1</translation>
+    </message>
+    <message>
+        <source>… %1 more</source>
+        <translation>… 还有 %1 项</translation>
+    </message>
+    <message>
+        <source>unknown code %1</source>
+        <translation>未知代码 %1</translation>
+    </message>
+    <message>
+        <source>%1 and %2 in one block: they exclude each other</source>
+        <translation>%1 和 %2 在同一程序段中：两者互相排斥</translation>
+    </message>
+    <message>
+        <source>%1 and %2 in one block: both take the axis words</source>
+        <translation>%1 和 %2 在同一程序段中：两者都使用坐标轴字</translation>
+    </message>
+    <message>
+        <source>G4 needs P, the seconds to wait</source>
+        <translation>G4 需要 P（等待的秒数）</translation>
+    </message>
+    <message>
+        <source>G53 without an axis word</source>
+        <translation>G53 没有坐标轴字</translation>
+    </message>
+    <message>
+        <source>G53 works only with G0 or G1</source>
+        <translation>G53 只能与 G0 或 G1 一起使用</translation>
+    </message>
+    <message>
+        <source>G10 needs L2 or L20</source>
+        <translation>G10 需要 L2 或 L20</translation>
+    </message>
+    <message>
+        <source>G10 needs P 0 to 9</source>
+        <translation>G10 需要 P 0 到 9</translation>
+    </message>
+    <message>
+        <source>G92 needs an axis word</source>
+        <translation>G92 需要坐标轴字</translation>
+    </message>
+    <message>
+        <source>axis words with no motion in force (G80)</source>
+        <translation>没有生效的运动指令时出现坐标轴字 (G80)</translation>
+    </message>
+    <message>
+        <source>%1 with both R and a centre word</source>
+        <translation>%1 同时有 R 和圆心字</translation>
+    </message>
+    <message>
+        <source>%1 needs %2 or %3, or R</source>
+        <translation>%1 需要 %2 或 %3，或 R</translation>
+    </message>
+    <message>
+        <source>%1 needs P as a whole number of turns from 1 to 1000</source>
+        <translation>%1 需要 P 为 1 到 1000 的整圈数</translation>
+    </message>
+    <message>
+        <source>%1 with R needs an end point other than its start</source>
+        <translation>%1 使用 R 时终点不能与起点相同</translation>
+    </message>
+    <message>
+        <source>%1 radius R%2 does not reach its end point</source>
+        <translation>%1 半径 R%2 达不到终点</translation>
+    </message>
+    <message>
+        <source>%1 end is not on its circle: radius %2 at the start, %3 at the end</source>
+        <translation>%1 终点不在圆上：起点半径 %2，终点半径 %3</translation>
+    </message>
+    <message>
+        <source>%1 needs a positive Q</source>
+        <translation>%1 需要正的 Q</translation>
+    </message>
+    <message>
+        <source>%1 needs L as a whole number of repeats</source>
+        <translation>%1 需要 L 为整数的重复次数</translation>
+    </message>
+    <message>
+        <source>%1 needs %2</source>
+        <translation>%1 需要 %2</translation>
+    </message>
+    <message>
+        <source>%1 Q too small</source>
+        <translation>%1 的 Q 太小</translation>
+    </message>
+    <message>
+        <source>line too long: only its start is read</source>
+        <translation>行太长：只读入开头部分</translation>
+    </message>
+    <message>
+        <source>%1 more problems not listed</source>
+        <translation>另有 %1 个问题未列出</translation>
+    </message>
+    <message>
+        <source>comment not closed</source>
+        <translation>注释未闭合</translation>
+    </message>
+    <message>
+        <source>unexpected character %1</source>
+        <translation>意外的字符 %1</translation>
+    </message>
+    <message>
+        <source>%1 without a number</source>
+        <translation>%1 没有数值</translation>
+    </message>
+    <message>
+        <source>bad number %1</source>
+        <translation>错误的数值 %1</translation>
+    </message>
+    <message>
+        <source>too many codes</source>
+        <translation>代码太多</translation>
+    </message>
+    <message>
+        <source>unknown word %1</source>
+        <translation>未知的字 %1</translation>
+    </message>
+    <message>
+        <source>two %1 words</source>
+        <translation>两个 %1 字</translation>
+    </message>
+    <message>
+        <source>ignored: %1 1 time, first at line %2</source>
+        <translation>未执行: %1 1 次，首次在第 %2 行</translation>
+    </message>
+    <message>
+        <source>ignored: %1 %2 times, first at line %3</source>
+        <translation>未执行: %1 %2 次，首次在第 %3 行</translation>
+    </message>
+    <message>
+        <source>thousandths: 1 number, first %1 at line %2 read as %3</source>
+        <translation>无小数点: 1 个数，首个 %1 在第 %2 行，读作 %3</translation>
+    </message>
+    <message>
+        <source>thousandths: %1 numbers, first %2 at line %3 read as %4</source>
+        <translation>无小数点: %1 个数，首个 %2 在第 %3 行，读作 %4</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>第 %1 行: %2</translation>
+    </message>
+</context>
+<context>
+    <name>Tvorlixform</name>
+    <message>
+        <source>%1 does not exist.</source>
+        <translation>%1 不存在。</translation>
+    </message>
+    <message>
+        <source>%1 is a folder. Drop a program file instead.</source>
+        <translation>%1 是文件夹。请拖放程式文件。</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file and is not opened.</source>
+        <translation>%1 不是普通文件，不予打开。</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: no permission.</source>
+        <translation>无权读取 %1。</translation>
+    </message>
+    <message>
+        <source>%1 is empty: there is nothing to show.</source>
+        <translation>%1 是空文件，没有可显示的内容。</translation>
+    </message>
+    <message>
+        <source>Only files on this computer can be opened, not %1.</source>
+        <translation>只能打开本机上的文件，无法打开 %1。</translation>
+    </message>
+    <message>
+        <source>No recent files</source>
+        <translation>没有最近的文件</translation>
+    </message>
+    <message>
+        <source>%1 no longer exists; it is taken off the recent files.</source>
+        <translation>%1 已不存在，已从最近的文件中移除。</translation>
+    </message>
+    <message>
+        <source>自动重新载入</source>
+        <translation>自动重新载入</translation>
+    </message>
+    <message>
+        <source>File gone; picture kept</source>
+        <translation>文件不见了，保留图形</translation>
+    </message>
+    <message>
+        <source>%1 is no longer there. The picture stays as it was; the file is read again when it comes back.</source>
+        <translation>%1 已不存在。图形保持原样；文件回来时会重新读入。</translation>
+    </message>
+    <message>
+        <source>NC Steps : %1</source>
+        <translation>NC Steps : %1</translation>
+    </message>
+    <message>
+        <source>Working...</source>
+        <translation>Working...</translation>
+    </message>
+    <message>
+        <source>Loading : </source>
+        <translation>Loading : </translation>
+    </message>
+    <message>
+        <source>NC Steps : ALL</source>
+        <translation>NC Steps : ALL</translation>
+    </message>
+    <message>
+        <source>Front Buffer : %1</source>
+        <translation>Front Buffer : %1</translation>
+    </message>
+    <message>
+        <source>Back Buffer</source>
+        <translation>Back Buffer</translation>
+    </message>
+    <message>
+        <source>Cannot read the logo file %1:
+%2</source>
+        <translation>无法读取标志文件 %1：
+%2</translation>
+    </message>
+    <message>
+        <source>精度由小到大</source>
+        <translation>精度由小到大</translation>
+    </message>
+    <message>
+        <source>默认</source>
+        <translation>默认</translation>
+    </message>
+    <message>
+        <source>所有文件</source>
+        <translation>所有文件</translation>
+    </message>
+    <message>
+        <source>nc文件</source>
+        <translation>nc文件</translation>
+    </message>
+    <message>
+        <source>Pan: press and move the mouse (on the picture: Ctrl + left drag)</source>
+        <translation>平移：按住并移动鼠标（在图形上：Ctrl + 左键拖动）</translation>
+    </message>
+    <message>
+        <source>Open a program file (or drop one on the window); right press: recent files</source>
+        <translation>打开程式文件（或拖放到窗口上）；按右键：最近的文件</translation>
+    </message>
+    <message>
+        <source>Open the manual</source>
+        <translation>打开说明书</translation>
+    </message>
+    <message>
+        <source>Exit the viewer</source>
+        <translation>退出本程序</translation>
+    </message>
+    <message>
+        <source>Zoom: press and move the mouse (on the picture: right drag)</source>
+        <translation>缩放：按住并移动鼠标（在图形上：右键拖动）</translation>
+    </message>
+    <message>
+        <source>Fit the whole toolpath in the window (Page Up)</source>
+        <translation>将整个刀具路径放进窗口（Page Up）</translation>
+    </message>
+    <message>
+        <source>Magnify two times (keypad -)</source>
+        <translation>放大两倍（小键盘 -）</translation>
+    </message>
+    <message>
+        <source>Shrink to half (keypad *)</source>
+        <translation>缩小一半（小键盘 *）</translation>
+    </message>
+    <message>
+        <source>Rotate: press and move the mouse (arrow keys turn in steps)</source>
+        <translation>旋转：按住并移动鼠标（方向键逐步转动）</translation>
+    </message>
+    <message>
+        <source>Top view, fitted (F1)</source>
+        <translation>俯视图，整体显示（F1）</translation>
+    </message>
+    <message>
+        <source>Front view, fitted (F2)</source>
+        <translation>前视图，整体显示（F2）</translation>
+    </message>
+    <message>
+        <source>Left view, fitted (F3)</source>
+        <translation>左视图，整体显示（F3）</translation>
+    </message>
+    <message>
+        <source>ISO1 view, fitted (F4)</source>
+        <translation>ISO1 视图，整体显示（F4）</translation>
+    </message>
+    <message>
+        <source>ISO2 view, fitted</source>
+        <translation>ISO2 视图，整体显示</translation>
+    </message>
+    <message>
+        <source>ISO3 view, fitted</source>
+        <translation>ISO3 视图，整体显示</translation>
+    </message>
+    <message>
+        <source>ISO4 view, fitted</source>
+        <translation>ISO4 视图，整体显示</translation>
+    </message>
+    <message>
+        <source>Draw the box of the toolpath&apos;s extents (the stock)</source>
+        <translation>画出刀具路径范围的方框（毛坯）</translation>
+    </message>
+    <message>
+        <source>How many steps of the toolpath to draw: a power of two, or all at the right end</source>
+        <translation>要画出的刀具路径步数：2 的乘方，最右端为全部</translation>
+    </message>
+    <message>
+        <source>The first step drawn</source>
+        <translation>画出的第一步</translation>
+    </message>
+    <message>
+        <source>Read the program again by itself when it changes on disk (F5 reads it by hand)</source>
+        <translation>程式在磁盘上改变时自动重新读入（F5 手动读入）</translation>
+    </message>
+    <message>
+        <source>平移</source>
+        <translation>平移</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>帮助</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>缩放</source>
+        <translation>缩放</translation>
+    </message>
+    <message>
+        <source>全屏幕</source>
+        <translation>全屏幕</translation>
+    </message>
+    <message>
+        <source>放大</source>
+        <translation>放大</translation>
+    </message>
+    <message>
+        <source>缩小</source>
+        <translation>缩小</translation>
+    </message>
+    <message>
+        <source>俯视</source>
+        <translation>俯视</translation>
+    </message>
+    <message>
+        <source>前视</source>
+        <translation>前视</translation>
+    </message>
+    <message>
+        <source>左视</source>
+        <translation>左视</translation>
+    </message>
+    <message>
+        <source>显示程式的毛坯</source>
+        <translation>显示程式的毛坯</translation>
+    </message>
+    <message>
+        <source>显示程式文本</source>
+        <translation>显示程式文本</translation>
+    </message>
+    <message>
+        <source>Show the program&apos;s text beside the picture (F6)</source>
+        <translation>在图形旁显示程式文本（F6）</translation>
+    </message>
+    <message>
+        <source>Go to line</source>
+        <translation>转到行</translation>
+    </message>
+    <message>
+        <source>Line, or block number as N120:</source>
+        <translation>行号，或程序段号如 N120：</translation>
+    </message>
+    <message>
+        <source>Line %1</source>
+        <translation>第 %1 行</translation>
+    </message>
+    <message>
+        <source>Lines %1-%2</source>
+        <translation>第 %1–%2 行</translation>
+    </message>
+    <message>
+        <source>%1 made no move.</source>
+        <translation>%1没有产生移动。</translation>
+    </message>
+    <message>
+        <source>%1 made one move.</source>
+        <translation>%1产生 1 个移动。</translation>
+    </message>
+    <message>
+        <source>%1 made %2 moves.</source>
+        <translation>%1产生 %2 个移动。</translation>
+    </message>
+    <message>
+        <source>rapid</source>
+        <translation>快速</translation>
+    </message>
+    <message>
+        <source>feed</source>
+        <translation>进给</translation>
+    </message>
+    <message>
+        <source>line %1</source>
+        <translation>第 %1 行</translation>
+    </message>
+    <message>
+        <source>No block N%1 in the program.</source>
+        <translation>程式中没有程序段 N%1。</translation>
+    </message>
+    <message>
+        <source>拖动时简化路径</source>
+        <translation>拖动时简化路径</translation>
+    </message>
+    <message>
+        <source> : stopped at line %1</source>
+        <translation> : 停止于第 %1 行</translation>
+    </message>
+    <message>
+        <source> : the file changed while it was read</source>
+        <translation> : 文件在读取期间已改变</translation>
+    </message>
+    <message>
+        <source> : not enough memory to draw the toolpath</source>
+        <translation> : 内存不足，无法画出刀具路径</translation>
+    </message>
+    <message>
+        <source>Out of memory: toolpath cut at line %1: no memory was left for its points</source>
+        <translation>内存不足：刀具路径在第 %1 行截断：已没有内存存放其点</translation>
+    </message>
+    <message>
+        <source>Too many points: toolpath cut at line %1: the program has more than 33 554 432 points</source>
+        <translation>点太多：刀具路径在第 %1 行截断：程式的点超过 33 554 432 个</translation>
+    </message>
+    <message>
+        <source>NC path viewer</source>
+        <translation>NC 刀具路径查看器</translation>
+    </message>
+</context>
+</TS>
