@@ -64,7 +64,10 @@ void ReadingNoticeRow::shownotice(const ReadingNotice& notice) {
                 {tr("line %1: %2").arg(QString::number(problem.line), problemtext(problem.message)),
                  problem.line});
         }
-        if (notice.unlistedproblems() > 0) entries_.push_back({nextline(), 0});  // no line
+        if (notice.unlistedproblems() > 0) {
+            entries_.push_back(
+                {tr("%1 more problems not listed").arg(notice.unlistedproblems()), 0});  // no line
+        }
     }
     elide();
     show();
