@@ -87,6 +87,7 @@ TEST_P(PictureAndPane, KeysTurnTheViewUntilAClickGivesThePaneTheKeyboard) {
     EXPECT_TRUE(pane.hasFocus());
     EXPECT_EQ(pane.currentline(), 3);
     EXPECT_TRUE(focusframeshown(pane));
+    savepicture(w->grab().toImage(), "pane_has_the_keys");
     key(*w, Qt::Key_Down);
     EXPECT_EQ(pane.currentline(), 4);
     EXPECT_EQ(w->view.rotx, rotx - 15);
