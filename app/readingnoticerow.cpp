@@ -64,9 +64,9 @@ void ReadingNoticeRow::shownotice(const ReadingNotice& notice) {
                 {tr("line %1: %2").arg(QString::number(problem.line), problemtext(problem.message)),
                  problem.line});
         }
-        if (notice.unlistedproblems() > 0) {
+        if (notice.unlistedproblems() > 0) {  // a summary: no line to go to
             entries_.push_back(
-                {tr("%1 more problems not listed").arg(notice.unlistedproblems()), 0});  // no line
+                {tr("%1 more problems not listed").arg(notice.unlistedproblems()), 0});
         }
     }
     elide();

@@ -86,6 +86,52 @@ void BM_LongNumbers(benchmark::State& state) {
 }
 BENCHMARK(BM_LongNumbers)->Unit(benchmark::kMillisecond);
 
+// Rounded rectangles of many sizes as a CAM post writes them "in control": a straight
+// lead-in, a tangent lead-in arc, the contour, a lead-out arc and a straight lead-out. With /1
+// each is cut with G41.1 (a 6 mm tool inside it) on the lead-in and G40 on the lead-out; /0
+// is the same text with those words blanked out, so both read the same bytes.
+std::string contourprogram(size_t bytes, bool compensated) {
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> size(40.0, 120.0), place(0.0, 300.0);
+    std::string text = "G21 G90 G17\nG0 X0 Y0 Z5\n";
+    char block[600];
+    const char* on = compensated ? "G41.1 D6" : "        ";
+    const char* off = compensated ? "G40" : "   ";
+    while (text.size() < bytes) {
+        const double x0 = place(random), y0 = place(random);
+        const double x1 = x0 + size(random), y1 = y0 + size(random), r = 10, lead = 5;
+        const double xm = (x0 + x1) / 2;
+        std::snprintf(
+            block, sizeof block,
+            "G0 X%.3f Y%.3f\nG1 Z-1. F300.\n%s G1 Y%.3f F1200.\nG3 X%.3f Y%.3f R%.3f\n"
+            "G1 X%.3f\nG3 X%.3f Y%.3f R%.3f\nG1 Y%.3f\nG3 X%.3f Y%.3f R%.3f\n"
+            "G1 X%.3f\nG3 X%.3f Y%.3f R%.3f\nG1 Y%.3f\nG3 X%.3f Y%.3f R%.3f\n"
+            "G1 X%.3f\nG3 X%.3f Y%.3f R%.3f\n%s G1 Y%.3f\nG0 Z5.\n",
+            xm - lead, y0 + 3 * lead, on, y0 + lead, xm, y0, lead,                 // lead-in
+            x1 - r, x1, y0 + r, r, y1 - r, x1 - r, y1, r,                          // contour
+            x0 + r, x0, y1 - r, r, y0 + r, x0 + r, y0, r,
+            xm, xm + lead, y0 + lead, lead, off, y0 + 3 * lead);                   // lead-out
+        text += block;
+    }
+    return text;
+}
+
+void BM_Compensation(benchmark::State& state) {
+    const std::string program = contourprogram(size_t{8} << 20, state.range(0) != 0);
+    NcJob job;
+    job.dialect = NcDialect::Ngc;
+    for (auto _ : state) {
+        job.InitPlot(0);
+        job.PlotMemory(program);
+        benchmark::DoNotOptimize(job.nodes.lastnode());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(program.size()));
+    state.counters["nodes"] = job.nodes.nodecount();
+    state.counters["problems"] = static_cast<double>(job.notice.problems().size());
+}
+BENCHMARK(BM_Compensation)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -57,6 +57,9 @@ void NcJob::PlotOnly(const std::string& path) {
     if (path.empty() || !interpreting) return;
     nodes.resetnodedata();
     cleartexts();
+    if (dialect == NcDialect::Ngc) {
+        tools = ToolTable::readfile(toolfile.empty() ? ToolTable::besideprogram(path) : toolfile);
+    }
     FileByteSource source(path);
     stamp = FileStamp::of(path);
     plotsource(source, source.size() >= kReadAheadBytes);

@@ -14,6 +14,7 @@
 #include "nc/palette.h"
 #include "nc/readingnotice.h"
 #include "nc/toolfeedtrack.h"
+#include "nc/tooltable.h"
 
 // The tools and feeds a program used, in the order they first appeared.
 struct FeedSlots {
@@ -65,6 +66,12 @@ class NcJob {
     uint32_t zmaxcolor = 0, zmincolor = 0;  // 255 (red) when outside the limits
     double zupperlimit = 99.999;
     double zlowerlimit = -99.999;
+
+    // The tool table named by the user; when empty, "tool.tbl" beside the program. tools is
+    // the table the RS274/NGC reading of the last file read (or what the caller put there
+    // before reading bytes held in memory).
+    std::string toolfile;
+    ToolTable tools;
 
     // What the reading passed over or found wrong; filled during a run, cleared by InitPlot.
     ReadingNotice notice;

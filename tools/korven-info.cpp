@@ -27,6 +27,7 @@ struct InfoRequest {
     bool zlimitsgiven = false;
     bool ngc = false;
     bool dialectgiven = false;
+    std::string toolfile;
     double zupperlimit = 99.999;
     double zlowerlimit = -99.999;
     std::vector<const char*> viewerargs{"korven-info"};  // viewer options and the file
@@ -37,7 +38,7 @@ int usage(const char* problem) {
                  "korven-info: %s\n"
                  "usage: korven-info [--nodes] [--zlimits UPPER LOWER] [--fit W H]"
                  " [--png OUT.png [--size WxH] [--highlight A[-B]]] [--pick X,Y [--size WxH]]"
-                 " [--view NAME] [--dialect korven|ngc] [/ARCMODE:n] FILE\n",
+                 " [--view NAME] [--dialect korven|ngc] [--tools TABLE] [/ARCMODE:n] FILE\n",
                  problem);
     return 2;
 }
@@ -62,6 +63,9 @@ std::string parseinforequest(int argc, char** argv, InfoRequest& request) {
             if (value != "korven" && value != "ngc") return "--dialect needs korven or ngc";
             request.ngc = value == "ngc";
             request.dialectgiven = true;
+        } else if (arg == "--tools") {
+            if (a + 1 >= argc) return "--tools needs a tool table file";
+            request.toolfile = argv[++a];
         } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
             return "unknown option " + arg;
         } else {
@@ -125,6 +129,7 @@ int main(int argc, char** argv) {
     if (request.dialectgiven) cmd.cmdngc = request.ngc;
 
     NcJob job;
+    job.toolfile = request.toolfile;
     if (request.zlimitsgiven) {
         job.zupperlimit = request.zupperlimit;
         job.zlowerlimit = request.zlowerlimit;

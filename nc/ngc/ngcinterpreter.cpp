@@ -123,6 +123,7 @@ void NgcInterpreter::run() {
             break;
         }
     }
+    comp_.finish();
     job_.notice.unlistedproblems(unlisted_);
     job_.inchunits = lengthsininch();
     job_.buildtexts(path_.time);
@@ -180,6 +181,10 @@ void NgcInterpreter::execute(const NgcBlock& written) {
     for (char axis : {'A', 'B', 'C', 'U', 'V', 'W'}) {
         if (written.otheraxes & (1u << (axis - 'A'))) ignore(std::string(1, axis));
     }
+    // A block that compensation refuses changes nothing, its units included.
+    const int32_t refused = comp_.refuses(codes.group, codes.axisuser, codes.machine, motion_,
+                                          written.hasaxis(), inch_);
+    if (refused >= 0) return problem(NgcCompensation::refusal(refused));
     // Units come first: the block's own lengths are written in them.
     if (codes.group[6] >= 0) setunits(codes.group[6] == 200);
     const double scale = wordscale();
@@ -209,6 +214,7 @@ void NgcInterpreter::execute(const NgcBlock& written) {
         path_.dwell(block.get('P'));
     }
     modes(codes);
+    if (codes.group[7] >= 0) comp_.set(codes.group[7], block, line_, plane_, tool_, lengthsininch(), scale);
     if (!setcoordinates(block, codes)) return;
     if (codes.group[1] >= 0) {
         const int32_t g = codes.group[1];
@@ -231,7 +237,6 @@ void NgcInterpreter::execute(const NgcBlock& written) {
 void NgcInterpreter::modes(const Codes& codes) {
     const int32_t* g = codes.group;
     if (g[2] >= 0) plane_ = g[2] / 10;
-    if (g[7] >= 0 && g[7] != 400) ignore(ngccodename('G', g[7]));
     if (g[8] == 431 || g[8] == 432) ignore(ngccodename('G', g[8]));
     if (g[12] >= 0) system_ = systemindex(g[12]);
     if (g[3] >= 0) incremental_ = g[3] == 910;

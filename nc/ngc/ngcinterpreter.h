@@ -6,6 +6,7 @@
 #include "nc/bytesource.h"
 #include "nc/ncjob.h"
 #include "nc/ngc/ngcblock.h"
+#include "nc/ngc/ngccompensation.h"
 #include "nc/ngc/ngcpath.h"
 
 // One run over an RS274/NGC program: the modal state, the coordinate systems and offsets,
@@ -16,7 +17,7 @@ class NgcInterpreter {
   public:
     // readahead splits the text into blocks on a thread of its own (see NgcBlockFeed).
     NgcInterpreter(NcJob& job, ByteSource& source, bool readahead)
-        : job_(job), source_(source), path_(job), readahead_(readahead) {}
+        : job_(job), source_(source), path_(job), comp_(job, path_), readahead_(readahead) {}
 
     // Interprets the whole text and builds the statistics. NcFileError from the source ends
     // the run without texts.
@@ -47,7 +48,7 @@ class NgcInterpreter {
     void target(const NgcBlock& block, double out[3]) const;
     void toolmove(bool rapid, const double machine[3]) {
         fixunits();
-        path_.straight(line_, rapid, machine);
+        comp_.straight(line_, rapid, machine);
     }
 
     // Lengths are kept in one unit throughout: the one in force at the first move. Until then
@@ -69,6 +70,7 @@ class NgcInterpreter {
     NcJob& job_;
     ByteSource& source_;
     NgcPath path_;
+    NgcCompensation comp_;
     bool readahead_;
     int32_t line_ = 0;
     bool ended_ = false;

@@ -124,7 +124,7 @@ void NgcInterpreter::arc(const NgcBlock& block) {
     // stays where the program puts it.
     if (!made) return toolmove(false, to);
     fixunits();
-    path_.arc(line_, plane_, motion_ / 10, to, c1, c2, static_cast<int64_t>(turns));
+    comp_.arc(line_, plane_, motion_ / 10, to, c1, c2, static_cast<int64_t>(turns));
 }
 
 void NgcInterpreter::reference(const NgcBlock& block, const double home[3]) {

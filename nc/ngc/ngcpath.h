@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "nc/compensation/movefeed.h"
 #include "nc/moverecorder.h"
 #include "nc/ncjob.h"
 
@@ -41,6 +42,13 @@ class NgcPath {
         if (!inversetime_) feed_ *= factor;
     }
     void setinversetime(bool on) { inversetime_ = on; }
+    // The feed in force, for a move that is drawn later than it was read.
+    MoveFeed feedstate() const { return {feed_, job_.feedcolor, inversetime_}; }
+    void setfeedstate(const MoveFeed& state) {
+        feed_ = state.feed;
+        job_.feedcolor = state.color;
+        inversetime_ = state.inversetime;
+    }
 
   private:
     void begin(int32_t line, bool rapid);

@@ -20,6 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     // One job for the whole run, as in the viewer: later files reuse the node blocks.
     static NcJob job;
     job.dialect = NcDialect::Ngc;
+    // Tools for G41/G42 D1 to D3, the last one with a radius of nothing.
+    if (!job.tools.found()) job.tools = ToolTable::parse("T1 D6\nT2 D0.5\nT3 D0\n");
     job.InitPlot(0);
     job.PlotMemory(data, size);
     require(!job.interpreting);

@@ -80,3 +80,21 @@ TEST(ReadingNoticeRow, ManyProblemsListOnlyAsManyAsAMenuCanShow) {
     EXPECT_FALSE(list->actions().back()->isEnabled());
     list->close();
 }
+
+TEST(ReadingNoticeRow, ProblemsPastTheListedAreCountedAndTheirSummaryGoesNowhere) {
+    ReadingNotice notice;
+    for (int line = 1; line <= 3; ++line) notice.problem(line, "unknown code");
+    notice.unlistedproblems(5);
+    ReadingNoticeRow row;
+    row.resize(140, 20);
+    row.shownotice(notice);
+    EXPECT_EQ(row.text(), QStringLiteral("问题: 8"));
+    row.openlist();
+    auto* list = row.findChild<QMenu*>(QStringLiteral("readingnoticelist"));
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->actions().size(), 4);
+    EXPECT_TRUE(list->actions()[2]->isEnabled());
+    EXPECT_EQ(list->actions()[3]->text(), QStringLiteral("5 more problems not listed"));
+    EXPECT_FALSE(list->actions()[3]->isEnabled());
+    list->close();
+}

@@ -1,0 +1,164 @@
+#include "nc/ngc/ngccompensation.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double kMillimetresPerInch = 25.4;
+
+std::string filename(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool iscycle(int32_t motion) {
+    return motion == 730 || (motion >= 810 && motion <= 890);
+}
+
+}  // namespace
+
+int32_t NgcCompensation::refuses(const int32_t group[16], int32_t axisuser, bool machine,
+                                 int32_t motion, bool hasaxis, bool inch) const {
+    if (!comp_.active()) return -1;
+    // The offset is worked out in XY, in the units it was given in, from programmed points
+    // a reference return or a cycle would pass by.
+    if (group[7] > 400) return group[7];
+    if (group[2] > 170) return group[2];
+    if (group[6] >= 0 && (group[6] == 200) != inch) return group[6];
+    if (machine) return 530;
+    if (axisuser == 280 || axisuser == 300) return axisuser;
+    const int32_t next = group[1] >= 0 ? group[1] : motion;
+    if (iscycle(next) && (hasaxis || group[1] >= 0)) return next;
+    return -1;
+}
+
+std::string NgcCompensation::refusal(int32_t code) {
+    const bool again = code >= 410 && code <= 421;
+    return ngccodename('G', code) + (again ? " with cutter compensation already on" : " with cutter compensation on");
+}
+
+void NgcCompensation::set(int32_t code, const NgcBlock& block, int32_t line, int32_t plane,
+                          int32_t tool, bool inch, double dscale) {
+    if (code == 400) {
+        comp_.off();
+        return;
+    }
+    const std::string name = ngccodename('G', code);
+    if (plane != 17) return problem(line, name + " works in the XY plane (G17) only");
+    double diameter = 0;
+    if (code == 411 || code == 421) {
+        if (!block.has('D')) return problem(line, name + " needs D, the tool diameter");
+        // Written in the block's units, held in the program's length unit.
+        diameter = block.get('D') * dscale;
+        if (!(diameter >= 0 && std::isfinite(diameter))) {
+            return problem(line, name + " needs D, the tool diameter, not negative");
+        }
+    } else {
+        double number = tool;
+        if (block.has('D')) {
+            number = block.get('D');
+            if (!(number >= 0 && number < 2147483648.0 && number == std::floor(number))) {
+                return problem(line, name + " needs D, a tool number");
+            }
+        }
+        const ToolTable& table = job_.tools;
+        if (!table.found()) {
+            // Named once: compensation is then drawn as if off, never with a guessed radius.
+            job_.notice.ignore("G41/G42 without a tool table", line);
+            return;
+        }
+        if (!tablechecked_) {
+            tablechecked_ = true;
+            for (const ToolTable::Problem& p : table.problems()) {
+                problem(line, filename(table.source()) + " line " + std::to_string(p.line) + ": " +
+                                  p.message);
+            }
+        }
+        const ToolEntry* entry = table.find(static_cast<int32_t>(number));
+        if (entry == nullptr) {
+            job_.notice.ignore("G41/G42 D" + std::to_string(static_cast<int32_t>(number)) +
+                                   " not in the tool table", line);
+            return;
+        }
+        diameter = entry->diameter / (inch ? kMillimetresPerInch : 1);
+    }
+    if (!displaced_) {
+        for (int a = 0; a < 3; ++a) drawn_[a] = path_.pos[a];
+    }
+    displaced_ = true;
+    comp_.on(code == 410 || code == 411, diameter / 2, 0, 1, drawn_);
+}
+
+void NgcCompensation::pass(CompMove& m, const double target[3]) {
+    for (int a = 0; a < 3; ++a) m.end[a] = target[a];
+    m.feed = path_.feedstate();
+    const double from[3] = {path_.pos[0], path_.pos[1], path_.pos[2]};
+    comp_.move(m, from);
+    bool apart = false;
+    for (int a = 0; a < 3; ++a) {
+        path_.pos[a] = target[a];
+        apart = apart || drawn_[a] != target[a];
+    }
+    displaced_ = comp_.active() || apart;
+}
+
+void NgcCompensation::straight(int32_t line, bool rapid, const double target[3]) {
+    if (!engaged()) return path_.straight(line, rapid, target);
+    CompMove m;
+    m.line = line;
+    m.motion = rapid ? 0 : 1;
+    pass(m, target);
+}
+
+void NgcCompensation::arc(int32_t line, int32_t plane, int32_t motion, const double target[3],
+                          double centrefirst, double centresecond, int64_t turns) {
+    plane_ = plane;
+    if (!engaged()) return path_.arc(line, plane, motion, target, centrefirst, centresecond, turns);
+    CompMove m;
+    m.line = line;
+    m.motion = motion;
+    m.centre[0] = centrefirst;
+    m.centre[1] = centresecond;
+    m.turns = turns;
+    pass(m, target);
+}
+
+void NgcCompensation::finish() {
+    comp_.off();
+    if (unlisted_ > 0) {
+        job_.notice.problem(lastline_, std::to_string(unlisted_) + " more compensation problems not listed");
+    }
+}
+
+void NgcCompensation::draw(const CompMove& m) {
+    // Drawn from where the tool centre stands, with the feed the move was read with; the
+    // reading's own position and feed come back afterwards.
+    double programmed[3];
+    for (int a = 0; a < 3; ++a) {
+        programmed[a] = path_.pos[a];
+        path_.pos[a] = drawn_[a];
+    }
+    const MoveFeed now = path_.feedstate();
+    path_.setfeedstate(m.feed);
+    if (m.isarc()) {
+        path_.arc(m.line, plane_, m.motion, m.end, m.centre[0], m.centre[1], m.turns);
+    } else {
+        path_.straight(m.line, m.motion == 0, m.end);
+    }
+    path_.setfeedstate(now);
+    for (int a = 0; a < 3; ++a) {
+        drawn_[a] = path_.pos[a];
+        path_.pos[a] = programmed[a];
+    }
+}
+
+void NgcCompensation::problem(int32_t line, std::string message) {
+    // Compensation switched on and off on every line of a long program must not list each.
+    lastline_ = line;
+    if (problems_ < kListedProblems) {
+        ++problems_;
+        job_.notice.problem(line, std::move(message));
+    } else {
+        ++unlisted_;
+    }
+}

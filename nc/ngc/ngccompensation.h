@@ -1,0 +1,51 @@
+#pragma once
+// Cutter radius compensation in the RS274/NGC reading: G41/G42 with the tool's diameter from
+// the tool table, G41.1/G42.1 with the diameter in the block, G40. The reading keeps its
+// programmed position in the path's `pos`; where the tool centre really is lives here, and
+// every move drawn while the two differ is drawn from it.
+
+#include <cstdint>
+#include <set>
+#include <string>
+
+#include "nc/compensation/cuttercompensation.h"
+#include "nc/ncjob.h"
+#include "nc/ngc/ngcblock.h"
+#include "nc/ngc/ngcpath.h"
+
+class NgcCompensation : private CompSink {
+  public:
+    NgcCompensation(NcJob& job, NgcPath& path) : job_(job), path_(path) {}
+
+    // The code of a block that cannot be done while compensation is on, or -1; refusal
+    // says so.
+    int32_t refuses(const int32_t group[16], int32_t axisuser, bool machine, int32_t motion,
+                    bool hasaxis, bool inch) const;
+    static std::string refusal(int32_t code);
+    // G40, G41, G41.1, G42 or G42.1 (in tenths) of the block.
+    void set(int32_t code, const NgcBlock& block, int32_t line, int32_t plane, int32_t tool, bool inch,
+             double dscale);
+
+    void straight(int32_t line, bool rapid, const double target[3]);
+    void arc(int32_t line, int32_t plane, int32_t motion, const double target[3],
+             double centrefirst, double centresecond, int64_t turns);
+    // The end of the program: the move held back is drawn.
+    void finish();
+
+  private:
+    void draw(const CompMove& move) override;
+    void problem(int32_t line, std::string message) override;
+    void pass(CompMove& m, const double target[3]);
+    bool engaged() const { return comp_.active() || displaced_; }
+
+    NcJob& job_;
+    NgcPath& path_;
+    CutterCompensation comp_{*this};
+    double drawn_[3] = {};   // the tool centre, while it differs from the programmed point
+    bool displaced_ = false;
+    int32_t plane_ = 17;
+    bool tablechecked_ = false;
+    static constexpr int64_t kListedProblems = 1000;
+    int64_t problems_ = 0, unlisted_ = 0;
+    int32_t lastline_ = 0;
+};

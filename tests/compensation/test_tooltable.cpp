@@ -1,0 +1,115 @@
+// The tool table file, and compensation through the RS274/NGC reading with it.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "nc/tooltable.h"
+#include "tests/nc/ncrun.h"
+
+TEST(ToolTable, LettersInAnyOrderUnitsAndBadValuesByLine) {
+    const ToolTable table = ToolTable::parse(
+        "; shop tools\n"
+        "T1 P1 D6 Z50 ;6 mm flat\n"
+        "z60 d10 t2 p2 r5 X1 Y2 Q3 ;ball\n"
+        ";units=inch\n"
+        "T3 P3 D.25 Z2 R0.05\n"
+        "T4 A118 D0.5 I7 J8 U9 V1 W2 B3 C4\n"
+        "T5 D-3\n"
+        "T6 Dnan\n"
+        "T7 D2 R1.5\n"
+        "P8 D2\n"
+        ";units=mm\n"
+        "T1 D12\n"
+        "T9 D1 E4\n");
+    ASSERT_EQ(table.tools().size(), 5u);
+    const ToolEntry* one = table.find(1);
+    ASSERT_NE(one, nullptr);
+    EXPECT_EQ(one->diameter, 6);
+    EXPECT_EQ(one->length, 50);
+    EXPECT_EQ(one->comment, "6 mm flat");
+    EXPECT_EQ(one->shape(), ToolShape::Flat);
+    EXPECT_EQ(table.find(2)->shape(), ToolShape::Ball);
+    EXPECT_EQ(table.find(2)->pocket, 2);
+    const ToolEntry* three = table.find(3);
+    EXPECT_DOUBLE_EQ(three->diameter, 6.35);
+    EXPECT_DOUBLE_EQ(three->length, 50.8);
+    EXPECT_EQ(three->shape(), ToolShape::BullNose);
+    EXPECT_EQ(table.find(4)->shape(), ToolShape::Point);
+    EXPECT_DOUBLE_EQ(table.find(4)->diameter, 12.7);
+    EXPECT_EQ(table.find(5), nullptr);
+    EXPECT_EQ(table.find(9)->diameter, 1);  // back in millimetres
+    ASSERT_EQ(table.problems().size(), 6u);
+    EXPECT_EQ(table.problems()[0].line, 7);
+    EXPECT_EQ(table.problems()[0].message, "diameter D must not be negative");
+    EXPECT_EQ(table.problems()[1].message, "bad number in Dnan");
+    EXPECT_EQ(table.problems()[2].line, 9);  // R beyond half the diameter
+    EXPECT_EQ(table.problems()[3].message, "no T word: not a tool");
+    EXPECT_EQ(table.problems()[4].message, "tool 1 given again (first at line 2)");
+    EXPECT_EQ(table.problems()[5].message, "unknown word E ignored");
+
+    EXPECT_FALSE(ToolTable::readfile("/nonexistent/tool.tbl").found());
+    EXPECT_FALSE(ToolTable::readfile("/tmp").found());
+    EXPECT_EQ(ToolTable::besideprogram("/parts/a/plate.nc"), "/parts/a/tool.tbl");
+}
+
+namespace {
+
+std::vector<Tnodedata> runwith(NcJob& job, const std::string& table, const std::string& text) {
+    job.dialect = NcDialect::Ngc;
+    job.tools = table.empty() ? ToolTable() : ToolTable::parse(table);
+    runprogram(job, text);
+    return nodesof(job);
+}
+
+}  // namespace
+
+TEST(NgcCompensation, ToolsFromTheTableInTheProgramsUnits) {
+    // A 0.5 inch tool (12.7 mm) read by an inch program: radius 0.25 to the right of +X.
+    NcJob job;
+    auto nodes = runwith(job, ";units=inch\nT7 D0.5\n",
+                         "G20 G90 F10\nG0 X-1 Y0 Z0\nG42 D7 G1 X0\nG1 X2\nG40 X3\n");
+    ASSERT_GE(nodes.size(), 4u);
+    EXPECT_NEAR(nodes[nodes.size() - 2].x, 2, 1e-12);
+    EXPECT_NEAR(nodes[nodes.size() - 2].y, -0.25, 1e-12);
+    EXPECT_TRUE(job.notice.problems().empty());
+
+    // No table, or a tool it does not hold: named once each, the moves drawn as programmed.
+    const std::string program = "G0 X-10 Z0\nG41 D3 G1 X0 F100\nG1 X10\nG40 G1 Y5\n"
+                                "G41 D3 G1 X0\nG40 Y0\nG42 D4 X10\nG40\n";
+    for (const std::string& table : {std::string(), std::string("T1 D6\n")}) {
+        NcJob plain;
+        nodes = runwith(plain, table, program);
+        ASSERT_EQ(nodes.size(), 8u);
+        EXPECT_EQ(nodes[2].y, 0);
+        EXPECT_EQ(nodes[3].x, 10);
+        const auto& ignored = plain.notice.ignored();
+        ASSERT_EQ(ignored.size(), table.empty() ? 1u : 2u);
+        EXPECT_EQ(ignored[0].code, table.empty() ? "G41/G42 without a tool table" : "G41/G42 D3 not in the tool table");
+        EXPECT_EQ(ignored[0].count, table.empty() ? 3 : 2);
+    }
+}
+
+TEST(NgcCompensation, BadRadiiAndBlocksItCannotFollowAreNamed) {
+    NcJob job;
+    runwith(job, "",
+            "G0 X-10 Z0 F100\n"
+            "G41.1 D-2 G1 X0\n"           // 2: negative
+            "G42.1 G1 X1\n"               // 3: no D
+            "G18 G41.1 D2 G1 X2\n"        // 4: not in XY
+            "G17 G41.1 D2 G1 X20\n"
+            "G42.1 D2 X30\n"              // 6: already on
+            "G81 X40 R1 Z-1\n"            // 7: a cycle
+            "G0 X50\n"
+            "G40 G0 X60\n");
+    std::vector<std::string> problems;
+    for (const auto& p : job.notice.problems()) problems.push_back(std::to_string(p.line) + ": " + p.message);
+    const std::vector<std::string> expected = {
+        "2: G41.1 needs D, the tool diameter, not negative",
+        "3: G42.1 needs D, the tool diameter",
+        "4: G41.1 works in the XY plane (G17) only",
+        "6: G42.1 with cutter compensation already on",
+        "7: G81 with cutter compensation on",
+    };
+    EXPECT_EQ(problems, expected);
+}

@@ -1,0 +1,9 @@
+G21 G90 G17 F100
+G0 X-10 Y0 Z1
+G41.1 D6 G1 X0 Y0
+G1 X10
+G3 X10 Y6 J3 (radius 3 inside a tool of radius 3)
+G1 X20
+G1 Y20
+G40 G1 X30
+M2

@@ -1,0 +1,9 @@
+G21 G90 G17 F100
+G0 X-10 Y0 Z1
+G41.1 D6 G1 X0 Y0
+G1 X10
+G1 Y10
+G1 X8 (a step 2 wide: the tool is 6)
+G1 Y20
+G40 G1 X0
+M2
