@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QWindow>
 #include <chrono>
+#include <cstdlib>
 
 #include "app/panelbutton.h"
 #include "app/programpane.h"
@@ -65,6 +66,10 @@ NavigationKey navigationkey(const QKeyEvent& event) {
     return NavigationKey::None;
 }
 
+// A Shift+left release this close to its press picks; further away it zooms, as a window
+// zoom's click does.
+constexpr int kPickClickPixels = 6;
+
 bool ismousebuttonevent(QEvent::Type type) {
     return type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
            type == QEvent::MouseMove || type == QEvent::MouseButtonRelease;
@@ -100,6 +105,10 @@ bool NavigationInput::eventFilter(QObject* watched, QEvent* event) {
         enddrags();
         return false;
     }
+    if (event->type() == QEvent::Leave && watched == form_.wrkscreen) {
+        form_.hidepickreadout();  // it tells about the point under the pointer only
+        return false;
+    }
     if (!ismousebuttonevent(event->type())) return false;
     if (watched == form_.wrkscreen) return surfacemouse(event);
     for (const int number : {2, 3, 9}) {
@@ -133,11 +142,15 @@ bool NavigationInput::surfacemouse(QEvent* event) {
     switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
-            if (mouse->button() == Qt::LeftButton && drag.dragmode == SurfaceDrag::None &&
-                (mouse->modifiers() & Qt::ShiftModifier) != 0) {
-                form_.pickat(at.x(), at.y(), true);
-                return true;
-            }
+            // The picture's keys are the view's again once the user works on the picture.
+            if (form_.focusWidget() == form_.programpane) form_.dummyscrollbar->setFocus();
+            form_.hidepickreadout();
+            // A left press is a window zoom whatever else is held; with Shift, one released
+            // where it went down picks the line instead (decided at the release).
+            shiftpick_ = mouse->button() == Qt::LeftButton &&
+                         drag.dragmode == SurfaceDrag::None &&
+                         (mouse->modifiers() & Qt::ShiftModifier) != 0 &&
+                         (mouse->modifiers() & Qt::ControlModifier) == 0;
             drag.SurfaceMouseDown(surfacebutton(mouse->button()),
                                   (mouse->modifiers() & Qt::ControlModifier) != 0, at.x(), at.y(),
                                   monotonicseconds());
@@ -154,9 +167,15 @@ bool NavigationInput::surfacemouse(QEvent* event) {
             }
             break;
         default:
-            // The release of a Shift+click that picked began no drag.
-            if (drag.dragmode != SurfaceDrag::None || mouse->button() != Qt::LeftButton ||
-                (mouse->modifiers() & Qt::ShiftModifier) == 0) {
+            if (shiftpick_ && mouse->button() == Qt::LeftButton && drag.nearanchor() &&
+                std::abs(at.x() - drag.anchorpoint.x) <= kPickClickPixels &&
+                std::abs(at.y() - drag.anchorpoint.y) <= kPickClickPixels) {
+                const PixelPoint press = drag.anchorpoint;
+                shiftpick_ = false;
+                drag.abandon(monotonicseconds());
+                form_.view.render();  // takes away what the rubber band drew
+                form_.pickat(press.x, press.y, true);
+            } else {
                 endsurfacedrag();
             }
             break;
@@ -165,6 +184,7 @@ bool NavigationInput::surfacemouse(QEvent* event) {
 }
 
 void NavigationInput::endsurfacedrag() {
+    shiftpick_ = false;
     form_.surfacedrag.SurfaceMouseUp(monotonicseconds());
     form_.view.render();
 }

@@ -33,4 +33,5 @@ class NavigationInput : public QObject {
     void endpaneldrag();
 
     Tvorlixform& form_;
+    bool shiftpick_ = false;  // a Shift+left press that may yet be a pick
 };

@@ -13,7 +13,7 @@ class QMenu;
 
 class PanelExtras : public QWidget {
   public:
-    enum Row { ProgramPane, FollowFile, Reading, Notice, PickReadout, RowCount };
+    enum Row { ProgramPane, FollowFile, Reading, Notice, RowCount };
 
     // Lies in the panel from `top` down, as wide as the panel less a 2-px margin each side.
     PanelExtras(QWidget* panel, int top);

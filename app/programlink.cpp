@@ -5,10 +5,13 @@
 #include <QGroupBox>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QSlider>
 #include <algorithm>
+#include <cmath>
 
+#include "app/blocknumber.h"
 #include "app/panelextras.h"
 #include "app/planreadout.h"
 #include "app/programpane.h"
@@ -28,16 +31,26 @@ constexpr int kPaneMaxWidth = 640;
 // would slow the drag and waits for the still frame.
 constexpr int32_t kDragHighlightNodes = 100000;
 
-// The tool and feed of a feed node's colour, from the slot that owns the colour.
-QString toolandfeed(const FeedSlots& used, uint8_t color) {
-    for (int s = 0; s <= std::min(used.count, kFeedSlotCount); ++s) {
-        if (FeedSlots::colorindex(s) != color) continue;
-        const auto tool = used.tool[static_cast<size_t>(s)];
-        const auto feed = static_cast<int32_t>(static_cast<uint32_t>(used.key[static_cast<size_t>(s)]) -
-                                               static_cast<uint32_t>(tool));
-        return QStringLiteral("T%1 F%2").arg(tool).arg(feed);
+// Logical pixels between the pointer and the pick readout's nearest corner.
+constexpr int kReadoutGap = 18;
+
+// The tool and feed a move was made with, as the program wrote them. The colour's slot cannot
+// tell: it is keyed on feed + tool, so T1 F101 and T2 F100 share one.
+QString toolandfeed(const ToolFeed& made) {
+    if (!made.known) return QString();
+    return QStringLiteral("T%1 F%2").arg(made.tool).arg(QString::number(made.feed, 'g', 12));
+}
+
+// Nodes of the span that end a move of some length: a block without motion (T2 M6, M30) stores
+// a node on the point before it, and the first node has nothing before it to draw from.
+int64_t movesin(const NodeStore& nodes, NodeSpan span) {
+    int64_t count = 0;
+    for (int32_t i = std::max(span.first, 1); i <= span.last; ++i) {
+        const Tnodedata& a = nodes.node(i - 1);
+        const Tnodedata& b = nodes.node(i);
+        count += a.x != b.x || a.y != b.y || a.z != b.z;
     }
-    return QString();
+    return count;
 }
 
 }  // namespace
@@ -54,11 +67,13 @@ void Tvorlixform::buildprogramlink() {
     panelextras->setrow(PanelExtras::ProgramPane, programcheckbox);
     connect(programcheckbox, &QCheckBox::toggled, this, [this](bool on) { showprogrampane(on); });
 
-    pickreadout = new QLabel;
+    // Beside the pointer over the picture: a child of the surface never covers the panel.
+    pickreadout = new QLabel(wrkscreen);
     pickreadout->setObjectName(QStringLiteral("pickreadout"));
     pickreadout->setFont(QFont(QStringLiteral("Courier New"), 8));
     pickreadout->setStyleSheet(QStringLiteral("color: black; background: white;"));
-    panelextras->setrow(PanelExtras::PickReadout, pickreadout);
+    pickreadout->setMargin(2);
+    pickreadout->setAttribute(Qt::WA_TransparentForMouseEvents);
     pickreadout->hide();
 
     // After the window's own handlers, which have drawn the new range by then.
@@ -72,6 +87,9 @@ bool Tvorlixform::programkey(int key, Qt::KeyboardModifiers modifiers) {
         showprogrampane(!programpane->isVisible());
     } else if (key == Qt::Key_G && plain == Qt::ControlModifier) {
         askprogramline();
+    } else if (key == Qt::Key_Escape && plain == Qt::NoModifier && focusWidget() == programpane) {
+        // The keys go back to the view; the selection stays highlighted to look at.
+        dummyscrollbar->setFocus();
     } else if (key == Qt::Key_Escape && plain == Qt::NoModifier && programpane->hasselection()) {
         // Only while there is something to clear: Escape stays free for everything else.
         clearprogramselection();
@@ -94,6 +112,11 @@ void Tvorlixform::showprogrampane(bool on) {
         programcheckbox->setChecked(on);
     }
     if (on == programpane->isVisible()) return;
+    // The fitted view stays fitted to the new width; any other keeps its centre and scale.
+    refitpane_ = viewisfitted();
+    // Opening leaves the keyboard where it was: the keys keep turning the view until the
+    // user clicks into the text.
+    if (!on && focusWidget() == programpane) dummyscrollbar->setFocus();
     programpane->setVisible(on);
     // Only a shown pane follows the slowed drawing: hidden, the drawing runs as it always did.
     if (on) {
@@ -106,22 +129,39 @@ void Tvorlixform::showprogrampane(bool on) {
         programpane->setfollowline(-1);
     }
     FormResize();
-    if (on) {
-        programpane->setFocus();
-        followsteps();
-    } else {
-        dummyscrollbar->setFocus();
-    }
+    if (on) followsteps();
 }
 
 void Tvorlixform::layoutprogrampane() {
-    if (programpane == nullptr || !programpane->isVisible()) return;
-    const int area = width() - panel->width() - 2;
-    const int panewidth =
-        std::clamp(static_cast<int>(area * kPaneShare), std::min(kPaneMinWidth, area / 2),
-                   kPaneMaxWidth);
-    wrkscreen->setGeometry(1, 1, std::max(1, area - panewidth - 1), height() - 2);
-    programpane->setGeometry(wrkscreen->x() + wrkscreen->width() + 1, 0, panewidth + 1, height());
+    if (programpane != nullptr && programpane->isVisible()) {
+        const int area = width() - panel->width() - 2;
+        const int panewidth = std::clamp(static_cast<int>(area * kPaneShare),
+                                         std::min(kPaneMinWidth, area / 2), kPaneMaxWidth);
+        wrkscreen->setGeometry(1, 1, std::max(1, area - panewidth - 1), height() - 2);
+        programpane->setGeometry(wrkscreen->x() + wrkscreen->width() + 1, 0, panewidth + 1,
+                                 height());
+    }
+    if (!refitpane_) return;
+    refitpane_ = false;
+    // Fitted to the size the surface has now, before the frame that shows it: one frame, and
+    // the part is never drawn cut off.
+    view.areawidth = wrkscreen->pixelwidth();
+    view.areaheight = wrkscreen->pixelheight();
+    const WorldBox box = extents();
+    view.fitview(box.xmax, box.xmin, box.ymax, box.ymin, box.zmax, box.zmin);
+}
+
+bool Tvorlixform::viewisfitted() const {
+    ViewState fitted = view;
+    fitted.renderhook = nullptr;
+    const WorldBox box = extents();
+    fitted.fitview(box.xmax, box.xmin, box.ymax, box.ymin, box.zmax, box.zmin);
+    const auto near = [&](double a, double b) {
+        return std::abs(a - b) <= 1e-9 * std::max(std::abs(view.viewscale), 1e-300);
+    };
+    return near(fitted.viewscale, view.viewscale) && near(fitted.viewcenter.x, view.viewcenter.x) &&
+           near(fitted.viewcenter.y, view.viewcenter.y) &&
+           near(fitted.viewcenter.z, view.viewcenter.z);
 }
 
 void Tvorlixform::gotoprogramline(int64_t line) {
@@ -132,10 +172,22 @@ void Tvorlixform::gotoprogramline(int64_t line) {
 void Tvorlixform::askprogramline() {
     if (programpane->linecount() == 0) return;
     bool ok = false;
-    const int top = static_cast<int>(std::min<int64_t>(programpane->linecount(), INT_MAX));
-    const int current = static_cast<int>(std::max<int64_t>(programpane->currentline(), 1));
-    const int line = QInputDialog::getInt(this, tr("Go to line"), tr("Line:"), current, 1, top, 1,
-                                          &ok);
+    const int64_t current = std::max<int64_t>(programpane->currentline(), 1);
+    const QString answer =
+        QInputDialog::getText(this, tr("Go to line"), tr("Line, or block number as N120:"),
+                              QLineEdit::Normal, QString::number(current), &ok);
+    if (!ok) return;
+    uint64_t block = 0;
+    if (parseblocknumber(answer, block)) {
+        const int64_t line = programpane->findblock(block);
+        if (line > 0) {
+            gotoprogramline(line);
+        } else {
+            programpane->setstatus(tr("No block N%1 in the program.").arg(block));
+        }
+        return;
+    }
+    const int64_t line = answer.trimmed().toLongLong(&ok);
     if (ok) gotoprogramline(line);
 }
 
@@ -153,11 +205,7 @@ void Tvorlixform::programselectionchanged() {
         const int64_t b = programpane->selectionlast();
         highlight.nodes = nodesoflines(job.nodes, a, b);
         const QString lines = a == b ? tr("Line %1").arg(a) : tr("Lines %1-%2").arg(a).arg(b);
-        // The first node ends no move: there is nothing before it to draw from.
-        const int32_t count =
-            highlight.nodes.empty() ? 0
-                                    : std::max(0, highlight.nodes.last -
-                                                      std::max(highlight.nodes.first, 1) + 1);
+        const int64_t count = movesin(job.nodes, highlight.nodes);
         if (count == 0) {
             programpane->setstatus(tr("%1 made no move.").arg(lines));
         } else if (count == 1) {
@@ -189,16 +237,38 @@ bool Tvorlixform::pickat(int x, int y, bool select) {
     }
     const Tnodedata& n = job.nodes.node(hit.node);
     const bool rapid = n.color == kRapidColorIndex;
-    pickreadout->setText(QStringLiteral("N %1 %2 %3\nX %4\nY %5\nZ %6")
-                             .arg(n.line)
+    // The file's line, and the block's own number where it has one: machinists name blocks
+    // by their N word.
+    QString where = tr("line %1").arg(n.line);
+    const QString block = programpane->blocknumber(n.line);
+    if (!block.isEmpty()) where += QStringLiteral(" \u00b7 ") + block;
+    pickreadout->setText(QStringLiteral("%1\n%2 %3\nX %4\nY %5\nZ %6")
+                             .arg(where)
                              .arg(rapid ? tr("rapid") : tr("feed"))
-                             .arg(rapid ? QString() : toolandfeed(job.feedslots, n.color))
+                             .arg(rapid ? QString() : toolandfeed(job.toolfeedat(hit.node)))
                              .arg(n.x, 0, 'f', 3)
                              .arg(n.y, 0, 'f', 3)
                              .arg(n.z, 0, 'f', 3));
-    pickreadout->show();
     if (select) gotoprogramline(n.line);
+    // Placed after the pane may have opened: the surface is narrower by then.
+    const double ratio = wrkscreen->devicepixelratio();
+    placepickreadout(
+        QPoint(static_cast<int>((x + 0.5) / ratio), static_cast<int>((y + 0.5) / ratio)));
     return true;
+}
+
+void Tvorlixform::placepickreadout(QPoint pointer) {
+    pickreadout->adjustSize();
+    const QSize size = pickreadout->size();
+    const QRect area = wrkscreen->rect();
+    // Below and right of the pointer, clear of its arrow; turned to the other side near an edge.
+    int left = pointer.x() + kReadoutGap;
+    if (left + size.width() > area.right()) left = pointer.x() - kReadoutGap - size.width();
+    int top = pointer.y() + kReadoutGap;
+    if (top + size.height() > area.bottom()) top = pointer.y() - kReadoutGap - size.height();
+    pickreadout->move(std::max(0, left), std::max(0, top));
+    pickreadout->raise();
+    pickreadout->show();
 }
 
 void Tvorlixform::drawdraghighlight() {

@@ -1,5 +1,7 @@
 #include "app/programpane.h"
 
+#include "app/blocknumber.h"
+
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,6 +18,8 @@ const QColor kSelection(60, 90, 160);
 const QColor kGutter(40, 40, 40);
 const QColor kMarked(0, 160, 0);
 const QColor kFollow(255, 128, 0);
+const QColor kFocusFrame(80, 160, 255);
+constexpr int kFocusFrameWidth = 2;
 
 }  // namespace
 
@@ -24,7 +28,8 @@ ProgramPane::ProgramPane(QWidget* parent) : QAbstractScrollArea(parent) {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setStyleHint(QFont::Monospace);
     setFont(font);
-    setFocusPolicy(Qt::StrongFocus);
+    // Only a click into the text takes the keyboard: until then the keys turn the view.
+    setFocusPolicy(Qt::ClickFocus);
     horizontalScrollBar()->setEnabled(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QPalette colours = viewport()->palette();
@@ -189,8 +194,38 @@ QString ProgramPane::linetext(int64_t line) const {
     return displaytext(bytes, bytes.size() < end - start);
 }
 
+QString ProgramPane::blocknumber(int64_t line) const {
+    if (filechanged()) return {};
+    return blocknumberof(linetext(line).toStdString());
+}
+
+int64_t ProgramPane::findblock(uint64_t number) const {
+    if (index_ == nullptr || !file_.isOpen() || filechanged()) return -1;
+    return findblocknumber(file_, number);
+}
+
 void ProgramPane::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(viewport());
+    paintlines(painter);
+    // The keys go to the pane's selection only while this frame shows.
+    if (hasFocus()) {
+        painter.setPen(QPen(kFocusFrame, kFocusFrameWidth));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(viewport()->rect().adjusted(1, 1, -1, -1));
+    }
+}
+
+void ProgramPane::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
+
+void ProgramPane::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
+}
+
+void ProgramPane::paintlines(QPainter& painter) {
     const int h = lineheight();
     const int ascent = fontMetrics().ascent();
     const QPalette& colours = viewport()->palette();

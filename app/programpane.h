@@ -1,8 +1,8 @@
 #pragma once
 // The program's text beside the picture, numbered as the nodes are. It never holds the text:
 // it paints only the lines in view, read from the file through the job's line index, so a
-// program of any size shows at once. Lines can be selected (click, Shift+click, arrow keys)
-// and the window highlights their moves.
+// program of any size shows at once. Lines can be selected (click, Shift+click, and arrow keys
+// once a click has given the pane the keyboard) and the window highlights their moves.
 
 #include <QAbstractScrollArea>
 #include <QFile>
@@ -14,6 +14,7 @@
 #include "nc/lineindex.h"
 
 class QLabel;
+class QPainter;
 
 class ProgramPane : public QAbstractScrollArea {
     Q_OBJECT
@@ -53,6 +54,10 @@ class ProgramPane : public QAbstractScrollArea {
     // One displayed line as painted: invalid UTF-8 as Latin-1, control bytes as symbols.
     QString linetext(int64_t line) const;
     static QString displaytext(const QByteArray& bytes, bool cut);
+    // The block number ("N120") opening a line, empty when it has none or the file changed.
+    QString blocknumber(int64_t line) const;
+    // The first line whose block number is `number`, read from the file; -1 when none.
+    int64_t findblock(uint64_t number) const;
 
     std::function<void()> selectionchanged;
 
@@ -62,8 +67,11 @@ class ProgramPane : public QAbstractScrollArea {
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
   private:
+    void paintlines(QPainter& painter);
     int lineheight() const;
     int pagelines() const;
     void updatescrollbar();

@@ -160,11 +160,15 @@ class Tvorlixform : public QWidget {
     // Shows the pane, selects the line (clamped) and scrolls to it.
     void gotoprogramline(int64_t line);
     void showprogrampane(bool on);
+    // The view is what fitting the toolpath to the surface's recorded size gives.
+    bool viewisfitted() const;
     void clearprogramselection();
     // The segment under device pixel (x, y) of the surface: readout, and with select its
     // line is selected. Returns whether a segment was within reach.
     bool pickat(int x, int y, bool select);
     void hidepickreadout();
+    // Shows the readout beside the pointer (logical pixels of the surface), inside the surface.
+    void placepickreadout(QPoint pointer);
     // The drawn step window and the slowed drawing move the pane along.
     void followsteps();
     // F6, Ctrl+G and Escape (with a selection); false when the key is not one of them.
@@ -233,6 +237,7 @@ class Tvorlixform : public QWidget {
     std::unique_ptr<RecentFiles> recent_;
     FileFollower* follower_ = nullptr;
     bool rereading_ = false;
+    bool refitpane_ = false;  // the pane opened or closed over the fitted view
     int keptsize_ = 17;
     int keptstart_ = 0;
     bool inidle_ = false;

@@ -25,6 +25,11 @@ bool SurfaceDrag::nearanchor() const {
            std::abs(anchorpoint.y - cornerpoint.y) <= kClickPixels;
 }
 
+void SurfaceDrag::abandon(double now) {
+    dragmode = None;
+    surfacedragbegin(None, 0, 0, now);
+}
+
 void SurfaceDrag::SurfaceMouseDown(MouseButton button, bool ctrl, std::int32_t x, std::int32_t y,
                                    double now) {
     downtime = now;

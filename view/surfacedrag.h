@@ -38,6 +38,12 @@ class SurfaceDrag {
     bool SurfaceMouseMove(std::int32_t x, std::int32_t y) { return surfacedragmove(x, y); }
     // Ends the gesture (also when the mouse is lost mid-drag); the caller renders a frame.
     void SurfaceMouseUp(double now) { surfacedragbegin(None, 0, 0, now); }
+    // Ends the gesture without its end rules: the press turned out to mean something else
+    // (a Shift+click that picks a line), so it neither re-centres nor zooms.
+    void abandon(double now);
+
+    // The pointer has stayed within a click's reach of the press so far.
+    bool nearanchor() const;
 
     // Runs the end-of-gesture rules of the mode in force, then starts the given mode.
     void surfacedragbegin(int mode, std::int32_t x, std::int32_t y, double now);
@@ -45,7 +51,5 @@ class SurfaceDrag {
     void rubberband(std::int32_t x, std::int32_t y);
 
   private:
-    bool nearanchor() const;
-
     ViewState& view_;
 };

@@ -434,8 +434,8 @@
         <translation>Go to line</translation>
     </message>
     <message>
-        <source>Line:</source>
-        <translation>Line:</translation>
+        <source>Line, or block number as N120:</source>
+        <translation>Line, or block number as N120:</translation>
     </message>
     <message>
         <source>Line %1</source>
@@ -464,6 +464,14 @@
     <message>
         <source>feed</source>
         <translation>feed</translation>
+    </message>
+    <message>
+        <source>line %1</source>
+        <translation>line %1</translation>
+    </message>
+    <message>
+        <source>No block N%1 in the program.</source>
+        <translation>No block N%1 in the program.</translation>
     </message>
     <message>
         <source>拖动时简化路径</source>

@@ -434,8 +434,8 @@
         <translation>转到行</translation>
     </message>
     <message>
-        <source>Line:</source>
-        <translation>行号：</translation>
+        <source>Line, or block number as N120:</source>
+        <translation>行号，或程序段号如 N120：</translation>
     </message>
     <message>
         <source>Line %1</source>
@@ -464,6 +464,14 @@
     <message>
         <source>feed</source>
         <translation>进给</translation>
+    </message>
+    <message>
+        <source>line %1</source>
+        <translation>第 %1 行</translation>
+    </message>
+    <message>
+        <source>No block N%1 in the program.</source>
+        <translation>程式中没有程序段 N%1。</translation>
     </message>
     <message>
         <source>拖动时简化路径</source>

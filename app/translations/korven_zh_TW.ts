@@ -434,8 +434,8 @@
         <translation>跳到行</translation>
     </message>
     <message>
-        <source>Line:</source>
-        <translation>行號：</translation>
+        <source>Line, or block number as N120:</source>
+        <translation>行號，或程式段號如 N120：</translation>
     </message>
     <message>
         <source>Line %1</source>
@@ -464,6 +464,14 @@
     <message>
         <source>feed</source>
         <translation>進給</translation>
+    </message>
+    <message>
+        <source>line %1</source>
+        <translation>第 %1 行</translation>
+    </message>
+    <message>
+        <source>No block N%1 in the program.</source>
+        <translation>程式中沒有程式段 N%1。</translation>
     </message>
     <message>
         <source>拖动时简化路径</source>

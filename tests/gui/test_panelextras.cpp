@@ -56,7 +56,7 @@ TEST(PanelExtras, RowsNeverCoverTheInformationPanel) {
                     "panelextras_" + std::to_string(client.height()));
     }
     // Room for every row at 1280 x 800; the stock-block box's left edge for the new check box.
-    for (int row = 0; row < PanelExtras::PickReadout; ++row) {
+    for (int row = 0; row < PanelExtras::RowCount; ++row) {
         EXPECT_FALSE(w->panelextras->folded(static_cast<PanelExtras::Row>(row))) << row;
     }
     EXPECT_EQ(w->programcheckbox->mapTo(w->panel, QPoint(0, 0)).x(),
