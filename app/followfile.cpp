@@ -1,23 +1,18 @@
-// Following the shown program on disk: the panel row that switches it, the re-read that keeps
-// what the user set up, and the notice when the file is gone.
+// Following the shown program on disk: the panel row that switches it, the checks before a
+// re-read, and the notice when the file is gone.
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
-#include <QGroupBox>
 #include <QLabel>
-#include <QScrollBar>
-#include <QSlider>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/desktopopen.h"
 #include "app/filefollower.h"
-#include "app/jobinput.h"
 #include "app/panelextras.h"
-#include "app/vorlixmain.h"
-#include "render/toolpathdrawer.h"
 
-void Tvorlixform::buildfollowrow() {
+void DesktopOpen::buildfollowrow(PanelExtras* panelextras) {
     auto* row = new QWidget;
     row->setObjectName(QStringLiteral("followfilerow"));
     auto* layout = new QVBoxLayout(row);
@@ -32,17 +27,16 @@ void Tvorlixform::buildfollowrow() {
     followfilenotice->hide();
     layout->addWidget(followfilecheckbox);
     layout->addWidget(followfilenotice);
-    connect(followfilecheckbox, &QCheckBox::toggled, this,
-            [this](bool on) { follower_->setenabled(on); });
+    QObject::connect(followfilecheckbox, &QCheckBox::toggled, followfilecheckbox,
+                     [this](bool on) { follower_->setenabled(on); });
     panelextras->setrow(PanelExtras::FollowFile, row);
 }
 
-void Tvorlixform::fileisgone() {
-    const QString path =
-        QFile::decodeName(QByteArray::fromStdString(ncpath.empty() ? ncfilename : ncpath));
+void DesktopOpen::fileisgone() {
+    const QString path = hooks_.shownfile();
     const QString text = tr("File gone; picture kept");
     // One line in the narrow panel; the whole story is in the tooltip.
-    const int room = std::max(20, panel->width() - 12);
+    const int room = std::max(20, panel_->width() - 12);
     followfilenotice->setText(
         QFontMetrics(followfilenotice->font()).elidedText(text, Qt::ElideRight, room));
     followfilenotice->setToolTip(
@@ -52,49 +46,14 @@ void Tvorlixform::fileisgone() {
     followfilenotice->show();
 }
 
-void Tvorlixform::rereadfile() {
-    if (jobrunning() || (ncpath.empty() && ncfilename.empty())) return;
-    const std::string& path = ncpath.empty() ? ncfilename : ncpath;
+void DesktopOpen::rereadfile() {
+    const QString path = hooks_.shownfile();
+    if (busy() || path.isEmpty()) return;
     follower_->markread();
-    if (!QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).isFile()) {
+    if (!QFileInfo(path).isFile()) {
         fileisgone();
         return;
     }
     followfilenotice->hide();
-    keptsize_ = shownumberscrollbar->value();
-    keptstart_ = showstartscrollbar->value();
-    const JobInput::Scope busy(*jobinput_);
-    rereading_ = true;
-    // The open sequence without its title and without clearing the surface: the old
-    // picture stays until the new one is drawn over it.
-    setlabelsvisible(false);
-    job.timetext.clear();
-    job.zmaxtext.clear();
-    job.zmintext.clear();
-    jobstart();
-    runjob();
-    rereading_ = false;
-    jobcaption();
-}
-
-void Tvorlixform::keepstepsliders() {
-    const int all = shownumberscrollbar->maximum();
-    const int p = std::clamp(keptsize_, shownumberscrollbar->minimum(), all);
-    if (p == all) {
-        resetstepsliders();
-        return;
-    }
-    const QSignalBlocker quietnumber(shownumberscrollbar);
-    const QSignalBlocker quietstart(showstartscrollbar);
-    shownumberscrollbar->setValue(p);
-    drawer()->stepwindow.on = true;
-    const int size = 1 << p;
-    const int n = job.nodes.lastnode();
-    showstartscrollbar->setPageStep(size);
-    showstartscrollbar->setMinimum(std::max(1 - size, 1 - n));
-    showstartscrollbar->setMaximum(std::max(0, n - 1));
-    // The slider keeps the start inside the new program's range.
-    showstartscrollbar->setValue(keptstart_);
-    showstartscrollbar->show();
-    showpartgroupbox->setTitle(tr("NC Steps : %1").arg(size));
+    hooks_.readagain();
 }

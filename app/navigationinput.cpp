@@ -9,6 +9,7 @@
 #include <chrono>
 
 #include "app/panelbutton.h"
+#include "app/programlink.h"
 #include "app/programpane.h"
 #include "app/vorlixmain.h"
 #include "render/glimage.h"
@@ -135,7 +136,7 @@ bool NavigationInput::surfacemouse(QEvent* event) {
         case QEvent::MouseButtonDblClick:
             if (mouse->button() == Qt::LeftButton && drag.dragmode == SurfaceDrag::None &&
                 (mouse->modifiers() & Qt::ShiftModifier) != 0) {
-                form_.pickat(at.x(), at.y(), true);
+                form_.programlink().pickat(at.x(), at.y(), true);
                 return true;
             }
             drag.SurfaceMouseDown(surfacebutton(mouse->button()),
@@ -147,7 +148,7 @@ bool NavigationInput::surfacemouse(QEvent* event) {
                 if (drag.dragmode != SurfaceDrag::None) {
                     endsurfacedrag();
                 } else {
-                    form_.pickat(at.x(), at.y(), false);
+                    form_.programlink().pickat(at.x(), at.y(), false);
                 }
             } else if (drag.SurfaceMouseMove(at.x(), at.y())) {
                 form_.view.render();
@@ -220,7 +221,7 @@ void NavigationInput::formkey(QObject* receiver, const QKeyEvent& event) {
     // The window's own focus control, active or not: the one the window hands its keys to.
     const QWidget* focus = form_.focusWidget();
     if (widget != (focus != nullptr ? focus : &form_)) return;
-    if (form_.programkey(event.key(), event.modifiers())) return;
+    if (form_.programlink().programkey(event.key(), event.modifiers())) return;
     // Up, Down and Page Up move the program pane's selection while it has the focus.
     if (focus != nullptr && focus == form_.programpane &&
         (event.key() == Qt::Key_Up || event.key() == Qt::Key_Down ||

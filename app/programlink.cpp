@@ -1,6 +1,5 @@
-// The program pane beside the picture and the link both ways: selected lines highlight their
-// moves, the move under the pointer names its line, and the step window and the slowed
-// drawing move the pane along.
+#include "app/programlink.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QInputDialog>
@@ -11,9 +10,10 @@
 
 #include "app/panelextras.h"
 #include "app/programpane.h"
-#include "app/vorlixmain.h"
 #include "nc/linenodes.h"
+#include "nc/ncjob.h"
 #include "render/glimage.h"
+#include "render/toolpathdrawer.h"
 #include "view/fittedview.h"
 
 namespace {
@@ -32,8 +32,8 @@ QString toolandfeed(const FeedSlots& used, uint8_t color) {
     for (int s = 0; s <= std::min(used.count, kFeedSlotCount); ++s) {
         if (FeedSlots::colorindex(s) != color) continue;
         const auto tool = used.tool[static_cast<size_t>(s)];
-        const auto feed = static_cast<int32_t>(static_cast<uint32_t>(used.key[static_cast<size_t>(s)]) -
-                                               static_cast<uint32_t>(tool));
+        const auto feed = static_cast<int32_t>(
+            static_cast<uint32_t>(used.key[static_cast<size_t>(s)]) - static_cast<uint32_t>(tool));
         return QStringLiteral("T%1 F%2").arg(tool).arg(feed);
     }
     return QString();
@@ -41,9 +41,30 @@ QString toolandfeed(const FeedSlots& used, uint8_t color) {
 
 }  // namespace
 
-void Tvorlixform::buildprogramlink() {
+ProgramLink::ProgramLink(const Parts& parts, std::function<void()> relayout,
+                         std::function<void()> render)
+    : window_(parts.window),
+      panel(parts.panel),
+      wrkscreen(parts.wrkscreen),
+      dummyscrollbar(parts.dummyscrollbar),
+      panelextras(parts.panelextras),
+      shownumberscrollbar(parts.shownumberscrollbar),
+      showstartscrollbar(parts.showstartscrollbar),
+      job(parts.job),
+      view(parts.view),
+      drawer_(parts.drawer),
+      logoshown(parts.logoshown),
+      ncpath(parts.ncpath),
+      ncfilename(parts.ncfilename),
+      relayout_(std::move(relayout)),
+      render_(std::move(render)) {
+    buildlink();
+}
+
+void ProgramLink::buildlink() {
     job.indexlines = true;
-    programpane = new ProgramPane(this);
+    drawer_->highlight = &highlight;
+    programpane = new ProgramPane(window_);
     programpane->hide();
     programpane->selectionchanged = [this] { programselectionchanged(); };
 
@@ -51,7 +72,8 @@ void Tvorlixform::buildprogramlink() {
     programcheckbox->setFocusPolicy(Qt::NoFocus);
     programcheckbox->setToolTip(tr("Show the program's text beside the picture (F6)"));
     panelextras->setrow(PanelExtras::ProgramPane, programcheckbox);
-    connect(programcheckbox, &QCheckBox::toggled, this, [this](bool on) { showprogrampane(on); });
+    QObject::connect(programcheckbox, &QCheckBox::toggled, programpane,
+                     [this](bool on) { showprogrampane(on); });
 
     pickreadout = new QLabel;
     pickreadout->setObjectName(QStringLiteral("pickreadout"));
@@ -63,11 +85,13 @@ void Tvorlixform::buildprogramlink() {
     panelextras->raise();
 
     // After the window's own handlers, which have drawn the new range by then.
-    connect(shownumberscrollbar, &QScrollBar::valueChanged, this, [this] { followsteps(); });
-    connect(showstartscrollbar, &QSlider::valueChanged, this, [this] { followsteps(); });
+    QObject::connect(shownumberscrollbar, &QScrollBar::valueChanged, programpane,
+                     [this] { followsteps(); });
+    QObject::connect(showstartscrollbar, &QSlider::valueChanged, programpane,
+                     [this] { followsteps(); });
 }
 
-bool Tvorlixform::programkey(int key, Qt::KeyboardModifiers modifiers) {
+bool ProgramLink::programkey(int key, Qt::KeyboardModifiers modifiers) {
     const Qt::KeyboardModifiers plain = modifiers & ~Qt::KeypadModifier;
     if (key == Qt::Key_F6 && plain == Qt::NoModifier) {
         showprogrampane(!programpane->isVisible());
@@ -82,14 +106,14 @@ bool Tvorlixform::programkey(int key, Qt::KeyboardModifiers modifiers) {
     return true;
 }
 
-void Tvorlixform::programloaded() {
+void ProgramLink::programloaded() {
     programpane->setprogram(ncpath.empty() ? ncfilename : ncpath, &job.lines, job.stamp);
     highlight.nodes = {};
     picker.clear();
     hidepickreadout();
 }
 
-void Tvorlixform::showprogrampane(bool on) {
+void ProgramLink::showprogrampane(bool on) {
     {
         const QSignalBlocker quiet(programcheckbox);
         programcheckbox->setChecked(on);
@@ -106,7 +130,7 @@ void Tvorlixform::showprogrampane(bool on) {
         drawer_->drawingnode = nullptr;
         programpane->setfollowline(-1);
     }
-    FormResize();
+    relayout_();
     if (on) {
         programpane->setFocus();
         followsteps();
@@ -115,36 +139,36 @@ void Tvorlixform::showprogrampane(bool on) {
     }
 }
 
-void Tvorlixform::layoutprogrampane() {
+void ProgramLink::layoutprogrampane() {
     if (programpane == nullptr || !programpane->isVisible()) return;
-    const int area = width() - panel->width() - 2;
-    const int panewidth =
-        std::clamp(static_cast<int>(area * kPaneShare), std::min(kPaneMinWidth, area / 2),
-                   kPaneMaxWidth);
-    wrkscreen->setGeometry(1, 1, std::max(1, area - panewidth - 1), height() - 2);
-    programpane->setGeometry(wrkscreen->x() + wrkscreen->width() + 1, 0, panewidth + 1, height());
+    const int area = window_->width() - panel->width() - 2;
+    const int panewidth = std::clamp(static_cast<int>(area * kPaneShare),
+                                     std::min(kPaneMinWidth, area / 2), kPaneMaxWidth);
+    wrkscreen->setGeometry(1, 1, std::max(1, area - panewidth - 1), window_->height() - 2);
+    programpane->setGeometry(wrkscreen->x() + wrkscreen->width() + 1, 0, panewidth + 1,
+                             window_->height());
 }
 
-void Tvorlixform::gotoprogramline(int64_t line) {
+void ProgramLink::gotoprogramline(int64_t line) {
     showprogrampane(true);
     programpane->selectline(line);
 }
 
-void Tvorlixform::askprogramline() {
+void ProgramLink::askprogramline() {
     if (programpane->linecount() == 0) return;
     bool ok = false;
     const int top = static_cast<int>(std::min<int64_t>(programpane->linecount(), INT_MAX));
     const int current = static_cast<int>(std::max<int64_t>(programpane->currentline(), 1));
-    const int line = QInputDialog::getInt(this, tr("Go to line"), tr("Line:"), current, 1, top, 1,
-                                          &ok);
+    const int line =
+        QInputDialog::getInt(window_, tr("Go to line"), tr("Line:"), current, 1, top, 1, &ok);
     if (ok) gotoprogramline(line);
 }
 
-void Tvorlixform::clearprogramselection() {
+void ProgramLink::clearprogramselection() {
     programpane->clearselection();
 }
 
-void Tvorlixform::programselectionchanged() {
+void ProgramLink::programselectionchanged() {
     const bool was = highlight.active();
     if (!programpane->hasselection()) {
         highlight.nodes = {};
@@ -156,9 +180,9 @@ void Tvorlixform::programselectionchanged() {
         const QString lines = a == b ? tr("Line %1").arg(a) : tr("Lines %1-%2").arg(a).arg(b);
         // The first node ends no move: there is nothing before it to draw from.
         const int32_t count =
-            highlight.nodes.empty() ? 0
-                                    : std::max(0, highlight.nodes.last -
-                                                      std::max(highlight.nodes.first, 1) + 1);
+            highlight.nodes.empty()
+                ? 0
+                : std::max(0, highlight.nodes.last - std::max(highlight.nodes.first, 1) + 1);
         if (count == 0) {
             programpane->setstatus(tr("%1 made no move.").arg(lines));
         } else if (count == 1) {
@@ -167,10 +191,10 @@ void Tvorlixform::programselectionchanged() {
             programpane->setstatus(tr("%1 made %2 moves.").arg(lines).arg(count));
         }
     }
-    if (was || highlight.active()) renderframe();
+    if (was || highlight.active()) render_();
 }
 
-bool Tvorlixform::pickat(int x, int y, bool select) {
+bool ProgramLink::pickat(int x, int y, bool select) {
     int32_t first = 0;
     int32_t last = -1;
     drawer_->drawnrange(first, last);
@@ -179,10 +203,9 @@ bool Tvorlixform::pickat(int x, int y, bool select) {
         return false;
     }
     picker.update(job.nodes);
-    const PickHit hit =
-        picker.pick(job.nodes, first, last,
-                    pickviewof(view, wrkscreen->pixelwidth(), wrkscreen->pixelheight()), x + 0.5,
-                    y + 0.5);
+    const PickHit hit = picker.pick(
+        job.nodes, first, last, pickviewof(view, wrkscreen->pixelwidth(), wrkscreen->pixelheight()),
+        x + 0.5, y + 0.5);
     if (hit.node < 0) {
         hidepickreadout();
         return false;
@@ -201,7 +224,7 @@ bool Tvorlixform::pickat(int x, int y, bool select) {
     return true;
 }
 
-void Tvorlixform::drawdraghighlight() {
+void ProgramLink::drawdraghighlight() {
     if (!highlight.active() || highlight.nodes.last - highlight.nodes.first > kDragHighlightNodes) {
         return;
     }
@@ -211,11 +234,11 @@ void Tvorlixform::drawdraghighlight() {
     highlight.draw(job.nodes, nullptr, first, last);
 }
 
-void Tvorlixform::hidepickreadout() {
+void ProgramLink::hidepickreadout() {
     if (pickreadout != nullptr && !pickreadout->isHidden()) pickreadout->hide();
 }
 
-void Tvorlixform::followsteps() {
+void ProgramLink::followsteps() {
     if (!programpane->isVisible() || job.nodes.lastnode() < 0) return;
     int32_t first = 0;
     int32_t last = -1;

@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "app/desktopopen.h"
 #include "app/filefollower.h"
 #include "app/panelbutton.h"
 #include "app/recentfiles.h"
@@ -99,7 +100,7 @@ TEST(DropToOpen, FirstFileOfSeveralOpensAndBadDropsOnlySaySo) {
     EXPECT_EQ(w->job.nodes.lastnode(), freshnodes(kTwoToolProgram));
     // The Open command's view rule: a window whose view was never chosen shows ISO1.
     EXPECT_TRUE(w->view.viewchosen);
-    EXPECT_EQ(w->recentfiles().files().value(0), QString::fromStdString(first));
+    EXPECT_EQ(w->desktop().recentfiles().files().value(0), QString::fromStdString(first));
 
     QTemporaryDir dir;
     const QString empty = dir.filePath(QStringLiteral("empty.nc"));
@@ -133,7 +134,7 @@ TEST(DropToOpen, FirstFileOfSeveralOpensAndBadDropsOnlySaySo) {
     EXPECT_EQ(w->job.nodes.lastnode(), nodes);
     EXPECT_EQ(w->windowTitle(), title);
     EXPECT_EQ(w->ncpath, first);
-    EXPECT_EQ(w->recentfiles().files().size(), 1);
+    EXPECT_EQ(w->desktop().recentfiles().files().size(), 1);
 }
 
 TEST(DropToOpen, DropDuringAJobIsRefused) {
@@ -216,8 +217,8 @@ TEST(FollowFile, AFileRewrittenFiftyTimesASecondIsReadOnceItSettlesNeverHalfWrit
     const std::string path = writeprogram("storm.nc", linesprogram(50));
     auto w = openwindow({path});
     int reads = 0;
-    const auto inner = w->follower().changed;
-    w->follower().changed = [&] {
+    const auto inner = w->desktop().follower().changed;
+    w->desktop().follower().changed = [&] {
         ++reads;
         return inner();
     };
@@ -252,7 +253,7 @@ TEST(RecentFiles, OpenedFilesNewestFirstUnderARightPressOnOpenAndGoneEntries) {
         drop(*w, {fileurl(path)});
         ASSERT_TRUE(waituntil([&] { return jobdone(*w); }));
     }
-    EXPECT_EQ(w->recentfiles().files(),
+    EXPECT_EQ(w->desktop().recentfiles().files(),
               QStringList({QString::fromStdString(a), QString::fromStdString(b)}));
 
     // A right press on Open lists them; the speed menu of the bare panel stays shut.
@@ -269,7 +270,7 @@ TEST(RecentFiles, OpenedFilesNewestFirstUnderARightPressOnOpenAndGoneEntries) {
     w->recentmenu->hide();
     ASSERT_EQ(answers.texts.size(), 1U);
     EXPECT_TRUE(answers.texts[0].contains(QStringLiteral("no longer exists")));
-    EXPECT_EQ(w->recentfiles().files(), QStringList({QString::fromStdString(a)}));
+    EXPECT_EQ(w->desktop().recentfiles().files(), QStringList({QString::fromStdString(a)}));
     EXPECT_EQ(w->ncpath, a);
 }
 

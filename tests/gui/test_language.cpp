@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QSlider>
 
+#include "app/desktopopen.h"
 #include "app/panelbutton.h"
 #include "app/translations.h"
 #include "app/vorlixmain.h"
@@ -101,7 +102,7 @@ TEST(Language, TraditionalChinesePanelTranslatesCaptionsNotData) {
         button = box.button(QMessageBox::Ok)->text();
         box.accept();
     });
-    w->openchecked(QStringLiteral("/nonexistent/part.nc"));
+    w->desktop().openchecked(QStringLiteral("/nonexistent/part.nc"));
     ASSERT_EQ(answers.texts.size(), 1U);
     EXPECT_EQ(answers.texts[0], QStringLiteral("/nonexistent/part.nc 不存在。"));
     EXPECT_EQ(button, QStringLiteral("確定"));

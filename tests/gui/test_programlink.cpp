@@ -11,9 +11,10 @@
 #include <QTest>
 
 #include "app/panelbutton.h"
+#include "app/programlink.h"
 #include "app/programpane.h"
-#include "nc/linenodes.h"
 #include "app/vorlixmain.h"
+#include "nc/linenodes.h"
 #include "render/glimage.h"
 #include "tests/gui/support_viewer.h"
 
@@ -53,7 +54,7 @@ TEST(ProgramLink, HighlightAndPickAgreeWithKorvenInfo) {
     EXPECT_EQ(w->programpane->linecount(), 124);
 
     // Line 18 is "N80 X92. F1200.": one feed move across the stock.
-    w->gotoprogramline(18);
+    w->programlink().gotoprogramline(18);
     EXPECT_EQ(w->programpane->currentline(), 18);
     EXPECT_EQ(w->programpane->linetext(18), QStringLiteral("N80 X92. F1200."));
     EXPECT_EQ(w->programpane->status(), QStringLiteral("Line 18 made one move."));
@@ -73,7 +74,7 @@ TEST(ProgramLink, HighlightAndPickAgreeWithKorvenInfo) {
     EXPECT_EQ(differingpixels(window, headless), 0) << saved;
 
     // Shift+click on a highlighted pixel: the pane goes where korven-info's pick says.
-    w->clearprogramselection();
+    w->programlink().clearprogramselection();
     QPoint at(-1, -1);
     for (int y = 0; y < window.height() && at.x() < 0; ++y) {
         for (int x = 0; x < window.width(); ++x) {
@@ -84,18 +85,17 @@ TEST(ProgramLink, HighlightAndPickAgreeWithKorvenInfo) {
         }
     }
     ASSERT_GE(at.x(), 0);
-    const QStringList pick =
-        korveninfo({QString::fromStdString(kBracket), "--pick",
-                    QStringLiteral("%1,%2").arg(at.x()).arg(at.y()), "--size", size, "--view",
-                    "iso1"})
-            .trimmed()
-            .split(QLatin1Char('\n'))
-            .last()
-            .split(QLatin1Char(' '));
+    const QStringList pick = korveninfo({QString::fromStdString(kBracket), "--pick",
+                                         QStringLiteral("%1,%2").arg(at.x()).arg(at.y()), "--size",
+                                         size, "--view", "iso1"})
+                                 .trimmed()
+                                 .split(QLatin1Char('\n'))
+                                 .last()
+                                 .split(QLatin1Char(' '));
     ASSERT_EQ(pick.size(), 5) << pick.join(' ').toStdString();
-    for (const QStringList& wrong : {QStringList{"--pick", "5"}, QStringList{"--pick", "5,-1"},
-                                     QStringList{"--highlight", "18"},
-                                     QStringList{"--png", png, "--highlight", "x-3"}}) {
+    for (const QStringList& wrong :
+         {QStringList{"--pick", "5"}, QStringList{"--pick", "5,-1"},
+          QStringList{"--highlight", "18"}, QStringList{"--png", png, "--highlight", "x-3"}}) {
         int status = 0;
         korveninfo(QStringList{QString::fromStdString(kBracket)} + wrong, &status);
         EXPECT_EQ(status, 2) << wrong.join(' ').toStdString();
@@ -139,7 +139,7 @@ TEST(ProgramLink, PaneShowsEveryByteAndNoticesAChangedFile) {
     const std::string path = writeprogram("bytes.nc", text);
     auto w = openwindow({path});
     ASSERT_TRUE(jobdone(*w));
-    w->gotoprogramline(99);  // clamped to the last line
+    w->programlink().gotoprogramline(99);  // clamped to the last line
     ProgramPane& pane = *w->programpane;
     EXPECT_EQ(pane.linecount(), 7);
     EXPECT_EQ(pane.currentline(), 7);
@@ -151,9 +151,9 @@ TEST(ProgramLink, PaneShowsEveryByteAndNoticesAChangedFile) {
     EXPECT_EQ(longline.size(), ProgramPane::kMaxLineBytes + 1);
     EXPECT_TRUE(longline.endsWith(QChar(0x2026)));
     EXPECT_EQ(pane.linetext(7), QStringLiteral("X5 \u241a"));
-    w->gotoprogramline(6);
+    w->programlink().gotoprogramline(6);
     EXPECT_EQ(pane.status(), QStringLiteral("Line 6 made one move."));
-    w->gotoprogramline(3);
+    w->programlink().gotoprogramline(3);
     EXPECT_EQ(pane.status(), QStringLiteral("Line 3 made one move."));
 
     // The file is rewritten: the pane shows no text of the new file against the old nodes.
