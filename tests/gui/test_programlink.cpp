@@ -13,8 +13,8 @@
 #include "app/panelbutton.h"
 #include "app/programlink.h"
 #include "app/programpane.h"
-#include "app/vorlixmain.h"
 #include "nc/linenodes.h"
+#include "app/vorlixmain.h"
 #include "render/glimage.h"
 #include "tests/gui/support_viewer.h"
 
@@ -85,17 +85,18 @@ TEST(ProgramLink, HighlightAndPickAgreeWithKorvenInfo) {
         }
     }
     ASSERT_GE(at.x(), 0);
-    const QStringList pick = korveninfo({QString::fromStdString(kBracket), "--pick",
-                                         QStringLiteral("%1,%2").arg(at.x()).arg(at.y()), "--size",
-                                         size, "--view", "iso1"})
-                                 .trimmed()
-                                 .split(QLatin1Char('\n'))
-                                 .last()
-                                 .split(QLatin1Char(' '));
+    const QStringList pick =
+        korveninfo({QString::fromStdString(kBracket), "--pick",
+                    QStringLiteral("%1,%2").arg(at.x()).arg(at.y()), "--size", size, "--view",
+                    "iso1"})
+            .trimmed()
+            .split(QLatin1Char('\n'))
+            .last()
+            .split(QLatin1Char(' '));
     ASSERT_EQ(pick.size(), 5) << pick.join(' ').toStdString();
-    for (const QStringList& wrong :
-         {QStringList{"--pick", "5"}, QStringList{"--pick", "5,-1"},
-          QStringList{"--highlight", "18"}, QStringList{"--png", png, "--highlight", "x-3"}}) {
+    for (const QStringList& wrong : {QStringList{"--pick", "5"}, QStringList{"--pick", "5,-1"},
+                                     QStringList{"--highlight", "18"},
+                                     QStringList{"--png", png, "--highlight", "x-3"}}) {
         int status = 0;
         korveninfo(QStringList{QString::fromStdString(kBracket)} + wrong, &status);
         EXPECT_EQ(status, 2) << wrong.join(' ').toStdString();
