@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QShortcut>
 #include <QStyleOptionMenuItem>
+#include <QTimer>
 
 #include "app/filefollower.h"
 #include "app/panelextras.h"
@@ -153,8 +154,15 @@ void DesktopOpen::dropped(QDropEvent* event) {
         return;
     }
     event->acceptProposedAction();
-    // Several files: the first one is opened, as the window shows one program at a time.
-    const QUrl& url = urls.constFirst();
+    // Several files: the first one is opened, as the window shows one program at a time. It
+    // is opened once the drop has returned: the file manager's drag ends at once, not when a
+    // long program has been read.
+    const QUrl url = urls.constFirst();
+    QTimer::singleShot(0, window_, [this, url] { opendropped(url); });
+}
+
+void DesktopOpen::opendropped(const QUrl& url) {
+    if (busy()) return;
     if (!url.isLocalFile()) {
         QMessageBox::warning(
             window_, QStringLiteral("KORVEN"),

@@ -18,6 +18,7 @@ class QDropEvent;
 class QLabel;
 class QMenu;
 class QPoint;
+class QUrl;
 class QWidget;
 class RecentFiles;
 
@@ -33,8 +34,9 @@ class DesktopOpen {
         std::function<bool()> dragging;
         // Opens the file as Open does once its dialog has chosen it.
         std::function<void(const QString&)> openpath;
-        // Reads the shown file again, keeping what the user set up.
-        std::function<void()> readagain;
+        // Reads the shown file again, keeping what the user set up; false when the file gave
+        // no toolpath and the picture was kept.
+        std::function<bool()> readagain;
         // The whole path of the shown file; empty before the first.
         std::function<QString()> shownfile;
     };
@@ -64,9 +66,12 @@ class DesktopOpen {
 
   private:
     void buildfollowrow(PanelExtras* panelextras);
+    void opendropped(const QUrl& url);
     void popuprecent(QPoint at);
     void recentchosen(const QString& path);
     void fileisgone();
+    // The re-read left the picture as it was: one line in the panel, the story in the tooltip.
+    void picturekept(const QString& text, const QString& story);
     bool busy() const { return hooks_.jobbusy(); }
 
     QWidget* window_;

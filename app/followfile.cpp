@@ -33,16 +33,20 @@ void DesktopOpen::buildfollowrow(PanelExtras* panelextras) {
 }
 
 void DesktopOpen::fileisgone() {
-    const QString path = hooks_.shownfile();
-    const QString text = tr("File gone; picture kept");
+    picturekept(tr("File gone; picture kept"),
+                tr("%1 is no longer there. The picture stays as it was; the file is read again "
+                   "when it comes back.")
+                    .arg(QDir::toNativeSeparators(hooks_.shownfile())));
+}
+
+void DesktopOpen::picturekept(const QString& text, const QString& story) {
     // One line in the narrow panel; the whole story is in the tooltip.
     const int room = std::max(20, panel_->width() - 12);
     followfilenotice->setText(
         QFontMetrics(followfilenotice->font()).elidedText(text, Qt::ElideRight, room));
-    followfilenotice->setToolTip(
-        tr("%1 is no longer there. The picture stays as it was; the file is read again when it "
-           "comes back.")
-            .arg(QDir::toNativeSeparators(path)));
+    followfilenotice->setToolTip(story);
+    // The line cut short to the panel is no name for a reader of the screen.
+    followfilenotice->setAccessibleName(text);
     followfilenotice->show();
 }
 
@@ -50,10 +54,28 @@ void DesktopOpen::rereadfile() {
     const QString path = hooks_.shownfile();
     if (busy() || path.isEmpty()) return;
     follower_->markread();
-    if (!QFileInfo(path).isFile()) {
+    const QFileInfo info(path);
+    const QString name = QDir::toNativeSeparators(path);
+    if (!info.exists()) {
         fileisgone();
         return;
     }
+    // A pipe or a device in the file's place would hold the reading up, or never end.
+    if (!info.isFile()) {
+        picturekept(tr("not a regular file"),
+                    tr("%1 is no longer a regular file. The picture stays as it was; the file is "
+                       "read again when it changes.")
+                        .arg(name));
+        return;
+    }
+    // An emptied file (a writer truncates before it writes) or one without a single move
+    // would wipe a good picture for nothing: it is kept until the file gives a toolpath again.
+    if (info.size() == 0 || !hooks_.readagain()) {
+        picturekept(tr("re-read gave no toolpath; picture kept"),
+                    tr("%1 gave no toolpath when it was read again. The picture stays as it was; "
+                       "the file is read again when it changes.")
+                        .arg(name));
+        return;
+    }
     followfilenotice->hide();
-    hooks_.readagain();
 }

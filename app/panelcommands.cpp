@@ -99,8 +99,14 @@ void PanelCommands::SpeedButton1Click() {
     selectfile->setFileMode(QFileDialog::ExistingFile);
     selectfile->setOption(QFileDialog::HideNameFilterDetails);
     const QString allfiles = tr("所有文件") + QStringLiteral(" (*)");
-    selectfile->setNameFilters({tr("nc文件") + QStringLiteral(" (*.nc *.b* *.mr*)"), allfiles});
+    // After the classic entry, the program types the desktop knows this viewer for.
+    selectfile->setNameFilters(
+        {tr("nc文件") + QStringLiteral(" (*.nc *.b* *.mr*)"),
+         tr("NC programs") + QStringLiteral(" (*.nc *.ngc *.tap *.cnc *.gcode)"), allfiles});
     selectfile->selectNameFilter(allfiles);
+    // Next to the program shown, however it was opened (command line, drop, recent files).
+    const QString shown = hooks_.shownfile();
+    if (!shown.isEmpty()) selectfile->setDirectory(QFileInfo(shown).absolutePath());
     // The folders of the recent files, newest first, are the dialog's history.
     QStringList folders;
     for (const QString& file : hooks_.recentlist()) {

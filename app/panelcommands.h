@@ -40,6 +40,8 @@ class PanelCommands {
     struct Hooks {
         // The recent files, newest first: their folders are the dialog's history.
         std::function<QStringList()> recentlist;
+        // The whole path of the shown file; empty before the first.
+        std::function<QString()> shownfile;
         // Opens the chosen file.
         std::function<void(const QString&)> openpath;
         std::function<void(bool frontbuffer, int32_t stepdelay)> speedchosen;

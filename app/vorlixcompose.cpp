@@ -179,6 +179,7 @@ void Tvorlixform::buildpanelcommands() {
     PanelCommands::Hooks hooks;
     hooks.recentlist = [this] { return desktop_->recentfiles().files(); };
     hooks.openpath = [this](const QString& path) { openfile(path); };
+    hooks.shownfile = [this] { return displayname(ncpath.empty() ? ncfilename : ncpath); };
     hooks.speedchosen = [this](bool frontbuffer, int32_t stepdelay) {
         setspeed(frontbuffer, stepdelay);
     };
@@ -197,7 +198,7 @@ void Tvorlixform::builddesktop() {
         return surfacedrag.dragmode != SurfaceDrag::None || paneldrag.dragging();
     };
     hooks.openpath = [this](const QString& path) { openfile(path); };
-    hooks.readagain = [this] { rereadjob(); };
+    hooks.readagain = [this] { return rereadjob(); };
     hooks.shownfile = [this] { return displayname(ncpath.empty() ? ncfilename : ncpath); };
     desktop_ = std::make_unique<DesktopOpen>(this, SpeedButton[1], panelextras, cmd_.cmdnosettings,
                                              std::move(hooks));

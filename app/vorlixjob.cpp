@@ -23,6 +23,24 @@ QString displayname(const std::string& name) {
     return QFile::decodeName(QByteArray::fromStdString(name));
 }
 
+// Whether the program makes at least one move, read into a store of one block that stops as
+// soon as it has one: a re-read that gives none keeps the picture it would otherwise wipe.
+bool givestoolpath(const std::string& path, NcDialect dialect, int32_t arcmode) {
+    NcJob probe(1, 1);
+    probe.dialect = dialect;
+    probe.InitPlot(arcmode);
+    probe.working = [&probe](const std::string& /*text*/, double /*fraction*/) {
+        if (probe.nodes.lastnode() >= 1) probe.stoprequested = true;
+    };
+    probe.interpreting = true;
+    try {
+        probe.PlotOnly(path);
+    } catch (const std::exception&) {
+        return true;  // the read proper says what is wrong with the file
+    }
+    return probe.nodes.lastnode() >= 1;
+}
+
 }  // namespace
 
 void Tvorlixform::opensequence() {
@@ -118,7 +136,9 @@ void Tvorlixform::openfile(const QString& path) {
     opensequence();
 }
 
-void Tvorlixform::rereadjob() {
+bool Tvorlixform::rereadjob() {
+    const std::string& path = ncpath.empty() ? ncfilename : ncpath;
+    if (!givestoolpath(path, job.dialect, cmd_.cmdarcmode)) return false;
     keptsize_ = shownumberscrollbar->value();
     keptstart_ = showstartscrollbar->value();
     const JobInput::Scope busy(*jobinput_);
@@ -133,4 +153,5 @@ void Tvorlixform::rereadjob() {
     runjob();
     rereading_ = false;
     jobcaption();
+    return true;
 }

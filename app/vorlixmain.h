@@ -164,7 +164,7 @@ class Tvorlixform : public QWidget {
     void builddesktop();
     void settooltips();
     // The open sequence without its title and without clearing the picture.
-    void rereadjob();
+    bool rereadjob();
     void keepstepsliders();
     void drawpreseticons();
     void drawrotateicon();
