@@ -100,6 +100,16 @@ DesktopOpen::~DesktopOpen() {
     follower_->vanished = nullptr;
 }
 
+bool DesktopOpen::refusednonregular(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists() || info.isFile()) return false;
+    QMessageBox::warning(
+        window_, QStringLiteral("KORVEN"),
+        tr("%1 is not a regular file and is not opened.").arg(QDir::toNativeSeparators(path)),
+        QMessageBox::Ok);
+    return true;
+}
+
 void DesktopOpen::openchecked(const QString& path) {
     const QFileInfo info(path);
     const QString name = QDir::toNativeSeparators(path);

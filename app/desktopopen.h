@@ -54,6 +54,9 @@ class DesktopOpen {
 
     // Opens a dropped or recent file, or says in a message box why it cannot be opened.
     void openchecked(const QString& path);
+    // Says in a message box that path is a pipe, a device or anything else but a regular file,
+    // and returns true; false (and no word) for a regular file or a path that is not there.
+    bool refusednonregular(const QString& path);
     // Reads the shown program again unless a job runs or the file is not there to read.
     void rereadfile();
     // A job is about to read the shown file: remember it and follow it.

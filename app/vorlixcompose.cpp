@@ -178,7 +178,10 @@ void Tvorlixform::connectjob() {
 void Tvorlixform::buildpanelcommands() {
     PanelCommands::Hooks hooks;
     hooks.recentlist = [this] { return desktop_->recentfiles().files(); };
-    hooks.openpath = [this](const QString& path) { openfile(path); };
+    // The dialog lets a device or a pipe be named; reading one would never end or never start.
+    hooks.openpath = [this](const QString& path) {
+        if (!desktop_->refusednonregular(path)) openfile(path);
+    };
     hooks.shownfile = [this] { return displayname(ncpath.empty() ? ncfilename : ncpath); };
     hooks.speedchosen = [this](bool frontbuffer, int32_t stepdelay) {
         setspeed(frontbuffer, stepdelay);

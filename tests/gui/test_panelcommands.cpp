@@ -152,6 +152,26 @@ TEST(PanelCommands, OpenDialogOffersBothFiltersRefusesMissingFilesAndCancelChang
     EXPECT_FALSE(w->WorkingBar->isVisible());
 }
 
+TEST(PanelCommands, ADeviceChosenInTheDialogIsRefusedNotRead) {
+    const std::string path = writeprogram("twotools.nc", kTwoToolProgram);
+    auto w = openwindow({path});
+    w->selectfile->setOption(QFileDialog::DontUseNativeDialog);
+    const int nodes = w->job.nodes.lastnode();
+    const QString title = w->windowTitle();
+    MessageAnswerer answers;
+    whenmodal<QFileDialog>([](QFileDialog& dialog) {
+        choosefile(dialog, QStringLiteral("/dev/zero"));
+        static_cast<QDialog&>(dialog).accept();
+        if (dialog.isVisible()) dialog.reject();
+    });
+    QTest::mouseClick(w->SpeedButton[1], Qt::LeftButton);
+    ASSERT_TRUE(waituntil([&] { return !answers.texts.empty() && jobdone(*w); }));
+    EXPECT_TRUE(answers.texts[0].contains(QStringLiteral("not a regular file")));
+    EXPECT_EQ(w->windowTitle(), title);
+    EXPECT_EQ(w->ncpath, path);
+    EXPECT_EQ(w->job.nodes.lastnode(), nodes);
+}
+
 TEST(PanelCommands, OpenedFilesShowInIso1UntilTheUserPicksAView) {
     auto w = emptywindow();
     w->view.rotz = 7.0;  // turned by a panel drag, which picks no view
