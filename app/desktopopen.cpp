@@ -1,5 +1,5 @@
-// Opening programs the desktop way: a file dropped on the window, the recent files under a
-// right press on Open, and the checks that tell the user why a file cannot be opened.
+#include "app/desktopopen.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -13,12 +13,11 @@
 #include <QMouseEvent>
 #include <QShortcut>
 #include <QStyleOptionMenuItem>
+#include <QTimer>
 
 #include "app/filefollower.h"
-#include "app/panelbutton.h"
+#include "app/panelextras.h"
 #include "app/recentfiles.h"
-#include "app/vorlixmain.h"
-#include "app/workingbar.h"
 
 namespace {
 
@@ -64,58 +63,54 @@ class RightPress : public QObject {
     std::function<void(QPoint)> pressed_;
 };
 
-QString decodedpath(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
 }  // namespace
 
-void Tvorlixform::builddesktop() {
-    setAcceptDrops(true);
-    recent_ = std::make_unique<RecentFiles>(RecentFiles::usersettingsfile(cmd_.cmdnosettings));
-    follower_ = new FileFollower(this);
+DesktopOpen::DesktopOpen(QWidget* window, QWidget* openbutton, PanelExtras* panelextras,
+                         bool nosettings, Hooks hooks)
+    : window_(window), panel_(panelextras->parentWidget()), hooks_(std::move(hooks)) {
+    window_->setAcceptDrops(true);
+    recent_ = std::make_unique<RecentFiles>(RecentFiles::usersettingsfile(nosettings));
+    follower_ = new FileFollower(window_);
     follower_->changed = [this] {
         // Not under a dialog, an open menu or a drag: the change waits for them to end.
-        if (jobrunning() || QApplication::activeModalWidget() != nullptr ||
-            QApplication::activePopupWidget() != nullptr ||
-            surfacedrag.dragmode != SurfaceDrag::None || paneldrag.dragging()) {
+        if (busy() || QApplication::activeModalWidget() != nullptr ||
+            QApplication::activePopupWidget() != nullptr || hooks_.dragging()) {
             return false;
         }
         rereadfile();
         return true;
     };
     follower_->vanished = [this] { fileisgone(); };
-    buildfollowrow();
+    buildfollowrow(panelextras);
 
-    recentmenu = new RecentMenu(this);
+    recentmenu = new RecentMenu(window_);
     recentmenu->setObjectName(QStringLiteral("recentmenu"));
-    connect(recentmenu, &QMenu::triggered, this, [this](QAction* item) {
+    QObject::connect(recentmenu, &QMenu::triggered, recentmenu, [this](QAction* item) {
         if (!item->data().isNull()) recentchosen(item->data().toString());
     });
-    new RightPress(SpeedButton[1], [this](QPoint at) { popuprecent(at); });
+    new RightPress(openbutton, [this](QPoint at) { popuprecent(at); });
 
-    auto* reread = new QShortcut(QKeySequence(Qt::Key_F5), this);
-    connect(reread, &QShortcut::activated, this, [this] { rereadfile(); });
-    settooltips();
+    auto* reread = new QShortcut(QKeySequence(Qt::Key_F5), window_);
+    QObject::connect(reread, &QShortcut::activated, reread, [this] { rereadfile(); });
 }
 
-bool Tvorlixform::jobrunning() const {
-    // Before the first idle moment the logo is still to be drawn over whatever is shown.
-    return firstidle || openatidle || inidle_ || WorkingBar->isVisible() || jobinprogress();
+DesktopOpen::~DesktopOpen() {
+    // The follower is the window's child and may outlive this object by a moment.
+    follower_->changed = [] { return false; };
+    follower_->vanished = nullptr;
 }
 
-void Tvorlixform::openfile(const QString& path) {
-    // Until the user picks a view, every file opens in ISO1; afterwards in the view picked.
-    if (!view.viewchosen) {
-        view.setviewangles(viewpreset(ViewPresetId::Iso1));
-        view.viewchosen = true;
-    }
-    ncpath = QFile::encodeName(path).toStdString();
-    ncfilename = cutshortstring(ncpath);
-    opensequence();
+bool DesktopOpen::refusednonregular(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists() || info.isFile()) return false;
+    QMessageBox::warning(
+        window_, QStringLiteral("KORVEN"),
+        tr("%1 is not a regular file and is not opened.").arg(QDir::toNativeSeparators(path)),
+        QMessageBox::Ok);
+    return true;
 }
 
-void Tvorlixform::openchecked(const QString& path) {
+void DesktopOpen::openchecked(const QString& path) {
     const QFileInfo info(path);
     const QString name = QDir::toNativeSeparators(path);
     QString problem;
@@ -132,48 +127,55 @@ void Tvorlixform::openchecked(const QString& path) {
         problem = tr("%1 is empty: there is nothing to show.").arg(name);
     }
     if (!problem.isEmpty()) {
-        QMessageBox::warning(this, QStringLiteral("KORVEN"), problem, QMessageBox::Ok);
+        QMessageBox::warning(window_, QStringLiteral("KORVEN"), problem, QMessageBox::Ok);
         return;
     }
-    openfile(path);
+    hooks_.openpath(path);
 }
 
-void Tvorlixform::beginfollowing() {
-    const QString path = decodedpath(ncpath.empty() ? ncfilename : ncpath);
+void DesktopOpen::beginfollowing() {
+    const QString path = hooks_.shownfile();
     recent_->add(path);
     follower_->follow(path);
     followfilenotice->hide();
 }
 
-void Tvorlixform::dragEnterEvent(QDragEnterEvent* event) {
+void DesktopOpen::dragentered(QDragEnterEvent* event) {
     // Refused while a job runs: the pointer shows it, and the drop never arrives.
-    if (!jobrunning() && event->mimeData()->hasUrls()) {
+    if (!busy() && event->mimeData()->hasUrls()) {
         event->acceptProposedAction();
     } else {
         event->ignore();
     }
 }
 
-void Tvorlixform::dragMoveEvent(QDragMoveEvent* event) {
-    if (!jobrunning() && event->mimeData()->hasUrls()) {
+void DesktopOpen::dragmoved(QDragMoveEvent* event) {
+    if (!busy() && event->mimeData()->hasUrls()) {
         event->acceptProposedAction();
     } else {
         event->ignore();
     }
 }
 
-void Tvorlixform::dropEvent(QDropEvent* event) {
+void DesktopOpen::dropped(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
-    if (jobrunning() || urls.isEmpty()) {
+    if (busy() || urls.isEmpty()) {
         event->ignore();
         return;
     }
     event->acceptProposedAction();
-    // Several files: the first one is opened, as the window shows one program at a time.
-    const QUrl& url = urls.constFirst();
+    // Several files: the first one is opened, as the window shows one program at a time. It
+    // is opened once the drop has returned: the file manager's drag ends at once, not when a
+    // long program has been read.
+    const QUrl url = urls.constFirst();
+    QTimer::singleShot(0, window_, [this, url] { opendropped(url); });
+}
+
+void DesktopOpen::opendropped(const QUrl& url) {
+    if (busy()) return;
     if (!url.isLocalFile()) {
         QMessageBox::warning(
-            this, QStringLiteral("KORVEN"),
+            window_, QStringLiteral("KORVEN"),
             tr("Only files on this computer can be opened, not %1.").arg(url.toDisplayString()),
             QMessageBox::Ok);
         return;
@@ -181,8 +183,8 @@ void Tvorlixform::dropEvent(QDropEvent* event) {
     openchecked(url.toLocalFile());
 }
 
-void Tvorlixform::popuprecent(QPoint at) {
-    if (jobrunning()) return;
+void DesktopOpen::popuprecent(QPoint at) {
+    if (busy()) return;
     recentmenu->clear();
     for (const QString& path : recent_->files()) {
         QAction* item = recentmenu->addAction(QDir::toNativeSeparators(path));
@@ -193,10 +195,10 @@ void Tvorlixform::popuprecent(QPoint at) {
     recentmenu->popup(at);
 }
 
-void Tvorlixform::recentchosen(const QString& path) {
+void DesktopOpen::recentchosen(const QString& path) {
     if (!QFileInfo::exists(path)) {
         recent_->remove(path);
-        QMessageBox::warning(this, QStringLiteral("KORVEN"),
+        QMessageBox::warning(window_, QStringLiteral("KORVEN"),
                              tr("%1 no longer exists; it is taken off the recent files.")
                                  .arg(QDir::toNativeSeparators(path)),
                              QMessageBox::Ok);

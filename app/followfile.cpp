@@ -1,23 +1,18 @@
-// Following the shown program on disk: the panel row that switches it, the re-read that keeps
-// what the user set up, and the notice when the file is gone.
+// Following the shown program on disk: the panel row that switches it, the checks before a
+// re-read, and the notice when the file is gone.
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
-#include <QGroupBox>
 #include <QLabel>
-#include <QScrollBar>
-#include <QSlider>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/desktopopen.h"
 #include "app/filefollower.h"
-#include "app/jobinput.h"
 #include "app/panelextras.h"
-#include "app/vorlixmain.h"
-#include "render/toolpathdrawer.h"
 
-void Tvorlixform::buildfollowrow() {
+void DesktopOpen::buildfollowrow(PanelExtras* panelextras) {
     auto* row = new QWidget;
     row->setObjectName(QStringLiteral("followfilerow"));
     auto* layout = new QVBoxLayout(row);
@@ -32,69 +27,55 @@ void Tvorlixform::buildfollowrow() {
     followfilenotice->hide();
     layout->addWidget(followfilecheckbox);
     layout->addWidget(followfilenotice);
-    connect(followfilecheckbox, &QCheckBox::toggled, this,
-            [this](bool on) { follower_->setenabled(on); });
+    QObject::connect(followfilecheckbox, &QCheckBox::toggled, followfilecheckbox,
+                     [this](bool on) { follower_->setenabled(on); });
     panelextras->setrow(PanelExtras::FollowFile, row);
 }
 
-void Tvorlixform::fileisgone() {
-    const QString path =
-        QFile::decodeName(QByteArray::fromStdString(ncpath.empty() ? ncfilename : ncpath));
-    const QString text = tr("File gone; picture kept");
+void DesktopOpen::fileisgone() {
+    picturekept(tr("File gone; picture kept"),
+                tr("%1 is no longer there. The picture stays as it was; the file is read again "
+                   "when it comes back.")
+                    .arg(QDir::toNativeSeparators(hooks_.shownfile())));
+}
+
+void DesktopOpen::picturekept(const QString& text, const QString& story) {
     // One line in the narrow panel; the whole story is in the tooltip.
-    const int room = std::max(20, panel->width() - 12);
+    const int room = std::max(20, panel_->width() - 12);
     followfilenotice->setText(
         QFontMetrics(followfilenotice->font()).elidedText(text, Qt::ElideRight, room));
-    followfilenotice->setToolTip(
-        tr("%1 is no longer there. The picture stays as it was; the file is read again when it "
-           "comes back.")
-            .arg(QDir::toNativeSeparators(path)));
+    followfilenotice->setToolTip(story);
+    // The line cut short to the panel is no name for a reader of the screen.
+    followfilenotice->setAccessibleName(text);
     followfilenotice->show();
 }
 
-void Tvorlixform::rereadfile() {
-    if (jobrunning() || (ncpath.empty() && ncfilename.empty())) return;
-    const std::string& path = ncpath.empty() ? ncfilename : ncpath;
+void DesktopOpen::rereadfile() {
+    const QString path = hooks_.shownfile();
+    if (busy() || path.isEmpty()) return;
     follower_->markread();
-    if (!QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).isFile()) {
+    const QFileInfo info(path);
+    const QString name = QDir::toNativeSeparators(path);
+    if (!info.exists()) {
         fileisgone();
         return;
     }
-    followfilenotice->hide();
-    keptsize_ = shownumberscrollbar->value();
-    keptstart_ = showstartscrollbar->value();
-    const JobInput::Scope busy(*jobinput_);
-    rereading_ = true;
-    // The open sequence without its title and without clearing the surface: the old
-    // picture stays until the new one is drawn over it.
-    setlabelsvisible(false);
-    job.timetext.clear();
-    job.zmaxtext.clear();
-    job.zmintext.clear();
-    jobstart();
-    runjob();
-    rereading_ = false;
-    jobcaption();
-}
-
-void Tvorlixform::keepstepsliders() {
-    const int all = shownumberscrollbar->maximum();
-    const int p = std::clamp(keptsize_, shownumberscrollbar->minimum(), all);
-    if (p == all) {
-        resetstepsliders();
+    // A pipe or a device in the file's place would hold the reading up, or never end.
+    if (!info.isFile()) {
+        picturekept(tr("not a regular file"),
+                    tr("%1 is no longer a regular file. The picture stays as it was; the file is "
+                       "read again when it changes.")
+                        .arg(name));
         return;
     }
-    const QSignalBlocker quietnumber(shownumberscrollbar);
-    const QSignalBlocker quietstart(showstartscrollbar);
-    shownumberscrollbar->setValue(p);
-    drawer()->stepwindow.on = true;
-    const int size = 1 << p;
-    const int n = job.nodes.lastnode();
-    showstartscrollbar->setPageStep(size);
-    showstartscrollbar->setMinimum(std::max(1 - size, 1 - n));
-    showstartscrollbar->setMaximum(std::max(0, n - 1));
-    // The slider keeps the start inside the new program's range.
-    showstartscrollbar->setValue(keptstart_);
-    showstartscrollbar->show();
-    showpartgroupbox->setTitle(tr("NC Steps : %1").arg(size));
+    // An emptied file (a writer truncates before it writes) or one without a single move
+    // would wipe a good picture for nothing: it is kept until the file gives a toolpath again.
+    if (info.size() == 0 || !hooks_.readagain()) {
+        picturekept(tr("re-read gave no toolpath; picture kept"),
+                    tr("%1 gave no toolpath when it was read again. The picture stays as it was; "
+                       "the file is read again when it changes.")
+                        .arg(name));
+        return;
+    }
+    followfilenotice->hide();
 }

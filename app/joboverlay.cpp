@@ -47,7 +47,8 @@ namespace {
 // panel's fourteen characters ("ZMax:   -1.000" becomes "ZMax in -1.000").
 std::string ininches(const std::string& text) {
     if (text.size() < 7 || text[4] != ':') return text;
-    if (text.size() > 7 && text[5] == ' ' && text[6] == ' ') return text.substr(0, 4) + " in" + text.substr(7);
+    if (text.size() > 7 && text[5] == ' ' && text[6] == ' ')
+        return text.substr(0, 4) + " in" + text.substr(7);
     return text.substr(0, 4) + "\"" + text.substr(5);
 }
 
@@ -174,4 +175,25 @@ void Tvorlixform::setspeed(bool frontbuffer, int32_t stepdelay) {
     wrkscreen->setFrontbuffer(frontbuffer);
     drawer_->stepdelay = stepdelay;
     setWindowTitle(frontbuffer ? tr("Front Buffer : %1").arg(stepdelay) : tr("Back Buffer"));
+}
+void Tvorlixform::keepstepsliders() {
+    const int all = shownumberscrollbar->maximum();
+    const int p = std::clamp(keptsize_, shownumberscrollbar->minimum(), all);
+    if (p == all) {
+        resetstepsliders();
+        return;
+    }
+    const QSignalBlocker quietnumber(shownumberscrollbar);
+    const QSignalBlocker quietstart(showstartscrollbar);
+    shownumberscrollbar->setValue(p);
+    drawer_->stepwindow.on = true;
+    const int size = 1 << p;
+    const int n = job.nodes.lastnode();
+    showstartscrollbar->setPageStep(size);
+    showstartscrollbar->setMinimum(std::max(1 - size, 1 - n));
+    showstartscrollbar->setMaximum(std::max(0, n - 1));
+    // The slider keeps the start inside the new program's range.
+    showstartscrollbar->setValue(keptstart_);
+    showstartscrollbar->show();
+    showpartgroupbox->setTitle(tr("NC Steps : %1").arg(size));
 }

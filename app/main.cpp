@@ -9,6 +9,7 @@
 #endif
 
 #include "app/commandline.h"
+#include "app/startupmessages.h"
 #include "app/translations.h"
 #include "app/vorlixmain.h"
 
@@ -49,7 +50,10 @@ int main(int argc, char** argv) {
     int qtargc = 1;
     const bool named = argc > 0 && argv[0] != nullptr && argv[0][0] != '\0';
     char* qtargv[] = {named ? argv[0] : fallbackname, nullptr};
+    // Before the application object: a display that cannot be opened ends its constructor.
+    installstartupmessages();
     QApplication app(qtargc, qtargv);
+    startupdone();
     // Captions are made with the window, so its language is settled first. A translated panel
     // opens the manual in its own language; the source texts keep the font probe's choice.
     const QString language = installtranslation(QLocale::system().uiLanguages());

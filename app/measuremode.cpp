@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <cmath>
 
+#include "app/programlink.h"
 #include "app/vorlixmain.h"
 #include "render/glimage.h"
 #include "view/fittedview.h"
@@ -42,9 +43,9 @@ int32_t MeasureMode::nodeat(QPoint at) const {
     int32_t last = -1;
     form_.drawer()->drawnrange(first, last);
     if (form_.logoshown || last <= first) return -1;
-    form_.picker.update(form_.job.nodes);
+    form_.programlink().picker.update(form_.job.nodes);
     const QPoint device = form_.wrkscreen->devicepixel(at);
-    const PickHit hit = form_.picker.pick(
+    const PickHit hit = form_.programlink().picker.pick(
         form_.job.nodes, first, last,
         pickviewof(form_.view, form_.wrkscreen->pixelwidth(), form_.wrkscreen->pixelheight()),
         device.x() + 0.5, device.y() + 0.5);

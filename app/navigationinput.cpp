@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "app/panelbutton.h"
+#include "app/programlink.h"
 #include "app/programpane.h"
 #include "app/vorlixmain.h"
 #include "render/glimage.h"
@@ -106,7 +107,7 @@ bool NavigationInput::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     if (event->type() == QEvent::Leave && watched == form_.wrkscreen) {
-        form_.hidepickreadout();  // it tells about the point under the pointer only
+        form_.programlink().hidepickreadout();  // it tells about the point under the pointer only
         return false;
     }
     if (!ismousebuttonevent(event->type())) return false;
@@ -144,7 +145,7 @@ bool NavigationInput::surfacemouse(QEvent* event) {
         case QEvent::MouseButtonDblClick:
             // The picture's keys are the view's again once the user works on the picture.
             if (form_.focusWidget() == form_.programpane) form_.dummyscrollbar->setFocus();
-            form_.hidepickreadout();
+            form_.programlink().hidepickreadout();
             // A left press is a window zoom whatever else is held; with Shift, one released
             // where it went down picks the line instead (decided at the release).
             shiftpick_ = mouse->button() == Qt::LeftButton &&
@@ -160,7 +161,7 @@ bool NavigationInput::surfacemouse(QEvent* event) {
                 if (drag.dragmode != SurfaceDrag::None) {
                     endsurfacedrag();
                 } else {
-                    form_.pickat(at.x(), at.y(), false);
+                    form_.programlink().pickat(at.x(), at.y(), false);
                 }
             } else if (drag.SurfaceMouseMove(at.x(), at.y())) {
                 form_.view.render();
@@ -174,7 +175,7 @@ bool NavigationInput::surfacemouse(QEvent* event) {
                 shiftpick_ = false;
                 drag.abandon(monotonicseconds());
                 form_.view.render();  // takes away what the rubber band drew
-                form_.pickat(press.x, press.y, true);
+                form_.programlink().pickat(press.x, press.y, true);
             } else {
                 endsurfacedrag();
             }
@@ -240,7 +241,7 @@ void NavigationInput::formkey(QObject* receiver, const QKeyEvent& event) {
     // The window's own focus control, active or not: the one the window hands its keys to.
     const QWidget* focus = form_.focusWidget();
     if (widget != (focus != nullptr ? focus : &form_)) return;
-    if (form_.programkey(event.key(), event.modifiers())) return;
+    if (form_.programlink().programkey(event.key(), event.modifiers())) return;
     // Up, Down and Page Up move the program pane's selection while it has the focus.
     if (focus != nullptr && focus == form_.programpane &&
         (event.key() == Qt::Key_Up || event.key() == Qt::Key_Down ||

@@ -1,4 +1,6 @@
-// The panel's own commands: open a program, exit, the manual, the logo, and the speed menu.
+#include "app/panelcommands.h"
+
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -12,11 +14,10 @@
 #include <QUrl>
 
 #include "app/datafolder.h"
-#include "app/panelbutton.h"
 #include "app/panelmouse.h"
-#include "app/recentfiles.h"
-#include "app/vorlixmain.h"
+#include "render/framerender.h"
 #include "render/glimage.h"
+#include "render/toolpathdrawer.h"
 
 namespace {
 
@@ -43,19 +44,26 @@ const SpeedItem kSpeedItems[] = {
 
 }  // namespace
 
-void Tvorlixform::buildpanelcommands() {
-    selectfile = new QFileDialog(this);
+PanelCommands::PanelCommands(const Parts& parts, Hooks hooks)
+    : window_(parts.window),
+      panel(parts.panel),
+      frame_(parts.frame),
+      wrkscreen(parts.wrkscreen),
+      drawer_(parts.drawer),
+      bigfivehelp(parts.bigfivehelp),
+      hooks_(std::move(hooks)) {
+    selectfile = new QFileDialog(window_);
     selectfile->setObjectName(QStringLiteral("selectfile"));
     // The name field's completion list is a window of its own: closing the dialog with Return
     // while it shows leaves it mapped (where no window manager tidies up), over the picture and
     // catching the next click.
-    connect(selectfile, &QDialog::finished, this, [this] {
+    QObject::connect(selectfile, &QDialog::finished, selectfile, [this] {
         for (QCompleter* completer : selectfile->findChildren<QCompleter*>()) {
             if (completer->popup() != nullptr) completer->popup()->hide();
         }
     });
 
-    speedmenu = new QMenu(this);
+    speedmenu = new QMenu(window_);
     speedmenu->setObjectName(QStringLiteral("speedmenu"));
     for (const SpeedItem& item : kSpeedItems) {
         QAction* action = speedmenu->addAction(tr(item.caption));
@@ -65,45 +73,56 @@ void Tvorlixform::buildpanelcommands() {
     QAction* simplify = speedmenu->addAction(tr("拖动时简化路径"));
     simplify->setObjectName(QStringLiteral("speedsimplify"));
     simplify->setCheckable(true);
-    simplify->setChecked(frame()->simplifieddrags);
-    connect(simplify, &QAction::toggled, this, [this](bool on) { frame()->simplifieddrags = on; });
-    connect(speedmenu, &QMenu::triggered, this, [this](QAction* item) { speedmenuselect(item); });
+    simplify->setChecked(frame_->simplifieddrags);
+    QObject::connect(simplify, &QAction::toggled, simplify,
+                     [this](bool on) { frame_->simplifieddrags = on; });
+    QObject::connect(speedmenu, &QMenu::triggered, speedmenu,
+                     [this](QAction* item) { speedmenuselect(item); });
 
-    panelmouse_ = new PanelMouse(panel, logo);
+    panelmouse_ = new PanelMouse(panel, parts.logo);
     panelmouse_->backgroundpressed = [this](Qt::MouseButton button, QPoint at) {
         panelMouseDown(button, at.x(), at.y());
     };
     panelmouse_->logoclicked = [this] { logoClick(); };
 
-    connect(SpeedButton[1], &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
-    connect(SpeedButton[4], &QToolButton::clicked, this, [this] { SpeedButton4Click(); });
-    connect(SpeedButton[6], &QToolButton::clicked, this, [this] { SpeedButton6Click(); });
+    QObject::connect(parts.openbutton, &QAbstractButton::clicked, parts.openbutton,
+                     [this] { SpeedButton1Click(); });
+    QObject::connect(parts.exitbutton, &QAbstractButton::clicked, parts.exitbutton,
+                     [this] { SpeedButton4Click(); });
+    QObject::connect(parts.helpbutton, &QAbstractButton::clicked, parts.helpbutton,
+                     [this] { SpeedButton6Click(); });
 }
 
-void Tvorlixform::SpeedButton1Click() {
+void PanelCommands::SpeedButton1Click() {
     // Options are set on every use; the dialog keeps its folder from one use to the next.
     selectfile->setAcceptMode(QFileDialog::AcceptOpen);
     selectfile->setFileMode(QFileDialog::ExistingFile);
     selectfile->setOption(QFileDialog::HideNameFilterDetails);
     const QString allfiles = tr("所有文件") + QStringLiteral(" (*)");
-    selectfile->setNameFilters({tr("nc文件") + QStringLiteral(" (*.nc *.b* *.mr*)"), allfiles});
+    // After the classic entry, the program types the desktop knows this viewer for.
+    selectfile->setNameFilters(
+        {tr("nc文件") + QStringLiteral(" (*.nc *.b* *.mr*)"),
+         tr("NC programs") + QStringLiteral(" (*.nc *.ngc *.tap *.cnc *.gcode)"), allfiles});
     selectfile->selectNameFilter(allfiles);
+    // Next to the program shown, however it was opened (command line, drop, recent files).
+    const QString shown = hooks_.shownfile();
+    if (!shown.isEmpty()) selectfile->setDirectory(QFileInfo(shown).absolutePath());
     // The folders of the recent files, newest first, are the dialog's history.
     QStringList folders;
-    for (const QString& file : recentfiles().files()) {
+    for (const QString& file : hooks_.recentlist()) {
         const QString folder = QFileInfo(file).absolutePath();
         if (!folders.contains(folder)) folders << folder;
     }
     selectfile->setHistory(folders);
     if (selectfile->exec() != QDialog::Accepted || selectfile->selectedFiles().isEmpty()) return;
-    openfile(selectfile->selectedFiles().constFirst());
+    hooks_.openpath(selectfile->selectedFiles().constFirst());
 }
 
-void Tvorlixform::SpeedButton4Click() {
-    close();
+void PanelCommands::SpeedButton4Click() {
+    window_->close();
 }
 
-void Tvorlixform::SpeedButton6Click() {
+void PanelCommands::SpeedButton6Click() {
     const QString manual = datafile(bigfivehelp ? QStringLiteral("man/vorlix_manual_big5.htm")
                                                 : QStringLiteral("man/vorlix_manual.htm"));
     // A missing manual is not reported; the desktop is not even asked, so it shows no error.
@@ -111,20 +130,20 @@ void Tvorlixform::SpeedButton6Click() {
     QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
 }
 
-void Tvorlixform::logoClick() {
+void PanelCommands::logoClick() {
     QApplication::beep();
 }
 
-void Tvorlixform::panelMouseDown(Qt::MouseButton button, int x, int y) {
+void PanelCommands::panelMouseDown(Qt::MouseButton button, int x, int y) {
     if (button != Qt::RightButton) return;
     speedmenu->popup(panel->mapToGlobal(QPoint(x, y)));
 }
 
-void Tvorlixform::speedmenuselect(QAction* item) {
+void PanelCommands::speedmenuselect(QAction* item) {
     // The items of a submenu are its own business, not speeds.
     if (item != nullptr && item->parent() != speedmenu) return;
     bool frontbuffer = wrkscreen->frontbuffer();
-    int32_t stepdelay = drawer()->stepdelay;
+    int32_t stepdelay = drawer_->stepdelay;
     const QString name = item ? item->objectName().toUpper() : QString();
     // Switches of their own (and the panel rows offered here): the speed and title stay.
     if (name == QStringLiteral("SPEEDSIMPLIFY") || !name.startsWith(QStringLiteral("SPEED"))) {
@@ -138,5 +157,5 @@ void Tvorlixform::speedmenuselect(QAction* item) {
             stepdelay = speed.stepdelay;
         }
     }
-    setspeed(frontbuffer, stepdelay);
+    hooks_.speedchosen(frontbuffer, stepdelay);
 }

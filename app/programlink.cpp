@@ -1,6 +1,5 @@
-// The program pane beside the picture and the link both ways: selected lines highlight their
-// moves, the move under the pointer names its line, and the step window and the slowed
-// drawing move the pane along.
+#include "app/programlink.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QInputDialog>
@@ -13,11 +12,11 @@
 
 #include "app/blocknumber.h"
 #include "app/panelextras.h"
-#include "app/planreadout.h"
 #include "app/programpane.h"
-#include "app/vorlixmain.h"
 #include "nc/linenodes.h"
+#include "nc/ncjob.h"
 #include "render/glimage.h"
+#include "render/toolpathdrawer.h"
 #include "view/fittedview.h"
 
 namespace {
@@ -55,9 +54,30 @@ int64_t movesin(const NodeStore& nodes, NodeSpan span) {
 
 }  // namespace
 
-void Tvorlixform::buildprogramlink() {
+ProgramLink::ProgramLink(const Parts& parts, std::function<void()> relayout,
+                         std::function<void()> render)
+    : window_(parts.window),
+      panel(parts.panel),
+      wrkscreen(parts.wrkscreen),
+      dummyscrollbar(parts.dummyscrollbar),
+      panelextras(parts.panelextras),
+      shownumberscrollbar(parts.shownumberscrollbar),
+      showstartscrollbar(parts.showstartscrollbar),
+      job(parts.job),
+      view(parts.view),
+      drawer_(parts.drawer),
+      logoshown(parts.logoshown),
+      ncpath(parts.ncpath),
+      ncfilename(parts.ncfilename),
+      relayout_(std::move(relayout)),
+      render_(std::move(render)) {
+    buildlink();
+}
+
+void ProgramLink::buildlink() {
     job.indexlines = true;
-    programpane = new ProgramPane(this);
+    drawer_->highlight = &highlight;
+    programpane = new ProgramPane(window_);
     programpane->hide();
     programpane->selectionchanged = [this] { programselectionchanged(); };
 
@@ -65,7 +85,8 @@ void Tvorlixform::buildprogramlink() {
     programcheckbox->setFocusPolicy(Qt::NoFocus);
     programcheckbox->setToolTip(tr("Show the program's text beside the picture (F6)"));
     panelextras->setrow(PanelExtras::ProgramPane, programcheckbox);
-    connect(programcheckbox, &QCheckBox::toggled, this, [this](bool on) { showprogrampane(on); });
+    QObject::connect(programcheckbox, &QCheckBox::toggled, programpane,
+                     [this](bool on) { showprogrampane(on); });
 
     // Beside the pointer over the picture: a child of the surface never covers the panel.
     pickreadout = new QLabel(wrkscreen);
@@ -77,17 +98,20 @@ void Tvorlixform::buildprogramlink() {
     pickreadout->hide();
 
     // After the window's own handlers, which have drawn the new range by then.
-    connect(shownumberscrollbar, &QScrollBar::valueChanged, this, [this] { followsteps(); });
-    connect(showstartscrollbar, &QSlider::valueChanged, this, [this] { followsteps(); });
+    QObject::connect(shownumberscrollbar, &QScrollBar::valueChanged, programpane,
+                     [this] { followsteps(); });
+    QObject::connect(showstartscrollbar, &QSlider::valueChanged, programpane,
+                     [this] { followsteps(); });
 }
 
-bool Tvorlixform::programkey(int key, Qt::KeyboardModifiers modifiers) {
+bool ProgramLink::programkey(int key, Qt::KeyboardModifiers modifiers) {
     const Qt::KeyboardModifiers plain = modifiers & ~Qt::KeypadModifier;
     if (key == Qt::Key_F6 && plain == Qt::NoModifier) {
         showprogrampane(!programpane->isVisible());
     } else if (key == Qt::Key_G && plain == Qt::ControlModifier) {
         askprogramline();
-    } else if (key == Qt::Key_Escape && plain == Qt::NoModifier && focusWidget() == programpane) {
+    } else if (key == Qt::Key_Escape && plain == Qt::NoModifier &&
+               window_->focusWidget() == programpane) {
         // The keys go back to the view; the selection stays highlighted to look at.
         dummyscrollbar->setFocus();
     } else if (key == Qt::Key_Escape && plain == Qt::NoModifier && programpane->hasselection()) {
@@ -99,14 +123,14 @@ bool Tvorlixform::programkey(int key, Qt::KeyboardModifiers modifiers) {
     return true;
 }
 
-void Tvorlixform::programloaded() {
+void ProgramLink::programloaded() {
     programpane->setprogram(ncpath.empty() ? ncfilename : ncpath, &job.lines, job.stamp);
     highlight.nodes = {};
     picker.clear();
     hidepickreadout();
 }
 
-void Tvorlixform::showprogrampane(bool on) {
+void ProgramLink::showprogrampane(bool on) {
     {
         const QSignalBlocker quiet(programcheckbox);
         programcheckbox->setChecked(on);
@@ -116,7 +140,7 @@ void Tvorlixform::showprogrampane(bool on) {
     refitpane_ = viewisfitted();
     // Opening leaves the keyboard where it was: the keys keep turning the view until the
     // user clicks into the text.
-    if (!on && focusWidget() == programpane) dummyscrollbar->setFocus();
+    if (!on && window_->focusWidget() == programpane) dummyscrollbar->setFocus();
     programpane->setVisible(on);
     // Only a shown pane follows the slowed drawing: hidden, the drawing runs as it always did.
     if (on) {
@@ -128,18 +152,18 @@ void Tvorlixform::showprogrampane(bool on) {
         drawer_->drawingnode = nullptr;
         programpane->setfollowline(-1);
     }
-    FormResize();
+    relayout_();
     if (on) followsteps();
 }
 
-void Tvorlixform::layoutprogrampane() {
+void ProgramLink::layoutprogrampane() {
     if (programpane != nullptr && programpane->isVisible()) {
-        const int area = width() - panel->width() - 2;
+        const int area = window_->width() - panel->width() - 2;
         const int panewidth = std::clamp(static_cast<int>(area * kPaneShare),
                                          std::min(kPaneMinWidth, area / 2), kPaneMaxWidth);
-        wrkscreen->setGeometry(1, 1, std::max(1, area - panewidth - 1), height() - 2);
+        wrkscreen->setGeometry(1, 1, std::max(1, area - panewidth - 1), window_->height() - 2);
         programpane->setGeometry(wrkscreen->x() + wrkscreen->width() + 1, 0, panewidth + 1,
-                                 height());
+                                 window_->height());
     }
     if (!refitpane_) return;
     refitpane_ = false;
@@ -147,14 +171,18 @@ void Tvorlixform::layoutprogrampane() {
     // the part is never drawn cut off.
     view.areawidth = wrkscreen->pixelwidth();
     view.areaheight = wrkscreen->pixelheight();
-    const WorldBox box = extents();
+    const WorldBox box = toolpathbox();
     view.fitview(box.xmax, box.xmin, box.ymax, box.ymin, box.zmax, box.zmin);
 }
 
-bool Tvorlixform::viewisfitted() const {
+WorldBox ProgramLink::toolpathbox() const {
+    return {job.xmin, job.xmax, job.ymin, job.ymax, job.zmin, job.zmax};
+}
+
+bool ProgramLink::viewisfitted() const {
     ViewState fitted = view;
     fitted.renderhook = nullptr;
-    const WorldBox box = extents();
+    const WorldBox box = toolpathbox();
     fitted.fitview(box.xmax, box.xmin, box.ymax, box.ymin, box.zmax, box.zmin);
     const auto near = [&](double a, double b) {
         return std::abs(a - b) <= 1e-9 * std::max(std::abs(view.viewscale), 1e-300);
@@ -164,17 +192,17 @@ bool Tvorlixform::viewisfitted() const {
            near(fitted.viewcenter.z, view.viewcenter.z);
 }
 
-void Tvorlixform::gotoprogramline(int64_t line) {
+void ProgramLink::gotoprogramline(int64_t line) {
     showprogrampane(true);
     programpane->selectline(line);
 }
 
-void Tvorlixform::askprogramline() {
+void ProgramLink::askprogramline() {
     if (programpane->linecount() == 0) return;
     bool ok = false;
     const int64_t current = std::max<int64_t>(programpane->currentline(), 1);
     const QString answer =
-        QInputDialog::getText(this, tr("Go to line"), tr("Line, or block number as N120:"),
+        QInputDialog::getText(window_, tr("Go to line"), tr("Line, or block number as N120:"),
                               QLineEdit::Normal, QString::number(current), &ok);
     if (!ok) return;
     uint64_t block = 0;
@@ -191,11 +219,11 @@ void Tvorlixform::askprogramline() {
     if (ok) gotoprogramline(line);
 }
 
-void Tvorlixform::clearprogramselection() {
+void ProgramLink::clearprogramselection() {
     programpane->clearselection();
 }
 
-void Tvorlixform::programselectionchanged() {
+void ProgramLink::programselectionchanged() {
     const bool was = highlight.active();
     if (!programpane->hasselection()) {
         highlight.nodes = {};
@@ -214,11 +242,11 @@ void Tvorlixform::programselectionchanged() {
             programpane->setstatus(tr("%1 made %2 moves.").arg(lines).arg(count));
         }
     }
-    planreadout()->showselection(highlight.nodes);
-    if (was || highlight.active()) renderframe();
+    if (selectionshown) selectionshown(highlight.nodes);
+    if (was || highlight.active()) render_();
 }
 
-bool Tvorlixform::pickat(int x, int y, bool select) {
+bool ProgramLink::pickat(int x, int y, bool select) {
     int32_t first = 0;
     int32_t last = -1;
     drawer_->drawnrange(first, last);
@@ -227,10 +255,9 @@ bool Tvorlixform::pickat(int x, int y, bool select) {
         return false;
     }
     picker.update(job.nodes);
-    const PickHit hit =
-        picker.pick(job.nodes, first, last,
-                    pickviewof(view, wrkscreen->pixelwidth(), wrkscreen->pixelheight()), x + 0.5,
-                    y + 0.5);
+    const PickHit hit = picker.pick(
+        job.nodes, first, last, pickviewof(view, wrkscreen->pixelwidth(), wrkscreen->pixelheight()),
+        x + 0.5, y + 0.5);
     if (hit.node < 0) {
         hidepickreadout();
         return false;
@@ -257,7 +284,7 @@ bool Tvorlixform::pickat(int x, int y, bool select) {
     return true;
 }
 
-void Tvorlixform::placepickreadout(QPoint pointer) {
+void ProgramLink::placepickreadout(QPoint pointer) {
     pickreadout->adjustSize();
     const QSize size = pickreadout->size();
     const QRect area = wrkscreen->rect();
@@ -271,7 +298,7 @@ void Tvorlixform::placepickreadout(QPoint pointer) {
     pickreadout->show();
 }
 
-void Tvorlixform::drawdraghighlight() {
+void ProgramLink::drawdraghighlight() {
     if (!highlight.active() || highlight.nodes.last - highlight.nodes.first > kDragHighlightNodes) {
         return;
     }
@@ -281,11 +308,11 @@ void Tvorlixform::drawdraghighlight() {
     highlight.draw(job.nodes, nullptr, first, last);
 }
 
-void Tvorlixform::hidepickreadout() {
+void ProgramLink::hidepickreadout() {
     if (pickreadout != nullptr && !pickreadout->isHidden()) pickreadout->hide();
 }
 
-void Tvorlixform::followsteps() {
+void ProgramLink::followsteps() {
     if (!programpane->isVisible() || job.nodes.lastnode() < 0) return;
     int32_t first = 0;
     int32_t last = -1;

@@ -39,6 +39,12 @@ QString RecentFiles::usersettingsfile(bool cmdnosettings) {
 
 void RecentFiles::load() {
     if (settingsfile_.isEmpty() || !QFileInfo::exists(settingsfile_)) return;
+    // A pipe or a device in the file's place would block the start-up on its first read or
+    // write: the list then lives for this run only.
+    if (!QFileInfo(settingsfile_).isFile()) {
+        settingsfile_.clear();
+        return;
+    }
     bool sound = false;
     {
         QSettings settings(settingsfile_, QSettings::IniFormat);
@@ -47,8 +53,14 @@ void RecentFiles::load() {
         files_ = usable(stored);
         sound = settings.status() == QSettings::NoError &&
                 (!value.isValid() || value.canConvert<QStringList>()) && files_ == stored;
+        // The file holds the list and nothing else.
+        const QStringList keys = settings.allKeys();
+        sound = sound && (keys.isEmpty() || keys == QStringList{kKey});
     }
-    if (!sound) save();
+    if (sound) return;
+    // Whatever else a damaged file held would be merged into and kept: it is written anew.
+    QFile::remove(settingsfile_);
+    save();
 }
 
 void RecentFiles::add(const QString& path) {

@@ -16,6 +16,7 @@
 #include "app/vorlixmain.h"
 #include "app/workingbar.h"
 #include "render/glimage.h"
+#include "view/viewicon.h"
 
 namespace {
 
@@ -176,7 +177,6 @@ void Tvorlixform::buildpanel() {
     noticerow->setFont(pixelfont("MS Sans Serif", 11));
     panelextras->setrow(PanelExtras::Notice, noticerow);
     noticerow->hide();  // until a job has something to say
-    noticerow->gotoline = [this](int64_t line) { gotoprogramline(line); };
 
     optimage = new QLabel(panel);
     optimage->setGeometry(2, 376, 140, 75);
@@ -214,4 +214,26 @@ void Tvorlixform::buildstepgroup() {
     showstartscrollbar->setGeometry(2, 37, 136, 20);
     showstartscrollbar->setFocusPolicy(Qt::NoFocus);
     showstartscrollbar->hide();
+}
+
+void Tvorlixform::drawpreseticons() {
+    for (int i = 10; i <= 16; ++i) {
+        const ViewPreset& preset = viewpresets[static_cast<size_t>(i - 10)];
+        view.setviewangles(preset);
+        PanelButton* button = SpeedButton[static_cast<size_t>(i)];
+        QImage glyph(kViewIconSize, kViewIconSize, QImage::Format_ARGB32);
+        const QRgb color = button->captionColor().rgb();
+        drawviewicon(view.angles(), color, 0, reinterpret_cast<uint32_t*>(glyph.bits()),
+                     static_cast<int>(glyph.bytesPerLine() / 4));
+        button->setGlyph(glyph);
+    }
+    view.setviewangles(viewpreset(ViewPresetId::Iso1));
+    drawrotateicon();
+}
+
+void Tvorlixform::drawrotateicon() {
+    QImage glyph(kViewIconSize, kViewIconSize, QImage::Format_ARGB32);
+    drawviewicon(view.angles(), qRgb(255, 0, 0), 0, reinterpret_cast<uint32_t*>(glyph.bits()),
+                 static_cast<int>(glyph.bytesPerLine() / 4));
+    SpeedButton[9]->setGlyph(glyph);
 }

@@ -14,19 +14,16 @@
 #include "app/commandline.h"
 #include "nc/ncjob.h"
 #include "render/framerender.h"
-#include "render/highlight.h"
 #include "render/logo/logoflyin.h"
 #include "render/toolpathdrawer.h"
 #include "view/paneldrag.h"
-#include "view/pick.h"
 #include "view/surfacedrag.h"
 #include "view/viewstate.h"
 
 class ArcDataMessages;
+class DesktopOpen;
 class DragSimplification;
-class FileFollower;
 class JobInput;
-class RecentFiles;
 class QAction;
 class QCheckBox;
 class QFileDialog;
@@ -38,10 +35,11 @@ class QSlider;
 class NavigationInput;
 class PanelButton;
 class PanelExtras;
-class PanelMouse;
+class PanelCommands;
+class PlotDriver;
 class PlanReadout;
 class MeasureMode;
-class PlotDriver;
+class ProgramLink;
 class ProgramPane;
 class ReadingNoticeRow;
 class Tglimage;
@@ -82,25 +80,14 @@ class Tvorlixform : public QWidget {
     // The speed menu's settings; the title reports them.
     void setspeed(bool frontbuffer, int32_t stepdelay);
 
-    // Panel commands.
-    void SpeedButton1Click();  // open a program through selectfile
-    void SpeedButton4Click();  // exit
-    void SpeedButton6Click();  // the manual, from the data folder
-    void logoClick();
-    // A press on the bare panel: the right button pops up speedmenu at (x, y) of the panel.
-    void panelMouseDown(Qt::MouseButton button, int x, int y);
-    void speedmenuselect(QAction* item);
+    // Panel commands, owned by PanelCommands (Open, Exit, Help, the logo, the speed menu).
+    PanelCommands& panelcommands() { return *panelcommands_; }
 
-    // Desktop habits (app/desktopopen.cpp, app/followfile.cpp).
+    // Desktop habits: drops, recent files and following the file, owned by DesktopOpen.
     // Opens path as Open does once its dialog has chosen it: same view rule, same sequence.
     void openfile(const QString& path);
-    // Opens a dropped or recent file, or says in a message box why it cannot be opened.
-    void openchecked(const QString& path);
-    // Reads the shown program again, keeping the view, the step window and the stock box.
-    void rereadfile();
     bool jobrunning() const;
-    RecentFiles& recentfiles() { return *recent_; }
-    FileFollower& follower() { return *follower_; }
+    DesktopOpen& desktop() { return *desktop_; }
     QMenu* recentmenu = nullptr;
     QCheckBox* followfilecheckbox = nullptr;
     QLabel* followfilenotice = nullptr;
@@ -129,8 +116,6 @@ class Tvorlixform : public QWidget {
     FrameRender* frame() { return frame_.get(); }
     ToolpathDrawer* drawer() { return drawer_.get(); }
     DragSimplification* simplification() { return simplification_.get(); }
-    PlanReadout* planreadout() { return planreadout_.get(); }
-    MeasureMode* measuremode() { return measure_.get(); }
 
     // Controls, named by role.
     Tglimage* wrkscreen = nullptr;
@@ -145,34 +130,20 @@ class Tvorlixform : public QWidget {
     QScrollBar* shownumberscrollbar = nullptr;
     QSlider* showstartscrollbar = nullptr;
     QLabel* optimage = nullptr;
-    PanelExtras* panelextras = nullptr;  // the free space below the step window
+    PanelExtras* panelextras = nullptr;     // the free space below the step window
     ReadingNoticeRow* noticerow = nullptr;  // what the last job's reading passed over
     QScrollBar* dummyscrollbar = nullptr;
     QFileDialog* selectfile = nullptr;
     QMenu* speedmenu = nullptr;
 
-    // The program pane and the link between its lines and the picture (app/programlink.cpp).
+    // The program pane and the link between its lines and the picture; the window keeps
+    // handles on its controls.
+    ProgramLink& programlink() { return *programlink_; }
+    PlanReadout* planreadout() { return planreadout_.get(); }
+    MeasureMode* measuremode() { return measure_.get(); }
     ProgramPane* programpane = nullptr;
     QCheckBox* programcheckbox = nullptr;  // "显示程式文本"
     QLabel* pickreadout = nullptr;
-    Highlight highlight;
-    Picker picker;
-    // Shows the pane, selects the line (clamped) and scrolls to it.
-    void gotoprogramline(int64_t line);
-    void showprogrampane(bool on);
-    // The view is what fitting the toolpath to the surface's recorded size gives.
-    bool viewisfitted() const;
-    void clearprogramselection();
-    // The segment under device pixel (x, y) of the surface: readout, and with select its
-    // line is selected. Returns whether a segment was within reach.
-    bool pickat(int x, int y, bool select);
-    void hidepickreadout();
-    // Shows the readout beside the pointer (logical pixels of the surface), inside the surface.
-    void placepickreadout(QPoint pointer);
-    // The drawn step window and the slowed drawing move the pane along.
-    void followsteps();
-    // F6, Ctrl+G and Escape (with a selection); false when the key is not one of them.
-    bool programkey(int key, Qt::KeyboardModifiers modifiers);
 
     // Shows the window; where no window manager maximises it, it fills the screen itself.
     void setVisible(bool visible) override;
@@ -195,14 +166,10 @@ class Tvorlixform : public QWidget {
     void buildreadingchoice();
     void connectjob();
     void builddesktop();
-    void buildfollowrow();
     void settooltips();
-    void popuprecent(QPoint at);
-    void recentchosen(const QString& path);
-    // Before a job reads ncpath: remember it and follow it.
-    void beginfollowing();
+    // The open sequence without its title and without clearing the picture.
+    bool rereadjob();
     void keepstepsliders();
-    void fileisgone();
     void drawpreseticons();
     void drawrotateicon();
     void setlabelsvisible(bool visible);
@@ -221,11 +188,6 @@ class Tvorlixform : public QWidget {
 
     FrameScene scene() const;
     void buildprogramlink();
-    void programloaded();
-    void programselectionchanged();
-    void layoutprogrampane();
-    void askprogramline();
-    void drawdraghighlight();
 
     CommandLine cmd_;
     std::unique_ptr<FrameRender> frame_;
@@ -233,11 +195,12 @@ class Tvorlixform : public QWidget {
     std::unique_ptr<PlotDriver> driver_;
     std::unique_ptr<ArcDataMessages> arcmessages_;
     std::unique_ptr<DragSimplification> simplification_;
-    PanelMouse* panelmouse_ = nullptr;
-    std::unique_ptr<RecentFiles> recent_;
-    FileFollower* follower_ = nullptr;
+    std::unique_ptr<ProgramLink> programlink_;
+    // The program pane takes its share of the picture's room after every resize.
+    std::function<void()> layoutpane_;
+    std::unique_ptr<PanelCommands> panelcommands_;
+    std::unique_ptr<DesktopOpen> desktop_;
     bool rereading_ = false;
-    bool refitpane_ = false;  // the pane opened or closed over the fitted view
     int keptsize_ = 17;
     int keptstart_ = 0;
     bool inidle_ = false;

@@ -2,9 +2,9 @@
 // xvfb-run; GALLIUM_NOOP=1 for the CPU cost alone): opening without the line index (/0, as
 // before the pane) and with it (/1); showing the pane, going to the last line and scrolling a
 // page, each for the pane alone and, where the picture follows, with its frame; a pick per
-// pointer move, and the making of its bounding spheres (once per job); and a frame with 1 million nodes
-// highlighted (/1) against the same frame without (/0).
-// The program file comes from the environment: KORVEN_BENCH_PROGRAM=<path to p100.nc>.
+// pointer move, and the making of its bounding spheres (once per job); and a frame with 1 million
+// nodes highlighted (/1) against the same frame without (/0). The program file comes from the
+// environment: KORVEN_BENCH_PROGRAM=<path to p100.nc>.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -17,6 +17,7 @@
 #include <memory>
 #include <random>
 
+#include "app/programlink.h"
 #include "app/programpane.h"
 #include "app/vorlixmain.h"
 #include "render/glimage.h"
@@ -81,14 +82,14 @@ void BM_PaneShowGotoScroll(benchmark::State& state) {
     double show = 0, showframe = 0, gotolast = 0, scroll = 0;
     int64_t n = 0;
     for (auto _ : state) {
-        w->showprogrampane(false);
+        w->programlink().showprogrampane(false);
         pane.setVisible(true);  // the pane alone, without the surface's new frame
         Clock::time_point t = Clock::now();
         paint();
         show += msince(t);
         pane.setVisible(false);
         t = Clock::now();
-        w->showprogrampane(true);
+        w->programlink().showprogrampane(true);
         paint();
         showframe += msince(t);
         t = Clock::now();
@@ -115,13 +116,13 @@ void BM_PickPerPointerMove(benchmark::State& state) {
     const int width = w->wrkscreen->pixelwidth();
     const int height = w->wrkscreen->pixelheight();
     Clock::time_point t = Clock::now();
-    w->pickat(width / 2, height / 2, false);  // makes the spheres, once per job
+    w->programlink().pickat(width / 2, height / 2, false);  // makes the spheres, once per job
     state.counters["spheres_build_ms"] = msince(t);
-    state.counters["spheres_MB"] = static_cast<double>(w->picker.memorybytes()) / 1e6;
+    state.counters["spheres_MB"] = static_cast<double>(w->programlink().picker.memorybytes()) / 1e6;
     std::mt19937 random(3);
     std::uniform_int_distribution<int> px(0, width - 1), py(0, height - 1);
     int hits = 0;
-    for (auto _ : state) hits += w->pickat(px(random), py(random), false) ? 1 : 0;
+    for (auto _ : state) hits += w->programlink().pickat(px(random), py(random), false) ? 1 : 0;
     state.counters["hit_share"] = static_cast<double>(hits) / state.iterations();
 }
 
@@ -130,7 +131,8 @@ void BM_FrameWithHighlight(benchmark::State& state) {
     if (!w) return;
     w->opensequence();
     const int32_t middle = w->job.nodes.nodecount() / 2;
-    w->highlight.nodes = state.range(0) != 0 ? NodeSpan{middle, middle + 1000000} : NodeSpan{};
+    w->programlink().highlight.nodes =
+        state.range(0) != 0 ? NodeSpan{middle, middle + 1000000} : NodeSpan{};
     w->renderframe();
     for (auto _ : state) w->renderframe();
 }

@@ -17,6 +17,8 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 shot=${KORVEN_SCREENSHOT:-$build/korven-screen.png}
+# Printed whole, so it can be opened from wherever the script was started.
+shot=$(realpath -m -- "$shot")
 export LIBGL_ALWAYS_SOFTWARE=1
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   "$1" "$2" &

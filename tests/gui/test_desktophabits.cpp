@@ -1,5 +1,6 @@
 // Desktop habits in the real window: files dropped on it, the shown file followed on disk while
 // other programs rewrite it, and the recent files with their settings file.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,14 +15,19 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QProcess>
 #include <QScopeGuard>
 #include <QScrollBar>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
+#include "app/desktopopen.h"
 #include "app/filefollower.h"
 #include "app/panelbutton.h"
 #include "app/recentfiles.h"
@@ -93,13 +99,14 @@ TEST(DropToOpen, FirstFileOfSeveralOpensAndBadDropsOnlySaySo) {
     const std::string second = writeprogram("dropsecond.nc", linesprogram(5));
     auto w = openwindow({});
     drop(*w, {fileurl(first), fileurl(second)});
-    ASSERT_TRUE(waituntil([&] { return jobdone(*w); }));
-    EXPECT_EQ(w->ncpath, first);
+    // The drop has returned before anything was read: the file opens after it.
+    EXPECT_TRUE(w->ncpath.empty());
+    ASSERT_TRUE(waituntil([&] { return w->ncpath == first && jobdone(*w); }));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("KORVEN : ") + QString::fromStdString(first));
     EXPECT_EQ(w->job.nodes.lastnode(), freshnodes(kTwoToolProgram));
     // The Open command's view rule: a window whose view was never chosen shows ISO1.
     EXPECT_TRUE(w->view.viewchosen);
-    EXPECT_EQ(w->recentfiles().files().value(0), QString::fromStdString(first));
+    EXPECT_EQ(w->desktop().recentfiles().files().value(0), QString::fromStdString(first));
 
     QTemporaryDir dir;
     const QString empty = dir.filePath(QStringLiteral("empty.nc"));
@@ -117,12 +124,20 @@ TEST(DropToOpen, FirstFileOfSeveralOpensAndBadDropsOnlySaySo) {
     const int32_t nodes = w->job.nodes.lastnode();
     const QString title = w->windowTitle();
     MessageAnswerer answers;
-    drop(*w, {QUrl(QStringLiteral("https://example.org/part.nc"))});
-    drop(*w, {QUrl::fromLocalFile(dir.path())});
-    drop(*w, {QUrl::fromLocalFile(empty)});
-    drop(*w, {QUrl::fromLocalFile(fifo)});
-    if (canlock) drop(*w, {QUrl::fromLocalFile(locked)});
-    ASSERT_EQ(answers.texts.size(), canlock ? 5U : 4U);
+    const auto dropone = [&](const QUrl& url) {
+        const size_t before = answers.texts.size();
+        drop(*w, {url});
+        ASSERT_TRUE(waituntil([&] { return answers.texts.size() == before + 1; }));
+    };
+    dropone(QUrl(QStringLiteral("https://example.org/part.nc")));
+    dropone(QUrl::fromLocalFile(dir.path()));
+    dropone(QUrl::fromLocalFile(empty));
+    dropone(QUrl::fromLocalFile(fifo));
+    if (canlock) dropone(QUrl::fromLocalFile(locked));
+    // A character device is no program either, though it reads without end.
+    dropone(QUrl::fromLocalFile(QStringLiteral("/dev/zero")));
+    ASSERT_EQ(answers.texts.size(), canlock ? 6U : 5U);
+    EXPECT_TRUE(answers.texts.back().contains(QStringLiteral("not a regular file")));
     EXPECT_TRUE(answers.texts[0].contains(QStringLiteral("https://example.org/part.nc")));
     EXPECT_TRUE(answers.texts[1].contains(QStringLiteral("folder")));
     EXPECT_TRUE(answers.texts[2].contains(QStringLiteral("empty")));
@@ -133,7 +148,7 @@ TEST(DropToOpen, FirstFileOfSeveralOpensAndBadDropsOnlySaySo) {
     EXPECT_EQ(w->job.nodes.lastnode(), nodes);
     EXPECT_EQ(w->windowTitle(), title);
     EXPECT_EQ(w->ncpath, first);
-    EXPECT_EQ(w->recentfiles().files().size(), 1);
+    EXPECT_EQ(w->desktop().recentfiles().files().size(), 1);
 }
 
 TEST(DropToOpen, DropDuringAJobIsRefused) {
@@ -151,7 +166,7 @@ TEST(DropToOpen, DropDuringAJobIsRefused) {
         inner(text, fraction);
     };
     drop(*w, {fileurl(first)});
-    ASSERT_TRUE(waituntil([&] { return jobdone(*w); }));
+    ASSERT_TRUE(waituntil([&] { return w->ncpath == first && jobdone(*w); }));
     runloop(100);
     EXPECT_TRUE(dropped);
     EXPECT_EQ(w->ncpath, first);
@@ -216,8 +231,8 @@ TEST(FollowFile, AFileRewrittenFiftyTimesASecondIsReadOnceItSettlesNeverHalfWrit
     const std::string path = writeprogram("storm.nc", linesprogram(50));
     auto w = openwindow({path});
     int reads = 0;
-    const auto inner = w->follower().changed;
-    w->follower().changed = [&] {
+    const auto inner = w->desktop().follower().changed;
+    w->desktop().follower().changed = [&] {
         ++reads;
         return inner();
     };
@@ -250,9 +265,9 @@ TEST(RecentFiles, OpenedFilesNewestFirstUnderARightPressOnOpenAndGoneEntries) {
     const std::string b = writeprogram("recentb.nc", linesprogram(3));
     for (const std::string& path : {a, b, a}) {
         drop(*w, {fileurl(path)});
-        ASSERT_TRUE(waituntil([&] { return jobdone(*w); }));
+        ASSERT_TRUE(waituntil([&] { return w->ncpath == path && jobdone(*w); }));
     }
-    EXPECT_EQ(w->recentfiles().files(),
+    EXPECT_EQ(w->desktop().recentfiles().files(),
               QStringList({QString::fromStdString(a), QString::fromStdString(b)}));
 
     // A right press on Open lists them; the speed menu of the bare panel stays shut.
@@ -269,7 +284,7 @@ TEST(RecentFiles, OpenedFilesNewestFirstUnderARightPressOnOpenAndGoneEntries) {
     w->recentmenu->hide();
     ASSERT_EQ(answers.texts.size(), 1U);
     EXPECT_TRUE(answers.texts[0].contains(QStringLiteral("no longer exists")));
-    EXPECT_EQ(w->recentfiles().files(), QStringList({QString::fromStdString(a)}));
+    EXPECT_EQ(w->desktop().recentfiles().files(), QStringList({QString::fromStdString(a)}));
     EXPECT_EQ(w->ncpath, a);
 }
 
@@ -316,4 +331,103 @@ TEST(RecentFiles, TenKeptSettingsFileSurvivesDamageAndHugeListsAndCanBeSwitchedO
     qunsetenv("KORVEN_NO_SETTINGS");
     EXPECT_FALSE(RecentFiles::usersettingsfile(false).isEmpty());
     EXPECT_TRUE(RecentFiles::usersettingsfile(true).isEmpty());
+}
+
+TEST(FollowFile, AnEmptiedOrMovelessFileKeepsThePictureAndAPipeIsNoRegularFile) {
+    const std::string path = writeprogram("followkept.nc", linesprogram(40));
+    auto w = openwindow({path});
+    const int32_t nodes = w->job.nodes.lastnode();
+    const std::string zmin = w->job.zmintext;
+    ASSERT_GT(nodes, 1);
+
+    const auto keptwith = [&](const QString& text) {
+        return waituntil([&] {
+            return w->followfilenotice->isVisible() &&
+                   w->followfilenotice->accessibleName() == text;
+        });
+    };
+    const QString nomoves = QStringLiteral("re-read gave no toolpath; picture kept");
+    QFile(QString::fromStdString(path)).resize(0);  // as `: > f.nc` does
+    ASSERT_TRUE(keptwith(nomoves));
+    EXPECT_EQ(w->job.nodes.lastnode(), nodes);
+    EXPECT_EQ(w->job.zmintext, zmin);
+
+    writeprogram("followkept.nc", "(only a comment)\nM30\n");
+    runloop(3 * FileFollower::kSettleMs);
+    ASSERT_TRUE(keptwith(nomoves));
+    EXPECT_EQ(w->job.nodes.lastnode(), nodes);
+    EXPECT_EQ(w->job.zmintext, zmin);
+
+    // Read again as soon as it gives a toolpath again.
+    writeprogram("followkept.nc", linesprogram(10));
+    ASSERT_TRUE(waituntil([&] { return w->job.nodes.lastnode() == freshnodes(linesprogram(10)); }));
+    ASSERT_TRUE(waituntil([&] { return jobdone(*w) && !w->followfilenotice->isVisible(); }));
+
+    QFile::remove(QString::fromStdString(path));
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    const auto removefifo = qScopeGuard([&] { QFile::remove(QString::fromStdString(path)); });
+    ASSERT_TRUE(keptwith(QStringLiteral("not a regular file")));
+    EXPECT_EQ(w->job.nodes.lastnode(), freshnodes(linesprogram(10)));
+}
+
+TEST(RecentFiles, APipeAtTheSettingsPathNeitherHangsNorIsWrittenAndGarbageIsRewrittenClean) {
+    QTemporaryDir dir;
+    const QString ini = dir.filePath(QStringLiteral("korven.ini"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(ini).constData(), 0600), 0);
+    // Were the pipe opened, a writer at its other end lets the test end instead of hanging.
+    std::atomic<bool> done{false};
+    std::thread unblock([&] {
+        for (int i = 0; i < 300 && !done; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        for (int i = 0; i < 100 && !done; ++i) {
+            const int fd = ::open(QFile::encodeName(ini).constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) ::close(fd);
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    });
+    const auto start = std::chrono::steady_clock::now();
+    {
+        RecentFiles recent(ini);
+        recent.add(QStringLiteral("/parts/a.nc"));
+        EXPECT_EQ(recent.files(), QStringList({QStringLiteral("/parts/a.nc")}));
+    }
+    done = true;
+    unblock.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    QFileInfo info(ini);
+    EXPECT_FALSE(info.isFile());  // still the pipe
+
+    const QString garbage = dir.filePath(QStringLiteral("garbage.ini"));
+    {
+        QFile file(garbage);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("bogus=1\n[other]\nkey=noise\n[recent]\nfiles=/parts/b.nc\n");
+    }
+    {
+        RecentFiles recent(garbage);
+        EXPECT_EQ(recent.files(), QStringList({QStringLiteral("/parts/b.nc")}));
+    }
+    QFile rewritten(garbage);
+    ASSERT_TRUE(rewritten.open(QIODevice::ReadOnly));
+    const QByteArray text = rewritten.readAll();
+    EXPECT_FALSE(text.contains("noise"));
+    EXPECT_FALSE(text.contains("bogus"));
+    EXPECT_TRUE(text.contains("/parts/b.nc"));
+}
+
+TEST(StartUp, NoDisplayIsOneLineNamingItAndExitStatusOne) {
+    QProcess viewer;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), QStringLiteral(":987"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    viewer.setProcessEnvironment(env);
+    viewer.start(QStringLiteral(KORVEN_VIEWER), {});
+    ASSERT_TRUE(viewer.waitForFinished(30000));
+    EXPECT_EQ(viewer.exitStatus(), QProcess::NormalExit);  // not an abort
+    EXPECT_EQ(viewer.exitCode(), 1);
+    const QStringList lines =
+        QString::fromLocal8Bit(viewer.readAllStandardError()).trimmed().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 1) << lines.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(lines[0].contains(QStringLiteral(":987")));
 }

@@ -16,10 +16,12 @@
 #include <QScrollBar>
 #include <QSlider>
 
+#include "app/desktopopen.h"
 #include "app/panelbutton.h"
 #include "app/programpane.h"
 #include "app/readingnoticerow.h"
 #include "app/translations.h"
+#include "app/programlink.h"
 #include "app/vorlixmain.h"
 #include "nc/readingnotice.h"
 #include "tests/gui/support_viewer.h"
@@ -123,7 +125,7 @@ TEST(Language, TraditionalChinesePanelTranslatesCaptionsNotData) {
         button = box.button(QMessageBox::Ok)->text();
         box.accept();
     });
-    w->openchecked(QStringLiteral("/nonexistent/part.nc"));
+    w->desktop().openchecked(QStringLiteral("/nonexistent/part.nc"));
     ASSERT_EQ(answers.texts.size(), 1U);
     EXPECT_EQ(answers.texts[0], QStringLiteral("/nonexistent/part.nc 不存在。"));
     EXPECT_EQ(button, QStringLiteral("確定"));
@@ -174,7 +176,7 @@ TEST(Language, TheDefaultWindowSpeaksSimplifiedChineseThroughout) {
                                           "G21 G90\nG0 X0 Y0 Z5.\nG81 X10. Y10. Z-1. R1.\n"
                                           "G1 X20. Z-2 F100.\nG1 Y20.\n");
     auto w = openwindow({path});
-    w->gotoprogramline(4);
+    w->programlink().gotoprogramline(4);
     const QStringList texts = showntexts(*w) + w->noticerow->entries();
     EXPECT_EQ(w->programpane->status(), QStringLiteral("第 4 行产生 1 个移动。"));
     EXPECT_EQ(w->noticerow->entries().value(0), QStringLiteral("未执行: G21 1 次，首次在第 1 行"));

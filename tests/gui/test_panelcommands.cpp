@@ -114,8 +114,10 @@ TEST(PanelCommands, OpenDialogOffersBothFiltersRefusesMissingFilesAndCancelChang
     QString preselected;
     bool existingonly = false;
     bool refused = false;
+    QString folder;
     whenmodal<QFileDialog>([&](QFileDialog& dialog) {
         filters = dialog.nameFilters();
+        folder = dialog.directory().absolutePath();
         // The filter list names the kinds; the patterns stay behind them.
         const auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
         for (int i = 0; combo != nullptr && i < combo->count(); ++i) shown << combo->itemText(i);
@@ -131,9 +133,16 @@ TEST(PanelCommands, OpenDialogOffersBothFiltersRefusesMissingFilesAndCancelChang
     QTest::mouseClick(w->SpeedButton[1], Qt::LeftButton);
     runloop(50);
 
-    EXPECT_EQ(filters, QStringList({QStringLiteral("nc文件 (*.nc *.b* *.mr*)"),
-                                    QStringLiteral("所有文件 (*)")}));
-    EXPECT_EQ(shown, QStringList({QStringLiteral("nc文件"), QStringLiteral("所有文件")}));
+    // The classic entry first, the program types the desktop registers next, all files last.
+    ASSERT_EQ(filters.size(), 3);
+    EXPECT_EQ(filters[0], QStringLiteral("nc文件 (*.nc *.b* *.mr*)"));
+    EXPECT_TRUE(filters[1].endsWith(QStringLiteral(" (*.nc *.ngc *.tap *.cnc *.gcode)")));
+    EXPECT_EQ(filters[2], QStringLiteral("所有文件 (*)"));
+    ASSERT_EQ(shown.size(), 3);
+    EXPECT_EQ(shown[0], QStringLiteral("nc文件"));
+    EXPECT_EQ(shown[2], QStringLiteral("所有文件"));
+    // The file was named on the command line; the dialog starts beside it.
+    EXPECT_EQ(folder, QFileInfo(QString::fromStdString(path)).absolutePath());
     EXPECT_EQ(preselected, QStringLiteral("所有文件"));
     EXPECT_TRUE(existingonly);
     EXPECT_TRUE(refused);
@@ -141,6 +150,26 @@ TEST(PanelCommands, OpenDialogOffersBothFiltersRefusesMissingFilesAndCancelChang
     EXPECT_EQ(w->ncpath, path);
     EXPECT_EQ(w->job.nodes.lastnode(), nodes);
     EXPECT_FALSE(w->WorkingBar->isVisible());
+}
+
+TEST(PanelCommands, ADeviceChosenInTheDialogIsRefusedNotRead) {
+    const std::string path = writeprogram("twotools.nc", kTwoToolProgram);
+    auto w = openwindow({path});
+    w->selectfile->setOption(QFileDialog::DontUseNativeDialog);
+    const int nodes = w->job.nodes.lastnode();
+    const QString title = w->windowTitle();
+    MessageAnswerer answers;
+    whenmodal<QFileDialog>([](QFileDialog& dialog) {
+        choosefile(dialog, QStringLiteral("/dev/zero"));
+        static_cast<QDialog&>(dialog).accept();
+        if (dialog.isVisible()) dialog.reject();
+    });
+    QTest::mouseClick(w->SpeedButton[1], Qt::LeftButton);
+    ASSERT_TRUE(waituntil([&] { return !answers.texts.empty() && jobdone(*w); }));
+    EXPECT_TRUE(answers.texts[0].contains(QStringLiteral("not a regular file")));
+    EXPECT_EQ(w->windowTitle(), title);
+    EXPECT_EQ(w->ncpath, path);
+    EXPECT_EQ(w->job.nodes.lastnode(), nodes);
 }
 
 TEST(PanelCommands, OpenedFilesShowInIso1UntilTheUserPicksAView) {

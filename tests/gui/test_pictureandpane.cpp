@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "app/programpane.h"
+#include "app/programlink.h"
 #include "app/vorlixmain.h"
 #include "render/glimage.h"
 #include "tests/gui/support_viewer.h"
@@ -133,7 +134,7 @@ TEST_P(PictureAndPane, ShiftLeftDragZoomsAndAShiftClickPicks) {
     EXPECT_TRUE(w->programpane->hasselection());
     EXPECT_EQ(w->surfacedrag.dragmode, SurfaceDrag::None);
     runloop(50);
-    EXPECT_TRUE(w->viewisfitted());  // not re-centred on the click
+    EXPECT_TRUE(w->programlink().viewisfitted());  // not re-centred on the click
 }
 
 TEST_P(PictureAndPane, PickReadoutShowsBesideThePointerInsideThePicture) {
@@ -161,7 +162,7 @@ TEST_P(PictureAndPane, TheFittedViewStaysFittedWhenThePaneOpensAndCloses) {
         key(*w, Qt::Key_F6);
         runloop(50);
         EXPECT_EQ(w->programpane->isVisible(), round == 0);
-        EXPECT_TRUE(w->viewisfitted());
+        EXPECT_TRUE(w->programlink().viewisfitted());
         // The picture shown is the one the fit button draws at this width.
         const QImage shown = w->wrkscreen->currentPicture();
         const std::string saved = savepicture(shown, "pane_refit_" + std::to_string(round));
@@ -189,9 +190,9 @@ TEST(PictureAndPane, BlocksAreNamedByTheirNumberAndOnlyMotionCountsAsAMove) {
     auto w = openat(QSize(700, 453), program);
 
     // A tool change stores a point but moves nothing.
-    w->gotoprogramline(4);
+    w->programlink().gotoprogramline(4);
     EXPECT_EQ(w->programpane->status(), QStringLiteral("Line 4 made no move."));
-    w->gotoprogramline(3);
+    w->programlink().gotoprogramline(3);
     EXPECT_EQ(w->programpane->status(), QStringLiteral("Line 3 made one move."));
 
     // The readout names the file's line, the block's own number as written, and the move's

@@ -13,6 +13,7 @@
 #include "app/measuremode.h"
 #include "app/planreadout.h"
 #include "app/readingnoticerow.h"
+#include "app/programlink.h"
 #include "app/vorlixmain.h"
 #include "render/glimage.h"
 #include "tests/gui/support_viewer.h"
@@ -59,7 +60,7 @@ TEST(PlanReadout, PlannedTimesExtentsAndLimits) {
     EXPECT_TRUE(w->noticerow->entries().join('\n').contains(QStringLiteral("-10.000")));
 
     // Line 2, the 100 mm feed move alone.
-    w->gotoprogramline(2);
+    w->programlink().gotoprogramline(2);
     EXPECT_TRUE(readout->text().contains(QStringLiteral("0:00:01.2")))
         << readout->text().toStdString();
     savepicture(w->grab().toImage(), "planreadout_window");

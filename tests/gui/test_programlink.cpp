@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "app/panelbutton.h"
+#include "app/programlink.h"
 #include "app/programpane.h"
 #include "nc/linenodes.h"
 #include "app/vorlixmain.h"
@@ -53,7 +54,7 @@ TEST(ProgramLink, HighlightAndPickAgreeWithKorvenInfo) {
     EXPECT_EQ(w->programpane->linecount(), 124);
 
     // Line 18 is "N80 X92. F1200.": one feed move across the stock.
-    w->gotoprogramline(18);
+    w->programlink().gotoprogramline(18);
     EXPECT_EQ(w->programpane->currentline(), 18);
     EXPECT_EQ(w->programpane->linetext(18), QStringLiteral("N80 X92. F1200."));
     EXPECT_EQ(w->programpane->status(), QStringLiteral("Line 18 made one move."));
@@ -73,7 +74,7 @@ TEST(ProgramLink, HighlightAndPickAgreeWithKorvenInfo) {
     EXPECT_EQ(differingpixels(window, headless), 0) << saved;
 
     // Shift+click on a highlighted pixel: the pane goes where korven-info's pick says.
-    w->clearprogramselection();
+    w->programlink().clearprogramselection();
     QPoint at(-1, -1);
     for (int y = 0; y < window.height() && at.x() < 0; ++y) {
         for (int x = 0; x < window.width(); ++x) {
@@ -139,7 +140,7 @@ TEST(ProgramLink, PaneShowsEveryByteAndNoticesAChangedFile) {
     const std::string path = writeprogram("bytes.nc", text);
     auto w = openwindow({path});
     ASSERT_TRUE(jobdone(*w));
-    w->gotoprogramline(99);  // clamped to the last line
+    w->programlink().gotoprogramline(99);  // clamped to the last line
     ProgramPane& pane = *w->programpane;
     EXPECT_EQ(pane.linecount(), 7);
     EXPECT_EQ(pane.currentline(), 7);
@@ -151,9 +152,9 @@ TEST(ProgramLink, PaneShowsEveryByteAndNoticesAChangedFile) {
     EXPECT_EQ(longline.size(), ProgramPane::kMaxLineBytes + 1);
     EXPECT_TRUE(longline.endsWith(QChar(0x2026)));
     EXPECT_EQ(pane.linetext(7), QStringLiteral("X5 \u241a"));
-    w->gotoprogramline(6);
+    w->programlink().gotoprogramline(6);
     EXPECT_EQ(pane.status(), QStringLiteral("Line 6 made one move."));
-    w->gotoprogramline(3);
+    w->programlink().gotoprogramline(3);
     EXPECT_EQ(pane.status(), QStringLiteral("Line 3 made one move."));
 
     // The file is rewritten: the pane shows no text of the new file against the old nodes.
