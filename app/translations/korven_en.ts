@@ -17,6 +17,72 @@
     </message>
 </context>
 <context>
+    <name>MeasureMode</name>
+    <message>
+        <source>Measure: click two points (Esc leaves)</source>
+        <translation>Measure: click two points (Esc leaves)</translation>
+    </message>
+    <message>
+        <source>From line %1: X %2 Y %3 Z %4</source>
+        <translation>From line %1: X %2 Y %3 Z %4</translation>
+    </message>
+    <message>
+        <source>Distance</source>
+        <translation>Distance</translation>
+    </message>
+</context>
+<context>
+    <name>PlanReadout</name>
+    <message>
+        <source>Machine profile</source>
+        <translation>Machine profile</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Other profile…</source>
+        <translation>Other profile…</translation>
+    </message>
+    <message>
+        <source>Machine profiles</source>
+        <translation>Machine profiles</translation>
+    </message>
+    <message>
+        <source>Show the machine readout</source>
+        <translation>Show the machine readout</translation>
+    </message>
+    <message>
+        <source>This machine profile cannot be used:</source>
+        <translation>This machine profile cannot be used:</translation>
+    </message>
+    <message>
+        <source>%1 leaves the machine&apos;s travel by %2</source>
+        <translation>%1 leaves the machine&apos;s travel by %2</translation>
+    </message>
+    <message>
+        <source>Planned: planning…</source>
+        <translation>Planned: planning…</translation>
+    </message>
+    <message>
+        <source>Planned %1 (feed-only %2)</source>
+        <translation>Planned %1 (feed-only %2)</translation>
+    </message>
+    <message>
+        <source>Selected lines %1</source>
+        <translation>Selected lines %1</translation>
+    </message>
+    <message>
+        <source>Show the travel box</source>
+        <translation>Show the travel box</translation>
+    </message>
+    <message>
+        <source>All moves</source>
+        <translation>All moves</translation>
+    </message>
+</context>
+<context>
     <name>ProgramPane</name>
     <message>
         <source>The file has changed since it was read.</source>
@@ -501,71 +567,25 @@
         <source>NC path viewer</source>
         <translation>NC path viewer</translation>
     </message>
-</context>
-<context>
-    <name>PlanReadout</name>
     <message>
-        <source>Machine profile</source>
-        <translation>Machine profile</translation>
+        <source>not a regular file</source>
+        <translation>not a regular file</translation>
     </message>
     <message>
-        <source>None</source>
-        <translation>None</translation>
+        <source>%1 is no longer a regular file. The picture stays as it was; the file is read again when it changes.</source>
+        <translation>%1 is no longer a regular file. The picture stays as it was; the file is read again when it changes.</translation>
     </message>
     <message>
-        <source>Other profile…</source>
-        <translation>Other profile…</translation>
+        <source>re-read gave no toolpath; picture kept</source>
+        <translation>re-read gave no toolpath; picture kept</translation>
     </message>
     <message>
-        <source>Machine profiles</source>
-        <translation>Machine profiles</translation>
+        <source>%1 gave no toolpath when it was read again. The picture stays as it was; the file is read again when it changes.</source>
+        <translation>%1 gave no toolpath when it was read again. The picture stays as it was; the file is read again when it changes.</translation>
     </message>
     <message>
-        <source>Show the machine readout</source>
-        <translation>Show the machine readout</translation>
-    </message>
-    <message>
-        <source>This machine profile cannot be used:</source>
-        <translation>This machine profile cannot be used:</translation>
-    </message>
-    <message>
-        <source>%1 leaves the machine&apos;s travel by %2</source>
-        <translation>%1 leaves the machine&apos;s travel by %2</translation>
-    </message>
-    <message>
-        <source>Planned: planning…</source>
-        <translation>Planned: planning…</translation>
-    </message>
-    <message>
-        <source>Planned %1 (feed-only %2)</source>
-        <translation>Planned %1 (feed-only %2)</translation>
-    </message>
-    <message>
-        <source>Selected lines %1</source>
-        <translation>Selected lines %1</translation>
-    </message>
-    <message>
-        <source>Show the travel box</source>
-        <translation>Show the travel box</translation>
-    </message>
-    <message>
-        <source>All moves</source>
-        <translation>All moves</translation>
-    </message>
-</context>
-<context>
-    <name>MeasureMode</name>
-    <message>
-        <source>Measure: click two points (Esc leaves)</source>
-        <translation>Measure: click two points (Esc leaves)</translation>
-    </message>
-    <message>
-        <source>From line %1: X %2 Y %3 Z %4</source>
-        <translation>From line %1: X %2 Y %3 Z %4</translation>
-    </message>
-    <message>
-        <source>Distance</source>
-        <translation>Distance</translation>
+        <source>NC programs</source>
+        <translation>NC programs</translation>
     </message>
 </context>
 </TS>

@@ -17,6 +17,72 @@
     </message>
 </context>
 <context>
+    <name>MeasureMode</name>
+    <message>
+        <source>Measure: click two points (Esc leaves)</source>
+        <translation>测量：点击两点（Esc 退出）</translation>
+    </message>
+    <message>
+        <source>From line %1: X %2 Y %3 Z %4</source>
+        <translation>自第 %1 行：X %2 Y %3 Z %4</translation>
+    </message>
+    <message>
+        <source>Distance</source>
+        <translation>距离</translation>
+    </message>
+</context>
+<context>
+    <name>PlanReadout</name>
+    <message>
+        <source>Machine profile</source>
+        <translation>机床配置</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>Other profile…</source>
+        <translation>其他配置…</translation>
+    </message>
+    <message>
+        <source>Machine profiles</source>
+        <translation>机床配置</translation>
+    </message>
+    <message>
+        <source>Show the machine readout</source>
+        <translation>显示机床信息</translation>
+    </message>
+    <message>
+        <source>Show the travel box</source>
+        <translation>显示行程框</translation>
+    </message>
+    <message>
+        <source>This machine profile cannot be used:</source>
+        <translation>无法使用此机床配置：</translation>
+    </message>
+    <message>
+        <source>%1 leaves the machine&apos;s travel by %2</source>
+        <translation>%1 超出机床行程 %2</translation>
+    </message>
+    <message>
+        <source>Planned: planning…</source>
+        <translation>计划时间：计算中…</translation>
+    </message>
+    <message>
+        <source>Planned %1 (feed-only %2)</source>
+        <translation>计划时间 %1（仅按进给 %2）</translation>
+    </message>
+    <message>
+        <source>Selected lines %1</source>
+        <translation>所选行 %1</translation>
+    </message>
+    <message>
+        <source>All moves</source>
+        <translation>全部移动</translation>
+    </message>
+</context>
+<context>
     <name>ProgramPane</name>
     <message>
         <source>The file has changed since it was read.</source>
@@ -500,6 +566,26 @@
     <message>
         <source>NC path viewer</source>
         <translation>NC 刀具路径查看器</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>不是普通文件</translation>
+    </message>
+    <message>
+        <source>%1 is no longer a regular file. The picture stays as it was; the file is read again when it changes.</source>
+        <translation>%1 已不是普通文件。图形保持不变；文件改变时会再次读取。</translation>
+    </message>
+    <message>
+        <source>re-read gave no toolpath; picture kept</source>
+        <translation>重新载入无刀具路径；保留原图</translation>
+    </message>
+    <message>
+        <source>%1 gave no toolpath when it was read again. The picture stays as it was; the file is read again when it changes.</source>
+        <translation>%1 重新读取时没有刀具路径。图形保持不变；文件改变时会再次读取。</translation>
+    </message>
+    <message>
+        <source>NC programs</source>
+        <translation>NC 程序</translation>
     </message>
 </context>
 </TS>

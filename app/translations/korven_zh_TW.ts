@@ -17,6 +17,72 @@
     </message>
 </context>
 <context>
+    <name>MeasureMode</name>
+    <message>
+        <source>Measure: click two points (Esc leaves)</source>
+        <translation>測量：點擊兩點（Esc 退出）</translation>
+    </message>
+    <message>
+        <source>From line %1: X %2 Y %3 Z %4</source>
+        <translation>自第 %1 行：X %2 Y %3 Z %4</translation>
+    </message>
+    <message>
+        <source>Distance</source>
+        <translation>距離</translation>
+    </message>
+</context>
+<context>
+    <name>PlanReadout</name>
+    <message>
+        <source>Machine profile</source>
+        <translation>機床設定檔</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>無</translation>
+    </message>
+    <message>
+        <source>Other profile…</source>
+        <translation>其他設定檔…</translation>
+    </message>
+    <message>
+        <source>Machine profiles</source>
+        <translation>機床設定檔</translation>
+    </message>
+    <message>
+        <source>Show the machine readout</source>
+        <translation>顯示機床資訊</translation>
+    </message>
+    <message>
+        <source>This machine profile cannot be used:</source>
+        <translation>無法使用此機床設定檔：</translation>
+    </message>
+    <message>
+        <source>%1 leaves the machine&apos;s travel by %2</source>
+        <translation>%1 超出機床行程 %2</translation>
+    </message>
+    <message>
+        <source>Planned: planning…</source>
+        <translation>計劃時間：計算中…</translation>
+    </message>
+    <message>
+        <source>Planned %1 (feed-only %2)</source>
+        <translation>計劃時間 %1（僅按進給 %2）</translation>
+    </message>
+    <message>
+        <source>Selected lines %1</source>
+        <translation>所選行 %1</translation>
+    </message>
+    <message>
+        <source>Show the travel box</source>
+        <translation>顯示行程框</translation>
+    </message>
+    <message>
+        <source>All moves</source>
+        <translation>全部移動</translation>
+    </message>
+</context>
+<context>
     <name>ProgramPane</name>
     <message>
         <source>The file has changed since it was read.</source>
@@ -501,71 +567,25 @@
         <source>NC path viewer</source>
         <translation>NC 刀具路徑檢視器</translation>
     </message>
-</context>
-<context>
-    <name>PlanReadout</name>
     <message>
-        <source>Machine profile</source>
-        <translation>機床設定檔</translation>
+        <source>not a regular file</source>
+        <translation>不是一般檔案</translation>
     </message>
     <message>
-        <source>None</source>
-        <translation>無</translation>
+        <source>%1 is no longer a regular file. The picture stays as it was; the file is read again when it changes.</source>
+        <translation>%1 已不是一般檔案。圖形保持不變；檔案改變時會再次讀取。</translation>
     </message>
     <message>
-        <source>Other profile…</source>
-        <translation>其他設定檔…</translation>
+        <source>re-read gave no toolpath; picture kept</source>
+        <translation>重新載入無刀具路徑；保留原圖</translation>
     </message>
     <message>
-        <source>Machine profiles</source>
-        <translation>機床設定檔</translation>
+        <source>%1 gave no toolpath when it was read again. The picture stays as it was; the file is read again when it changes.</source>
+        <translation>%1 重新讀取時沒有刀具路徑。圖形保持不變；檔案改變時會再次讀取。</translation>
     </message>
     <message>
-        <source>Show the machine readout</source>
-        <translation>顯示機床資訊</translation>
-    </message>
-    <message>
-        <source>This machine profile cannot be used:</source>
-        <translation>無法使用此機床設定檔：</translation>
-    </message>
-    <message>
-        <source>%1 leaves the machine&apos;s travel by %2</source>
-        <translation>%1 超出機床行程 %2</translation>
-    </message>
-    <message>
-        <source>Planned: planning…</source>
-        <translation>計劃時間：計算中…</translation>
-    </message>
-    <message>
-        <source>Planned %1 (feed-only %2)</source>
-        <translation>計劃時間 %1（僅按進給 %2）</translation>
-    </message>
-    <message>
-        <source>Selected lines %1</source>
-        <translation>所選行 %1</translation>
-    </message>
-    <message>
-        <source>Show the travel box</source>
-        <translation>顯示行程框</translation>
-    </message>
-    <message>
-        <source>All moves</source>
-        <translation>全部移動</translation>
-    </message>
-</context>
-<context>
-    <name>MeasureMode</name>
-    <message>
-        <source>Measure: click two points (Esc leaves)</source>
-        <translation>測量：點擊兩點（Esc 退出）</translation>
-    </message>
-    <message>
-        <source>From line %1: X %2 Y %3 Z %4</source>
-        <translation>自第 %1 行：X %2 Y %3 Z %4</translation>
-    </message>
-    <message>
-        <source>Distance</source>
-        <translation>距離</translation>
+        <source>NC programs</source>
+        <translation>NC 程式</translation>
     </message>
 </context>
 </TS>
