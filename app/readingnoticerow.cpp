@@ -33,7 +33,8 @@ void ReadingNoticeRow::shownotice(const ReadingNotice& notice) {
     // The list says what korven-info says, in the window's language.
     QStringList ignored;
     for (const ReadingNotice::Ignored& entry : notice.ignored()) {
-        const QString code = QString::fromStdString(entry.code);
+        // Mostly a code (G81); some kinds are a few words, which are translated too.
+        const QString code = problemtext(entry.code);
         ignored << tr("%1 ×%2").arg(code).arg(entry.count);
         const QString text =
             entry.count == 1

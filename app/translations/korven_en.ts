@@ -266,6 +266,70 @@
         <source>line %1: %2</source>
         <translation>line %1: %2</translation>
     </message>
+    <message>
+        <source>%1 with cutter compensation already on</source>
+        <translation>%1 with cutter compensation already on</translation>
+    </message>
+    <message>
+        <source>%1 with cutter compensation on</source>
+        <translation>%1 with cutter compensation on</translation>
+    </message>
+    <message>
+        <source>%1 works in the XY plane (G17) only</source>
+        <translation>%1 works in the XY plane (G17) only</translation>
+    </message>
+    <message>
+        <source>%1 needs D, the tool diameter, not negative</source>
+        <translation>%1 needs D, the tool diameter, not negative</translation>
+    </message>
+    <message>
+        <source>%1 needs D, the tool diameter</source>
+        <translation>%1 needs D, the tool diameter</translation>
+    </message>
+    <message>
+        <source>%1 needs D, a tool number</source>
+        <translation>%1 needs D, a tool number</translation>
+    </message>
+    <message>
+        <source>G41/G42 without a tool table</source>
+        <translation>G41/G42 without a tool table</translation>
+    </message>
+    <message>
+        <source>G41/G42 D%1 not in the tool table</source>
+        <translation>G41/G42 D%1 not in the tool table</translation>
+    </message>
+    <message>
+        <source>%1 more compensation problems not listed</source>
+        <translation>%1 more compensation problems not listed</translation>
+    </message>
+    <message>
+        <source>compensation cannot start on an arc at line %1</source>
+        <translation>compensation cannot start on an arc at line %1</translation>
+    </message>
+    <message>
+        <source>gouge: entry move not longer than tool radius %1 at line %2</source>
+        <translation>gouge: entry move not longer than tool radius %1 at line %2</translation>
+    </message>
+    <message>
+        <source>gouge: inside arc of radius %1 tighter than tool radius %2 at line %3</source>
+        <translation>gouge: inside arc of radius %1 tighter than tool radius %2 at line %3</translation>
+    </message>
+    <message>
+        <source>gouge: inside corner tighter than tool radius %1 at line %2</source>
+        <translation>gouge: inside corner tighter than tool radius %1 at line %2</translation>
+    </message>
+    <message>
+        <source>gouge: move too short for tool radius %1 at line %2</source>
+        <translation>gouge: move too short for tool radius %1 at line %2</translation>
+    </message>
+    <message>
+        <source>%1 after the first move in mm: the lengths that follow are converted to mm</source>
+        <translation>%1 after the first move in mm: the lengths that follow are converted to mm</translation>
+    </message>
+    <message>
+        <source>%1 after the first move in inches: the lengths that follow are converted to inches</source>
+        <translation>%1 after the first move in inches: the lengths that follow are converted to inches</translation>
+    </message>
 </context>
 <context>
     <name>Tvorlixform</name>

@@ -266,6 +266,70 @@
         <source>line %1: %2</source>
         <translation>第 %1 行: %2</translation>
     </message>
+    <message>
+        <source>%1 with cutter compensation already on</source>
+        <translation>%1 在刀具半径补偿已开启时</translation>
+    </message>
+    <message>
+        <source>%1 with cutter compensation on</source>
+        <translation>%1 在刀具半径补偿开启时</translation>
+    </message>
+    <message>
+        <source>%1 works in the XY plane (G17) only</source>
+        <translation>%1 只在 XY 平面（G17）有效</translation>
+    </message>
+    <message>
+        <source>%1 needs D, the tool diameter, not negative</source>
+        <translation>%1 需要 D（刀具直径），不可为负</translation>
+    </message>
+    <message>
+        <source>%1 needs D, the tool diameter</source>
+        <translation>%1 需要 D（刀具直径）</translation>
+    </message>
+    <message>
+        <source>%1 needs D, a tool number</source>
+        <translation>%1 需要 D（刀具号）</translation>
+    </message>
+    <message>
+        <source>G41/G42 without a tool table</source>
+        <translation>G41/G42 无刀具表</translation>
+    </message>
+    <message>
+        <source>G41/G42 D%1 not in the tool table</source>
+        <translation>G41/G42 D%1 不在刀具表中</translation>
+    </message>
+    <message>
+        <source>%1 more compensation problems not listed</source>
+        <translation>另有 %1 个补偿问题未列出</translation>
+    </message>
+    <message>
+        <source>compensation cannot start on an arc at line %1</source>
+        <translation>第 %1 行：补偿不能在圆弧上开始</translation>
+    </message>
+    <message>
+        <source>gouge: entry move not longer than tool radius %1 at line %2</source>
+        <translation>过切：第 %2 行的进刀移动不长于刀具半径 %1</translation>
+    </message>
+    <message>
+        <source>gouge: inside arc of radius %1 tighter than tool radius %2 at line %3</source>
+        <translation>过切：第 %3 行的内圆弧半径 %1 小于刀具半径 %2</translation>
+    </message>
+    <message>
+        <source>gouge: inside corner tighter than tool radius %1 at line %2</source>
+        <translation>过切：第 %2 行的内角小于刀具半径 %1</translation>
+    </message>
+    <message>
+        <source>gouge: move too short for tool radius %1 at line %2</source>
+        <translation>过切：第 %2 行的移动对刀具半径 %1 而言太短</translation>
+    </message>
+    <message>
+        <source>%1 after the first move in mm: the lengths that follow are converted to mm</source>
+        <translation>%1 出现在第一个移动之后（单位为毫米）：其后的长度换算为毫米</translation>
+    </message>
+    <message>
+        <source>%1 after the first move in inches: the lengths that follow are converted to inches</source>
+        <translation>%1 出现在第一个移动之后（单位为英寸）：其后的长度换算为英寸</translation>
+    </message>
 </context>
 <context>
     <name>Tvorlixform</name>

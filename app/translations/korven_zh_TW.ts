@@ -266,6 +266,70 @@
         <source>line %1: %2</source>
         <translation>第 %1 行: %2</translation>
     </message>
+    <message>
+        <source>%1 with cutter compensation already on</source>
+        <translation>%1 在刀具半徑補正已開啟時</translation>
+    </message>
+    <message>
+        <source>%1 with cutter compensation on</source>
+        <translation>%1 在刀具半徑補正開啟時</translation>
+    </message>
+    <message>
+        <source>%1 works in the XY plane (G17) only</source>
+        <translation>%1 只在 XY 平面（G17）有效</translation>
+    </message>
+    <message>
+        <source>%1 needs D, the tool diameter, not negative</source>
+        <translation>%1 需要 D（刀具直徑），不可為負</translation>
+    </message>
+    <message>
+        <source>%1 needs D, the tool diameter</source>
+        <translation>%1 需要 D（刀具直徑）</translation>
+    </message>
+    <message>
+        <source>%1 needs D, a tool number</source>
+        <translation>%1 需要 D（刀具號）</translation>
+    </message>
+    <message>
+        <source>G41/G42 without a tool table</source>
+        <translation>G41/G42 無刀具表</translation>
+    </message>
+    <message>
+        <source>G41/G42 D%1 not in the tool table</source>
+        <translation>G41/G42 D%1 不在刀具表中</translation>
+    </message>
+    <message>
+        <source>%1 more compensation problems not listed</source>
+        <translation>另有 %1 個補正問題未列出</translation>
+    </message>
+    <message>
+        <source>compensation cannot start on an arc at line %1</source>
+        <translation>第 %1 行：補正不能在圓弧上開始</translation>
+    </message>
+    <message>
+        <source>gouge: entry move not longer than tool radius %1 at line %2</source>
+        <translation>過切：第 %2 行的進刀移動不長於刀具半徑 %1</translation>
+    </message>
+    <message>
+        <source>gouge: inside arc of radius %1 tighter than tool radius %2 at line %3</source>
+        <translation>過切：第 %3 行的內圓弧半徑 %1 小於刀具半徑 %2</translation>
+    </message>
+    <message>
+        <source>gouge: inside corner tighter than tool radius %1 at line %2</source>
+        <translation>過切：第 %2 行的內角小於刀具半徑 %1</translation>
+    </message>
+    <message>
+        <source>gouge: move too short for tool radius %1 at line %2</source>
+        <translation>過切：第 %2 行的移動對刀具半徑 %1 而言太短</translation>
+    </message>
+    <message>
+        <source>%1 after the first move in mm: the lengths that follow are converted to mm</source>
+        <translation>%1 出現在第一個移動之後（單位為公釐）：其後的長度換算為公釐</translation>
+    </message>
+    <message>
+        <source>%1 after the first move in inches: the lengths that follow are converted to inches</source>
+        <translation>%1 出現在第一個移動之後（單位為英吋）：其後的長度換算為英吋</translation>
+    </message>
 </context>
 <context>
     <name>Tvorlixform</name>
