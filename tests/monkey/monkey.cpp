@@ -318,6 +318,15 @@ void Monkey::speedmenu() {
         const QPoint at = panel->mapTo(&window_, local);
         note("right click on the bare panel at " + point(at));
         click(window_, Qt::RightButton, Qt::NoModifier, at);
+        // Half the time straight back to the default speed (the second item): a slowed drawing
+        // would otherwise stay for most of the run and leave little time for anything else.
+        QWidget* menu = QApplication::activePopupWidget();
+        if (menu != nullptr && roll(2) == 0) {
+            note("  the default speed: Down x2, Return");
+            presskey(*menu, Qt::Key_Down);
+            presskey(*menu, Qt::Key_Down);
+            presskey(*menu, Qt::Key_Return);
+        }
         return;
     }
 }

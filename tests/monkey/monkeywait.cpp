@@ -11,6 +11,8 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <cmath>
+#include <cstdio>
 
 #include "app/vorlixmain.h"
 #include "tests/monkey/monkey.h"
@@ -207,6 +209,19 @@ void Monkey::check(int burst) {
              std::to_string(burst));
     }
     if (!window_.isVisible()) fail("the window closed during burst " + std::to_string(burst));
+    // The view keeps a picture that can be drawn, whatever the program or the gestures did.
+    const ViewState& view = window_.view;
+    const bool drawable = std::isfinite(view.viewscale) && view.viewscale > 0 &&
+                          std::isfinite(view.viewcenter.x) && std::isfinite(view.viewcenter.y) &&
+                          std::isfinite(view.viewcenter.z) && std::isfinite(view.rotx) &&
+                          std::isfinite(view.roty) && std::isfinite(view.rotz);
+    if (!drawable) {
+        char state[200];
+        std::snprintf(state, sizeof state, "scale %g, centre (%g, %g, %g), angles (%g, %g, %g)",
+                      view.viewscale, view.viewcenter.x, view.viewcenter.y, view.viewcenter.z,
+                      view.rotx, view.roty, view.rotz);
+        fail("the view can no longer be drawn after burst " + std::to_string(burst) + ": " + state);
+    }
     if (window_.surfacedrag.dragmode != SurfaceDrag::None || window_.paneldrag.dragging()) {
         fail("a drag is still under way after every button was released (burst " +
              std::to_string(burst) + ")");
