@@ -192,7 +192,8 @@ void Monkey::picturedrag() {
     const Qt::MouseButton button = buttons[static_cast<size_t>(roll(4))];
     const Qt::KeyboardModifiers mods = modifiers(rng_);
     QPoint at = picturepoint(rng_);
-    const int moves = 1 + roll(25);
+    // Mostly short: each move of a drag costs a frame, and the time goes to more gestures.
+    const int moves = 1 + (roll(6) == 0 ? roll(25) : roll(6));
     const bool second = roll(10) == 0;  // another button pressed while the first is held
     const bool slow = roll(8) == 0;     // held past the quick-click limits
     note("drag " + modname(mods) + buttonname(button) + " from " + point(at) + ", " +
@@ -268,7 +269,7 @@ void Monkey::widgetdrag() {
     const Qt::MouseButton button = roll(5) == 0 ? Qt::RightButton : Qt::LeftButton;
     QPoint at = target->mapTo(&window_, QPoint(roll(std::max(1, target->width())),
                                                roll(std::max(1, target->height()))));
-    const int moves = 1 + roll(20);
+    const int moves = 1 + (roll(6) == 0 ? roll(20) : roll(5));
     note("drag " + std::string(buttonname(button)) + " on '" + text(target->objectName()) +
          "' from " + point(at) + ", " + std::to_string(moves) + " moves");
     press(window_, button, Qt::NoModifier, at);
