@@ -3,7 +3,10 @@
 #include <QAbstractSlider>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
+#include <QWindow>
 #include <QElapsedTimer>
 #include <QKeySequence>
 #include <array>
@@ -89,6 +92,29 @@ void Monkey::run() {
                          static_cast<long long>(clock.elapsed() / 1000));
         }
     }
+    closeduringjob();
+}
+
+void Monkey::closeduringjob() {
+    QString largest;
+    qint64 size = -1;
+    for (const QString& path : files_.programs()) {
+        const qint64 n = QFileInfo(path).size();
+        if (n > size) {
+            size = n;
+            largest = path;
+        }
+    }
+    note("last: a close request while " + text(largest) + " is read");
+    closing_ = true;
+    window_.openfile(largest);
+    if (!closesent_) {
+        // Read before a close could be asked: asked now.
+        QCloseEvent request;
+        QCoreApplication::sendEvent(window_.windowHandle(), &request);
+    }
+    runfor(100);
+    if (window_.isVisible()) fail("the window stays open after a close request");
 }
 
 void Monkey::act() {

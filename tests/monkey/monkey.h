@@ -30,7 +30,8 @@ class Monkey : public QObject {
   public:
     Monkey(Tvorlixform& window, const MonkeyFiles& files, uint64_t seed, MonkeyLimits limits);
 
-    // Runs bursts until the time is up; a fault ends the process through fail().
+    // Runs bursts until the time is up, then asks the window to close while it reads a
+    // program; a fault ends the process through fail().
     void run();
 
   private:
@@ -50,6 +51,7 @@ class Monkey : public QObject {
     void reading();
     void follow();
     void popupstep(QWidget& popup);
+    void closeduringjob();
 
     // Inside whatever loop holds the thread: dialogs are answered, jobs get their input.
     void tick();
@@ -75,6 +77,8 @@ class Monkey : public QObject {
     QTimer ticker_;
     bool ticking_ = false;
     bool injob_ = false;
+    bool closing_ = false;  // the last step: the window is asked to close during a job
+    bool closesent_ = false;
     std::chrono::steady_clock::time_point jobbegan_;
     int escapeafterms_ = 0;
     std::chrono::steady_clock::time_point lastescape_;

@@ -2,6 +2,7 @@
 // check after each burst.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QDialog>
@@ -11,6 +12,7 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <cmath>
 #include <cstdio>
 
@@ -46,6 +48,11 @@ void Monkey::tick() {
         // Shown for a moment first, as a user takes a moment to read it.
         const bool popup = modal == QApplication::activePopupWidget();
         if (msince(modalseen_) > (popup ? 400 : 60)) answer(*modal);
+    } else if (window_.jobrunning() && closing_ && !closesent_) {
+        closesent_ = true;
+        record("(job) close request");
+        QCloseEvent request;
+        QCoreApplication::sendEvent(window_.windowHandle(), &request);
     } else if (window_.jobrunning()) {
         injob();
     } else {
