@@ -4,6 +4,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QEventLoop>
+#include <QKeySequence>
 #include <QMimeData>
 #include <QTest>
 #include <QTimer>
@@ -89,6 +90,51 @@ void runfor(int ms) {
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+QPoint anywhere(const QWidget& widget, std::mt19937_64& rng) {
+    return QPoint(static_cast<int>(rng() % static_cast<uint64_t>(std::max(1, widget.width()))),
+                  static_cast<int>(rng() % static_cast<uint64_t>(std::max(1, widget.height()))));
+}
+
+Qt::KeyboardModifiers somemodifiers(std::mt19937_64& rng) {
+    switch (rng() % 10) {
+        case 0: return Qt::ShiftModifier;
+        case 1: return Qt::ControlModifier;
+        case 2: return Qt::AltModifier;
+        case 3: return Qt::ShiftModifier | Qt::ControlModifier;
+        default: return Qt::NoModifier;
+    }
+}
+
+std::string describe(QPoint p) {
+    return "(" + std::to_string(p.x()) + "," + std::to_string(p.y()) + ")";
+}
+
+std::string describe(const QString& text) {
+    return text.toStdString();
+}
+
+std::string describe(Qt::KeyboardModifiers modifiers) {
+    std::string s;
+    if (modifiers & Qt::ShiftModifier) s += "Shift+";
+    if (modifiers & Qt::ControlModifier) s += "Ctrl+";
+    if (modifiers & Qt::AltModifier) s += "Alt+";
+    if (modifiers & Qt::KeypadModifier) s += "Keypad+";
+    return s;
+}
+
+const char* describe(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton: return "left";
+        case Qt::RightButton: return "right";
+        case Qt::MiddleButton: return "middle";
+        default: return "other";
+    }
+}
+
+std::string keyname(Qt::Key key) {
+    return QKeySequence(key).toString().toStdString();
 }
 
 }  // namespace monkey

@@ -7,6 +7,8 @@
 #include <QPoint>
 #include <QString>
 #include <Qt>
+#include <random>
+#include <string>
 
 class QWidget;
 
@@ -31,5 +33,16 @@ QPoint inside(const QWidget& top, QPoint at);
 
 // Runs the event loop for about ms milliseconds.
 void runfor(int ms);
+
+// A random point of the widget, and modifiers as a user holds them now and then.
+QPoint anywhere(const QWidget& widget, std::mt19937_64& rng);
+Qt::KeyboardModifiers somemodifiers(std::mt19937_64& rng);
+
+// Names for the record of actions.
+std::string describe(QPoint p);
+std::string describe(const QString& text);
+std::string describe(Qt::KeyboardModifiers modifiers);  // "Shift+Ctrl+", or empty
+const char* describe(Qt::MouseButton button);
+std::string keyname(Qt::Key key);
 
 }  // namespace monkey

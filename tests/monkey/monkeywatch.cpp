@@ -1,10 +1,8 @@
-// The monkey while something holds the thread (a job, a slowed drawing, a dialog), and the
-// check after each burst.
+#include "tests/monkey/monkeywatch.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -13,11 +11,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
-#include <cmath>
-#include <cstdio>
 
 #include "app/vorlixmain.h"
-#include "tests/monkey/monkey.h"
 #include "tests/monkey/monkeyfiles.h"
 #include "tests/monkey/monkeyguard.h"
 #include "tests/monkey/monkeyinput.h"
@@ -33,7 +28,14 @@ int64_t msince(Clock::time_point then) {
 
 }  // namespace
 
-void Monkey::tick() {
+MonkeyWatch::MonkeyWatch(Tvorlixform& window, const MonkeyFiles& files, uint64_t seed,
+                         int jobseconds)
+    : window_(window), files_(files), jobseconds_(jobseconds), rng_(seed ^ 0x9E3779B97F4A7C15ULL) {
+    connect(&ticker_, &QTimer::timeout, this, [this] { tick(); });
+    ticker_.start(25);
+}
+
+void MonkeyWatch::tick() {
     heartbeat();
     if (ticking_) return;
     ticking_ = true;
@@ -61,12 +63,12 @@ void Monkey::tick() {
     ticking_ = false;
 }
 
-void Monkey::answer(QWidget& modal) {
-    const auto roll = side_() % 10;
+void MonkeyWatch::answer(QWidget& modal) {
+    const auto roll = rng_() % 10;
     const std::string name = modal.metaObject()->className();
     if (roll == 0) {
         // The window under the dialog is blocked; input to it must go nowhere.
-        randominput(side_, "(under a dialog)");
+        randominput("(under a dialog)");
         return;
     }
     if (&modal == QApplication::activePopupWidget()) {
@@ -80,7 +82,7 @@ void Monkey::answer(QWidget& modal) {
             record("(dialog) Escape in the message box '" + box->text().left(60).toStdString() + "'");
             presskey(*box, Qt::Key_Escape);
         } else {
-            QAbstractButton* button = buttons[static_cast<int>(side_() % buttons.size())];
+            QAbstractButton* button = buttons[static_cast<int>(rng_() % buttons.size())];
             record("(dialog) '" + button->text().toStdString() + "' in the message box '" +
                    box->text().left(60).toStdString() + "'");
             button->click();
@@ -91,7 +93,7 @@ void Monkey::answer(QWidget& modal) {
             presskey(*input, Qt::Key_Escape);
         } else {
             static const char* const answers[] = {"1", "0", "-5", "99999999999", "N120", "3"};
-            const char* typed = answers[side_() % (sizeof answers / sizeof *answers)];
+            const char* typed = answers[rng_() % (sizeof answers / sizeof *answers)];
             record(std::string("(dialog) types ") + typed + " and Return in the input dialog");
             QWidget* focus = input->focusWidget() != nullptr ? input->focusWidget() : input;
             QTest::keyClick(focus, Qt::Key_A, Qt::ControlModifier);
@@ -103,7 +105,7 @@ void Monkey::answer(QWidget& modal) {
             record("(dialog) the open dialog cancelled");
             files->reject();
         } else {
-            const QString path = files_.pick(side_);
+            const QString path = files_.pick(rng_);
             record("(dialog) the open dialog chooses " + path.toStdString());
             files->selectFile(path);
             static_cast<QDialog*>(files)->accept();  // as the Open button does, checks included
@@ -117,15 +119,15 @@ void Monkey::answer(QWidget& modal) {
     }
 }
 
-void Monkey::injob() {
+void MonkeyWatch::injob() {
     if (!injob_) {
         injob_ = true;
         jobbegan_ = Clock::now();
         // Mostly as impatient as a user watching a slowed drawing, now and then patient.
-        escapeafterms_ = 30 + static_cast<int>(side_() % 8 == 0 ? side_() % 4000 : side_() % 300);
+        escapeafterms_ = 30 + static_cast<int>(rng_() % 8 == 0 ? rng_() % 4000 : rng_() % 300);
     }
     const int64_t running = msince(jobbegan_);
-    if (running > escapeafterms_ + int64_t{limits_.jobseconds} * 1000) {
+    if (running > escapeafterms_ + int64_t{jobseconds_} * 1000) {
         fail("a job (or a slowed drawing) still runs " + std::to_string(running / 1000) +
              " s after it began, although Escape was pressed after " +
              std::to_string(escapeafterms_) + " ms");
@@ -136,18 +138,18 @@ void Monkey::injob() {
         presskey(window_, Qt::Key_Escape);
         return;
     }
-    if (side_() % 4 == 0) randominput(side_, "(job)");
+    if (rng_() % 4 == 0) randominput("(job)");
 }
 
-void Monkey::randominput(std::mt19937_64& rng, const char* when) {
+void MonkeyWatch::randominput(const char* when) {
     const std::string prefix = std::string(when) + " ";
-    const QPoint at = anywhere(rng);
-    switch (rng() % 8) {
+    const QPoint at = anywhere(window_, rng_);
+    switch (rng_() % 8) {
         case 0:
         case 1: {
             static const Qt::Key keys[] = {Qt::Key_F1, Qt::Key_Right, Qt::Key_PageUp, Qt::Key_F6,
                                            Qt::Key_F5, Qt::Key_Up, Qt::Key_Space, Qt::Key_Return};
-            const Qt::Key key = keys[rng() % (sizeof keys / sizeof *keys)];
+            const Qt::Key key = keys[rng_() % (sizeof keys / sizeof *keys)];
             record(prefix + "key " + QKeySequence(key).toString().toStdString());
             presskey(window_, key);
             break;
@@ -177,61 +179,13 @@ void Monkey::randominput(std::mt19937_64& rng, const char* when) {
             break;
         }
         default: {
-            if (rng() % 4 != 0) break;
-            const QSize size(700 + static_cast<int>(rng() % 581), 453 + static_cast<int>(rng() % 572));
+            if (rng_() % 4 != 0) break;
+            const QSize size(700 + static_cast<int>(rng_() % 581), 453 + static_cast<int>(rng_() % 572));
             record(prefix + "resize to " + std::to_string(size.width()) + "x" +
                    std::to_string(size.height()));
             window_.resize(size);
             break;
         }
-    }
-}
-
-void Monkey::check(int burst) {
-    // Settle: popups closed, dialogs answered (by the ticker), jobs ended (Escape, by the
-    // ticker, if they run long).
-    QElapsedTimer busy;
-    busy.start();
-    const int64_t bound = int64_t{limits_.answerms} + int64_t{limits_.jobseconds} * 1000 + 5000;
-    while (window_.jobrunning() || QApplication::activeModalWidget() != nullptr ||
-           QApplication::activePopupWidget() != nullptr) {
-        if (QWidget* popup = QApplication::activePopupWidget()) {
-            record("(check) Escape in the popup");
-            presskey(*popup, Qt::Key_Escape);
-        }
-        runfor(20);
-        if (busy.elapsed() > bound) {
-            fail("the window is still busy " + std::to_string(busy.elapsed() / 1000) +
-                 " s after burst " + std::to_string(burst));
-        }
-    }
-    // Answer: what is queued (frames asked for, a re-read) is done within the bound.
-    QElapsedTimer answer;
-    answer.start();
-    QEventLoop loop;
-    QTimer::singleShot(0, &loop, &QEventLoop::quit);
-    loop.exec();
-    if (answer.elapsed() > limits_.answerms) {
-        fail("the window took " + std::to_string(answer.elapsed()) + " ms to answer after burst " +
-             std::to_string(burst));
-    }
-    if (!window_.isVisible()) fail("the window closed during burst " + std::to_string(burst));
-    // The view keeps a picture that can be drawn, whatever the program or the gestures did.
-    const ViewState& view = window_.view;
-    const bool drawable = std::isfinite(view.viewscale) && view.viewscale > 0 &&
-                          std::isfinite(view.viewcenter.x) && std::isfinite(view.viewcenter.y) &&
-                          std::isfinite(view.viewcenter.z) && std::isfinite(view.rotx) &&
-                          std::isfinite(view.roty) && std::isfinite(view.rotz);
-    if (!drawable) {
-        char state[200];
-        std::snprintf(state, sizeof state, "scale %g, centre (%g, %g, %g), angles (%g, %g, %g)",
-                      view.viewscale, view.viewcenter.x, view.viewcenter.y, view.viewcenter.z,
-                      view.rotx, view.roty, view.rotz);
-        fail("the view can no longer be drawn after burst " + std::to_string(burst) + ": " + state);
-    }
-    if (window_.surfacedrag.dragmode != SurfaceDrag::None || window_.paneldrag.dragging()) {
-        fail("a drag is still under way after every button was released (burst " +
-             std::to_string(burst) + ")");
     }
 }
 
