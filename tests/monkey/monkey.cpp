@@ -14,7 +14,7 @@
 #include <cstdio>
 
 #include "app/vorlixmain.h"
-#include "render/glimage.h"
+#include "app/panelbutton.h"
 #include "tests/monkey/monkeyfiles.h"
 #include "tests/monkey/monkeyguard.h"
 #include "tests/monkey/monkeyinput.h"
@@ -237,6 +237,13 @@ void Monkey::check(int burst) {
              std::to_string(burst));
     }
     if (!window_.isVisible()) fail("the window closed during burst " + std::to_string(burst));
+    // No job runs: every panel button answers again, whatever way the last job ended.
+    for (size_t i = 1; i < window_.SpeedButton.size(); ++i) {
+        if (window_.SpeedButton[i] != nullptr && !window_.SpeedButton[i]->isEnabled()) {
+            fail("SpeedButton" + std::to_string(i) + " is still disabled after burst " +
+                 std::to_string(burst) + ", with no job running");
+        }
+    }
     // The view keeps a picture that can be drawn, whatever the program or the gestures did.
     const ViewState& view = window_.view;
     const bool drawable = std::isfinite(view.viewscale) && view.viewscale > 0 &&

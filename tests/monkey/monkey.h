@@ -43,8 +43,8 @@ class Monkey {
     void reading();
     void follow();
     void closeduringjob();
-    // After a burst: the window settles, answers, keeps a drawable view, and no gesture is
-    // left open.
+    // After a burst: the window settles, answers, keeps a drawable view and its buttons
+    // enabled, and no gesture is left open.
     void check(int burst);
 
     int roll(int n) { return static_cast<int>(rng_() % static_cast<uint64_t>(n)); }
