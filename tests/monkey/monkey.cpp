@@ -13,8 +13,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/vorlixmain.h"
 #include "app/panelbutton.h"
+#include "app/vorlixmain.h"
 #include "tests/monkey/monkeyfiles.h"
 #include "tests/monkey/monkeyguard.h"
 #include "tests/monkey/monkeyinput.h"
@@ -22,7 +22,10 @@
 namespace monkey {
 
 Monkey::Monkey(Tvorlixform& window, const MonkeyFiles& files, uint64_t seed, MonkeyLimits limits)
-    : window_(window), files_(files), limits_(limits), rng_(seed),
+    : window_(window),
+      files_(files),
+      limits_(limits),
+      rng_(seed),
       watch_(window, files, seed, limits.jobseconds) {}
 
 void Monkey::run() {
@@ -30,7 +33,8 @@ void Monkey::run() {
     clock.start();
     check(0);
     for (int burst = 1; clock.elapsed() < int64_t{limits_.seconds} * 1000; ++burst) {
-        for (int i = 0; i < limits_.burst && clock.elapsed() < int64_t{limits_.seconds} * 1000; ++i) {
+        for (int i = 0; i < limits_.burst && clock.elapsed() < int64_t{limits_.seconds} * 1000;
+             ++i) {
             heartbeat();
             watch_.newstep();
             if (QWidget* popup = QApplication::activePopupWidget()) {
@@ -81,32 +85,47 @@ void Monkey::act() {
     size_t choice = 0;
     while (r >= weights[choice]) r -= weights[choice++];
     switch (choice) {
-        case 0: gestures_.partskey(); break;
-        case 1: gestures_.otherkey(); break;
-        case 2: gestures_.pictureclick(); break;
-        case 3: gestures_.picturedrag(); break;
-        case 4: gestures_.wheelturn(); break;
-        case 5: gestures_.widgetclick(); break;
-        case 6: gestures_.widgetdrag(); break;
-        case 7: openprogram(); break;
-        case 8: resize(); break;
-        case 9: speedmenu(); break;
-        case 10: pane(); break;
-        case 11: reading(); break;
-        default: follow(); break;
+        case 0:
+            gestures_.viewkey();
+            break;
+        case 1:
+            gestures_.otherkey();
+            break;
+        case 2:
+            gestures_.pictureclick();
+            break;
+        case 3:
+            gestures_.picturedrag();
+            break;
+        case 4:
+            gestures_.wheelturn();
+            break;
+        case 5:
+            gestures_.widgetclick();
+            break;
+        case 6:
+            gestures_.widgetdrag();
+            break;
+        case 7:
+            openprogram();
+            break;
+        case 8:
+            resize();
+            break;
+        case 9:
+            speedmenu();
+            break;
+        case 10:
+            pane();
+            break;
+        case 11:
+            reading();
+            break;
+        default:
+            follow();
+            break;
     }
 }
-
-
-
-
-
-
-
-
-
-
-
 
 void Monkey::openprogram() {
     const QString path = files_.pick(rng_);
@@ -167,14 +186,15 @@ void Monkey::pane() {
         presskey(*keytarget(window_), Qt::Key_F6);
         return;
     }
-    const QPoint at = programpane->mapTo(&window_, QPoint(roll(std::max(1, programpane->width())),
-                                                          roll(std::max(1, programpane->height()))));
+    const QPoint at = programpane->mapTo(
+        &window_,
+        QPoint(roll(std::max(1, programpane->width())), roll(std::max(1, programpane->height()))));
     const Qt::KeyboardModifiers mods = roll(3) == 0 ? Qt::ShiftModifier : Qt::NoModifier;
     record("click " + describe(mods) + "into the program pane at " + describe(at));
     click(window_, Qt::LeftButton, mods, at);
-    static const std::array<Qt::Key, 9> keys{Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp,
+    static const std::array<Qt::Key, 9> keys{Qt::Key_Up,       Qt::Key_Down, Qt::Key_PageUp,
                                              Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End,
-                                             Qt::Key_Escape, Qt::Key_F1, Qt::Key_Right};
+                                             Qt::Key_Escape,   Qt::Key_F1,   Qt::Key_Right};
     for (int n = roll(4); n > 0; --n) {
         const Qt::Key key = keys[static_cast<size_t>(roll(static_cast<int>(keys.size())))];
         const Qt::KeyboardModifiers keymods = roll(4) == 0 ? Qt::ShiftModifier : Qt::NoModifier;
@@ -206,7 +226,6 @@ void Monkey::follow() {
         runfor(roll(300));
     }
 }
-
 
 void Monkey::check(int burst) {
     // Settle: popups closed, dialogs answered (by the watch), jobs ended (Escape, by the

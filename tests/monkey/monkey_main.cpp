@@ -55,8 +55,8 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         long long value = 0;
-        const bool valued = arg == "--seed" || arg == "--seconds" || arg == "--burst" ||
-                            arg == "--hang";
+        const bool valued =
+            arg == "--seed" || arg == "--seconds" || arg == "--burst" || arg == "--hang";
         if (valued && (i + 1 >= argc || !number(argv[i + 1], value))) return usage();
         if (arg == "--seed") {
             options.seed = static_cast<uint64_t>(value);
@@ -80,7 +80,8 @@ int main(int argc, char** argv) {
         options.seed = static_cast<uint64_t>(QDateTime::currentMSecsSinceEpoch()) % 1000000007ULL;
     }
     if (options.folders.isEmpty()) {
-        options.folders << QStringLiteral(KORVEN_CORPUS) << QStringLiteral(KORVEN_SOURCE_DIR "/examples");
+        options.folders << QStringLiteral(KORVEN_CORPUS)
+                        << QStringLiteral(KORVEN_SOURCE_DIR "/examples");
     }
     std::fprintf(stderr, "monkey: seed %llu (replay with --seed %llu), %d s\n",
                  static_cast<unsigned long long>(options.seed),

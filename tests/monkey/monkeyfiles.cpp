@@ -19,20 +19,28 @@ QByteArray randombytes(std::mt19937_64& rng, int size) {
 // G-code words in random order with random numbers: each block is plausible, the program is
 // nonsense, which is what the interpreter's recovery paths need.
 QByteArray randomprogram(std::mt19937_64& rng, int blocks) {
-    static const char* const words[] = {"G0", "G1", "G2", "G3", "G17", "G18", "G19", "G20", "G21",
-                                        "G81", "G83", "G80", "G90", "G91", "G98", "G99", "M6",
-                                        "M30", "T", "F", "X", "Y", "Z", "I", "J", "K", "R", "N",
-                                        "(", ")", "%", ";", "/", "ARCMODE:", "\r", "\t"};
+    static const char* const words[] = {
+        "G0",  "G1",  "G2",  "G3",  "G17", "G18", "G19", "G20", "G21", "G81",      "G83", "G80",
+        "G90", "G91", "G98", "G99", "M6",  "M30", "T",   "F",   "X",   "Y",        "Z",   "I",
+        "J",   "K",   "R",   "N",   "(",   ")",   "%",   ";",   "/",   "ARCMODE:", "\r",  "\t"};
     QByteArray text;
     for (int b = 0; b < blocks; ++b) {
         const int n = 1 + static_cast<int>(rng() % 6);
         for (int w = 0; w < n; ++w) {
             text += words[rng() % (sizeof words / sizeof *words)];
             switch (rng() % 5) {
-                case 0: text += QByteArray::number(static_cast<int>(rng() % 2001) - 1000); break;
-                case 1: text += QByteArray::number(static_cast<double>(rng() % 100000) / 7.0 - 5000.0, 'f', 4); break;
-                case 2: text += "-."; break;
-                default: break;
+                case 0:
+                    text += QByteArray::number(static_cast<int>(rng() % 2001) - 1000);
+                    break;
+                case 1:
+                    text += QByteArray::number(static_cast<double>(rng() % 100000) / 7.0 - 5000.0,
+                                               'f', 4);
+                    break;
+                case 2:
+                    text += "-.";
+                    break;
+                default:
+                    break;
             }
             text += ' ';
         }
@@ -115,8 +123,8 @@ MonkeyFiles::MonkeyFiles(const QStringList& programfolders, std::mt19937_64& rng
     hostile_ << make(QStringLiteral("oneline.nc"), oneline(512 * 1024));
     hostile_ << make(QString::fromUtf8("程式 with spaces.nc"), kSmallProgram);
     // A name that is not valid UTF-8: the file system allows it, text does not.
-    const QString badname = QFile::decodeName(
-        QFile::encodeName(scratch_.path()) + QByteArray("/bad\xff\xfe name.nc"));
+    const QString badname =
+        QFile::decodeName(QFile::encodeName(scratch_.path()) + QByteArray("/bad\xff\xfe name.nc"));
     {
         QFile file(badname);
         if (file.open(QIODevice::WriteOnly)) file.write(kSmallProgram);
@@ -145,7 +153,8 @@ QString MonkeyFiles::make(const QString& name, const QByteArray& bytes) {
 
 QString MonkeyFiles::pick(std::mt19937_64& rng) const {
     const auto roll = rng() % 10;
-    if (roll < 5 && !programs_.isEmpty()) return programs_[static_cast<int>(rng() % programs_.size())];
+    if (roll < 5 && !programs_.isEmpty())
+        return programs_[static_cast<int>(rng() % programs_.size())];
     if (roll < 9 && !hostile_.isEmpty()) return hostile_[static_cast<int>(rng() % hostile_.size())];
     return followed_;
 }
@@ -160,13 +169,26 @@ QString MonkeyFiles::changefollowed(std::mt19937_64& rng) const {
         if (file.open(QIODevice::WriteOnly)) file.write(bytes);
     };
     switch (roll) {
-        case 0: write(kSmallProgram); return QStringLiteral("a small program");
-        case 1: write(randomprogram(rng, 200)); return QStringLiteral("random blocks");
-        case 2: write({}); return QStringLiteral("nothing (emptied)");
-        case 3: write(randombytes(rng, 4096)); return QStringLiteral("garbage");
-        case 4: mkfifo(path.constData(), 0600); return QStringLiteral("a FIFO");
-        case 5: QDir().mkpath(followed_); return QStringLiteral("a folder");
-        case 6: return QStringLiteral("removed");
+        case 0:
+            write(kSmallProgram);
+            return QStringLiteral("a small program");
+        case 1:
+            write(randomprogram(rng, 200));
+            return QStringLiteral("random blocks");
+        case 2:
+            write({});
+            return QStringLiteral("nothing (emptied)");
+        case 3:
+            write(randombytes(rng, 4096));
+            return QStringLiteral("garbage");
+        case 4:
+            mkfifo(path.constData(), 0600);
+            return QStringLiteral("a FIFO");
+        case 5:
+            QDir().mkpath(followed_);
+            return QStringLiteral("a folder");
+        case 6:
+            return QStringLiteral("removed");
         default: {
             // Written in two steps, as an editor saving slowly would leave it in between.
             QByteArray text = kSmallProgram;

@@ -30,21 +30,28 @@ Qt::KeyboardModifiers MonkeyGestures::modifiers() {
 }
 
 QPoint MonkeyGestures::picturepoint() {
-    const QRect area(window_.wrkscreen->mapTo(&window_, QPoint(0, 0)), window_.wrkscreen->size());
-    return QPoint(area.left() + static_cast<int>(rng_() % static_cast<uint64_t>(std::max(1, area.width()))),
-                  area.top() + static_cast<int>(rng_() % static_cast<uint64_t>(std::max(1, area.height()))));
+    const QPoint corner = window_.wrkscreen->mapTo(&window_, QPoint(0, 0));
+    return corner + monkey::anywhere(*window_.wrkscreen, rng_);
 }
 
 QPoint MonkeyGestures::anywhere() {
     return monkey::anywhere(window_, rng_);
 }
 
-void MonkeyGestures::partskey() {
-    static const std::array<std::pair<Qt::Key, bool>, 13> keys{{
-        {Qt::Key_F1, false}, {Qt::Key_F2, false}, {Qt::Key_F3, false}, {Qt::Key_F4, false},
-        {Qt::Key_Right, false}, {Qt::Key_Clear, true}, {Qt::Key_Left, false}, {Qt::Key_Up, false},
-        {Qt::Key_Down, false}, {Qt::Key_PageUp, false}, {Qt::Key_Asterisk, true},
-        {Qt::Key_Minus, true}, {Qt::Key_Plus, true}}};
+void MonkeyGestures::viewkey() {
+    static const std::array<std::pair<Qt::Key, bool>, 13> keys{{{Qt::Key_F1, false},
+                                                                {Qt::Key_F2, false},
+                                                                {Qt::Key_F3, false},
+                                                                {Qt::Key_F4, false},
+                                                                {Qt::Key_Right, false},
+                                                                {Qt::Key_Clear, true},
+                                                                {Qt::Key_Left, false},
+                                                                {Qt::Key_Up, false},
+                                                                {Qt::Key_Down, false},
+                                                                {Qt::Key_PageUp, false},
+                                                                {Qt::Key_Asterisk, true},
+                                                                {Qt::Key_Minus, true},
+                                                                {Qt::Key_Plus, true}}};
     const auto& [key, keypad] = keys[static_cast<size_t>(roll(static_cast<int>(keys.size())))];
     Qt::KeyboardModifiers mods = keypad ? Qt::KeypadModifier : Qt::NoModifier;
     if (roll(6) == 0) mods |= modifiers();
@@ -55,13 +62,14 @@ void MonkeyGestures::partskey() {
 
 void MonkeyGestures::otherkey() {
     static const std::array<Qt::Key, 24> keys{
-        Qt::Key_F5, Qt::Key_F6, Qt::Key_F7, Qt::Key_F8, Qt::Key_F9, Qt::Key_F10, Qt::Key_F11,
-        Qt::Key_F12, Qt::Key_Escape, Qt::Key_Home, Qt::Key_End, Qt::Key_PageDown, Qt::Key_Tab,
-        Qt::Key_Backtab, Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Delete,
-        Qt::Key_Backspace, Qt::Key_G, Qt::Key_A, Qt::Key_5, Qt::Key_Menu, Qt::Key_Escape};
+        Qt::Key_F5,     Qt::Key_F6,       Qt::Key_F7,     Qt::Key_F8,        Qt::Key_F9,
+        Qt::Key_F10,    Qt::Key_F11,      Qt::Key_F12,    Qt::Key_Escape,    Qt::Key_Home,
+        Qt::Key_End,    Qt::Key_PageDown, Qt::Key_Tab,    Qt::Key_Backtab,   Qt::Key_Space,
+        Qt::Key_Return, Qt::Key_Enter,    Qt::Key_Delete, Qt::Key_Backspace, Qt::Key_G,
+        Qt::Key_A,      Qt::Key_5,        Qt::Key_Menu,   Qt::Key_Escape};
     const Qt::Key key = keys[static_cast<size_t>(roll(static_cast<int>(keys.size())))];
-    const Qt::KeyboardModifiers mods = key == Qt::Key_G && roll(2) == 0 ? Qt::ControlModifier
-                                                                        : modifiers();
+    const Qt::KeyboardModifiers mods =
+        key == Qt::Key_G && roll(2) == 0 ? Qt::ControlModifier : modifiers();
     record("key " + describe(mods) + keyname(key));
     presskey(*keytarget(window_), key, mods);
 }
@@ -74,7 +82,7 @@ void MonkeyGestures::pictureclick() {
     const QPoint at = picturepoint();
     const bool twice = roll(5) == 0;
     record(std::string(twice ? "double-click " : "click ") + describe(mods) + describe(button) +
-         " on the picture at " + describe(at));
+           " on the picture at " + describe(at));
     if (twice) {
         doubleclick(window_, button, mods, at);
     } else {
@@ -93,8 +101,8 @@ void MonkeyGestures::picturedrag() {
     const bool second = roll(10) == 0;  // another button pressed while the first is held
     const bool slow = roll(8) == 0;     // held past the quick-click limits
     record("drag " + describe(mods) + describe(button) + " from " + describe(at) + ", " +
-         std::to_string(moves) + " moves" + (second ? ", a second button" : "") +
-         (slow ? ", slowly" : ""));
+           std::to_string(moves) + " moves" + (second ? ", a second button" : "") +
+           (slow ? ", slowly" : ""));
     press(window_, button, mods, at);
     for (int i = 0; i < moves; ++i) {
         at += QPoint(roll(161) - 80, roll(161) - 80);
@@ -131,9 +139,8 @@ QWidget* MonkeyGestures::randomwidget() {
 void MonkeyGestures::widgetclick() {
     QWidget* w = randomwidget();
     if (w == nullptr) return;
-    static const std::array<Qt::MouseButton, 5> buttons{Qt::LeftButton, Qt::LeftButton,
-                                                        Qt::LeftButton, Qt::RightButton,
-                                                        Qt::MiddleButton};
+    static const std::array<Qt::MouseButton, 5> buttons{
+        Qt::LeftButton, Qt::LeftButton, Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
     const Qt::MouseButton button = buttons[static_cast<size_t>(roll(5))];
     const Qt::KeyboardModifiers mods = roll(4) == 0 ? modifiers() : Qt::NoModifier;
     const QPoint local(roll(std::max(1, w->width())), roll(std::max(1, w->height())));
@@ -143,7 +150,7 @@ void MonkeyGestures::widgetclick() {
     QWidget* under = window_.childAt(at);
     if (under != nullptr && offlimits(*under)) return;
     record("click " + describe(mods) + describe(button) + " on " + w->metaObject()->className() +
-         " '" + describe(w->objectName()) + "' at " + describe(at));
+           " '" + describe(w->objectName()) + "' at " + describe(at));
     click(window_, button, mods, at);
 }
 
@@ -163,11 +170,11 @@ void MonkeyGestures::widgetdrag() {
         target = sliders[static_cast<size_t>(roll(static_cast<int>(sliders.size())))];
     }
     const Qt::MouseButton button = roll(5) == 0 ? Qt::RightButton : Qt::LeftButton;
-    QPoint at = target->mapTo(&window_, QPoint(roll(std::max(1, target->width())),
-                                               roll(std::max(1, target->height()))));
+    QPoint at = target->mapTo(
+        &window_, QPoint(roll(std::max(1, target->width())), roll(std::max(1, target->height()))));
     const int moves = 1 + (roll(6) == 0 ? roll(20) : roll(5));
     record("drag " + std::string(describe(button)) + " on '" + describe(target->objectName()) +
-         "' from " + describe(at) + ", " + std::to_string(moves) + " moves");
+           "' from " + describe(at) + ", " + std::to_string(moves) + " moves");
     press(window_, button, Qt::NoModifier, at);
     for (int i = 0; i < moves; ++i) {
         at = inside(window_, at + QPoint(roll(61) - 30, roll(61) - 30));
@@ -181,7 +188,7 @@ void MonkeyGestures::popupstep(QWidget& popup) {
     if (what < 5) {
         const int downs = roll(10);
         record("in the popup " + std::string(popup.metaObject()->className()) + ": Down x" +
-             std::to_string(downs) + ", Return");
+               std::to_string(downs) + ", Return");
         for (int i = 0; i < downs; ++i) presskey(popup, Qt::Key_Down);
         presskey(popup, Qt::Key_Return);
     } else if (what < 7) {

@@ -16,7 +16,8 @@ class MonkeyGestures {
   public:
     MonkeyGestures(Tvorlixform& window, std::mt19937_64& rng);
 
-    void partskey();
+    // The navigation keys (F1-F4, arrows, Clear, Page Up, keypad * - +), now and then repeated.
+    void viewkey();
     void otherkey();
     void pictureclick();
     void picturedrag();

@@ -57,10 +57,11 @@ void say(const char* text) {
 
 void printseedandactions(const char* why) {
     char line[kLine + 64];
-    std::snprintf(line, sizeof line, "\nmonkey: FAILED: %s\nmonkey: seed %llu, after %lld actions; "
-                  "replay with --seed %llu\nmonkey: the last actions:\n", why,
-                  static_cast<unsigned long long>(runseed), static_cast<long long>(actions.load()),
-                  static_cast<unsigned long long>(runseed));
+    std::snprintf(line, sizeof line,
+                  "\nmonkey: FAILED: %s\nmonkey: seed %llu, after %lld actions; "
+                  "replay with --seed %llu\nmonkey: the last actions:\n",
+                  why, static_cast<unsigned long long>(runseed),
+                  static_cast<long long>(actions.load()), static_cast<unsigned long long>(runseed));
     say(line);
     const int64_t total = actions.load();
     for (int64_t i = total > kRing ? total - kRing : 0; i < total; ++i) {

@@ -57,8 +57,7 @@ void click(QWidget& top, Qt::MouseButton button, Qt::KeyboardModifiers modifiers
     QTest::mouseClick(handle(top), button, modifiers, inside(top, at));
 }
 
-void doubleclick(QWidget& top, Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
-                 QPoint at) {
+void doubleclick(QWidget& top, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at) {
     QTest::mouseDClick(handle(top), button, modifiers, inside(top, at));
 }
 
@@ -67,8 +66,8 @@ void wheel(QWidget& top, QPoint at, int notches, Qt::KeyboardModifiers modifiers
     QWidget* target = top.childAt(at);
     if (target == nullptr) target = &top;
     const QPointF local = target->mapFrom(&top, at);
-    QWheelEvent event(local, top.mapToGlobal(at), QPoint(), QPoint(0, 120 * notches),
-                      Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+    QWheelEvent event(local, top.mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                      modifiers, Qt::NoScrollPhase, false);
     QApplication::sendEvent(target, &event);
     QApplication::processEvents();
 }
@@ -99,11 +98,16 @@ QPoint anywhere(const QWidget& widget, std::mt19937_64& rng) {
 
 Qt::KeyboardModifiers somemodifiers(std::mt19937_64& rng) {
     switch (rng() % 10) {
-        case 0: return Qt::ShiftModifier;
-        case 1: return Qt::ControlModifier;
-        case 2: return Qt::AltModifier;
-        case 3: return Qt::ShiftModifier | Qt::ControlModifier;
-        default: return Qt::NoModifier;
+        case 0:
+            return Qt::ShiftModifier;
+        case 1:
+            return Qt::ControlModifier;
+        case 2:
+            return Qt::AltModifier;
+        case 3:
+            return Qt::ShiftModifier | Qt::ControlModifier;
+        default:
+            return Qt::NoModifier;
     }
 }
 
@@ -126,10 +130,14 @@ std::string describe(Qt::KeyboardModifiers modifiers) {
 
 const char* describe(Qt::MouseButton button) {
     switch (button) {
-        case Qt::LeftButton: return "left";
-        case Qt::RightButton: return "right";
-        case Qt::MiddleButton: return "middle";
-        default: return "other";
+        case Qt::LeftButton:
+            return "left";
+        case Qt::RightButton:
+            return "right";
+        case Qt::MiddleButton:
+            return "middle";
+        default:
+            return "other";
     }
 }
 

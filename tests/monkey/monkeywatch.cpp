@@ -73,13 +73,15 @@ void MonkeyWatch::answer(QWidget& modal) {
     }
     if (&modal == QApplication::activePopupWidget()) {
         const bool choose = roll < 6;
-        record("(popup) " + std::string(choose ? "Down, Return" : "Escape") + " in the held " + name);
+        record("(popup) " + std::string(choose ? "Down, Return" : "Escape") + " in the held " +
+               name);
         if (choose) presskey(modal, Qt::Key_Down);
         presskey(modal, choose ? Qt::Key_Return : Qt::Key_Escape);
     } else if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
         const QList<QAbstractButton*> buttons = box->buttons();
         if (roll < 3 || buttons.isEmpty()) {
-            record("(dialog) Escape in the message box '" + box->text().left(60).toStdString() + "'");
+            record("(dialog) Escape in the message box '" + box->text().left(60).toStdString() +
+                   "'");
             presskey(*box, Qt::Key_Escape);
         } else {
             QAbstractButton* button = buttons[static_cast<int>(rng_() % buttons.size())];
@@ -147,8 +149,9 @@ void MonkeyWatch::randominput(const char* when) {
     switch (rng_() % 8) {
         case 0:
         case 1: {
-            static const Qt::Key keys[] = {Qt::Key_F1, Qt::Key_Right, Qt::Key_PageUp, Qt::Key_F6,
-                                           Qt::Key_F5, Qt::Key_Up, Qt::Key_Space, Qt::Key_Return};
+            static const Qt::Key keys[] = {Qt::Key_F1,    Qt::Key_Right, Qt::Key_PageUp,
+                                           Qt::Key_F6,    Qt::Key_F5,    Qt::Key_Up,
+                                           Qt::Key_Space, Qt::Key_Return};
             const Qt::Key key = keys[rng_() % (sizeof keys / sizeof *keys)];
             record(prefix + "key " + QKeySequence(key).toString().toStdString());
             presskey(window_, key);
@@ -180,7 +183,8 @@ void MonkeyWatch::randominput(const char* when) {
         }
         default: {
             if (rng_() % 4 != 0) break;
-            const QSize size(700 + static_cast<int>(rng_() % 581), 453 + static_cast<int>(rng_() % 572));
+            const QSize size(700 + static_cast<int>(rng_() % 581),
+                             453 + static_cast<int>(rng_() % 572));
             record(prefix + "resize to " + std::to_string(size.width()) + "x" +
                    std::to_string(size.height()));
             window_.resize(size);
