@@ -278,7 +278,11 @@ void Monkey::check(int burst) {
     }
     if (window_.surfacedrag.dragmode != SurfaceDrag::None || window_.paneldrag.dragging()) {
         fail("a drag is still under way after every button was released (burst " +
-             std::to_string(burst) + ")");
+             std::to_string(burst) + "): surface drag mode " +
+             std::to_string(window_.surfacedrag.dragmode) + ", panel drag zoom " +
+             std::to_string(window_.paneldrag.dragzoom) + " pan " +
+             std::to_string(window_.paneldrag.dragpan) + " rotate " +
+             std::to_string(window_.paneldrag.dragrotate));
     }
 }
 

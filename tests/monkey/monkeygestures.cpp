@@ -99,7 +99,9 @@ void MonkeyGestures::picturedrag() {
     // Mostly short: each move of a drag costs a frame, and the time goes to more gestures.
     const int moves = 1 + (roll(6) == 0 ? roll(25) : roll(6));
     const bool second = roll(10) == 0;  // another button pressed while the first is held
-    const bool slow = roll(8) == 0;     // held past the quick-click limits
+    // A button already held cannot be pressed again.
+    const Qt::MouseButton other = button == Qt::RightButton ? Qt::MiddleButton : Qt::RightButton;
+    const bool slow = roll(8) == 0;  // held past the quick-click limits
     record("drag " + describe(mods) + describe(button) + " from " + describe(at) + ", " +
            std::to_string(moves) + " moves" + (second ? ", a second button" : "") +
            (slow ? ", slowly" : ""));
@@ -108,10 +110,10 @@ void MonkeyGestures::picturedrag() {
         at += QPoint(roll(161) - 80, roll(161) - 80);
         at = inside(window_, at);
         moveto(window_, at);
-        if (second && i == moves / 2) press(window_, Qt::RightButton, mods, at);
+        if (second && i == moves / 2) press(window_, other, mods, at);
     }
     if (slow) runfor(250);
-    if (second) release(window_, Qt::RightButton, mods, at);
+    if (second) release(window_, other, mods, at);
     release(window_, button, mods, at);
     record("  released at " + describe(at));
 }
