@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "app/desktopopen.h"
 #include "app/panelbutton.h"
 #include "app/vorlixmain.h"
 #include "tests/monkey/monkeyfiles.h"
@@ -139,7 +140,7 @@ void Monkey::openprogram() {
         window_.openfile(path);
     } else if (how < 8) {
         record("openchecked " + describe(path));
-        window_.openchecked(path);
+        window_.desktop().openchecked(path);
     } else {
         const QPoint at = gestures_.anywhere();
         record("drop " + describe(path) + " at " + describe(at));
