@@ -6,28 +6,12 @@
 #include <fstream>
 #include <sstream>
 
+#include "nc/plaintext.h"
+
 namespace {
 
 constexpr double kMillimetresPerInch = 25.4;
 constexpr int kLetters = 26;
-
-bool isblank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v';
-}
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && isblank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isblank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
-std::string lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return out;
-}
 
 // A decimal number as tables write it: sign, digits, one point. No exponent, no "nan":
 // what strtod would also take is a typing fault here.
@@ -75,11 +59,11 @@ ToolTable ToolTable::parse(std::string_view text, std::string source) {
         const std::string_view whole = text.substr(0, feed);
         text.remove_prefix(feed == std::string_view::npos ? text.size() : feed + 1);
         const size_t semicolon = whole.find(';');
-        const std::string_view words = trim(whole.substr(0, semicolon));
+        const std::string_view words = trimblanks(whole.substr(0, semicolon));
         const std::string_view comment =
-            semicolon == std::string_view::npos ? std::string_view() : trim(whole.substr(semicolon + 1));
+            semicolon == std::string_view::npos ? std::string_view() : trimblanks(whole.substr(semicolon + 1));
         if (words.empty()) {
-            const std::string directive = lower(comment);
+            const std::string directive = asciilower(comment);
             if (directive == "units=inch") inch = true;
             if (directive == "units=mm") inch = false;
             continue;
@@ -97,7 +81,7 @@ void ToolTable::parseline(std::string_view text, int64_t line, bool inch) {
     auto problem = [&](std::string message) { problems_.push_back({line, std::move(message)}); };
     size_t at = 0;
     while (at < words.size()) {
-        if (isblank(words[at])) {
+        if (isblankbyte(words[at])) {
             ++at;
             continue;
         }
@@ -105,11 +89,11 @@ void ToolTable::parseline(std::string_view text, int64_t line, bool inch) {
         if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
         if (letter < 'A' || letter > 'Z') return problem("unexpected " + std::string(1, words[at]));
         ++at;
-        while (at < words.size() && isblank(words[at])) ++at;
+        while (at < words.size() && isblankbyte(words[at])) ++at;
         const size_t numberstart = at;
         double v = 0;
         if (!readnumber(words, at, v)) {
-            while (at < words.size() && !isblank(words[at])) ++at;
+            while (at < words.size() && !isblankbyte(words[at])) ++at;
             return problem("bad number in " + std::string(1, letter) +
                            std::string(words.substr(numberstart, at - numberstart)));
         }
@@ -135,7 +119,7 @@ void ToolTable::parseline(std::string_view text, int64_t line, bool inch) {
     tool.cornerradius = get('R') * scale;
     tool.pointangle = get('A');
     tool.line = line;
-    if (semicolon != std::string_view::npos) tool.comment = std::string(trim(text.substr(semicolon + 1)));
+    if (semicolon != std::string_view::npos) tool.comment = std::string(trimblanks(text.substr(semicolon + 1)));
     if (tool.diameter < 0) return problem("diameter D must not be negative");
     if (tool.cornerradius < 0 || tool.cornerradius > tool.radius()) {
         return problem("corner radius R must lie between 0 and half the diameter");

@@ -6,25 +6,11 @@
 #include <fstream>
 #include <vector>
 
+#include "nc/plaintext.h"
+
 namespace {
 
 constexpr const char* kAxisNames[3] = {"x", "y", "z"};
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
-
-std::string lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return out;
-}
 
 // A finite number and nothing else: "nan", "1e999", "12mm" and "" are refused.
 bool number(std::string_view text, double& out) {
@@ -77,11 +63,11 @@ MachineProfileRead readmachineprofile(std::string_view text) {
         ++lineno;
         const size_t comment = line.find_first_of(";#");
         if (comment != std::string_view::npos) line = line.substr(0, comment);
-        line = trim(line);
+        line = trimblanks(line);
         if (line.empty()) continue;
         if (line.front() == '[') {
             if (line.back() != ']') return fail("a section name needs its closing ]");
-            section = lower(trim(line.substr(1, line.size() - 2)));
+            section = asciilower(trimblanks(line.substr(1, line.size() - 2)));
             if (section != "machine" && section != "origin" && section != "x" && section != "y" &&
                 section != "z") {
                 return fail("unknown section [" + section + "]");
@@ -90,11 +76,11 @@ MachineProfileRead readmachineprofile(std::string_view text) {
         }
         const size_t eq = line.find('=');
         if (eq == std::string_view::npos) return fail("expected key=value");
-        const std::string name = lower(trim(line.substr(0, eq)));
-        const std::string_view value = trim(line.substr(eq + 1));
+        const std::string name = asciilower(trimblanks(line.substr(0, eq)));
+        const std::string_view value = trimblanks(line.substr(eq + 1));
         const std::string where = "[" + section + "] " + name;
         if (section == "machine" && name == "units") {
-            const std::string unit = lower(value);
+            const std::string unit = asciilower(value);
             if (unit != "mm" && unit != "inch") return fail(where + " must be mm or inch");
             p.inch = unit == "inch";
             unitsseen = true;
