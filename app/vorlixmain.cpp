@@ -101,12 +101,14 @@ void Tvorlixform::connectjob() {
     };
     frame_->afterframe = [this] {
         drawrotateicon();
-        simplification_->frameended(frame_->lastseconds, frame_->lastskipped, logoshown);
+        simplification_->frameended(frame_->lastcost, frame_->lastskipped, logoshown);
     };
     frame_->abandoned = [this] { return jobinput_->closerequested(); };
     frame_->drawsimplified = [this](double viewscale, int pixelheight) {
-        simplification_->draw(viewscale, pixelheight);
-        drawdraghighlight();
+        const bool drawn = simplification_->draw(viewscale, pixelheight);
+        // Without a copy a heavy frame draws the toolpath, highlight and all.
+        if (drawn || frame_->slowframe) drawdraghighlight();
+        return drawn;
     };
     drawer_->present = [this] { wrkscreen->ShowFrame(); };
     drawer_->setcaption = [this](const std::string& text) {
@@ -300,7 +302,9 @@ void Tvorlixform::runjob() {
     job.zlowerlimit = zlowerlimit;
     arcmessages_->startjob();
     noticerow->clearnotice();
+    // What the new job replaces goes before it is read, not after.
     simplification_->jobstarting();
+    picker.clear();
     try {
         driver_->InitPlot();
         driver_->OnlyPlot(ncpath.empty() ? ncfilename : ncpath);
