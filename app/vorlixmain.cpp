@@ -99,8 +99,8 @@ void Tvorlixform::connectjob() {
         return jobinput_->takeescape() ? ToolpathDrawer::UserRequest::Hurry
                                        : ToolpathDrawer::UserRequest::Go;
     };
+    frame_->beforeshow = [this] { drawrotateicon(false); };
     frame_->afterframe = [this] {
-        drawrotateicon();
         simplification_->frameended(frame_->lastcost, frame_->lastskipped, logoshown);
     };
     frame_->abandoned = [this] { return jobinput_->closerequested(); };
@@ -348,9 +348,9 @@ void Tvorlixform::drawpreseticons() {
     drawrotateicon();
 }
 
-void Tvorlixform::drawrotateicon() {
+void Tvorlixform::drawrotateicon(bool now) {
     QImage glyph(kViewIconSize, kViewIconSize, QImage::Format_ARGB32);
     drawviewicon(view.angles(), qRgb(255, 0, 0), 0, reinterpret_cast<uint32_t*>(glyph.bits()),
                  static_cast<int>(glyph.bytesPerLine() / 4));
-    SpeedButton[9]->setGlyph(glyph);
+    SpeedButton[9]->setGlyph(glyph, now);
 }

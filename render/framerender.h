@@ -61,7 +61,11 @@ class FrameRender {
     bool simplifieddrags = true;
     // Replays the compiled logo.
     std::function<void()> drawlogo;
-    // After the frame is shown (the rotate button's axis icon follows the view).
+    // Just before the frame is shown: what must change with it (the rotate button's axis
+    // icon) is marked then, so that the window composes both at once. On software GL each
+    // composition of a large window costs as much as a drag frame's drawing.
+    std::function<void()> beforeshow;
+    // After the frame is shown.
     std::function<void()> afterframe;
     // True when the frame is no longer worth showing (the program is ending).
     std::function<bool()> abandoned;
