@@ -235,5 +235,12 @@ int choosedraglevel(const std::vector<DragLevelCost>& levels, double pixelsize,
          --k) {
         if (levels[static_cast<size_t>(k)].seconds <= budgetseconds) return k;
     }
+    // Long lines cost a software rasterizer by their pixels: on a large picture even the copy
+    // straying roughest pixels can take ten times the budget at every pointer move. A copy up
+    // to four times as rough that fits is the better drag frame.
+    const int rougher = chooselevel(tolerances, pixelsize, 4.0 * roughestpixels);
+    for (int k = roughest - 1; rougher >= 0 && k >= rougher; --k) {
+        if (levels[static_cast<size_t>(k)].seconds <= budgetseconds) return k;
+    }
     return roughest;
 }

@@ -82,7 +82,8 @@ class SimplifiedPath {
 
 // The level a drag frame draws, given each level's tolerance and the seconds it is expected
 // to take (0 when not known): the coarsest within faithful pixels if it fits the budget, else
-// the finest that fits the budget within roughest pixels, else the cheapest within roughest;
+// the finest that fits the budget within roughest pixels, else the finest that fits within
+// four times roughest pixels, else the coarsest within roughest;
 // the faithful one when nothing is within roughest; -1 for none. Levels come coarsest first.
 struct DragLevelCost {
     double tolerance = 0.0;
