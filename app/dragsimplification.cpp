@@ -34,11 +34,17 @@ void DragSimplification::jobfinished(double viewscale, int pixelheight) {
     path_.start(nodes_, kMostPixels * pixelworldsize(viewscale, pixelheight));
 }
 
-void DragSimplification::draw(double viewscale, int pixelheight) {
+bool DragSimplification::draw(double viewscale, int pixelheight) {
     lastlevel_ = -1;
     drawnlevel_ = nullptr;
     const auto levels = path_.levels();
-    if (!levels) return;
+    if (!levels) return false;
+    const double pixel = pixelworldsize(viewscale, pixelheight);
+    if (chooselevel(levels->tolerances(), pixel, kMostPixels) < 0) {
+        // Closer in than any copy made so far: the finer copies are made when first wanted,
+        // so a program only looked at whole never holds them.
+        path_.refine(kMostPixels * pixel);
+    }
     std::vector<DragLevelCost> costs;
     for (const auto& level : levels->levels) {
         DragLevelCost cost{level->tolerance, static_cast<double>(level->lines()) * secondsperline_};
@@ -47,19 +53,20 @@ void DragSimplification::draw(double viewscale, int pixelheight) {
         }
         costs.push_back(cost);
     }
-    const int k = choosedraglevel(costs, pixelworldsize(viewscale, pixelheight), kMostPixels,
-                                  kRoughestPixels, kBudgetSeconds);
-    if (k < 0 || k >= SimplifiedDrawer::kLevels) return;
+    const int k = choosedraglevel(costs, pixel, kMostPixels, kRoughestPixels, kBudgetSeconds);
+    if (k < 0 || k >= SimplifiedDrawer::kLevels) return false;
     int32_t first = 0;
     int32_t last = -1;
     drawer_.drawnrange(first, last);
-    if (last < first) return;
+    if (last < first) return false;
     const void* context = drawer_.currentcontext ? drawer_.currentcontext() : nullptr;
     const auto& level = levels->levels[static_cast<size_t>(k)];
     if (simplifieddrawer_.draw(k, level, first, last, drawer_.getprocaddress, context)) {
         lastlevel_ = k;
         drawnlevel_ = level.get();
+        return true;
     }
+    return false;
 }
 
 void DragSimplification::frameended(double seconds, bool skipped, bool logoshown) {

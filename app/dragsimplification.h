@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "lod/simplifiedpath.h"
+#include "render/framerender.h"
 #include "render/simplifieddrawer.h"
 
 class DrawTarget;
@@ -23,8 +24,8 @@ class DragSimplification {
   public:
     // A kept chord may stray this many pixels from the full path.
     static constexpr double kMostPixels = 1.0;
-    // A drag frame should take no longer than this...
-    static constexpr double kBudgetSeconds = 0.030;
+    // A drag frame should cost no more than this...
+    static constexpr double kBudgetSeconds = FrameRender::kDragBudgetSeconds;
     // ...unless that needs a level straying further than this many pixels.
     static constexpr double kRoughestPixels = 32.0;
 
@@ -38,10 +39,11 @@ class DragSimplification {
     void jobstarting();
     // After a complete job, fitted at viewscale on a surface pixelheight pixels high.
     void jobfinished(double viewscale, int pixelheight);
-    // A drag frame's toolpath; draws nothing until a level fine enough for the scale is ready.
-    void draw(double viewscale, int pixelheight);
-    // After every frame: how long it took, whether it left the full toolpath out (a drag
-    // frame) and whether the logo stood in for the toolpath.
+    // A drag frame's toolpath; draws nothing (and says so) until a level fine enough for the
+    // scale is ready. A scale finer than every level asks the worker for finer ones.
+    bool draw(double viewscale, int pixelheight);
+    // After every frame: what it cost, whether it left the full toolpath out (a drag frame)
+    // and whether the logo stood in for the toolpath.
     void frameended(double seconds, bool skipped, bool logoshown);
 
     SimplifiedPath& path() { return path_; }

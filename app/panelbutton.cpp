@@ -12,9 +12,10 @@ PanelButton::PanelButton(QWidget* parent, const QString& name, const QString& ca
     setAutoRaise(false);
 }
 
-void PanelButton::setGlyph(const QImage& glyph) {
+void PanelButton::setGlyph(const QImage& glyph, bool now) {
+    if (glyph == glyph_) return;
     glyph_ = glyph;
-    repaint();
+    now ? repaint() : update();
 }
 
 void PanelButton::paintEvent(QPaintEvent* /*event*/) {

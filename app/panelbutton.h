@@ -13,7 +13,9 @@ class PanelButton : public QToolButton {
                 const QColor& captioncolor);
 
     // The glyph; pixels of the button-face colour are left transparent.
-    void setGlyph(const QImage& glyph);
+    // Painted at once, or (now false) with the window's next composition; the same glyph
+    // again paints nothing.
+    void setGlyph(const QImage& glyph, bool now = true);
     const QImage& glyph() const { return glyph_; }
     const QColor& captionColor() const { return captioncolor_; }
 

@@ -121,14 +121,16 @@ void Tvorlixform::connectjob() {
         return jobinput_->takeescape() ? ToolpathDrawer::UserRequest::Hurry
                                        : ToolpathDrawer::UserRequest::Go;
     };
+    frame_->beforeshow = [this] { drawrotateicon(false); };
     frame_->afterframe = [this] {
-        drawrotateicon();
-        simplification_->frameended(frame_->lastseconds, frame_->lastskipped, logoshown);
+        simplification_->frameended(frame_->lastcost, frame_->lastskipped, logoshown);
     };
     frame_->abandoned = [this] { return jobinput_->closerequested(); };
     frame_->drawsimplified = [this](double viewscale, int pixelheight) {
-        simplification_->draw(viewscale, pixelheight);
-        programlink_->drawdraghighlight();
+        const bool drawn = simplification_->draw(viewscale, pixelheight);
+        // Without a copy a heavy frame draws the toolpath, highlight and all.
+        if (drawn || frame_->slowframe) programlink_->drawdraghighlight();
+        return drawn;
     };
     drawer_->present = [this] { wrkscreen->ShowFrame(); };
     drawer_->setcaption = [this](const std::string& text) {

@@ -9,6 +9,7 @@
 #include "app/arcdatamessages.h"
 #include "app/desktopopen.h"
 #include "app/planreadout.h"
+#include "app/programlink.h"
 #include "app/dragsimplification.h"
 #include "app/jobinput.h"
 #include "app/plotdriver.h"
@@ -92,7 +93,9 @@ void Tvorlixform::runjob() {
     job.zlowerlimit = zlowerlimit;
     arcmessages_->startjob();
     noticerow->clearnotice();
+    // What the new job replaces goes before it is read, not after.
     simplification_->jobstarting();
+    programlink_->picker.clear();
     planreadout_->jobstarting();
     try {
         driver_->InitPlot();

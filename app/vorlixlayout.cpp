@@ -231,9 +231,9 @@ void Tvorlixform::drawpreseticons() {
     drawrotateicon();
 }
 
-void Tvorlixform::drawrotateicon() {
+void Tvorlixform::drawrotateicon(bool now) {
     QImage glyph(kViewIconSize, kViewIconSize, QImage::Format_ARGB32);
     drawviewicon(view.angles(), qRgb(255, 0, 0), 0, reinterpret_cast<uint32_t*>(glyph.bits()),
                  static_cast<int>(glyph.bytesPerLine() / 4));
-    SpeedButton[9]->setGlyph(glyph);
+    SpeedButton[9]->setGlyph(glyph, now);
 }

@@ -171,7 +171,8 @@ class Tvorlixform : public QWidget {
     bool rereadjob();
     void keepstepsliders();
     void drawpreseticons();
-    void drawrotateicon();
+    // now false: painted with the window's next composition (a frame about to be shown).
+    void drawrotateicon(bool now = true);
     void setlabelsvisible(bool visible);
     void resetstepsliders();
     void enablebuttons(bool on);

@@ -42,6 +42,7 @@ std::vector<double> SimplifiedLevels::tolerances() const {
 
 void SimplifiedPath::start(const NodeStore& nodes, double coarsest) {
     cancel();
+    nodes_ = &nodes;
     running_.store(true);
     try {
         worker_ = std::thread([this, &nodes, coarsest] {
@@ -54,10 +55,33 @@ void SimplifiedPath::start(const NodeStore& nodes, double coarsest) {
     }
 }
 
+void SimplifiedPath::refine(double tolerance) {
+    // The worker's fields are read only once it is seen to have finished.
+    if (running_.load() || nodes_ == nullptr || nofiner_ || !(tolerance > 0.0) ||
+        !(finest_ > tolerance) || chordlevels_ >= mostlevels) {
+        return;
+    }
+    wait();  // the finished worker of the last build
+    running_.store(true);
+    const NodeStore* nodes = nodes_;
+    try {
+        worker_ = std::thread([this, nodes, tolerance] {
+            runfiner(*nodes, tolerance);
+            running_.store(false);
+        });
+    } catch (const std::system_error&) {
+        running_.store(false);
+    }
+}
+
 void SimplifiedPath::cancel() {
     cancel_.store(true);
     wait();
     cancel_.store(false);
+    nodes_ = nullptr;
+    finest_ = 0.0;
+    chordlevels_ = 0;
+    nofiner_ = false;
     std::lock_guard<std::mutex> lock(mutex_);
     levels_.reset();
 }
@@ -71,28 +95,58 @@ std::shared_ptr<const SimplifiedLevels> SimplifiedPath::levels() const {
     return levels_;
 }
 
-void SimplifiedPath::run(const NodeStore& nodes, double coarsest) {
+size_t SimplifiedPath::mostkeptof(const NodeStore& nodes) const {
     const size_t count = static_cast<size_t>(std::max(0, nodes.nodecount()));
-    const size_t most = std::min(mostkept, std::max<size_t>(count / 2, 2));
+    return std::min(mostkept, std::max<size_t>(count / 2, 2));
+}
+
+void SimplifiedPath::run(const NodeStore& nodes, double coarsest) {
     // The copy within a pixel of the fitted view first, then the rougher ones slow drawing
-    // falls back on, then the finer ones for closer views.
-    double tolerance = coarsest;
-    for (int k = 0; k < mostlevels; ++k, tolerance *= 0.25) {
-        std::shared_ptr<SimplifiedLevel> level;
+    // falls back on; finer ones wait until a closer view asks.
+    if (mostlevels < 1) return;
+    std::shared_ptr<SimplifiedLevel> level;
+    try {
+        level = std::make_shared<SimplifiedLevel>();
+        level->tolerance = coarsest;
+        // The window is idle after a job: a second thread may help.
+        const SimplifyOutcome outcome =
+            simplifynodes(nodes, coarsest, mostkeptof(nodes), level->kept, &cancel_, 2);
+        if (outcome != SimplifyOutcome::Done) {
+            nofiner_ = true;
+            return;
+        }
+        level->kept.shrink_to_fit();
+        publish(level);
+        finest_ = coarsest;
+        chordlevels_ = 1;
+    } catch (const std::bad_alloc&) {
+        nofiner_ = true;
+        return;
+    }
+    if (cellcopies) buildcells(nodes, *level, coarsest);
+}
+
+void SimplifiedPath::runfiner(const NodeStore& nodes, double tolerance) {
+    while (finest_ > tolerance && chordlevels_ < mostlevels && !cancel_.load()) {
         try {
-            level = std::make_shared<SimplifiedLevel>();
-            level->tolerance = tolerance;
-            // The window is idle after a job: a second thread may help.
-            if (simplifynodes(nodes, tolerance, most, level->kept, &cancel_, 2) !=
-                SimplifyOutcome::Done) {
+            auto level = std::make_shared<SimplifiedLevel>();
+            level->tolerance = finest_ * 0.25;
+            const SimplifyOutcome outcome =
+                simplifynodes(nodes, level->tolerance, mostkeptof(nodes), level->kept, &cancel_, 2);
+            if (outcome != SimplifyOutcome::Done) {
+                // Too many kept: this and every finer copy would hardly draw faster than the
+                // toolpath itself.
+                if (outcome == SimplifyOutcome::TooMany) nofiner_ = true;
                 return;
             }
             level->kept.shrink_to_fit();
-            publish(level);
+            finest_ = level->tolerance;
+            ++chordlevels_;
+            publish(std::move(level));
         } catch (const std::bad_alloc&) {
+            nofiner_ = true;
             return;
         }
-        if (k == 0 && cellcopies && !buildcells(nodes, *level, coarsest)) return;
     }
 }
 
@@ -179,6 +233,13 @@ int choosedraglevel(const std::vector<DragLevelCost>& levels, double pixelsize,
     // From the finest up: the first that fits.
     for (int k = faithful >= 0 ? faithful : static_cast<int>(levels.size()) - 1; k >= roughest;
          --k) {
+        if (levels[static_cast<size_t>(k)].seconds <= budgetseconds) return k;
+    }
+    // Long lines cost a software rasterizer by their pixels: on a large picture even the copy
+    // straying roughest pixels can take ten times the budget at every pointer move. A copy up
+    // to four times as rough that fits is the better drag frame.
+    const int rougher = chooselevel(tolerances, pixelsize, 4.0 * roughestpixels);
+    for (int k = roughest - 1; rougher >= 0 && k >= rougher; --k) {
         if (levels[static_cast<size_t>(k)].seconds <= budgetseconds) return k;
     }
     return roughest;

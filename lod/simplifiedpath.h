@@ -1,9 +1,10 @@
 #pragma once
 // Simplified copies of a finished job's toolpath at a few tolerances, built on a worker thread
 // so the window stays usable: the level within about one pixel of the fitted view first, then
-// rougher copies on grids for drawing too slow even for it, then each finer level a quarter of
-// the last, for closer views. Levels are published one by one as they are finished; readers
-// take a snapshot and keep it as long as they like.
+// rougher copies on grids for drawing too slow even for it. Finer levels (each a quarter of
+// the last) are made only when a closer view asks for them: most programs are looked at whole,
+// and on a large one each finer copy holds tens of megabytes. Levels are published one by one
+// as they are finished; readers take a snapshot and keep it as long as they like.
 //
 // The worker reads the node store, so it must be stopped (cancel) before the store changes.
 
@@ -35,6 +36,10 @@ class SimplifiedPath {
     // Starts building levels of the store's nodes, the coarsest at `coarsest` world units.
     // A build still running is cancelled first.
     void start(const NodeStore& nodes, double coarsest);
+    // Asks for finer levels down to `tolerance` world units, made on the worker once it is
+    // free (a call while it works is dropped; the caller asks again at its next frame).
+    // Nothing happens without a started store, or once a finer level has proved not worth it.
+    void refine(double tolerance);
     // Stops the worker (it gives up within a few thousand nodes) and forgets the levels.
     void cancel();
     // Blocks until the worker has finished (tools and tests).
@@ -55,11 +60,20 @@ class SimplifiedPath {
 
   private:
     void run(const NodeStore& nodes, double coarsest);
+    // Levels finer than the finest so far, a quarter each, down to tolerance.
+    void runfiner(const NodeStore& nodes, double tolerance);
+    size_t mostkeptof(const NodeStore& nodes) const;
     // False when cancelled.
     bool buildcells(const NodeStore& nodes, const SimplifiedLevel& chords, double pixel);
     void publish(std::shared_ptr<const SimplifiedLevel> level);
 
     std::thread worker_;
+    const NodeStore* nodes_ = nullptr;  // of the last start, until cancelled
+    // Tolerance of the finest level within-a-pixel made so far (0: none), the count of such
+    // levels, and whether no finer one will be made.
+    double finest_ = 0.0;
+    int chordlevels_ = 0;
+    bool nofiner_ = false;
     std::atomic<bool> cancel_{false};
     std::atomic<bool> running_{false};
     mutable std::mutex mutex_;
@@ -68,7 +82,8 @@ class SimplifiedPath {
 
 // The level a drag frame draws, given each level's tolerance and the seconds it is expected
 // to take (0 when not known): the coarsest within faithful pixels if it fits the budget, else
-// the finest that fits the budget within roughest pixels, else the cheapest within roughest;
+// the finest that fits the budget within roughest pixels, else the finest that fits within
+// four times roughest pixels, else the coarsest within roughest;
 // the faithful one when nothing is within roughest; -1 for none. Levels come coarsest first.
 struct DragLevelCost {
     double tolerance = 0.0;

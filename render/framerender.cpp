@@ -2,7 +2,9 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <chrono>
+#include <ctime>
 
 #include "render/drawtarget.h"
 #include "view/viewstate.h"
@@ -13,6 +15,12 @@ constexpr double kSlowFrameSeconds = 0.2;
 
 void vertex(double x, double y, double z) {
     glVertex3f(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+}
+
+double processcpuseconds() {
+    timespec t{};
+    if (clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t) != 0) return 0.0;
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
 void setprojection(const FrameScene& scene, int w, int h) {
@@ -45,6 +53,7 @@ FrameScene FrameScene::fromview(const ViewState& view) {
 void FrameRender::renderframe(const FrameScene& scene) {
     if (!surface_.ready()) return;  // not shown yet: there is nothing to draw on
     const auto start = std::chrono::steady_clock::now();
+    const double startcpu = processcpuseconds();
     surface_.BeginGL();
     setprojection(scene, surface_.pixelwidth(), surface_.pixelheight());
     if (!scene.dragstartpass) {
@@ -64,13 +73,18 @@ void FrameRender::renderframe(const FrameScene& scene) {
     glEnable(GL_DEPTH_TEST);
 
     const bool skipcontent = slowframe && scene.dragging;
+    const bool copyallowed = simplifieddrags && !scene.logoshown && drawsimplified;
     if (!skipcontent) {
         if (scene.logoshown) {
             if (drawlogo) drawlogo();
+        } else if (scene.dragging && heavyframe && copyallowed &&
+                   drawsimplified(scene.viewscale, surface_.pixelheight())) {
+            // Drawn from the copy: a toolpath of a few million moves would otherwise cost a
+            // software rasterizer several times a drag frame's budget at every pointer move.
         } else if (drawtoolpath) {
             drawtoolpath();
         }
-    } else if (simplifieddrags && !scene.logoshown && drawsimplified) {
+    } else if (copyallowed) {
         drawsimplified(scene.viewscale, surface_.pixelheight());
     }
     glDisable(GL_LIGHTING);
@@ -84,11 +98,13 @@ void FrameRender::renderframe(const FrameScene& scene) {
     surface_.EndGL();
     const auto end = std::chrono::steady_clock::now();
     lastseconds = std::chrono::duration<double>(end - start).count();
+    lastcost = std::max(lastseconds, processcpuseconds() - startcpu);
     lastskipped = skipcontent;
     if (afterframe) afterframe();
     // During a drag the decision of the last still frame holds for the whole drag.
     if (!scene.dragging) {
-        slowframe = std::chrono::duration<double>(end - start).count() >= kSlowFrameSeconds;
+        slowframe = lastseconds >= kSlowFrameSeconds;
+        heavyframe = !scene.logoshown && lastcost > kDragBudgetSeconds;
     }
 }
 

@@ -2,7 +2,8 @@
 // The one place where a picture is composed: projection and view from the view state, the
 // logo or the toolpath, the guide geometry, then the frame is shown. It also decides whether
 // frames drawn during a drag may leave the toolpath out (a still frame took 0.2 s or more);
-// such frames may draw a lighter copy of it instead.
+// such frames may draw a lighter copy of it instead, as may drag frames of a toolpath whose
+// still frame, though under 0.2 s, cost more than a drag frame may.
 
 #include <functional>
 
@@ -38,22 +39,35 @@ class FrameRender {
 
     void renderframe(const FrameScene& scene);
 
+    // What a drag frame may cost, in seconds of the clock or of CPU, whichever is more: the
+    // drawing threads of a software rasterizer spend CPU the clock does not show.
+    static constexpr double kDragBudgetSeconds = 0.030;
+
     // The last still frame took at least 0.2 s: drags show only the box and the marker.
     bool slowframe = false;
-    // The last frame: how long it took, drawing to shown, and whether it was a drag frame
-    // that left the full toolpath out.
+    // The last still frame cost more than kDragBudgetSeconds: drags draw the lighter copy
+    // where one is ready.
+    bool heavyframe = false;
+    // The last frame: how long it took, drawing to shown, what it cost (the larger of that
+    // and the process's CPU time over it), and whether it was a drag frame that left the full
+    // toolpath out.
     double lastseconds = 0.0;
+    double lastcost = 0.0;
     bool lastskipped = false;
     // Main content when no logo is shown (the toolpath); runs inside the open frame.
     std::function<void()> drawtoolpath;
-    // In a drag frame that leaves the toolpath out: a lighter copy of it, chosen for the view
-    // scale and the surface's pixel height; may draw nothing.
-    std::function<void(double viewscale, int pixelheight)> drawsimplified;
+    // In a drag frame that leaves the toolpath out or finds it heavy: a lighter copy of it,
+    // chosen for the view scale and the surface's pixel height; false when it drew nothing.
+    std::function<bool(double viewscale, int pixelheight)> drawsimplified;
     // Off: drag frames leave a slow toolpath out entirely.
     bool simplifieddrags = true;
     // Replays the compiled logo.
     std::function<void()> drawlogo;
-    // After the frame is shown (the rotate button's axis icon follows the view).
+    // Just before the frame is shown: what must change with it (the rotate button's axis
+    // icon) is marked then, so that the window composes both at once. On software GL each
+    // composition of a large window costs as much as a drag frame's drawing.
+    std::function<void()> beforeshow;
+    // After the frame is shown.
     std::function<void()> afterframe;
     // True when the frame is no longer worth showing (the program is ending).
     std::function<bool()> abandoned;

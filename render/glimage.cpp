@@ -128,7 +128,9 @@ void Tglimage::takeshownpicture() {
 
 void Tglimage::presentnow() {
     showingframe_ = true;
-    repaint();
+    // Marked, then painted and composed once by the update request below (a repaint here
+    // would compose the whole window a second time: on software GL as dear as a drag frame).
+    update();
     flushdisplay(this);
     showingframe_ = false;
 }

@@ -89,7 +89,23 @@ void Picker::update(const NodeStore& nodes) {
         return Sphere{(b.lo[0] + b.hi[0]) / 2, (b.lo[1] + b.hi[1]) / 2, (b.lo[2] + b.hi[2]) / 2,
                       b.diagonal() / 2};
     };
-    std::vector<Box> runboxes;
+    // Sized once, and the groups' boxes gathered as the runs close: the spheres of a large
+    // program are made on its first pick, and growing vectors (or a list of every run's box)
+    // would briefly hold twice their memory then.
+    const size_t runcount = static_cast<size_t>((count - 2) / kRunSegments) + 1;
+    runs_.reserve(runcount + 1);
+    groups_.reserve((runcount + kGroupRuns - 1) / kGroupRuns);
+    Box group;
+    int grouped = 0;
+    const auto closerun = [&](const Box& run, int32_t runfirst) {
+        runs_.push_back({sphereof(run), runfirst});
+        group.add(run);
+        if (++grouped == kGroupRuns) {
+            groups_.push_back(sphereof(group));
+            group = Box{};
+            grouped = 0;
+        }
+    };
     Box box;
     int32_t first = 1;
     const Tnodedata* previous = &nodes.node(0);
@@ -97,8 +113,7 @@ void Picker::update(const NodeStore& nodes) {
     for (int32_t i = 1; i < count; ++i) {
         const Tnodedata& n = nodes.node(i);
         if (i - first >= kRunSegments) {
-            runs_.push_back({sphereof(box), first});
-            runboxes.push_back(box);
+            closerun(box, first);
             first = i;
             box = Box{};
             box.add(previous->x, previous->y, previous->z);
@@ -106,13 +121,8 @@ void Picker::update(const NodeStore& nodes) {
         box.add(n.x, n.y, n.z);
         previous = &n;
     }
-    runs_.push_back({sphereof(box), first});
-    runboxes.push_back(box);
-    for (size_t g = 0; g < runboxes.size(); g += kGroupRuns) {
-        Box group;
-        for (size_t r = g; r < std::min(runboxes.size(), g + kGroupRuns); ++r) group.add(runboxes[r]);
-        groups_.push_back(sphereof(group));
-    }
+    closerun(box, first);
+    if (grouped > 0) groups_.push_back(sphereof(group));
     runs_.push_back({{0, 0, 0, 0}, count});
 }
 

@@ -38,7 +38,13 @@ class Picker {
 
     // Makes the spheres when the store has changed since they were made.
     void update(const NodeStore& nodes);
-    void clear() { valid_ = false; }
+    // Forgets the spheres and gives their memory back: the next job's are made on its first
+    // pick, and until then the old ones would only crowd its reading and drawing.
+    void clear() {
+        valid_ = false;
+        std::vector<Run>().swap(runs_);
+        std::vector<Sphere>().swap(groups_);
+    }
 
     // Nearest segment ending at a node of first+1..last (the drawn range) to the point (x, y)
     // in device pixels from the top-left corner (a pixel's centre is at +0.5); among equally

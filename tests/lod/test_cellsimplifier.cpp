@@ -131,4 +131,9 @@ TEST(CellSimplifier, RoughLevelsOnlyWhenTheBudgetAsksForThem) {
     // Far in, nothing fits: the cheapest within 32 pixels, else the one within a pixel (none).
     EXPECT_EQ(choosedraglevel(levels, 0.01, 1.0, 32.0, 0.03), 3);
     EXPECT_EQ(choosedraglevel(levels, 0.001, 1.0, 32.0, 0.03), -1);
+    // Nothing within 32 pixels fits 30 ms: one up to 128 pixels rough that does is drawn
+    // (100 pixels), never one rougher (200 pixels at a pixel of 0.5: the 2-pixel one stays).
+    const std::vector<DragLevelCost> large{{100, 0.01}, {20, 0.3}, {1, 2.0}};
+    EXPECT_EQ(choosedraglevel(large, 1.0, 1.0, 32.0, 0.03), 0);
+    EXPECT_EQ(choosedraglevel(large, 0.5, 1.0, 32.0, 0.03), 2);
 }

@@ -173,24 +173,42 @@ TEST(PathSimplifier, LevelChoiceAndTheWorker) {
     path.wait();
     const auto levels = path.levels();
     ASSERT_TRUE(levels);
-    // Coarsest first: copies on grids straying 2 units or more, then the chords within 1 and
-    // 0.25.
+    // Coarsest first: copies on grids straying 2 units or more, then the chords within 1. The
+    // finer chords wait until a closer view asks for them: a program looked at whole never
+    // holds them.
+    auto chordsof = [](const SimplifiedLevels& made) {
+        std::vector<const SimplifiedLevel*> chords;
+        for (const auto& level : made.levels) {
+            if (level->segments.empty()) {
+                chords.push_back(level.get());
+            } else {
+                EXPECT_GE(level->tolerance, 2.0);
+                EXPECT_TRUE(chords.empty());
+            }
+        }
+        return chords;
+    };
     const std::vector<double> made = levels->tolerances();
     EXPECT_TRUE(std::is_sorted(made.rbegin(), made.rend()));
-    std::vector<const SimplifiedLevel*> chords;
-    for (const auto& level : levels->levels) {
-        if (level->segments.empty()) {
-            chords.push_back(level.get());
-        } else {
-            EXPECT_GE(level->tolerance, 2.0);
-            EXPECT_TRUE(chords.empty());
-        }
-    }
-    ASSERT_GE(chords.size(), 2U);
-    EXPECT_LT(chords.size(), made.size());
-    EXPECT_EQ(chords[0]->tolerance, 1.0);
+    ASSERT_EQ(chordsof(*levels).size(), 1U);
+    EXPECT_GT(levels->levels.size(), 1U);
+    EXPECT_EQ(chordsof(*levels)[0]->tolerance, 1.0);
+    // Asked for 0.1 unit: the quarters 0.25 and 0.0625, each keeping more; asked again for a
+    // coarser one, nothing new is made.
+    path.refine(0.1);
+    path.wait();
+    const auto finer = path.levels();
+    const std::vector<const SimplifiedLevel*> chords = chordsof(*finer);
+    ASSERT_EQ(chords.size(), 3U);
     EXPECT_EQ(chords[1]->tolerance, 0.25);
+    EXPECT_EQ(chords[2]->tolerance, 0.0625);
     EXPECT_LE(chords[0]->kept.size(), chords[1]->kept.size());
+    EXPECT_LE(chords[1]->kept.size(), chords[2]->kept.size());
+    const std::vector<double> remade = finer->tolerances();
+    EXPECT_TRUE(std::is_sorted(remade.rbegin(), remade.rend()));
+    path.refine(0.5);
+    path.wait();
+    EXPECT_EQ(path.levels(), finer);
     // A new job cancels the worker and forgets its levels: the store may change right after.
     path.start(nodes, 1e-9);
     path.cancel();

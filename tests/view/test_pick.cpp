@@ -65,6 +65,14 @@ TEST(Pick, RunsOfManyNodesFindTheirOwnSegment) {
     EXPECT_EQ(pickonce(nodes, 0, 999, kTop, 103.25, 47).node, 33);
     EXPECT_EQ(pickonce(nodes, 0, 999, kTop, 205, 50).node, 999);  // 5.1 past node 999
     EXPECT_EQ(pickonce(nodes, 0, 999, kTop, 208.5, 50).node, -1);  // 8.6 past it
+    // A new job's clear gives the spheres' memory back; the next pick makes them again.
+    Picker picker;
+    picker.update(nodes);
+    EXPECT_GT(picker.memorybytes(), 0U);
+    picker.clear();
+    EXPECT_EQ(picker.memorybytes(), 0U);
+    picker.update(nodes);
+    EXPECT_EQ(picker.pick(nodes, 0, 999, kTop, 135.05, 53).node, 351);
 }
 
 TEST(Pick, RetracedMoveNamesTheLaterLine) {
