@@ -12,6 +12,7 @@
 
 #include "app/blocknumber.h"
 #include "app/panelextras.h"
+#include "app/pickreadout.h"
 #include "app/programpane.h"
 #include "nc/linenodes.h"
 #include "nc/ncjob.h"
@@ -29,16 +30,6 @@ constexpr int kPaneMaxWidth = 640;
 // A selection this long goes over a drag's simplified toolpath node by node; a longer one
 // would slow the drag and waits for the still frame.
 constexpr int32_t kDragHighlightNodes = 100000;
-
-// Logical pixels between the pointer and the pick readout's nearest corner.
-constexpr int kReadoutGap = 18;
-
-// The tool and feed a move was made with, as the program wrote them. The colour's slot cannot
-// tell: it is keyed on feed + tool, so T1 F101 and T2 F100 share one.
-QString toolandfeed(const ToolFeed& made) {
-    if (!made.known) return QString();
-    return QStringLiteral("T%1 F%2").arg(made.tool).arg(QString::number(made.feed, 'g', 12));
-}
 
 // Nodes of the span that end a move of some length: a block without motion (T2 M6, M30) stores
 // a node on the point before it, and the first node has nothing before it to draw from.
@@ -74,6 +65,8 @@ ProgramLink::ProgramLink(const Parts& parts, std::function<void()> relayout,
     buildlink();
 }
 
+ProgramLink::~ProgramLink() = default;
+
 void ProgramLink::buildlink() {
     job.indexlines = true;
     drawer_->highlight = &highlight;
@@ -88,14 +81,8 @@ void ProgramLink::buildlink() {
     QObject::connect(programcheckbox, &QCheckBox::toggled, programpane,
                      [this](bool on) { showprogrampane(on); });
 
-    // Beside the pointer over the picture: a child of the surface never covers the panel.
-    pickreadout = new QLabel(wrkscreen);
-    pickreadout->setObjectName(QStringLiteral("pickreadout"));
-    pickreadout->setFont(QFont(QStringLiteral("Courier New"), 8));
-    pickreadout->setStyleSheet(QStringLiteral("color: black; background: white;"));
-    pickreadout->setMargin(2);
-    pickreadout->setAttribute(Qt::WA_TransparentForMouseEvents);
-    pickreadout->hide();
+    readout_ = std::make_unique<PickReadout>(wrkscreen);
+    pickreadout = readout_->label();
 
     // After the window's own handlers, which have drawn the new range by then.
     QObject::connect(shownumberscrollbar, &QScrollBar::valueChanged, programpane,
@@ -263,39 +250,13 @@ bool ProgramLink::pickat(int x, int y, bool select) {
         return false;
     }
     const Tnodedata& n = job.nodes.node(hit.node);
-    const bool rapid = n.color == kRapidColorIndex;
-    // The file's line, and the block's own number where it has one: machinists name blocks
-    // by their N word.
-    QString where = tr("line %1").arg(n.line);
-    const QString block = programpane->blocknumber(n.line);
-    if (!block.isEmpty()) where += QStringLiteral(" \u00b7 ") + block;
-    pickreadout->setText(QStringLiteral("%1\n%2 %3\nX %4\nY %5\nZ %6")
-                             .arg(where)
-                             .arg(rapid ? tr("rapid") : tr("feed"))
-                             .arg(rapid ? QString() : toolandfeed(job.toolfeedat(hit.node)))
-                             .arg(n.x, 0, 'f', 3)
-                             .arg(n.y, 0, 'f', 3)
-                             .arg(n.z, 0, 'f', 3));
     if (select) gotoprogramline(n.line);
     // Placed after the pane may have opened: the surface is narrower by then.
     const double ratio = wrkscreen->devicepixelratio();
-    placepickreadout(
+    readout_->showmove(
+        job, hit.node, programpane->blocknumber(n.line),
         QPoint(static_cast<int>((x + 0.5) / ratio), static_cast<int>((y + 0.5) / ratio)));
     return true;
-}
-
-void ProgramLink::placepickreadout(QPoint pointer) {
-    pickreadout->adjustSize();
-    const QSize size = pickreadout->size();
-    const QRect area = wrkscreen->rect();
-    // Below and right of the pointer, clear of its arrow; turned to the other side near an edge.
-    int left = pointer.x() + kReadoutGap;
-    if (left + size.width() > area.right()) left = pointer.x() - kReadoutGap - size.width();
-    int top = pointer.y() + kReadoutGap;
-    if (top + size.height() > area.bottom()) top = pointer.y() - kReadoutGap - size.height();
-    pickreadout->move(std::max(0, left), std::max(0, top));
-    pickreadout->raise();
-    pickreadout->show();
 }
 
 void ProgramLink::drawdraghighlight() {
@@ -309,7 +270,7 @@ void ProgramLink::drawdraghighlight() {
 }
 
 void ProgramLink::hidepickreadout() {
-    if (pickreadout != nullptr && !pickreadout->isHidden()) pickreadout->hide();
+    if (readout_) readout_->hide();
 }
 
 void ProgramLink::followsteps() {

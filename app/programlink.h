@@ -5,9 +5,9 @@
 // it works with; it reaches back only through the two hooks.
 
 #include <QCoreApplication>
-#include <QPoint>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "nc/linenodes.h"
@@ -17,6 +17,7 @@
 
 class NcJob;
 class PanelExtras;
+class PickReadout;
 class ProgramPane;
 class QCheckBox;
 class QLabel;
@@ -50,6 +51,7 @@ class ProgramLink {
         const std::string& ncfilename;
     };
     ProgramLink(const Parts& parts, std::function<void()> relayout, std::function<void()> render);
+    ~ProgramLink();
 
     ProgramPane* programpane = nullptr;
     QCheckBox* programcheckbox = nullptr;  // "显示程式文本"
@@ -77,8 +79,6 @@ class ProgramLink {
     // The view is what fitting the toolpath to the surface's recorded size gives.
     bool viewisfitted() const;
     WorldBox toolpathbox() const;
-    // Shows the readout beside the pointer (logical pixels of the surface), inside the surface.
-    void placepickreadout(QPoint pointer);
     // Told the nodes of each new selection (none: an empty span).
     std::function<void(NodeSpan)> selectionshown;
 
@@ -102,5 +102,6 @@ class ProgramLink {
     const std::string& ncfilename;
     std::function<void()> relayout_;
     std::function<void()> render_;
+    std::unique_ptr<PickReadout> readout_;
     bool refitpane_ = false;  // the pane opened or closed over the fitted view
 };
