@@ -53,7 +53,6 @@ class ProgramPane : public QAbstractScrollArea {
     bool filechanged() const;
     // One displayed line as painted: invalid UTF-8 as Latin-1, control bytes as symbols.
     QString linetext(int64_t line) const;
-    static QString displaytext(const QByteArray& bytes, bool cut);
     // The block number ("N120") opening a line, empty when it has none or the file changed.
     QString blocknumber(int64_t line) const;
     // The first line whose block number is `number`, read from the file; -1 when none.
