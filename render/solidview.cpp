@@ -1,0 +1,253 @@
+#include "render/solidview.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "sim/heightmap.h"
+
+namespace {
+
+constexpr GLenum kElementArrayBuffer = 0x8893;
+
+// A point of the grid or of a side: position, then normal.
+void push(std::vector<float>& out, float x, float y, float z, float nx, float ny, float nz) {
+    out.insert(out.end(), {x, y, z, nx, ny, nz});
+}
+
+// Two triangles of the quad a b c d, counter-clockwise as seen from outside.
+void quad(std::vector<uint32_t>& out, uint32_t a, uint32_t b, uint32_t c, uint32_t d) {
+    out.insert(out.end(), {a, b, c, a, c, d});
+}
+
+// Grid point positions along one side: the outer points sit on the stock's edges so that the
+// surface meets the sides, the inner ones at the middle of their blocks.
+std::vector<float> gridpositions(double origin, double cell, int cells, int block, int points) {
+    std::vector<float> at(static_cast<size_t>(points));
+    for (int i = 0; i < points; ++i) {
+        const int first = i * block;
+        const int count = std::max(1, std::min(block, cells - first));
+        at[static_cast<size_t>(i)] =
+            static_cast<float>(origin + (first + count / 2.0) * cell);
+    }
+    at.front() = static_cast<float>(origin);
+    at.back() = static_cast<float>(origin + cells * cell);
+    return at;
+}
+
+}  // namespace
+
+void SolidView::build(const sim::HeightMap& map) {
+    const int cells = std::max(map.columns(), map.rows());
+    block_ = std::max(1, (cells + mostside - 1) / std::max(mostside, 2));
+    const int blockcolumns = (map.columns() + block_ - 1) / block_;
+    const int blockrows = (map.rows() + block_ - 1) / block_;
+    gridcolumns_ = std::max(blockcolumns, 2);
+    gridrows_ = std::max(blockrows, 2);
+    xs_ = gridpositions(map.x0(), map.cell(), map.columns(), block_, gridcolumns_);
+    ys_ = gridpositions(map.y0(), map.cell(), map.rows(), block_, gridrows_);
+
+    // The lowest height of every block; what is not a number or lies outside the stock is
+    // drawn at the nearer of floor and top.
+    std::vector<float> lowest(static_cast<size_t>(blockcolumns) * static_cast<size_t>(blockrows),
+                              map.top());
+    for (int row = 0; row < map.rows(); ++row) {
+        const float* line = map.heights() + static_cast<size_t>(row) * map.columns();
+        float* blocks = lowest.data() + static_cast<size_t>(row / block_) * blockcolumns;
+        for (int column = 0; column < map.columns(); ++column) {
+            float& low = blocks[column / block_];
+            low = std::min(low, line[column]);
+        }
+    }
+    zs_.resize(static_cast<size_t>(gridcolumns_) * static_cast<size_t>(gridrows_));
+    for (int j = 0; j < gridrows_; ++j) {
+        for (int i = 0; i < gridcolumns_; ++i) {
+            const float h = lowest[static_cast<size_t>(std::min(j, blockrows - 1)) * blockcolumns +
+                                   static_cast<size_t>(std::min(i, blockcolumns - 1))];
+            zs_[static_cast<size_t>(j) * gridcolumns_ + i] =
+                h >= map.bottom() ? std::min(h, map.top()) : map.bottom();
+        }
+    }
+    vertices_.clear();
+    indices_.clear();
+    buildtop(map);
+    buildsides(map);
+    uploaded_ = false;
+}
+
+void SolidView::buildtop(const sim::HeightMap& /*map*/) {
+    const int w = gridcolumns_, h = gridrows_;
+    vertices_.reserve((static_cast<size_t>(w) * h + 4 * static_cast<size_t>(w + h) + 4) * 6);
+    auto z = [&](int i, int j) {
+        return zs_[static_cast<size_t>(std::clamp(j, 0, h - 1)) * w + std::clamp(i, 0, w - 1)];
+    };
+    auto x = [&](int i) { return xs_[static_cast<size_t>(std::clamp(i, 0, w - 1))]; };
+    auto y = [&](int j) { return ys_[static_cast<size_t>(std::clamp(j, 0, h - 1))]; };
+    for (int j = 0; j < h; ++j) {
+        for (int i = 0; i < w; ++i) {
+            // Slopes across the neighbours on either side; a wall of a cut leans over one block.
+            const float dzdx = (z(i + 1, j) - z(i - 1, j)) / (x(i + 1) - x(i - 1));
+            const float dzdy = (z(i, j + 1) - z(i, j - 1)) / (y(j + 1) - y(j - 1));
+            const float length = std::sqrt(dzdx * dzdx + dzdy * dzdy + 1.0F);
+            push(vertices_, x(i), y(j), z(i, j), -dzdx / length, -dzdy / length, 1.0F / length);
+        }
+    }
+    indices_.reserve(static_cast<size_t>(w - 1) * (h - 1) * 6 + 4 * 6 * static_cast<size_t>(w + h));
+    for (int j = 0; j + 1 < h; ++j) {
+        for (int i = 0; i + 1 < w; ++i) {
+            const auto a = static_cast<uint32_t>(j * w + i);
+            quad(indices_, a, a + 1, a + 1 + static_cast<uint32_t>(w), a + static_cast<uint32_t>(w));
+        }
+    }
+}
+
+void SolidView::buildsides(const sim::HeightMap& map) {
+    const int w = gridcolumns_, h = gridrows_;
+    const float floor = map.bottom();
+    // Each side walked so that it runs left to right as seen from outside the stock.
+    auto side = [&](int count, auto point, float nx, float ny) {
+        const auto first = static_cast<uint32_t>(vertices_.size() / 6);
+        for (int k = 0; k < count; ++k) {
+            const auto [px, py, pz] = point(k);
+            push(vertices_, px, py, floor, nx, ny, 0.0F);
+            push(vertices_, px, py, pz, nx, ny, 0.0F);
+        }
+        for (uint32_t k = 0; k + 1 < static_cast<uint32_t>(count); ++k) {
+            const uint32_t bottom = first + 2 * k;
+            quad(indices_, bottom, bottom + 2, bottom + 3, bottom + 1);
+        }
+    };
+    auto z = [&](int i, int j) { return zs_[static_cast<size_t>(j) * w + i]; };
+    struct P {
+        float x, y, z;
+    };
+    side(w, [&](int k) { return P{xs_[k], ys_.front(), z(k, 0)}; }, 0.0F, -1.0F);
+    side(h, [&](int k) { return P{xs_.back(), ys_[k], z(w - 1, k)}; }, 1.0F, 0.0F);
+    side(w, [&](int k) { return P{xs_[w - 1 - k], ys_.back(), z(w - 1 - k, h - 1)}; }, 0.0F, 1.0F);
+    side(h, [&](int k) { return P{xs_.front(), ys_[h - 1 - k], z(0, h - 1 - k)}; }, -1.0F, 0.0F);
+    const auto first = static_cast<uint32_t>(vertices_.size() / 6);
+    for (const auto& [px, py] : {std::pair{xs_.front(), ys_.front()},
+                                 std::pair{xs_.front(), ys_.back()},
+                                 std::pair{xs_.back(), ys_.back()},
+                                 std::pair{xs_.back(), ys_.front()}}) {
+        push(vertices_, px, py, floor, 0.0F, 0.0F, -1.0F);
+    }
+    quad(indices_, first, first + 1, first + 2, first + 3);
+}
+
+void SolidView::upload() {
+    uploaded_ = true;
+    if (!triedbuffers_) {
+        triedbuffers_ = true;
+        if (getprocaddress) gl_.load(getprocaddress);
+    }
+    if (!gl_.loaded()) return;
+    if (vertexbuffer_ == 0) gl_.genbuffers(1, &vertexbuffer_);
+    if (indexbuffer_ == 0) gl_.genbuffers(1, &indexbuffer_);
+    while (gl_.geterror() != GL_NO_ERROR) {
+    }
+    gl_.bindbuffer(GlBufferFunctions::kArrayBuffer, vertexbuffer_);
+    gl_.bufferdata(GlBufferFunctions::kArrayBuffer,
+                   static_cast<std::ptrdiff_t>(vertices_.size() * sizeof(float)), vertices_.data(),
+                   GlBufferFunctions::kStaticDraw);
+    gl_.bindbuffer(kElementArrayBuffer, indexbuffer_);
+    gl_.bufferdata(kElementArrayBuffer,
+                   static_cast<std::ptrdiff_t>(indices_.size() * sizeof(uint32_t)),
+                   indices_.data(), GlBufferFunctions::kStaticDraw);
+    gl_.bindbuffer(GlBufferFunctions::kArrayBuffer, 0);
+    gl_.bindbuffer(kElementArrayBuffer, 0);
+    // Out of graphics memory: the client arrays still draw.
+    if (gl_.geterror() != GL_NO_ERROR) {
+        release();
+        uploaded_ = true;
+    }
+}
+
+void SolidView::setlights() {
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    // One light fixed to the eye, from over the viewer's left shoulder, so that floors, walls
+    // and slopes facing different ways get different shades in every view.
+    const GLfloat position[] = {-0.4F, 0.5F, 1.0F, 0.0F};
+    const GLfloat diffuse[] = {0.8F, 0.8F, 0.8F, 1.0F};
+    const GLfloat specular[] = {0.25F, 0.25F, 0.25F, 1.0F};
+    const GLfloat none[] = {0.0F, 0.0F, 0.0F, 1.0F};
+    glLightfv(GL_LIGHT0, GL_POSITION, position);
+    glLightfv(GL_LIGHT0, GL_AMBIENT, none);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, specular);
+    glPopMatrix();
+    const GLfloat ambient[] = {0.3F, 0.3F, 0.3F, 1.0F};
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
+    glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, 0);
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 0);
+    const GLfloat colour[] = {SolidView::kStockRed, SolidView::kStockGreen, SolidView::kStockBlue,
+                              1.0F};
+    const GLfloat shine[] = {0.2F, 0.2F, 0.2F, 1.0F};
+    glMaterialfv(GL_FRONT, GL_AMBIENT, colour);
+    glMaterialfv(GL_FRONT, GL_DIFFUSE, colour);
+    glMaterialfv(GL_FRONT, GL_SPECULAR, shine);
+    glMaterialf(GL_FRONT, GL_SHININESS, 24.0F);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glDisable(GL_LIGHT1);
+    glEnable(GL_NORMALIZE);
+    glShadeModel(GL_SMOOTH);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+}
+
+void SolidView::draw(const sim::HeightMap& map) {
+    if (map.columns() <= 0 || map.rows() <= 0 || !(map.cell() > 0.0)) return;
+    const bool current = hasbuilt_ && built_.map == &map && built_.revision == map.revision() &&
+                         built_.columns == map.columns() && built_.rows == map.rows();
+    if (!current) {
+        build(map);
+        built_ = {&map, map.revision(), map.columns(), map.rows()};
+        hasbuilt_ = true;
+    }
+    if (!uploaded_) upload();
+    setlights();
+    // The toolpath drawn afterwards lies on the cut floors: the solid steps back a little in
+    // depth so that its lines win there.
+    glEnable(GL_POLYGON_OFFSET_FILL);
+    glPolygonOffset(1.0F, 1.0F);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    const auto count = static_cast<GLsizei>(indices_.size());
+    if (vertexbuffer_ != 0 && indexbuffer_ != 0) {
+        gl_.bindbuffer(GlBufferFunctions::kArrayBuffer, vertexbuffer_);
+        gl_.bindbuffer(kElementArrayBuffer, indexbuffer_);
+        glVertexPointer(3, GL_FLOAT, 6 * sizeof(float), nullptr);
+        glNormalPointer(GL_FLOAT, 6 * sizeof(float),
+                        reinterpret_cast<const void*>(3 * sizeof(float)));
+        glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_INT, nullptr);
+        gl_.bindbuffer(GlBufferFunctions::kArrayBuffer, 0);
+        gl_.bindbuffer(kElementArrayBuffer, 0);
+    } else {
+        glVertexPointer(3, GL_FLOAT, 6 * sizeof(float), vertices_.data());
+        glNormalPointer(GL_FLOAT, 6 * sizeof(float), vertices_.data() + 3);
+        glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_INT, indices_.data());
+    }
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisable(GL_POLYGON_OFFSET_FILL);
+    glDisable(GL_LIGHTING);
+}
+
+void SolidView::release() {
+    if (gl_.loaded()) {
+        for (GLuint* name : {&vertexbuffer_, &indexbuffer_}) {
+            if (*name != 0) gl_.deletebuffers(1, name);
+        }
+    }
+    forget();
+}
+
+void SolidView::forget() {
+    vertexbuffer_ = 0;
+    indexbuffer_ = 0;
+    uploaded_ = false;
+    triedbuffers_ = false;
+}
