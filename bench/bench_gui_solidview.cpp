@@ -69,7 +69,7 @@ void BM_SolidStillFrame(benchmark::State& state) {
     }
     f.draw();
     for (auto _ : state) f.draw();
-    state.counters["grid"] = f.solid.gridcolumns();
+    state.counters["grid"] = f.solid.grid().columns();
     if (const char* png = std::getenv("KORVEN_BENCH_SOLID_PNG"); png && state.range(0) == 2048) {
         HeadlessPicture picture{kWidth, kHeight, f.target.readrgb(), {}};
         savepng(picture, png);

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 #include "sim/heightmap.h"
@@ -38,52 +39,61 @@ std::vector<float> gridpositions(double origin, double cell, int cells, int bloc
 
 }  // namespace
 
-void SolidView::build(const sim::HeightMap& map) {
+SolidGrid coarsegrid(const sim::HeightMap& map, int mostside) {
+    static std::atomic<uint64_t> serials{0};
+    SolidGrid grid;
+    grid.serial = ++serials;
+    if (map.columns() <= 0 || map.rows() <= 0 || !(map.cell() > 0.0)) return grid;
     const int cells = std::max(map.columns(), map.rows());
-    block_ = std::max(1, (cells + mostside - 1) / std::max(mostside, 2));
-    const int blockcolumns = (map.columns() + block_ - 1) / block_;
-    const int blockrows = (map.rows() + block_ - 1) / block_;
-    gridcolumns_ = std::max(blockcolumns, 2);
-    gridrows_ = std::max(blockrows, 2);
-    xs_ = gridpositions(map.x0(), map.cell(), map.columns(), block_, gridcolumns_);
-    ys_ = gridpositions(map.y0(), map.cell(), map.rows(), block_, gridrows_);
+    mostside = std::max(mostside, 2);
+    const int block = std::max(1, (cells + mostside - 1) / mostside);
+    const int blockcolumns = (map.columns() + block - 1) / block;
+    const int blockrows = (map.rows() + block - 1) / block;
+    const int w = std::max(blockcolumns, 2), h = std::max(blockrows, 2);
+    grid.block = block;
+    grid.floor = map.bottom();
+    grid.xs = gridpositions(map.x0(), map.cell(), map.columns(), block, w);
+    grid.ys = gridpositions(map.y0(), map.cell(), map.rows(), block, h);
 
-    // The lowest height of every block; what is not a number or lies outside the stock is
-    // drawn at the nearer of floor and top.
     std::vector<float> lowest(static_cast<size_t>(blockcolumns) * static_cast<size_t>(blockrows),
                               map.top());
     for (int row = 0; row < map.rows(); ++row) {
         const float* line = map.heights() + static_cast<size_t>(row) * map.columns();
-        float* blocks = lowest.data() + static_cast<size_t>(row / block_) * blockcolumns;
+        float* blocks = lowest.data() + static_cast<size_t>(row / block) * blockcolumns;
         for (int column = 0; column < map.columns(); ++column) {
-            float& low = blocks[column / block_];
-            low = std::min(low, line[column]);
+            float& low = blocks[column / block];
+            // Not a number compares false: such a cell leaves its block as it was.
+            if (line[column] < low) low = line[column];
         }
     }
-    zs_.resize(static_cast<size_t>(gridcolumns_) * static_cast<size_t>(gridrows_));
-    for (int j = 0; j < gridrows_; ++j) {
-        for (int i = 0; i < gridcolumns_; ++i) {
-            const float h = lowest[static_cast<size_t>(std::min(j, blockrows - 1)) * blockcolumns +
+    grid.zs.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
+    for (int j = 0; j < h; ++j) {
+        for (int i = 0; i < w; ++i) {
+            const float z = lowest[static_cast<size_t>(std::min(j, blockrows - 1)) * blockcolumns +
                                    static_cast<size_t>(std::min(i, blockcolumns - 1))];
-            zs_[static_cast<size_t>(j) * gridcolumns_ + i] =
-                h >= map.bottom() ? std::min(h, map.top()) : map.bottom();
+            grid.zs[static_cast<size_t>(j) * w + i] = std::max(z, map.bottom());
         }
     }
+    return grid;
+}
+
+void SolidView::build(const SolidGrid& grid) {
     vertices_.clear();
     indices_.clear();
-    buildtop(map);
-    buildsides(map);
+    buildtop(grid);
+    buildsides(grid);
+    builtserial_ = grid.serial;
     uploaded_ = false;
 }
 
-void SolidView::buildtop(const sim::HeightMap& /*map*/) {
-    const int w = gridcolumns_, h = gridrows_;
+void SolidView::buildtop(const SolidGrid& grid) {
+    const int w = grid.columns(), h = grid.rows();
     vertices_.reserve((static_cast<size_t>(w) * h + 4 * static_cast<size_t>(w + h) + 4) * 6);
     auto z = [&](int i, int j) {
-        return zs_[static_cast<size_t>(std::clamp(j, 0, h - 1)) * w + std::clamp(i, 0, w - 1)];
+        return grid.zs[static_cast<size_t>(std::clamp(j, 0, h - 1)) * w + std::clamp(i, 0, w - 1)];
     };
-    auto x = [&](int i) { return xs_[static_cast<size_t>(std::clamp(i, 0, w - 1))]; };
-    auto y = [&](int j) { return ys_[static_cast<size_t>(std::clamp(j, 0, h - 1))]; };
+    auto x = [&](int i) { return grid.xs[static_cast<size_t>(std::clamp(i, 0, w - 1))]; };
+    auto y = [&](int j) { return grid.ys[static_cast<size_t>(std::clamp(j, 0, h - 1))]; };
     for (int j = 0; j < h; ++j) {
         for (int i = 0; i < w; ++i) {
             // Slopes across the neighbours on either side; a wall of a cut leans over one block.
@@ -102,9 +112,9 @@ void SolidView::buildtop(const sim::HeightMap& /*map*/) {
     }
 }
 
-void SolidView::buildsides(const sim::HeightMap& map) {
-    const int w = gridcolumns_, h = gridrows_;
-    const float floor = map.bottom();
+void SolidView::buildsides(const SolidGrid& grid) {
+    const int w = grid.columns(), h = grid.rows();
+    const float floor = grid.floor;
     // Each side walked so that it runs left to right as seen from outside the stock.
     auto side = [&](int count, auto point, float nx, float ny) {
         const auto first = static_cast<uint32_t>(vertices_.size() / 6);
@@ -118,19 +128,19 @@ void SolidView::buildsides(const sim::HeightMap& map) {
             quad(indices_, bottom, bottom + 2, bottom + 3, bottom + 1);
         }
     };
-    auto z = [&](int i, int j) { return zs_[static_cast<size_t>(j) * w + i]; };
+    auto z = [&](int i, int j) { return grid.zs[static_cast<size_t>(j) * w + i]; };
+    auto x = [&](int i) { return grid.xs[static_cast<size_t>(i)]; };
+    auto y = [&](int j) { return grid.ys[static_cast<size_t>(j)]; };
     struct P {
         float x, y, z;
     };
-    side(w, [&](int k) { return P{xs_[k], ys_.front(), z(k, 0)}; }, 0.0F, -1.0F);
-    side(h, [&](int k) { return P{xs_.back(), ys_[k], z(w - 1, k)}; }, 1.0F, 0.0F);
-    side(w, [&](int k) { return P{xs_[w - 1 - k], ys_.back(), z(w - 1 - k, h - 1)}; }, 0.0F, 1.0F);
-    side(h, [&](int k) { return P{xs_.front(), ys_[h - 1 - k], z(0, h - 1 - k)}; }, -1.0F, 0.0F);
+    side(w, [&](int k) { return P{x(k), y(0), z(k, 0)}; }, 0.0F, -1.0F);
+    side(h, [&](int k) { return P{x(w - 1), y(k), z(w - 1, k)}; }, 1.0F, 0.0F);
+    side(w, [&](int k) { return P{x(w - 1 - k), y(h - 1), z(w - 1 - k, h - 1)}; }, 0.0F, 1.0F);
+    side(h, [&](int k) { return P{x(0), y(h - 1 - k), z(0, h - 1 - k)}; }, -1.0F, 0.0F);
     const auto first = static_cast<uint32_t>(vertices_.size() / 6);
-    for (const auto& [px, py] : {std::pair{xs_.front(), ys_.front()},
-                                 std::pair{xs_.front(), ys_.back()},
-                                 std::pair{xs_.back(), ys_.back()},
-                                 std::pair{xs_.back(), ys_.front()}}) {
+    for (const auto& [px, py] : {std::pair{x(0), y(0)}, std::pair{x(0), y(h - 1)},
+                                 std::pair{x(w - 1), y(h - 1)}, std::pair{x(w - 1), y(0)}}) {
         push(vertices_, px, py, floor, 0.0F, 0.0F, -1.0F);
     }
     quad(indices_, first, first + 1, first + 2, first + 3);
@@ -199,14 +209,19 @@ void SolidView::setlights() {
 }
 
 void SolidView::draw(const sim::HeightMap& map) {
-    if (map.columns() <= 0 || map.rows() <= 0 || !(map.cell() > 0.0)) return;
     const bool current = hasbuilt_ && built_.map == &map && built_.revision == map.revision() &&
                          built_.columns == map.columns() && built_.rows == map.rows();
     if (!current) {
-        build(map);
+        mapgrid_ = coarsegrid(map, mostside);
         built_ = {&map, map.revision(), map.columns(), map.rows()};
         hasbuilt_ = true;
     }
+    draw(mapgrid_);
+}
+
+void SolidView::draw(const SolidGrid& grid) {
+    if (grid.empty()) return;
+    if (grid.serial != builtserial_) build(grid);
     if (!uploaded_) upload();
     setlights();
     // The toolpath drawn afterwards lies on the cut floors: the solid steps back a little in

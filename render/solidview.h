@@ -18,6 +18,29 @@ namespace sim {
 class HeightMap;
 }
 
+// The coarser grid a solid view draws: grid points along X and Y (the outer ones on the stock's
+// edges), the lowest height of the block of cells around each, and the stock's floor. Made
+// from a map wherever nothing writes it (a simulation's worker between its batches), drawn on
+// the thread of the GL context.
+struct SolidGrid {
+    std::vector<float> xs, ys;
+    std::vector<float> zs;  // row-major [row * xs.size() + column]
+    float floor = 0.0F;
+    int block = 1;          // cells along each side of a block
+    uint64_t serial = 0;    // tells grids apart; a new grid draws anew
+
+    int columns() const { return static_cast<int>(xs.size()); }
+    int rows() const { return static_cast<int>(ys.size()); }
+    bool empty() const { return xs.size() < 2 || ys.size() < 2; }
+};
+
+// Most grid points along either side. 512 keeps a frame of a 2048 x 2048 map at 1024 x 768 on
+// a software rasterizer well inside 100 ms.
+inline constexpr int kSolidGridSide = 512;
+
+// The grid of a map with at most mostside points along either side; empty for an empty map.
+SolidGrid coarsegrid(const sim::HeightMap& map, int mostside = kSolidGridSide);
+
 class SolidView {
   public:
     SolidView() = default;
@@ -25,24 +48,22 @@ class SolidView {
     SolidView(const SolidView&) = delete;
     SolidView& operator=(const SolidView&) = delete;
 
-    // Draws the map inside an open frame (projection and view set). With buffer objects the
+    // Draws the grid inside an open frame (projection and view set). With buffer objects the
     // context must stay the one of the first draw, or release() / forget() come first.
+    void draw(const SolidGrid& grid);
+    // The same for a map nothing writes meanwhile; its grid is made again when it changed.
     void draw(const sim::HeightMap& map);
 
     // Deletes the buffer objects (their context must be current) / drops their names only.
     void release();
     void forget();
 
-    // Most grid points along either side of the drawn surface. 512 keeps a frame of a
-    // 2048 x 2048 map at 1024 x 768 on a software rasterizer well inside 100 ms.
-    int mostside = 512;
+    int mostside = kSolidGridSide;
     // Entry points past GL 1.1; without a loader the arrays stay in client memory.
     GlProcLoader getprocaddress;
 
-    // The drawn grid of the last build: points per side and cells per block side.
-    int gridcolumns() const { return gridcolumns_; }
-    int gridrows() const { return gridrows_; }
-    int blockcells() const { return block_; }
+    // The grid made from the last map drawn.
+    const SolidGrid& grid() const { return mapgrid_; }
 
     // The stock's colour, also what the pictures' checks look for.
     static constexpr float kStockRed = 0.70F, kStockGreen = 0.74F, kStockBlue = 0.80F;
@@ -55,19 +76,17 @@ class SolidView {
         int rows = -1;
     };
 
-    void build(const sim::HeightMap& map);
-    void buildtop(const sim::HeightMap& map);
-    void buildsides(const sim::HeightMap& map);
+    void build(const SolidGrid& grid);
+    void buildtop(const SolidGrid& grid);
+    void buildsides(const SolidGrid& grid);
     void upload();
     static void setlights();
 
     // Interleaved position and normal, six floats a vertex.
     std::vector<float> vertices_;
     std::vector<uint32_t> indices_;
-    std::vector<float> xs_, ys_, zs_;  // grid point positions and heights
-    int gridcolumns_ = 0;
-    int gridrows_ = 0;
-    int block_ = 1;
+    uint64_t builtserial_ = 0;
+    SolidGrid mapgrid_;
     Built built_;
     bool hasbuilt_ = false;
 
