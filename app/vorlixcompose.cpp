@@ -25,6 +25,7 @@
 #include "app/readingchoice.h"
 #include "app/readingnoticerow.h"
 #include "app/recentfiles.h"
+#include "app/stockview.h"
 #include "app/vorlixmain.h"
 #include "app/workingbar.h"
 #include "render/glimage.h"
@@ -50,6 +51,7 @@ Tvorlixform::Tvorlixform(const CommandLine& cmd) : cmd_(cmd) {
     builddesktop();
     buildprogramlink();
     planreadout_ = std::make_unique<PlanReadout>(*this);
+    stockview_ = std::make_unique<StockView>(*this);
     navigation_ = std::make_unique<NavigationInput>(*this);
     jobinput_ = std::make_unique<JobInput>(*this);
     jobinput_->finished = [this] {
@@ -93,6 +95,7 @@ void Tvorlixform::buildreadingchoice() {
 
 Tvorlixform::~Tvorlixform() {
     measure_.reset();
+    stockview_.reset();
     planreadout_.reset();
     jobinput_.reset();
     navigation_.reset();
@@ -113,6 +116,7 @@ void Tvorlixform::connectjob() {
         // The program is about to end: a frame of millions of nodes would only hold it up.
         if (jobinput_->closerequested()) return;
         drawer_->frontbuffer = wrkscreen->frontbuffer();
+        if (stockview_ && stockview_->drawframe()) return;
         drawer_->showtoolpath();
     };
     drawer_->askuser = [this] {
@@ -127,6 +131,7 @@ void Tvorlixform::connectjob() {
     };
     frame_->abandoned = [this] { return jobinput_->closerequested(); };
     frame_->drawsimplified = [this](double viewscale, int pixelheight) {
+        if (stockview_ && stockview_->drawdrag()) return true;
         const bool drawn = simplification_->draw(viewscale, pixelheight);
         // Without a copy a heavy frame draws the toolpath, highlight and all.
         if (drawn || frame_->slowframe) programlink_->drawdraghighlight();

@@ -15,6 +15,7 @@
 #include "app/plotdriver.h"
 #include "app/programpane.h"
 #include "app/readingnoticerow.h"
+#include "app/stockview.h"
 #include "app/vorlixmain.h"
 #include "app/workingbar.h"
 #include "render/glimage.h"
@@ -97,11 +98,13 @@ void Tvorlixform::runjob() {
     simplification_->jobstarting();
     programlink_->picker.clear();
     planreadout_->jobstarting();
+    stockview_->jobstarting();
     try {
         driver_->InitPlot();
         driver_->OnlyPlot(ncpath.empty() ? ncfilename : ncpath);
         simplification_->jobfinished(view.viewscale, wrkscreen->pixelheight());
         planreadout_->jobfinished();
+        stockview_->jobfinished();
         if (!jobinput_->closerequested()) reporttoolpathcut();
     } catch (const std::exception& error) {
         programpane->clearprogram();  // no text to show against what was not read

@@ -42,6 +42,7 @@ class MeasureMode;
 class ProgramLink;
 class ProgramPane;
 class ReadingNoticeRow;
+class StockView;
 class Tglimage;
 class TWorkingBar;
 
@@ -141,6 +142,7 @@ class Tvorlixform : public QWidget {
     ProgramLink& programlink() { return *programlink_; }
     PlanReadout* planreadout() { return planreadout_.get(); }
     MeasureMode* measuremode() { return measure_.get(); }
+    StockView* stockview() { return stockview_.get(); }
     ProgramPane* programpane = nullptr;
     QCheckBox* programcheckbox = nullptr;  // "显示程式文本"
     QLabel* pickreadout = nullptr;
@@ -213,6 +215,8 @@ class Tvorlixform : public QWidget {
     // Its worker reads the node store: it must go before the job does.
     std::unique_ptr<PlanReadout> planreadout_;
     std::unique_ptr<MeasureMode> measure_;
+    // Its worker reads the node store too.
+    std::unique_ptr<StockView> stockview_;
     // Last: it reads the members above and goes first at destruction.
     std::unique_ptr<NavigationInput> navigation_;
     // After the navigation input, so that it sees every event first during a job.
