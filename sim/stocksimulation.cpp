@@ -1,0 +1,309 @@
+#include "sim/stocksimulation.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <thread>
+
+#include "nc/ncjob.h"
+#include "nc/palette.h"
+#include "sim/sweep.h"
+
+namespace sim {
+
+struct StockSimulation::Move {
+    Point3 a, b;
+    int32_t node;
+    int cutter;
+    bool rapid;
+};
+
+// A move whose effect decides an alarm, as one band of rows saw it.
+struct StockSimulation::BandFinding {
+    std::size_t move;
+    SweepEffect effect;
+};
+
+namespace {
+
+// Rows a worker takes at a time: several bands a thread, so a toolpath crowded into one part
+// of the stock still keeps every thread busy.
+constexpr int kBandsPerThread = 4;
+constexpr int kSmallestBand = 16;
+// Batches are sized to take about this long, so a cancel is felt soon and progress moves.
+constexpr double kBatchSeconds = 0.05;
+
+std::string cutterWords(const Cutter& c, bool inchProgram)
+{
+    char text[96];
+    const double d = 2 * c.radius * (inchProgram ? 25.4 : 1.0);
+    std::snprintf(text, sizeof text, "a %g mm flat end mill", d);
+    return text;
+}
+
+} // namespace
+
+std::string SimulationAlarm::text() const
+{
+    char out[200];
+    std::snprintf(out, sizeof out, "%s at line %d, X%.3f Y%.3f Z%.3f, depth %.3f",
+                  kind == Kind::Rapid ? "rapid through material" : "plunge past the flute length",
+                  static_cast<int>(line), x, y, z, depth);
+    return out;
+}
+
+StockSimulation::StockSimulation(const NodeStore& nodes, const MoveEvents& events,
+                                 const ToolTable& tools, bool inchProgram,
+                                 const StockRequest& request, unsigned threads)
+    : nodes_(nodes), events_(events),
+      threads_(threads > 0 ? threads : std::max(1u, std::thread::hardware_concurrency()))
+{
+    prepare(tools, inchProgram, request);
+}
+
+StockSimulation::StockSimulation(const NcJob& job, const StockRequest& request, unsigned threads)
+    : StockSimulation(job.nodes, job.events, job.tools, job.inchunits, request, threads)
+{
+}
+
+StockSimulation::~StockSimulation() = default;
+
+const HeightMap& StockSimulation::heightMap() const
+{
+    static const HeightMap empty(0, 0, 1, 0, 0, 0, 0);
+    return map_ ? *map_ : empty;
+}
+
+bool StockSimulation::usable(int32_t node) const
+{
+    const Tnodedata& n = nodes_.node(node);
+    return std::abs(n.x) <= kFarthestCoordinate && std::abs(n.y) <= kFarthestCoordinate &&
+           std::abs(n.z) <= kFarthestCoordinate;  // false for NaN too
+}
+
+int StockSimulation::cutterOfTool(int32_t tool, const ToolTable& tools, bool inchProgram)
+{
+    for (std::size_t i = 0; i < cutterTools_.size(); ++i)
+        if (cutterTools_[i] == tool)
+            return static_cast<int>(i);
+    std::string why;
+    const Cutter cutter = cutterFor(tools.find(tool), tool, inchProgram, why);
+    cutters_.push_back(cutter);
+    cutterTools_.push_back(tool);
+    if (!why.empty()) {
+        if (!tools.found() && tool > 0)
+            why = "no tool table for T" + std::to_string(tool);
+        notices_.push_back(why + ": simulated as " + cutterWords(cutter, inchProgram));
+    }
+    return static_cast<int>(cutters_.size() - 1);
+}
+
+void StockSimulation::prepare(const ToolTable& tools, bool inchProgram, const StockRequest& request)
+{
+    // One pass over the moves: the cutter of each stretch, and where the cutting happens.
+    CutExtents cuts;
+    std::size_t stop = 0;
+    int cutter = -1;
+    int64_t skipped = 0;
+    const int32_t last = nodes_.lastnode();
+    // Tool changes at the same node replace each other; a change to the same cutter adds none.
+    auto useCutter = [&](int32_t node, int next) {
+        if (!spans_.empty() && spans_.back().node == node)
+            spans_.back().cutter = next;
+        else if (spans_.empty() || spans_.back().cutter != next)
+            spans_.push_back({node, next});
+        cutter = next;
+    };
+    for (int32_t i = 1; i <= last; ++i) {
+        for (; stop < events_.stops.size() && events_.stops[stop].node <= i; ++stop)
+            if (events_.stops[stop].tool >= 0)
+                useCutter(i, cutterOfTool(events_.stops[stop].tool, tools, inchProgram));
+        if (cutter < 0)
+            useCutter(i, cutterOfTool(0, tools, inchProgram));
+        if (!usable(i) || !usable(i - 1)) {
+            ++skipped;
+            continue;
+        }
+        if (nodes_.node(i).color == kRapidColorIndex)
+            continue;
+        for (int32_t end : {i - 1, i}) {
+            const Tnodedata& n = nodes_.node(end);
+            cuts.add(n.x, n.y, n.z);
+        }
+        cuts.largestRadius = std::max(cuts.largestRadius, cutters_[static_cast<std::size_t>(cutter)].radius);
+    }
+    if (skipped > 0) {
+        notices_.push_back(std::to_string(skipped) +
+                           " moves reach past 1000000 or have no number for a coordinate: "
+                           "left out of the simulation");
+    }
+    grid_ = chooseStockGrid(request, cuts);
+    if (!grid_.ok()) {
+        problem_ = grid_.problem;
+        return;
+    }
+    const StockBox& s = grid_.stock;
+    map_ = std::make_unique<HeightMap>(s.x0, s.y0, grid_.cell, grid_.columns, grid_.rows,
+                                       static_cast<float>(s.z1), static_cast<float>(s.z0));
+}
+
+int32_t StockSimulation::collectBatch(int32_t from, int32_t to, std::vector<Move>& moves) const
+{
+    moves.clear();
+    auto span = std::upper_bound(spans_.begin(), spans_.end(), from,
+                                 [](int32_t node, const ToolSpan& s) { return node < s.node; });
+    int32_t i = from;
+    for (; i <= to && moves.size() < static_cast<std::size_t>(batchSize_); ++i) {
+        while (span != spans_.end() && span->node <= i)
+            ++span;
+        if (!usable(i) || !usable(i - 1))
+            continue;
+        const Tnodedata& a = nodes_.node(i - 1);
+        const Tnodedata& b = nodes_.node(i);
+        const int cutter = span == spans_.begin() ? 0 : std::prev(span)->cutter;
+        moves.push_back({{a.x, a.y, a.z}, {b.x, b.y, b.z}, i, cutter, b.color == kRapidColorIndex});
+    }
+    return i - 1;
+}
+
+bool StockSimulation::runBatch(const std::vector<Move>& moves, const std::atomic<bool>* cancel)
+{
+    HeightMap& map = *map_;
+    const int rows = map.rows();
+    const int bandCount = std::clamp(static_cast<int>(threads_) * kBandsPerThread, 1,
+                                     std::max(1, rows / kSmallestBand));
+    std::vector<std::vector<BandFinding>> findings(static_cast<std::size_t>(bandCount));
+    std::atomic<int> nextBand{0};
+    std::atomic<bool> stopped{false};
+    auto work = [&] {
+        for (int band = nextBand++; band < bandCount; band = nextBand++) {
+            const int r0 = static_cast<int>(int64_t(rows) * band / bandCount);
+            const int r1 = static_cast<int>(int64_t(rows) * (band + 1) / bandCount);
+            std::vector<BandFinding>& found = findings[static_cast<std::size_t>(band)];
+            for (std::size_t m = 0; m < moves.size(); ++m) {
+                if ((m & 63) == 0 && cancel != nullptr && cancel->load(std::memory_order_relaxed)) {
+                    stopped = true;
+                    return;
+                }
+                const Move& move = moves[m];
+                SweepEffect effect;
+                sweepRows(map, r0, r1, cutters_[static_cast<std::size_t>(move.cutter)], move.a,
+                          move.b, effect);
+                if (effect.lowered)
+                    found.push_back({m, effect});
+            }
+        }
+    };
+    const unsigned helpers = std::min<unsigned>(threads_, static_cast<unsigned>(bandCount)) - 1;
+    std::vector<std::thread> pool;
+    for (unsigned t = 0; t < helpers; ++t)
+        pool.emplace_back(work);
+    work();
+    for (std::thread& t : pool)
+        t.join();
+    map.touch();
+    if (stopped)
+        return false;
+
+    // The bands are disjoint, so a move's effect is the merge of what each band saw of it.
+    std::vector<BandFinding> merged;
+    for (const auto& band : findings)
+        merged.insert(merged.end(), band.begin(), band.end());
+    std::sort(merged.begin(), merged.end(),
+              [](const BandFinding& l, const BandFinding& r) { return l.move < r.move; });
+    for (std::size_t i = 0; i < merged.size();) {
+        SweepEffect effect = merged[i].effect;
+        const std::size_t m = merged[i].move;
+        for (++i; i < merged.size() && merged[i].move == m; ++i)
+            effect.merge(merged[i].effect);
+        const Move& move = moves[m];
+        const Cutter& cutter = cutters_[static_cast<std::size_t>(move.cutter)];
+        SimulationAlarm alarm;
+        alarm.node = move.node;
+        alarm.line = nodes_.node(move.node).line;
+        alarm.x = move.b.x, alarm.y = move.b.y, alarm.z = move.b.z;
+        // A rapid that only grazes the top by less than a cell is the grid's rounding, not a
+        // crash.
+        if (move.rapid && effect.deepest >= map.cell()) {
+            alarm.kind = SimulationAlarm::Kind::Rapid;
+            alarm.depth = effect.deepest;
+            addAlarm(alarm);
+        } else if (!move.rapid && cutter.fluteLength > 0 && move.b.z < move.a.z) {
+            const double engaged = effect.highestLowered - std::min(move.a.z, move.b.z);
+            if (engaged > cutter.fluteLength) {
+                alarm.kind = SimulationAlarm::Kind::Plunge;
+                alarm.depth = engaged;
+                addAlarm(alarm);
+            }
+        }
+    }
+    return true;
+}
+
+void StockSimulation::addAlarm(const SimulationAlarm& alarm)
+{
+    for (auto it = alarms_.rbegin(); it != alarms_.rend(); ++it)
+        if (it->line == alarm.line && it->kind == alarm.kind)
+            return;
+    alarms_.push_back(alarm);
+}
+
+void StockSimulation::goBack(int32_t target)
+{
+    const int32_t from = checkpoints_.restore(*map_, target);
+    position_ = std::max<int32_t>(from, 0);
+    while (!alarms_.empty() && alarms_.back().node > position_)
+        alarms_.pop_back();
+}
+
+bool StockSimulation::runTo(int32_t target, const SimulationProgress& progress,
+                            const std::atomic<bool>* cancel)
+{
+    if (!map_)
+        return true;
+    target = std::clamp<int32_t>(target, 0, std::max<int32_t>(0, nodes_.lastnode()));
+    if (target < position_)
+        goBack(target);
+    std::vector<Move> moves;
+    moves.reserve(static_cast<std::size_t>(batchSize_));
+    while (position_ < target) {
+        if (cancel != nullptr && cancel->load())
+            return false;
+        const auto start = std::chrono::steady_clock::now();
+        const int32_t end = collectBatch(position_ + 1, target, moves);
+        if (!runBatch(moves, cancel)) {
+            goBack(position_);  // the bands stopped at different moves: back to a whole state
+            return false;
+        }
+        position_ = end;
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (seconds < kBatchSeconds / 2 && batchSize_ < (1 << 20))
+            batchSize_ *= 2;
+        else if (seconds > kBatchSeconds * 2 && batchSize_ > 64)
+            batchSize_ /= 2;
+        if (checkpoints_.due(position_))
+            checkpoints_.keep(*map_, position_);
+        if (progress)
+            progress(position_, target);
+    }
+    return true;
+}
+
+bool StockSimulation::runAll(const SimulationProgress& progress, const std::atomic<bool>* cancel)
+{
+    return runTo(nodes_.lastnode(), progress, cancel);
+}
+
+double StockSimulation::removedVolume() const
+{
+    return map_ ? map_->removedVolume() : 0.0;
+}
+
+float StockSimulation::lowestPoint() const
+{
+    return map_ ? map_->lowest() : 0.0f;
+}
+
+} // namespace sim
