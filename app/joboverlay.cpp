@@ -11,6 +11,7 @@
 #include "app/panelextras.h"
 #include "app/panelbutton.h"
 #include "app/planreadout.h"
+#include "app/stockview.h"
 #include "app/vorlixmain.h"
 #include "app/workingbar.h"
 #include "nc/ncreader.h"
@@ -87,7 +88,8 @@ void Tvorlixform::jobfinish(int mode) {
 }
 
 WorldBox Tvorlixform::extents() const {
-    return {job.xmin, job.xmax, job.ymin, job.ymax, job.zmin, job.zmax};
+    const WorldBox toolpath{job.xmin, job.xmax, job.ymin, job.ymax, job.zmin, job.zmax};
+    return stockview_ ? stockview_->fitted(toolpath) : toolpath;
 }
 
 FrameScene Tvorlixform::scene() const {

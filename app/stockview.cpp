@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QOpenGLContext>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <chrono>
 
 #include "app/noticetexts.h"
@@ -157,6 +158,16 @@ bool StockView::drawdrag() {
     if (!active_ || !grid_) return false;
     solidview_.draw(*grid_);
     return true;
+}
+
+WorldBox StockView::fitted(const WorldBox& toolpath) const {
+    if (!active_ || running_ || sim_ == nullptr || !sim_->ready()) return toolpath;
+    const sim::StockBox& s = sim_->stock();
+    const bool empty = toolpath.xmin > toolpath.xmax;
+    auto low = [empty](double a, double b) { return empty ? b : std::min(a, b); };
+    auto high = [empty](double a, double b) { return empty ? b : std::max(a, b); };
+    return {low(toolpath.xmin, s.x0), high(toolpath.xmax, s.x1), low(toolpath.ymin, s.y0),
+            high(toolpath.ymax, s.y1), low(toolpath.zmin, s.z0), high(toolpath.zmax, s.z1)};
 }
 
 void StockView::slowedto(int32_t node) {

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "render/solidview.h"
+#include "view/geometry.h"
 
 class QAction;
 class QLabel;
@@ -45,6 +46,9 @@ class StockView : public QObject {
     bool drawframe();
     // A drag frame that may not cost a whole frame: the stock alone, when there is one.
     bool drawdrag();
+
+    // The box a fit frames: the toolpath's, and the stock's too while it is shown.
+    WorldBox fitted(const WorldBox& toolpath) const;
 
     bool simulating() const { return running_; }
     // Waits for the worker and takes what it found, as the event loop would (tests).

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstddef>
+#include <cstdint>
 #include <cmath>
 
 #include "sim/heightmap.h"
@@ -11,11 +13,6 @@
 namespace {
 
 constexpr GLenum kElementArrayBuffer = 0x8893;
-
-// A point of the grid or of a side: position, then normal.
-void push(std::vector<float>& out, float x, float y, float z, float nx, float ny, float nz) {
-    out.insert(out.end(), {x, y, z, nx, ny, nz});
-}
 
 // Two triangles of the quad a b c d, counter-clockwise as seen from outside.
 void quad(std::vector<uint32_t>& out, uint32_t a, uint32_t b, uint32_t c, uint32_t d) {
@@ -52,6 +49,7 @@ SolidGrid coarsegrid(const sim::HeightMap& map, int mostside) {
     const int w = std::max(blockcolumns, 2), h = std::max(blockrows, 2);
     grid.block = block;
     grid.floor = map.bottom();
+    grid.top = map.top();
     grid.xs = gridpositions(map.x0(), map.cell(), map.columns(), block, w);
     grid.ys = gridpositions(map.y0(), map.cell(), map.rows(), block, h);
 
@@ -77,6 +75,18 @@ SolidGrid coarsegrid(const sim::HeightMap& map, int mostside) {
     return grid;
 }
 
+void SolidView::push(const SolidGrid& grid, float x, float y, float z, float nx, float ny,
+                     float nz) {
+    // Deeper is darker: seen straight from above, floors face the light as the top does and
+    // would otherwise not show how deep they lie.
+    const float span = grid.top - grid.floor;
+    const float depth = span > 0.0F ? std::clamp((grid.top - z) / span, 0.0F, 1.0F) : 0.0F;
+    const float shade = 1.0F - 0.45F * depth;
+    auto byte = [shade](float c) { return static_cast<uint8_t>(std::lround(c * shade * 255.0F)); };
+    vertices_.push_back(
+        {x, y, z, nx, ny, nz, {byte(kStockRed), byte(kStockGreen), byte(kStockBlue), 255}});
+}
+
 void SolidView::build(const SolidGrid& grid) {
     vertices_.clear();
     indices_.clear();
@@ -88,7 +98,7 @@ void SolidView::build(const SolidGrid& grid) {
 
 void SolidView::buildtop(const SolidGrid& grid) {
     const int w = grid.columns(), h = grid.rows();
-    vertices_.reserve((static_cast<size_t>(w) * h + 4 * static_cast<size_t>(w + h) + 4) * 6);
+    vertices_.reserve(static_cast<size_t>(w) * h + 4 * static_cast<size_t>(w + h) + 4);
     auto z = [&](int i, int j) {
         return grid.zs[static_cast<size_t>(std::clamp(j, 0, h - 1)) * w + std::clamp(i, 0, w - 1)];
     };
@@ -100,7 +110,7 @@ void SolidView::buildtop(const SolidGrid& grid) {
             const float dzdx = (z(i + 1, j) - z(i - 1, j)) / (x(i + 1) - x(i - 1));
             const float dzdy = (z(i, j + 1) - z(i, j - 1)) / (y(j + 1) - y(j - 1));
             const float length = std::sqrt(dzdx * dzdx + dzdy * dzdy + 1.0F);
-            push(vertices_, x(i), y(j), z(i, j), -dzdx / length, -dzdy / length, 1.0F / length);
+            push(grid, x(i), y(j), z(i, j), -dzdx / length, -dzdy / length, 1.0F / length);
         }
     }
     indices_.reserve(static_cast<size_t>(w - 1) * (h - 1) * 6 + 4 * 6 * static_cast<size_t>(w + h));
@@ -117,11 +127,11 @@ void SolidView::buildsides(const SolidGrid& grid) {
     const float floor = grid.floor;
     // Each side walked so that it runs left to right as seen from outside the stock.
     auto side = [&](int count, auto point, float nx, float ny) {
-        const auto first = static_cast<uint32_t>(vertices_.size() / 6);
+        const auto first = static_cast<uint32_t>(vertices_.size());
         for (int k = 0; k < count; ++k) {
             const auto [px, py, pz] = point(k);
-            push(vertices_, px, py, floor, nx, ny, 0.0F);
-            push(vertices_, px, py, pz, nx, ny, 0.0F);
+            push(grid, px, py, floor, nx, ny, 0.0F);
+            push(grid, px, py, pz, nx, ny, 0.0F);
         }
         for (uint32_t k = 0; k + 1 < static_cast<uint32_t>(count); ++k) {
             const uint32_t bottom = first + 2 * k;
@@ -138,10 +148,10 @@ void SolidView::buildsides(const SolidGrid& grid) {
     side(h, [&](int k) { return P{x(w - 1), y(k), z(w - 1, k)}; }, 1.0F, 0.0F);
     side(w, [&](int k) { return P{x(w - 1 - k), y(h - 1), z(w - 1 - k, h - 1)}; }, 0.0F, 1.0F);
     side(h, [&](int k) { return P{x(0), y(h - 1 - k), z(0, h - 1 - k)}; }, -1.0F, 0.0F);
-    const auto first = static_cast<uint32_t>(vertices_.size() / 6);
+    const auto first = static_cast<uint32_t>(vertices_.size());
     for (const auto& [px, py] : {std::pair{x(0), y(0)}, std::pair{x(0), y(h - 1)},
                                  std::pair{x(w - 1), y(h - 1)}, std::pair{x(w - 1), y(0)}}) {
-        push(vertices_, px, py, floor, 0.0F, 0.0F, -1.0F);
+        push(grid, px, py, floor, 0.0F, 0.0F, -1.0F);
     }
     quad(indices_, first, first + 1, first + 2, first + 3);
 }
@@ -159,7 +169,7 @@ void SolidView::upload() {
     }
     gl_.bindbuffer(GlBufferFunctions::kArrayBuffer, vertexbuffer_);
     gl_.bufferdata(GlBufferFunctions::kArrayBuffer,
-                   static_cast<std::ptrdiff_t>(vertices_.size() * sizeof(float)), vertices_.data(),
+                   static_cast<std::ptrdiff_t>(vertices_.size() * sizeof(Vertex)), vertices_.data(),
                    GlBufferFunctions::kStaticDraw);
     gl_.bindbuffer(kElementArrayBuffer, indexbuffer_);
     gl_.bufferdata(kElementArrayBuffer,
@@ -193,11 +203,8 @@ void SolidView::setlights() {
     glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
     glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, 0);
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 0);
-    const GLfloat colour[] = {SolidView::kStockRed, SolidView::kStockGreen, SolidView::kStockBlue,
-                              1.0F};
+    // Ambient and diffuse colour come with each vertex (colour material).
     const GLfloat shine[] = {0.2F, 0.2F, 0.2F, 1.0F};
-    glMaterialfv(GL_FRONT, GL_AMBIENT, colour);
-    glMaterialfv(GL_FRONT, GL_DIFFUSE, colour);
     glMaterialfv(GL_FRONT, GL_SPECULAR, shine);
     glMaterialf(GL_FRONT, GL_SHININESS, 24.0F);
     glEnable(GL_LIGHTING);
@@ -228,25 +235,32 @@ void SolidView::draw(const SolidGrid& grid) {
     // depth so that its lines win there.
     glEnable(GL_POLYGON_OFFSET_FILL);
     glPolygonOffset(1.0F, 1.0F);
+    glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
+    glEnable(GL_COLOR_MATERIAL);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
     const auto count = static_cast<GLsizei>(indices_.size());
-    if (vertexbuffer_ != 0 && indexbuffer_ != 0) {
+    const bool buffered = vertexbuffer_ != 0 && indexbuffer_ != 0;
+    // Offsets into the buffer objects, or addresses of the client arrays.
+    const uintptr_t base = buffered ? 0 : reinterpret_cast<uintptr_t>(vertices_.data());
+    auto at = [base](size_t offset) { return reinterpret_cast<const void*>(base + offset); };
+    if (buffered) {
         gl_.bindbuffer(GlBufferFunctions::kArrayBuffer, vertexbuffer_);
         gl_.bindbuffer(kElementArrayBuffer, indexbuffer_);
-        glVertexPointer(3, GL_FLOAT, 6 * sizeof(float), nullptr);
-        glNormalPointer(GL_FLOAT, 6 * sizeof(float),
-                        reinterpret_cast<const void*>(3 * sizeof(float)));
-        glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_INT, nullptr);
+    }
+    glVertexPointer(3, GL_FLOAT, sizeof(Vertex), at(offsetof(Vertex, x)));
+    glNormalPointer(GL_FLOAT, sizeof(Vertex), at(offsetof(Vertex, nx)));
+    glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(Vertex), at(offsetof(Vertex, rgba)));
+    glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_INT, buffered ? nullptr : indices_.data());
+    if (buffered) {
         gl_.bindbuffer(GlBufferFunctions::kArrayBuffer, 0);
         gl_.bindbuffer(kElementArrayBuffer, 0);
-    } else {
-        glVertexPointer(3, GL_FLOAT, 6 * sizeof(float), vertices_.data());
-        glNormalPointer(GL_FLOAT, 6 * sizeof(float), vertices_.data() + 3);
-        glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_INT, indices_.data());
     }
+    glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
+    glDisable(GL_COLOR_MATERIAL);
     glDisable(GL_POLYGON_OFFSET_FILL);
     glDisable(GL_LIGHTING);
 }

@@ -26,6 +26,7 @@ struct SolidGrid {
     std::vector<float> xs, ys;
     std::vector<float> zs;  // row-major [row * xs.size() + column]
     float floor = 0.0F;
+    float top = 0.0F;       // the uncut stock's top
     int block = 1;          // cells along each side of a block
     uint64_t serial = 0;    // tells grids apart; a new grid draws anew
 
@@ -82,8 +83,13 @@ class SolidView {
     void upload();
     static void setlights();
 
-    // Interleaved position and normal, six floats a vertex.
-    std::vector<float> vertices_;
+    struct Vertex {
+        float x, y, z, nx, ny, nz;
+        uint8_t rgba[4];
+    };
+    void push(const SolidGrid& grid, float x, float y, float z, float nx, float ny, float nz);
+
+    std::vector<Vertex> vertices_;
     std::vector<uint32_t> indices_;
     uint64_t builtserial_ = 0;
     SolidGrid mapgrid_;

@@ -1,0 +1,112 @@
+// The solid view in the real window: S shows the stock the bracket leaves, lit and shaded, and
+// S again gives back the very same toolpath picture; Escape during the simulation stops it and
+// keeps the toolpath; a rapid through uncut material joins the notice list with its line; the
+// step window shows the stock after its last node.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTest>
+
+#include "app/readingnoticerow.h"
+#include "app/stockview.h"
+#include "app/vorlixmain.h"
+#include "render/glimage.h"
+#include "sim/stocksimulation.h"
+#include "tests/gui/support_viewer.h"
+
+using namespace guitest;
+
+namespace {
+
+const std::string kBracket = KORVEN_SOURCE_DIR "/examples/bracket.nc";
+
+QImage picture(Tvorlixform& w) {
+    return w.wrkscreen->currentPicture().convertToFormat(QImage::Format_RGB32);
+}
+
+// Pixels of the lit stock: its grey-blue in any shade, bluer than red by a little, while the
+// toolpath's palette colours are pure or strongly saturated.
+int stockpixels(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int r = qRed(line[x]), g = qGreen(line[x]), b = qBlue(line[x]);
+            if (r > 30 && r <= g && g <= b && b - r >= 4 && b - r <= 40) ++count;
+        }
+    }
+    return count;
+}
+
+void presskey(Tvorlixform& w, Qt::Key key) {
+    QWidget* focus = w.focusWidget();
+    QTest::keyClick(focus != nullptr ? focus : &w, key);
+}
+
+}  // namespace
+
+TEST(SolidView, StockShownAndToolpathPictureKept) {
+    auto w = openwindow({kBracket});
+    StockView& stock = *w->stockview();
+    const QImage toolpath = picture(*w);
+    savepicture(toolpath, "solidview_bracket_toolpath");
+    EXPECT_LT(stockpixels(toolpath), toolpath.width() * toolpath.height() / 100);
+
+    // Escape while the worker runs: back to the untouched toolpath picture.
+    presskey(*w, Qt::Key_S);
+    ASSERT_TRUE(stock.simulating());
+    presskey(*w, Qt::Key_Escape);
+    EXPECT_FALSE(stock.active());
+    EXPECT_FALSE(stock.simulating());
+    EXPECT_EQ(differingpixels(picture(*w), toolpath), 0);
+
+    presskey(*w, Qt::Key_S);
+    ASSERT_TRUE(waituntil([&] { return !stock.simulating(); }));
+    runloop(50);
+    const QImage solid = picture(*w);
+    savepicture(solid, "solidview_bracket");
+    // Lit: the top, the walls and the pockets' floors in more than one shade.
+    EXPECT_GT(stockpixels(solid), solid.width() * solid.height() / 10);
+    EXPECT_GT(differingpixels(solid, toolpath), solid.width() * solid.height() / 10);
+    EXPECT_TRUE(stock.label()->isVisible());
+    EXPECT_TRUE(stock.text().contains(QStringLiteral("0."))) << stock.text().toStdString();
+
+    presskey(*w, Qt::Key_S);
+    EXPECT_EQ(differingpixels(picture(*w), toolpath), 0);
+    EXPECT_FALSE(stock.label()->isVisible());
+}
+
+TEST(SolidView, RapidThroughMaterialListedAndStepWindowFollowed) {
+    // Two slots 2 deep along X at Y0 and Y10; the rapid of line 9 crosses the rib between them
+    // 1 below the top; the rapid of line 7 only drops into the cut slot.
+    const std::string program = writeprogram("rapids.nc",
+                                             "G90\n"
+                                             "G0 X0. Y0. Z5.\n"
+                                             "G1 Z-2. F300.\n"
+                                             "X40.\n"
+                                             "G0 Z5.\n"
+                                             "Y10.\n"
+                                             "G1 Z-2.\n"
+                                             "X0.\n"
+                                             "G0 X20. Y0. Z-1.\n"
+                                             "Z5.\n");
+    auto w = openwindow({program});
+    StockView& stock = *w->stockview();
+    stock.setactive(true);
+    stock.waitforsimulation();
+    ASSERT_NE(stock.simulation(), nullptr);
+    const QString entries = w->noticerow->entries().join('\n');
+    EXPECT_TRUE(entries.contains(QStringLiteral("line 9"))) << entries.toStdString();
+    EXPECT_FALSE(entries.contains(QStringLiteral("line 7"))) << entries.toStdString();
+    EXPECT_EQ(stock.simulation()->position(), w->job.nodes.lastnode());
+
+    // The step window over nodes 2 to 4 (down, the first slot, up): the stock after node 4.
+    w->shownumberscrollbar->setValue(1);
+    w->showstartscrollbar->setValue(2);
+    w->renderframe();
+    stock.waitforsimulation();
+    ASSERT_NE(stock.simulation(), nullptr);
+    EXPECT_EQ(stock.simulation()->position(), 4);
+}
