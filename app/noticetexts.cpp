@@ -99,6 +99,29 @@ const Form kForms[] = {
     {"too many codes", QT_TRANSLATE_NOOP("ReadingNoticeRow", "too many codes")},
     {"unknown word (.)", QT_TRANSLATE_NOOP("ReadingNoticeRow", "unknown word %1")},
     {"two (.) words", QT_TRANSLATE_NOOP("ReadingNoticeRow", "two %1 words")},
+    {"rapid through material at line ([0-9]+), X" NUMBER " Y" NUMBER " Z" NUMBER ", depth " NUMBER,
+     QT_TRANSLATE_NOOP("ReadingNoticeRow",
+                       "rapid through material at line %1, X%2 Y%3 Z%4, depth %5")},
+    {"plunge past the flute length at line ([0-9]+), X" NUMBER " Y" NUMBER " Z" NUMBER
+     ", depth " NUMBER,
+     QT_TRANSLATE_NOOP("ReadingNoticeRow",
+                       "plunge past the flute length at line %1, X%2 Y%3 Z%4, depth %5")},
+    {"no tool table for T([0-9]+): simulated as a " NUMBER " mm flat end mill",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow",
+                       "no tool table for T%1: simulated as a %2 mm flat end mill")},
+    {"no tool was selected: simulated as a " NUMBER " mm flat end mill",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow",
+                       "no tool was selected: simulated as a %1 mm flat end mill")},
+    {"tool (T[0-9]+) is not in the tool table: simulated as a " NUMBER " mm flat end mill",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow",
+                       "tool %1 is not in the tool table: simulated as a %2 mm flat end mill")},
+    {"the program makes no feed moves: there is nothing to cut",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow",
+                       "the program makes no feed moves: there is nothing to cut")},
+    {"([0-9]+) moves reach past 1000000 or have no number for a coordinate: left out of the "
+     "simulation",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 moves reach past 1000000 or have no number for a "
+                                           "coordinate: left out of the simulation")},
 };
 
 #undef CODE
@@ -135,7 +158,13 @@ QString problemtext(const std::string& message) {
             case 0: return shown;
             case 1: return shown.arg(match.captured(1));
             case 2: return shown.arg(match.captured(1), match.captured(2));
-            default: return shown.arg(match.captured(1), match.captured(2), match.captured(3));
+            case 3: return shown.arg(match.captured(1), match.captured(2), match.captured(3));
+            case 4:
+                return shown.arg(match.captured(1), match.captured(2), match.captured(3),
+                                 match.captured(4));
+            default:
+                return shown.arg(match.captured(1), match.captured(2), match.captured(3),
+                                 match.captured(4), match.captured(5));
         }
     }
     return text;

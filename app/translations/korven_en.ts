@@ -330,6 +330,57 @@
         <source>%1 after the first move in inches: the lengths that follow are converted to inches</source>
         <translation>%1 after the first move in inches: the lengths that follow are converted to inches</translation>
     </message>
+    <message>
+        <source>rapid through material at line %1, X%2 Y%3 Z%4, depth %5</source>
+        <translation>rapid through material at line %1, X%2 Y%3 Z%4, depth %5</translation>
+    </message>
+    <message>
+        <source>plunge past the flute length at line %1, X%2 Y%3 Z%4, depth %5</source>
+        <translation>plunge past the flute length at line %1, X%2 Y%3 Z%4, depth %5</translation>
+    </message>
+    <message>
+        <source>no tool table for T%1: simulated as a %2 mm flat end mill</source>
+        <translation>no tool table for T%1: simulated as a %2 mm flat end mill</translation>
+    </message>
+    <message>
+        <source>no tool was selected: simulated as a %1 mm flat end mill</source>
+        <translation>no tool was selected: simulated as a %1 mm flat end mill</translation>
+    </message>
+    <message>
+        <source>tool %1 is not in the tool table: simulated as a %2 mm flat end mill</source>
+        <translation>tool %1 is not in the tool table: simulated as a %2 mm flat end mill</translation>
+    </message>
+    <message>
+        <source>the program makes no feed moves: there is nothing to cut</source>
+        <translation>the program makes no feed moves: there is nothing to cut</translation>
+    </message>
+    <message>
+        <source>%1 moves reach past 1000000 or have no number for a coordinate: left out of the simulation</source>
+        <translation>%1 moves reach past 1000000 or have no number for a coordinate: left out of the simulation</translation>
+    </message>
+</context>
+<context>
+    <name>StockView</name>
+    <message>
+        <source>Solid view</source>
+        <translation>Solid view</translation>
+    </message>
+    <message>
+        <source>Toolpath over the solid</source>
+        <translation>Toolpath over the solid</translation>
+    </message>
+    <message>
+        <source>No solid view: %1</source>
+        <translation>No solid view: %1</translation>
+    </message>
+    <message>
+        <source>Simulating… %1 % (Escape stops)</source>
+        <translation>Simulating… %1 % (Escape stops)</translation>
+    </message>
+    <message>
+        <source>Stock cell %1</source>
+        <translation>Stock cell %1</translation>
+    </message>
 </context>
 <context>
     <name>Tvorlixform</name>

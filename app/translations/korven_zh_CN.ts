@@ -330,6 +330,57 @@
         <source>%1 after the first move in inches: the lengths that follow are converted to inches</source>
         <translation>%1 出现在第一个移动之后（单位为英寸）：其后的长度换算为英寸</translation>
     </message>
+    <message>
+        <source>rapid through material at line %1, X%2 Y%3 Z%4, depth %5</source>
+        <translation>快速移动穿过材料：第 %1 行，X%2 Y%3 Z%4，深度 %5</translation>
+    </message>
+    <message>
+        <source>plunge past the flute length at line %1, X%2 Y%3 Z%4, depth %5</source>
+        <translation>下刀超过刃长：第 %1 行，X%2 Y%3 Z%4，深度 %5</translation>
+    </message>
+    <message>
+        <source>no tool table for T%1: simulated as a %2 mm flat end mill</source>
+        <translation>T%1 没有刀具表：按 %2 mm 平底铣刀模拟</translation>
+    </message>
+    <message>
+        <source>no tool was selected: simulated as a %1 mm flat end mill</source>
+        <translation>未选择刀具：按 %1 mm 平底铣刀模拟</translation>
+    </message>
+    <message>
+        <source>tool %1 is not in the tool table: simulated as a %2 mm flat end mill</source>
+        <translation>刀具 %1 不在刀具表中：按 %2 mm 平底铣刀模拟</translation>
+    </message>
+    <message>
+        <source>the program makes no feed moves: there is nothing to cut</source>
+        <translation>程序没有进给移动：没有可切削的内容</translation>
+    </message>
+    <message>
+        <source>%1 moves reach past 1000000 or have no number for a coordinate: left out of the simulation</source>
+        <translation>%1 个移动超出 1000000 或坐标不是数字：未参与模拟</translation>
+    </message>
+</context>
+<context>
+    <name>StockView</name>
+    <message>
+        <source>Solid view</source>
+        <translation>实体视图</translation>
+    </message>
+    <message>
+        <source>Toolpath over the solid</source>
+        <translation>在实体上显示刀具路径</translation>
+    </message>
+    <message>
+        <source>No solid view: %1</source>
+        <translation>无法显示实体视图：%1</translation>
+    </message>
+    <message>
+        <source>Simulating… %1 % (Escape stops)</source>
+        <translation>模拟中… %1 %（Esc 停止）</translation>
+    </message>
+    <message>
+        <source>Stock cell %1</source>
+        <translation>毛坯网格 %1</translation>
+    </message>
 </context>
 <context>
     <name>Tvorlixform</name>

@@ -330,6 +330,57 @@
         <source>%1 after the first move in inches: the lengths that follow are converted to inches</source>
         <translation>%1 出現在第一個移動之後（單位為英吋）：其後的長度換算為英吋</translation>
     </message>
+    <message>
+        <source>rapid through material at line %1, X%2 Y%3 Z%4, depth %5</source>
+        <translation>快速移動穿過材料：第 %1 行，X%2 Y%3 Z%4，深度 %5</translation>
+    </message>
+    <message>
+        <source>plunge past the flute length at line %1, X%2 Y%3 Z%4, depth %5</source>
+        <translation>下刀超過刃長：第 %1 行，X%2 Y%3 Z%4，深度 %5</translation>
+    </message>
+    <message>
+        <source>no tool table for T%1: simulated as a %2 mm flat end mill</source>
+        <translation>T%1 沒有刀具表：按 %2 mm 平底銑刀模擬</translation>
+    </message>
+    <message>
+        <source>no tool was selected: simulated as a %1 mm flat end mill</source>
+        <translation>未選擇刀具：按 %1 mm 平底銑刀模擬</translation>
+    </message>
+    <message>
+        <source>tool %1 is not in the tool table: simulated as a %2 mm flat end mill</source>
+        <translation>刀具 %1 不在刀具表中：按 %2 mm 平底銑刀模擬</translation>
+    </message>
+    <message>
+        <source>the program makes no feed moves: there is nothing to cut</source>
+        <translation>程式沒有進給移動：沒有可切削的內容</translation>
+    </message>
+    <message>
+        <source>%1 moves reach past 1000000 or have no number for a coordinate: left out of the simulation</source>
+        <translation>%1 個移動超出 1000000 或座標不是數字：未參與模擬</translation>
+    </message>
+</context>
+<context>
+    <name>StockView</name>
+    <message>
+        <source>Solid view</source>
+        <translation>實體視圖</translation>
+    </message>
+    <message>
+        <source>Toolpath over the solid</source>
+        <translation>在實體上顯示刀具路徑</translation>
+    </message>
+    <message>
+        <source>No solid view: %1</source>
+        <translation>無法顯示實體視圖：%1</translation>
+    </message>
+    <message>
+        <source>Simulating… %1 % (Escape stops)</source>
+        <translation>模擬中… %1 %（Esc 停止）</translation>
+    </message>
+    <message>
+        <source>Stock cell %1</source>
+        <translation>毛坯網格 %1</translation>
+    </message>
 </context>
 <context>
     <name>Tvorlixform</name>
