@@ -127,10 +127,13 @@ void StockSimulation::prepare(const ToolTable& tools, bool inchProgram, const St
         }
         if (nodes_.node(i).color == kRapidColorIndex)
             continue;
-        for (int32_t end : {i - 1, i}) {
-            const Tnodedata& n = nodes_.node(end);
-            cuts.add(n.x, n.y, n.z);
-        }
+        // A feed move cuts at its lower end: a plunge from the clearance plane does not put
+        // the stock's top up there.
+        const Tnodedata& a = nodes_.node(i - 1);
+        const Tnodedata& b = nodes_.node(i);
+        const double z = std::min(a.z, b.z);
+        cuts.add(a.x, a.y, z);
+        cuts.add(b.x, b.y, z);
         cuts.largestRadius = std::max(cuts.largestRadius, cutters_[static_cast<std::size_t>(cutter)].radius);
     }
     if (skipped > 0) {
