@@ -149,6 +149,7 @@ void StockSimulation::prepare(const ToolTable& tools, bool inchProgram, const St
     const StockBox& s = grid_.stock;
     map_ = std::make_unique<HeightMap>(s.x0, s.y0, grid_.cell, grid_.columns, grid_.rows,
                                        static_cast<float>(s.z1), static_cast<float>(s.z0));
+    ceilings_.reset(*map_);
 }
 
 int32_t StockSimulation::collectBatch(int32_t from, int32_t to, std::vector<Move>& moves) const
@@ -181,8 +182,11 @@ bool StockSimulation::runBatch(const std::vector<Move>& moves, const std::atomic
     std::atomic<bool> stopped{false};
     auto work = [&] {
         for (int band = nextBand++; band < bandCount; band = nextBand++) {
-            const int r0 = static_cast<int>(int64_t(rows) * band / bandCount);
-            const int r1 = static_cast<int>(int64_t(rows) * (band + 1) / bandCount);
+            // Bands start on tile rows, so no two workers share a tile's ceiling.
+            const int tileRows = (rows + TileCeilings::kSize - 1) >> TileCeilings::kShift;
+            const int r0 = static_cast<int>(int64_t(tileRows) * band / bandCount) << TileCeilings::kShift;
+            const int r1 = std::min(rows, static_cast<int>(int64_t(tileRows) * (band + 1) / bandCount)
+                                              << TileCeilings::kShift);
             std::vector<BandFinding>& found = findings[static_cast<std::size_t>(band)];
             for (std::size_t m = 0; m < moves.size(); ++m) {
                 if ((m & 63) == 0 && cancel != nullptr && cancel->load(std::memory_order_relaxed)) {
@@ -191,7 +195,7 @@ bool StockSimulation::runBatch(const std::vector<Move>& moves, const std::atomic
                 }
                 const Move& move = moves[m];
                 SweepEffect effect;
-                sweepRows(map, r0, r1, cutters_[static_cast<std::size_t>(move.cutter)], move.a,
+                sweepRows(map, ceilings_, r0, r1, cutters_[static_cast<std::size_t>(move.cutter)], move.a,
                           move.b, effect);
                 if (effect.lowered)
                     found.push_back({m, effect});
@@ -255,6 +259,7 @@ void StockSimulation::addAlarm(const SimulationAlarm& alarm)
 void StockSimulation::goBack(int32_t target)
 {
     const int32_t from = checkpoints_.restore(*map_, target);
+    ceilings_.reset(*map_);
     position_ = std::max<int32_t>(from, 0);
     while (!alarms_.empty() && alarms_.back().node > position_)
         alarms_.pop_back();

@@ -17,6 +17,7 @@
 #include "sim/cutter.h"
 #include "sim/heightmap.h"
 #include "sim/stockgrid.h"
+#include "sim/tileceilings.h"
 
 class NcJob;
 
@@ -104,6 +105,7 @@ private:
     std::vector<std::string> notices_;
     std::vector<SimulationAlarm> alarms_;
     Checkpoints checkpoints_;
+    TileCeilings ceilings_;
     int32_t position_ = 0;
     int32_t batchSize_ = 4096;
 };

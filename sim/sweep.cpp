@@ -159,9 +159,62 @@ double lowestOver(const Cutter& cutter, const Point3& a, const Point3& b, double
     return lowestAt(cutter, l, along, across * across);
 }
 
-void sweepRows(HeightMap& map, int rowBegin, int rowEnd, const Cutter& cutter, const Point3& a,
-               const Point3& b, SweepEffect& effect)
+namespace {
+
+// Lowers the cells [from, to] of one row, y above the move's start; true when any went down.
+bool cutRun(float* heights, int from, int to, const HeightMap& map, const Cutter& cutter,
+            const Layout& l, const Point3& a, double y, SweepEffect& found)
 {
+    const float bottom = map.bottom();
+    bool lowered = false;
+    if (cutter.kind == CutterKind::Flat && l.slope == 0 && !l.plunge) {
+        // A level flat end mill leaves its own height everywhere under it.
+        const float z = std::max(bottom, static_cast<float>(a.z));
+        for (int c = from; c <= to; ++c) {
+            const float old = heights[c];
+            if (z < old) {
+                found.deepest = std::max(found.deepest, old - z);
+                found.highestLowered = std::max(found.highestLowered, old);
+                heights[c] = z;
+                lowered = true;
+            }
+        }
+        return lowered;
+    }
+    for (int c = from; c <= to; ++c) {
+        const double x = map.columnX(c) - a.x;
+        const double along = l.plunge ? x : x * l.ux + y * l.uy;
+        const double across = l.plunge ? y : y * l.ux - x * l.uy;
+        const double lowest = lowestAt(cutter, l, along, across * across);
+        const float old = heights[c];
+        if (!(lowest < old))
+            continue;
+        const float z = std::max(bottom, static_cast<float>(lowest));
+        if (z < old) {
+            found.deepest = std::max(found.deepest, old - z);
+            found.highestLowered = std::max(found.highestLowered, old);
+            heights[c] = z;
+            lowered = true;
+        }
+    }
+    return lowered;
+}
+
+// Horizontal distance from (x, y) to the move's path, both relative to its start.
+double distanceToPath(const Layout& l, double x, double y)
+{
+    if (l.plunge)
+        return std::hypot(x, y);
+    const double along = std::clamp(x * l.ux + y * l.uy, 0.0, l.length);
+    return std::hypot(x - along * l.ux, y - along * l.uy);
+}
+
+} // namespace
+
+void sweepRows(HeightMap& map, TileCeilings& ceilings, int rowBegin, int rowEnd,
+               const Cutter& cutter, const Point3& a, const Point3& b, SweepEffect& effect)
+{
+    constexpr int kShift = TileCeilings::kShift, kTile = TileCeilings::kSize;
     const double cell = map.cell();
     const double radius = cutter.radius;
     const Layout l = layoutOf(a, b);
@@ -171,48 +224,61 @@ void sweepRows(HeightMap& map, int rowBegin, int rowEnd, const Cutter& cutter, c
     const int last = std::min(rowEnd - 1, static_cast<int>(std::floor((yhi - map.y0()) / cell - 0.5)));
     if (first > last)
         return;
-    const float bottom = map.bottom();
-    const bool flatLevel = cutter.kind == CutterKind::Flat && l.slope == 0 && !l.plunge;
     const double bx = b.x - a.x, by = b.y - a.y;
+    const double halfTile = kTile * cell * 0.7072;  // half a tile's diagonal, rounded up
+    thread_local std::vector<uint8_t> open;
     SweepEffect found;
-    for (int row = first; row <= last; ++row) {
-        const double y = map.rowY(row) - a.y;
-        double from, to;
-        if (!rowSpan(l, radius, y, bx, by, from, to))
-            continue;
-        const int c0 = std::max(0, static_cast<int>(std::ceil((from + a.x - map.x0()) / cell - 0.5)));
-        const int c1 = std::min(map.columns() - 1,
-                                static_cast<int>(std::floor((to + a.x - map.x0()) / cell - 0.5)));
-        float* heights = map.rowData(row);
-        if (flatLevel) {
-            // A level flat end mill leaves its own height everywhere under it.
-            const float z = std::max(bottom, static_cast<float>(a.z));
-            for (int c = c0; c <= c1; ++c) {
-                const float old = heights[c];
-                if (z < old) {
-                    found.deepest = std::max(found.deepest, old - z);
-                    found.highestLowered = std::max(found.highestLowered, old);
-                    heights[c] = z;
-                }
-            }
-            continue;
-        }
-        for (int c = c0; c <= c1; ++c) {
-            const double x = map.columnX(c) - a.x;
-            const double along = l.plunge ? x : x * l.ux + y * l.uy;
-            const double across = l.plunge ? y : y * l.ux - x * l.uy;
-            const double lowest = lowestAt(cutter, l, along, across * across);
-            const float old = heights[c];
-            if (!(lowest < old))
+    for (int tileRow = first >> kShift; tileRow <= last >> kShift; ++tileRow) {
+        const int r0 = std::max(first, tileRow << kShift);
+        const int r1 = std::min(last, (tileRow << kShift) + kTile - 1);
+        int spanFrom[kTile], spanTo[kTile];
+        int leftmost = map.columns(), rightmost = -1;
+        for (int row = r0; row <= r1; ++row) {
+            int& c0 = spanFrom[row - r0];
+            int& c1 = spanTo[row - r0];
+            double from, to;
+            c0 = 0, c1 = -1;
+            if (!rowSpan(l, radius, map.rowY(row) - a.y, bx, by, from, to))
                 continue;
-            const float z = std::max(bottom, static_cast<float>(lowest));
-            if (z < old) {
-                found.deepest = std::max(found.deepest, old - z);
-                found.highestLowered = std::max(found.highestLowered, old);
-                found.lowered = true;
-                heights[c] = z;
+            c0 = std::max(0, static_cast<int>(std::ceil((from + a.x - map.x0()) / cell - 0.5)));
+            c1 = std::min(map.columns() - 1,
+                          static_cast<int>(std::floor((to + a.x - map.x0()) / cell - 0.5)));
+            if (c0 <= c1)
+                leftmost = std::min(leftmost, c0), rightmost = std::max(rightmost, c1);
+        }
+        if (leftmost > rightmost)
+            continue;
+        // A tile whose highest cell lies at or under the lowest the cutter can reach over the
+        // tile keeps every cell.
+        const int t0 = leftmost >> kShift, t1 = rightmost >> kShift;
+        open.assign(static_cast<std::size_t>(t1 - t0 + 1), 0);
+        bool anyOpen = false;
+        const double tileY = map.y0() + ((tileRow << kShift) + kTile / 2) * cell - a.y;
+        for (int t = t0; t <= t1; ++t) {
+            const double tileX = map.x0() + ((t << kShift) + kTile / 2) * cell - a.x;
+            const double near = std::max(0.0, distanceToPath(l, tileX, tileY) - halfTile);
+            const double reach = l.zlow + (near < radius ? cutter.profile(near) : 0.0);
+            if (reach < ceilings.ceiling(map, t, tileRow))
+                open[static_cast<std::size_t>(t - t0)] = 1, anyOpen = true;
+        }
+        if (!anyOpen)
+            continue;
+        for (int row = r0; row <= r1; ++row) {
+            const int c0 = spanFrom[row - r0], c1 = spanTo[row - r0];
+            float* heights = map.rowData(row);
+            const double y = map.rowY(row) - a.y;
+            for (int t = std::max(t0, c0 >> kShift); c0 <= c1 && t <= (c1 >> kShift); ++t) {
+                uint8_t& state = open[static_cast<std::size_t>(t - t0)];
+                if (state == 0)
+                    continue;
+                const int from = std::max(c0, t << kShift), to = std::min(c1, (t << kShift) + kTile - 1);
+                if (cutRun(heights, from, to, map, cutter, l, a, y, found))
+                    state = 2;
             }
         }
+        for (int t = t0; t <= t1; ++t)
+            if (open[static_cast<std::size_t>(t - t0)] == 2)
+                ceilings.markStale(t, tileRow);
     }
     if (found.deepest > 0)
         found.lowered = true;
