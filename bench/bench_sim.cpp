@@ -21,6 +21,16 @@ double seconds(std::chrono::steady_clock::time_point since)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
 
+// Processor seconds of every thread so far: with other work sharing the machine, wall time
+// alone says little.
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
 long peakKilobytes()
 {
     rusage usage{};
@@ -41,11 +51,12 @@ int main(int argc, char** argv)
         else if (std::strcmp(argv[first], "--threads") == 0)
             threads = static_cast<unsigned>(std::atoi(argv[first + 1]));
     }
-    std::printf("%-36s %10s %8s %8s %8s %6s %9s %9s %9s\n", "program", "moves", "grid", "read s",
-                "sim s", "ratio", "map MB", "kept MB", "peak MB");
+    std::printf("%-34s %9s %9s %7s %7s %7s %7s %6s %7s %7s %7s\n", "program", "moves", "grid",
+                "read s", "cpu s", "sim s", "cpu s", "ratio", "map MB", "kept MB", "peak MB");
     for (int a = first; a < argc; ++a) {
         NcJob job;
         const auto readStart = std::chrono::steady_clock::now();
+        const double readCpuStart = cpuSeconds();
         try {
             job.InitPlot(0);
             job.interpreting = true;
@@ -55,10 +66,12 @@ int main(int argc, char** argv)
             continue;
         }
         const double read = seconds(readStart);
+        const double readCpu = cpuSeconds() - readCpuStart;
         const long peakRead = peakKilobytes();
         sim::StockRequest request;
         request.quality = grid;
         const auto simStart = std::chrono::steady_clock::now();
+        const double simCpuStart = cpuSeconds();
         sim::StockSimulation simulation(job, request, threads);
         if (!simulation.ready()) {
             std::fprintf(stderr, "%s: %s\n", argv[a], simulation.problem().c_str());
@@ -66,14 +79,17 @@ int main(int argc, char** argv)
         }
         simulation.runAll();
         const double simulated = seconds(simStart);
+        const double simCpu = cpuSeconds() - simCpuStart;
         const sim::HeightMap& map = simulation.heightMap();
         const char* name = std::strrchr(argv[a], '/');
-        std::printf("%-36s %10d %4dx%-4d %8.3f %8.3f %6.2f %9.1f %9.1f %9.1f\n",
+        std::printf("%-34s %9d %4dx%-4d %7.3f %7.3f %7.3f %7.3f %6.2f %7.1f %7.1f %7.1f\n",
                     name ? name + 1 : argv[a], job.nodes.nodecount(), map.columns(), map.rows(),
-                    read, simulated, simulated / read, map.cellCount() * 4.0 / 1048576,
-                    simulation.checkpointBytes() / 1048576.0, peakKilobytes() / 1024.0);
+                    read, readCpu, simulated, simCpu, simulated / read,
+                    static_cast<double>(map.cellCount()) * 4.0 / 1048576,
+                    static_cast<double>(simulation.checkpointBytes()) / 1048576.0,
+                    static_cast<double>(peakKilobytes()) / 1024.0);
         std::fprintf(stderr, "  peak after reading %.1f MB; removed %.3f, %zu alarms\n",
-                     peakRead / 1024.0, simulation.removedVolume(), simulation.alarms().size());
+                     static_cast<double>(peakRead) / 1024.0, simulation.removedVolume(), simulation.alarms().size());
     }
     return 0;
 }

@@ -17,6 +17,7 @@ struct StockSimulation::Move {
     int32_t node;
     int cutter;
     bool rapid;
+    bool checkFlutes;  // a feed going down with a cutter whose flute length is known
 };
 
 // A move whose effect decides an alarm, as one band of rows saw it.
@@ -33,6 +34,7 @@ constexpr int kBandsPerThread = 4;
 constexpr int kSmallestBand = 16;
 // Batches are sized to take about this long, so a cancel is felt soon and progress moves.
 constexpr double kBatchSeconds = 0.05;
+constexpr int32_t kLargestBatch = 1 << 16;
 
 std::string cutterWords(const Cutter& c, bool inchProgram)
 {
@@ -40,6 +42,12 @@ std::string cutterWords(const Cutter& c, bool inchProgram)
     const double d = 2 * c.radius * (inchProgram ? 25.4 : 1.0);
     std::snprintf(text, sizeof text, "a %g mm flat end mill", d);
     return text;
+}
+
+// One key per line and kind: a line raises each kind of alarm once.
+int64_t alarmKey(const SimulationAlarm& alarm)
+{
+    return int64_t(alarm.line) * 2 + (alarm.kind == SimulationAlarm::Kind::Rapid ? 0 : 1);
 }
 
 } // namespace
@@ -166,7 +174,9 @@ int32_t StockSimulation::collectBatch(int32_t from, int32_t to, std::vector<Move
         const Tnodedata& a = nodes_.node(i - 1);
         const Tnodedata& b = nodes_.node(i);
         const int cutter = span == spans_.begin() ? 0 : std::prev(span)->cutter;
-        moves.push_back({{a.x, a.y, a.z}, {b.x, b.y, b.z}, i, cutter, b.color == kRapidColorIndex});
+        const bool rapid = b.color == kRapidColorIndex;
+        const bool flutes = !rapid && b.z < a.z && cutters_[static_cast<std::size_t>(cutter)].fluteLength > 0;
+        moves.push_back({{a.x, a.y, a.z}, {b.x, b.y, b.z}, i, cutter, rapid, flutes});
     }
     return i - 1;
 }
@@ -195,9 +205,11 @@ bool StockSimulation::runBatch(const std::vector<Move>& moves, const std::atomic
                 }
                 const Move& move = moves[m];
                 SweepEffect effect;
-                sweepRows(map, ceilings_, r0, r1, cutters_[static_cast<std::size_t>(move.cutter)], move.a,
-                          move.b, effect);
-                if (effect.lowered)
+                // Only rapids and plunges can raise an alarm; other moves need no record.
+                const bool tell = move.rapid || move.checkFlutes;
+                sweepRows(map, ceilings_, r0, r1, cutters_[static_cast<std::size_t>(move.cutter)],
+                          move.a, move.b, effect, tell);
+                if (tell && effect.lowered)
                     found.push_back({m, effect});
             }
         }
@@ -236,7 +248,7 @@ bool StockSimulation::runBatch(const std::vector<Move>& moves, const std::atomic
             alarm.kind = SimulationAlarm::Kind::Rapid;
             alarm.depth = effect.deepest;
             addAlarm(alarm);
-        } else if (!move.rapid && cutter.fluteLength > 0 && move.b.z < move.a.z) {
+        } else if (move.checkFlutes) {
             const double engaged = effect.highestLowered - std::min(move.a.z, move.b.z);
             if (engaged > cutter.fluteLength) {
                 alarm.kind = SimulationAlarm::Kind::Plunge;
@@ -250,10 +262,8 @@ bool StockSimulation::runBatch(const std::vector<Move>& moves, const std::atomic
 
 void StockSimulation::addAlarm(const SimulationAlarm& alarm)
 {
-    for (auto it = alarms_.rbegin(); it != alarms_.rend(); ++it)
-        if (it->line == alarm.line && it->kind == alarm.kind)
-            return;
-    alarms_.push_back(alarm);
+    if (alarmed_.insert(alarmKey(alarm)).second)
+        alarms_.push_back(alarm);
 }
 
 void StockSimulation::goBack(int32_t target)
@@ -261,8 +271,10 @@ void StockSimulation::goBack(int32_t target)
     const int32_t from = checkpoints_.restore(*map_, target);
     ceilings_.reset(*map_);
     position_ = std::max<int32_t>(from, 0);
-    while (!alarms_.empty() && alarms_.back().node > position_)
+    while (!alarms_.empty() && alarms_.back().node > position_) {
+        alarmed_.erase(alarmKey(alarms_.back()));
         alarms_.pop_back();
+    }
 }
 
 bool StockSimulation::runTo(int32_t target, const SimulationProgress& progress,
@@ -287,7 +299,7 @@ bool StockSimulation::runTo(int32_t target, const SimulationProgress& progress,
         position_ = end;
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        if (seconds < kBatchSeconds / 2 && batchSize_ < (1 << 20))
+        if (seconds < kBatchSeconds / 2 && batchSize_ < kLargestBatch)
             batchSize_ *= 2;
         else if (seconds > kBatchSeconds * 2 && batchSize_ > 64)
             batchSize_ /= 2;

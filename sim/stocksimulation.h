@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "nc/moveevents.h"
@@ -104,6 +105,7 @@ private:
     std::vector<ToolSpan> spans_;
     std::vector<std::string> notices_;
     std::vector<SimulationAlarm> alarms_;
+    std::unordered_set<int64_t> alarmed_;
     Checkpoints checkpoints_;
     TileCeilings ceilings_;
     int32_t position_ = 0;
