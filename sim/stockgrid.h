@@ -10,8 +10,8 @@ struct StockBox {
     double x0 = 0, y0 = 0, z0 = 0, x1 = 0, y1 = 0, z1 = 0;
 };
 
-// Where the program cuts: the box of its feed moves' tip positions, and the largest radius of
-// a tool that cut.
+// Where the program cuts: the box of its feed moves (each at the height of its lower end), and
+// the largest radius of a tool that cut.
 struct CutExtents {
     bool any = false;
     double xmin = 0, ymin = 0, zmin = 0, xmax = 0, ymax = 0, zmax = 0;

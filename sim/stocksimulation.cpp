@@ -17,6 +17,7 @@ struct StockSimulation::Move {
     int32_t node;
     int cutter;
     bool rapid;
+    bool checkFlutes;  // a feed going down with a cutter whose flute length is known
 };
 
 // A move whose effect decides an alarm, as one band of rows saw it.
@@ -33,6 +34,7 @@ constexpr int kBandsPerThread = 4;
 constexpr int kSmallestBand = 16;
 // Batches are sized to take about this long, so a cancel is felt soon and progress moves.
 constexpr double kBatchSeconds = 0.05;
+constexpr int32_t kLargestBatch = 1 << 16;
 
 std::string cutterWords(const Cutter& c, bool inchProgram)
 {
@@ -40,6 +42,12 @@ std::string cutterWords(const Cutter& c, bool inchProgram)
     const double d = 2 * c.radius * (inchProgram ? 25.4 : 1.0);
     std::snprintf(text, sizeof text, "a %g mm flat end mill", d);
     return text;
+}
+
+// One key per line and kind: a line raises each kind of alarm once.
+int64_t alarmKey(const SimulationAlarm& alarm)
+{
+    return int64_t(alarm.line) * 2 + (alarm.kind == SimulationAlarm::Kind::Rapid ? 0 : 1);
 }
 
 } // namespace
@@ -127,10 +135,13 @@ void StockSimulation::prepare(const ToolTable& tools, bool inchProgram, const St
         }
         if (nodes_.node(i).color == kRapidColorIndex)
             continue;
-        for (int32_t end : {i - 1, i}) {
-            const Tnodedata& n = nodes_.node(end);
-            cuts.add(n.x, n.y, n.z);
-        }
+        // A feed move cuts at its lower end: a plunge from the clearance plane does not put
+        // the stock's top up there.
+        const Tnodedata& a = nodes_.node(i - 1);
+        const Tnodedata& b = nodes_.node(i);
+        const double z = std::min(a.z, b.z);
+        cuts.add(a.x, a.y, z);
+        cuts.add(b.x, b.y, z);
         cuts.largestRadius = std::max(cuts.largestRadius, cutters_[static_cast<std::size_t>(cutter)].radius);
     }
     if (skipped > 0) {
@@ -146,6 +157,7 @@ void StockSimulation::prepare(const ToolTable& tools, bool inchProgram, const St
     const StockBox& s = grid_.stock;
     map_ = std::make_unique<HeightMap>(s.x0, s.y0, grid_.cell, grid_.columns, grid_.rows,
                                        static_cast<float>(s.z1), static_cast<float>(s.z0));
+    ceilings_.reset(*map_);
 }
 
 int32_t StockSimulation::collectBatch(int32_t from, int32_t to, std::vector<Move>& moves) const
@@ -162,7 +174,9 @@ int32_t StockSimulation::collectBatch(int32_t from, int32_t to, std::vector<Move
         const Tnodedata& a = nodes_.node(i - 1);
         const Tnodedata& b = nodes_.node(i);
         const int cutter = span == spans_.begin() ? 0 : std::prev(span)->cutter;
-        moves.push_back({{a.x, a.y, a.z}, {b.x, b.y, b.z}, i, cutter, b.color == kRapidColorIndex});
+        const bool rapid = b.color == kRapidColorIndex;
+        const bool flutes = !rapid && b.z < a.z && cutters_[static_cast<std::size_t>(cutter)].fluteLength > 0;
+        moves.push_back({{a.x, a.y, a.z}, {b.x, b.y, b.z}, i, cutter, rapid, flutes});
     }
     return i - 1;
 }
@@ -178,8 +192,11 @@ bool StockSimulation::runBatch(const std::vector<Move>& moves, const std::atomic
     std::atomic<bool> stopped{false};
     auto work = [&] {
         for (int band = nextBand++; band < bandCount; band = nextBand++) {
-            const int r0 = static_cast<int>(int64_t(rows) * band / bandCount);
-            const int r1 = static_cast<int>(int64_t(rows) * (band + 1) / bandCount);
+            // Bands start on tile rows, so no two workers share a tile's ceiling.
+            const int tileRows = (rows + TileCeilings::kSize - 1) >> TileCeilings::kShift;
+            const int r0 = static_cast<int>(int64_t(tileRows) * band / bandCount) << TileCeilings::kShift;
+            const int r1 = std::min(rows, static_cast<int>(int64_t(tileRows) * (band + 1) / bandCount)
+                                              << TileCeilings::kShift);
             std::vector<BandFinding>& found = findings[static_cast<std::size_t>(band)];
             for (std::size_t m = 0; m < moves.size(); ++m) {
                 if ((m & 63) == 0 && cancel != nullptr && cancel->load(std::memory_order_relaxed)) {
@@ -188,9 +205,11 @@ bool StockSimulation::runBatch(const std::vector<Move>& moves, const std::atomic
                 }
                 const Move& move = moves[m];
                 SweepEffect effect;
-                sweepRows(map, r0, r1, cutters_[static_cast<std::size_t>(move.cutter)], move.a,
-                          move.b, effect);
-                if (effect.lowered)
+                // Only rapids and plunges can raise an alarm; other moves need no record.
+                const bool tell = move.rapid || move.checkFlutes;
+                sweepRows(map, ceilings_, r0, r1, cutters_[static_cast<std::size_t>(move.cutter)],
+                          move.a, move.b, effect, tell);
+                if (tell && effect.lowered)
                     found.push_back({m, effect});
             }
         }
@@ -229,7 +248,7 @@ bool StockSimulation::runBatch(const std::vector<Move>& moves, const std::atomic
             alarm.kind = SimulationAlarm::Kind::Rapid;
             alarm.depth = effect.deepest;
             addAlarm(alarm);
-        } else if (!move.rapid && cutter.fluteLength > 0 && move.b.z < move.a.z) {
+        } else if (move.checkFlutes) {
             const double engaged = effect.highestLowered - std::min(move.a.z, move.b.z);
             if (engaged > cutter.fluteLength) {
                 alarm.kind = SimulationAlarm::Kind::Plunge;
@@ -243,18 +262,19 @@ bool StockSimulation::runBatch(const std::vector<Move>& moves, const std::atomic
 
 void StockSimulation::addAlarm(const SimulationAlarm& alarm)
 {
-    for (auto it = alarms_.rbegin(); it != alarms_.rend(); ++it)
-        if (it->line == alarm.line && it->kind == alarm.kind)
-            return;
-    alarms_.push_back(alarm);
+    if (alarmed_.insert(alarmKey(alarm)).second)
+        alarms_.push_back(alarm);
 }
 
 void StockSimulation::goBack(int32_t target)
 {
     const int32_t from = checkpoints_.restore(*map_, target);
+    ceilings_.reset(*map_);
     position_ = std::max<int32_t>(from, 0);
-    while (!alarms_.empty() && alarms_.back().node > position_)
+    while (!alarms_.empty() && alarms_.back().node > position_) {
+        alarmed_.erase(alarmKey(alarms_.back()));
         alarms_.pop_back();
+    }
 }
 
 bool StockSimulation::runTo(int32_t target, const SimulationProgress& progress,
@@ -279,7 +299,7 @@ bool StockSimulation::runTo(int32_t target, const SimulationProgress& progress,
         position_ = end;
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        if (seconds < kBatchSeconds / 2 && batchSize_ < (1 << 20))
+        if (seconds < kBatchSeconds / 2 && batchSize_ < kLargestBatch)
             batchSize_ *= 2;
         else if (seconds > kBatchSeconds * 2 && batchSize_ > 64)
             batchSize_ /= 2;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "nc/moveevents.h"
@@ -17,6 +18,7 @@
 #include "sim/cutter.h"
 #include "sim/heightmap.h"
 #include "sim/stockgrid.h"
+#include "sim/tileceilings.h"
 
 class NcJob;
 
@@ -103,7 +105,9 @@ private:
     std::vector<ToolSpan> spans_;
     std::vector<std::string> notices_;
     std::vector<SimulationAlarm> alarms_;
+    std::unordered_set<int64_t> alarmed_;
     Checkpoints checkpoints_;
+    TileCeilings ceilings_;
     int32_t position_ = 0;
     int32_t batchSize_ = 4096;
 };

@@ -1,5 +1,7 @@
 #include "sim/sweep.h"
 
+#include "sim/columnminimum.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -10,29 +12,6 @@ namespace {
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // Below this horizontal length a move is a plunge: its direction is noise.
 constexpr double kPlungeLength = 1e-9;
-
-// One move laid out for the per-column minimisation: the tip at (a + t u, za + slope t),
-// 0 <= t <= length, in coordinates relative to the move's start.
-struct Layout {
-    double ux = 1, uy = 0, length = 0, slope = 0, za = 0, zlow = 0;
-    bool plunge = false;
-};
-
-Layout layoutOf(const Point3& a, const Point3& b)
-{
-    Layout l;
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    l.length = std::hypot(dx, dy);
-    l.za = a.z;
-    l.zlow = std::min(a.z, b.z);
-    l.plunge = !(l.length > kPlungeLength);
-    if (!l.plunge) {
-        l.ux = dx / l.length;
-        l.uy = dy / l.length;
-        l.slope = (b.z - a.z) / l.length;
-    }
-    return l;
-}
 
 // f'(r) * h / r for a bull nose, which is nondecreasing in h: its root against the slope is
 // where the height over the column stops falling.
@@ -49,60 +28,9 @@ double bullNoseTurn(const Cutter& c, double p2, double h)
     return out / std::sqrt(under) * h / r;
 }
 
-// Distance h = along - t from the tip to the column, along the move, at which the height over a
-// column at `along`, `across` (squared: p2) would be least if the move were endless.
-double stationaryOffset(const Cutter& c, double slope, double p2, double w)
-{
-    if (slope == 0)
-        return 0;
-    switch (c.kind) {
-    case CutterKind::Flat:
-        return slope > 0 ? kInfinity : -kInfinity;
-    case CutterKind::Ball:
-        return slope * w / std::sqrt(1 + slope * slope);
-    case CutterKind::Vee:
-    case CutterKind::Drill: {
-        const double k = c.coneSlope;
-        if (std::abs(slope) >= k)
-            return slope > 0 ? kInfinity : -kInfinity;
-        return slope * std::sqrt(p2) / std::sqrt(k * k - slope * slope);
-    }
-    case CutterKind::BullNose: {
-        // No closed form for the torus: halve the bracket down to rounding (the function is
-        // monotone, so this converges on the exact root, it does not sample the move).
-        double lo = 0, hi = w;
-        const double target = std::abs(slope);
-        for (int i = 0; i < 60 && hi - lo > 1e-12 * (1 + w); ++i) {
-            const double mid = 0.5 * (lo + hi);
-            (bullNoseTurn(c, p2, mid) < target ? lo : hi) = mid;
-        }
-        return slope > 0 ? hi : -hi;
-    }
-    }
-    return 0;
-}
-
-// Lowest cutter height over a column `along` the move and `p2` (squared distance) across it.
-inline double lowestAt(const Cutter& c, const Layout& l, double along, double p2)
-{
-    const double w2 = c.radius * c.radius - p2;
-    if (w2 < 0)
-        return kInfinity;
-    if (l.plunge)
-        return l.zlow + c.profile(std::sqrt(along * along + p2));
-    const double w = std::sqrt(w2);
-    const double lo = std::max(0.0, along - w);
-    const double hi = std::min(l.length, along + w);
-    if (lo > hi)
-        return kInfinity;
-    const double t = std::clamp(along - stationaryOffset(c, l.slope, p2, w), lo, hi);
-    const double h = along - t;
-    return l.za + l.slope * t + c.profile(std::sqrt(p2 + h * h));
-}
-
 // The x range [from, to] where the row at height y (relative to the move's start) meets the
 // cutter's footprint: two end discs and the band between them, a convex shape.
-bool rowSpan(const Layout& l, double radius, double y, double bx, double by, double& from, double& to)
+bool rowSpan(const MoveLayout& l, double radius, double y, double bx, double by, double& from, double& to)
 {
     from = kInfinity;
     to = -kInfinity;
@@ -143,6 +71,43 @@ bool rowSpan(const Layout& l, double radius, double y, double bx, double by, dou
 
 } // namespace
 
+MoveLayout layoutMove(const Cutter& cutter, double ax, double ay, double az, double bx, double by,
+                      double bz)
+{
+    MoveLayout l;
+    const double dx = bx - ax, dy = by - ay;
+    l.length = std::sqrt(dx * dx + dy * dy);
+    l.za = az;
+    l.zlow = std::min(az, bz);
+    l.plunge = !(l.length > kPlungeLength);
+    if (l.plunge)
+        return l;
+    l.ux = dx / l.length;
+    l.uy = dy / l.length;
+    l.slope = (bz - az) / l.length;
+    const double s = l.slope;
+    if (cutter.kind == CutterKind::Ball) {
+        l.lean = s / std::sqrt(1 + s * s);
+    } else if (cutter.kind == CutterKind::Vee || cutter.kind == CutterKind::Drill) {
+        const double k = cutter.coneSlope;
+        l.lean = std::abs(s) < k ? s / std::sqrt(k * k - s * s) : (s > 0 ? kInfinity : -kInfinity);
+    }
+    return l;
+}
+
+double bullNoseOffset(const Cutter& c, double slope, double p2, double w)
+{
+    // No closed form for the torus: halve the bracket down to rounding (the function is
+    // monotone, so this converges on the exact root; it does not sample the move).
+    double lo = 0, hi = w;
+    const double target = std::abs(slope);
+    for (int i = 0; i < 60 && hi - lo > 1e-12 * (1 + w); ++i) {
+        const double mid = 0.5 * (lo + hi);
+        (bullNoseTurn(c, p2, mid) < target ? lo : hi) = mid;
+    }
+    return slope > 0 ? hi : -hi;
+}
+
 void SweepEffect::merge(const SweepEffect& other)
 {
     deepest = std::max(deepest, other.deepest);
@@ -152,67 +117,173 @@ void SweepEffect::merge(const SweepEffect& other)
 
 double lowestOver(const Cutter& cutter, const Point3& a, const Point3& b, double x, double y)
 {
-    const Layout l = layoutOf(a, b);
+    const MoveLayout l = layoutMove(cutter, a.x, a.y, a.z, b.x, b.y, b.z);
     const double dx = x - a.x, dy = y - a.y;
     const double along = l.plunge ? dx : dx * l.ux + dy * l.uy;
     const double across = l.plunge ? dy : dy * l.ux - dx * l.uy;
-    return lowestAt(cutter, l, along, across * across);
+    return lowestAtAny(cutter, l, along, across * across);
 }
 
-void sweepRows(HeightMap& map, int rowBegin, int rowEnd, const Cutter& cutter, const Point3& a,
-               const Point3& b, SweepEffect& effect)
+namespace {
+
+// Lowers the cells [from, to] of one row, y above the move's start. With Tell, also says how
+// deep and from how high it cut and returns whether any cell went down; without, it only
+// lowers (a loop the compiler can turn into vector minimums) and returns true.
+template <CutterKind K, bool Tell>
+bool cutRun(float* heights, int from, int to, const HeightMap& map, const Cutter& cutter,
+            const MoveLayout& l, const Point3& a, double y, SweepEffect& found)
 {
+    const float bottom = map.bottom();
+    bool lowered = !Tell;
+    float deepest = found.deepest, highest = found.highestLowered;
+    auto lower = [&](int c, float z) {
+        const float old = heights[c];
+        if constexpr (Tell) {
+            if (z < old) {
+                deepest = std::max(deepest, old - z);
+                highest = std::max(highest, old);
+                heights[c] = z;
+                lowered = true;
+            }
+        } else {
+            heights[c] = z < old ? z : old;
+        }
+    };
+    if (K == CutterKind::Flat && l.slope == 0 && !l.plunge) {
+        // A level flat end mill leaves its own height everywhere under it.
+        const float z = std::max(bottom, static_cast<float>(l.za));
+        for (int c = from; c <= to; ++c)
+            lower(c, z);
+    } else {
+        // Along and across grow by a fixed step from cell to cell.
+        const double x = map.columnX(from) - a.x;
+        double along = l.plunge ? x : x * l.ux + y * l.uy;
+        double across = l.plunge ? y : y * l.ux - x * l.uy;
+        const double alongStep = l.plunge ? map.cell() : map.cell() * l.ux;
+        const double acrossStep = l.plunge ? 0 : -map.cell() * l.uy;
+        for (int c = from; c <= to; ++c, along += alongStep, across += acrossStep) {
+            const double lowest = lowestAt<K>(cutter, l, along, across * across);
+            if (lowest < heights[c])
+                lower(c, std::max(bottom, static_cast<float>(lowest)));
+        }
+    }
+    found.deepest = deepest;
+    found.highestLowered = highest;
+    return lowered;
+}
+
+template <bool Tell>
+bool cutRunOf(float* heights, int from, int to, const HeightMap& map, const Cutter& cutter,
+              const MoveLayout& l, const Point3& a, double y, SweepEffect& found)
+{
+    switch (cutter.kind) {
+    case CutterKind::Flat:
+        return cutRun<CutterKind::Flat, Tell>(heights, from, to, map, cutter, l, a, y, found);
+    case CutterKind::Ball:
+        return cutRun<CutterKind::Ball, Tell>(heights, from, to, map, cutter, l, a, y, found);
+    case CutterKind::BullNose:
+        return cutRun<CutterKind::BullNose, Tell>(heights, from, to, map, cutter, l, a, y, found);
+    case CutterKind::Vee:
+    case CutterKind::Drill:
+        return cutRun<CutterKind::Vee, Tell>(heights, from, to, map, cutter, l, a, y, found);
+    }
+    return false;
+}
+
+// Horizontal distance from (x, y) to the move's path, both relative to its start.
+double distanceToPath(const MoveLayout& l, double x, double y)
+{
+    const double along = l.plunge ? 0.0 : std::clamp(x * l.ux + y * l.uy, 0.0, l.length);
+    const double dx = x - along * l.ux, dy = y - along * l.uy;
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+} // namespace
+
+void sweepRows(HeightMap& map, TileCeilings& ceilings, int rowBegin, int rowEnd,
+               const Cutter& cutter, const Point3& a, const Point3& b, SweepEffect& effect, bool tell)
+{
+    constexpr int kShift = TileCeilings::kShift, kTile = TileCeilings::kSize;
     const double cell = map.cell();
     const double radius = cutter.radius;
-    const Layout l = layoutOf(a, b);
+    const MoveLayout l = layoutMove(cutter, a.x, a.y, a.z, b.x, b.y, b.z);
     // Rows whose centres the footprint's bounding box reaches.
     const double ylo = std::min(a.y, b.y) - radius, yhi = std::max(a.y, b.y) + radius;
     const int first = std::max(rowBegin, static_cast<int>(std::ceil((ylo - map.y0()) / cell - 0.5)));
     const int last = std::min(rowEnd - 1, static_cast<int>(std::floor((yhi - map.y0()) / cell - 0.5)));
     if (first > last)
         return;
-    const float bottom = map.bottom();
-    const bool flatLevel = cutter.kind == CutterKind::Flat && l.slope == 0 && !l.plunge;
     const double bx = b.x - a.x, by = b.y - a.y;
+    const double halfTile = kTile * cell * 0.7072;  // half a tile's diagonal, rounded up
+    const double perCell = 1 / cell;
+    thread_local std::vector<uint8_t> open;
     SweepEffect found;
-    for (int row = first; row <= last; ++row) {
-        const double y = map.rowY(row) - a.y;
-        double from, to;
-        if (!rowSpan(l, radius, y, bx, by, from, to))
-            continue;
-        const int c0 = std::max(0, static_cast<int>(std::ceil((from + a.x - map.x0()) / cell - 0.5)));
-        const int c1 = std::min(map.columns() - 1,
-                                static_cast<int>(std::floor((to + a.x - map.x0()) / cell - 0.5)));
-        float* heights = map.rowData(row);
-        if (flatLevel) {
-            // A level flat end mill leaves its own height everywhere under it.
-            const float z = std::max(bottom, static_cast<float>(a.z));
-            for (int c = c0; c <= c1; ++c) {
-                const float old = heights[c];
-                if (z < old) {
-                    found.deepest = std::max(found.deepest, old - z);
-                    found.highestLowered = std::max(found.highestLowered, old);
-                    heights[c] = z;
-                }
-            }
-            continue;
+    for (int tileRow = first >> kShift; tileRow <= last >> kShift; ++tileRow) {
+        const int r0 = std::max(first, tileRow << kShift);
+        const int r1 = std::min(last, (tileRow << kShift) + kTile - 1);
+        // The footprint's x extent over the tile row's strip: a convex shape is widest at the
+        // strip's edges or at its own extremes, the end discs' centre lines.
+        double stripFrom = kInfinity, stripTo = -kInfinity;
+        const double y0 = map.rowY(r0) - a.y, y1 = map.rowY(r1) - a.y;
+        for (double y : {y0, y1, 0.0, by}) {
+            double from, to;
+            if (y >= y0 && y <= y1 && rowSpan(l, radius, y, bx, by, from, to))
+                stripFrom = std::min(stripFrom, from), stripTo = std::max(stripTo, to);
         }
-        for (int c = c0; c <= c1; ++c) {
-            const double x = map.columnX(c) - a.x;
-            const double along = l.plunge ? x : x * l.ux + y * l.uy;
-            const double across = l.plunge ? y : y * l.ux - x * l.uy;
-            const double lowest = lowestAt(cutter, l, along, across * across);
-            const float old = heights[c];
-            if (!(lowest < old))
+        if (!(stripFrom <= stripTo))
+            continue;
+        const int leftmost = std::max(0, static_cast<int>(std::floor((stripFrom + a.x - map.x0()) * perCell - 0.5)));
+        const int rightmost = std::min(map.columns() - 1,
+                                       static_cast<int>(std::ceil((stripTo + a.x - map.x0()) * perCell - 0.5)));
+        if (leftmost > rightmost)
+            continue;
+        // A tile whose highest cell lies at or under the lowest the cutter can reach over the
+        // tile keeps every cell; so does one the cutter does not reach.
+        const int t0 = leftmost >> kShift, t1 = rightmost >> kShift;
+        open.assign(static_cast<std::size_t>(t1 - t0 + 1), 0);
+        bool anyOpen = false;
+        const double tileY = map.y0() + ((tileRow << kShift) + kTile / 2) * cell - a.y;
+        for (int t = t0; t <= t1; ++t) {
+            const double tileX = map.x0() + ((t << kShift) + kTile / 2) * cell - a.x;
+            const double near = std::max(0.0, distanceToPath(l, tileX, tileY) - halfTile);
+            if (near > radius)
                 continue;
-            const float z = std::max(bottom, static_cast<float>(lowest));
-            if (z < old) {
-                found.deepest = std::max(found.deepest, old - z);
-                found.highestLowered = std::max(found.highestLowered, old);
-                found.lowered = true;
-                heights[c] = z;
+            const double reach = l.zlow + cutter.profile(near);
+            if (reach < ceilings.ceiling(map, t, tileRow))
+                open[static_cast<std::size_t>(t - t0)] = 1, anyOpen = true;
+        }
+        if (!anyOpen)
+            continue;
+        int spanFrom[kTile], spanTo[kTile];
+        for (int row = r0; row <= r1; ++row) {
+            int& c0 = spanFrom[row - r0];
+            int& c1 = spanTo[row - r0];
+            double from, to;
+            c0 = 0, c1 = -1;
+            if (!rowSpan(l, radius, map.rowY(row) - a.y, bx, by, from, to))
+                continue;
+            c0 = std::max(leftmost, static_cast<int>(std::ceil((from + a.x - map.x0()) * perCell - 0.5)));
+            c1 = std::min(rightmost, static_cast<int>(std::floor((to + a.x - map.x0()) * perCell - 0.5)));
+        }
+        if (!anyOpen)
+            continue;
+        for (int row = r0; row <= r1; ++row) {
+            const int c0 = spanFrom[row - r0], c1 = spanTo[row - r0];
+            float* heights = map.rowData(row);
+            const double y = map.rowY(row) - a.y;
+            for (int t = std::max(t0, c0 >> kShift); c0 <= c1 && t <= (c1 >> kShift); ++t) {
+                uint8_t& state = open[static_cast<std::size_t>(t - t0)];
+                if (state == 0)
+                    continue;
+                const int from = std::max(c0, t << kShift), to = std::min(c1, (t << kShift) + kTile - 1);
+                if (tell ? cutRunOf<true>(heights, from, to, map, cutter, l, a, y, found)
+                         : cutRunOf<false>(heights, from, to, map, cutter, l, a, y, found))
+                    state = 2;
             }
         }
+        for (int t = t0; t <= t1; ++t)
+            if (open[static_cast<std::size_t>(t - t0)] == 2)
+                ceilings.markStale(t, tileRow);
     }
     if (found.deepest > 0)
         found.lowered = true;

@@ -10,6 +10,7 @@
 
 #include "sim/cutter.h"
 #include "sim/heightmap.h"
+#include "sim/tileceilings.h"
 
 namespace sim {
 
@@ -31,8 +32,11 @@ struct SweepEffect {
 double lowestOver(const Cutter& cutter, const Point3& a, const Point3& b, double x, double y);
 
 // Lowers the columns of rows [rowBegin, rowEnd) to the cutter's swept surface, never below the
-// map's bottom, and tells what it removed.
-void sweepRows(HeightMap& map, int rowBegin, int rowEnd, const Cutter& cutter, const Point3& a,
-               const Point3& b, SweepEffect& effect);
+// map's bottom; with tell, effect says what it removed (a move that raises no alarm needs not
+// know, and goes faster). The rows must start on a tile row (the last may end anywhere), so
+// that no other band touches their tiles.
+void sweepRows(HeightMap& map, TileCeilings& ceilings, int rowBegin, int rowEnd,
+               const Cutter& cutter, const Point3& a, const Point3& b, SweepEffect& effect,
+               bool tell = true);
 
 } // namespace sim
