@@ -20,6 +20,7 @@
 
 #ifdef KORVEN_PICTURES
 #include "render/headlesspicture.h"
+#include "render/solidpicture.h"
 #endif
 
 namespace {
@@ -87,16 +88,19 @@ void runjob(NcJob& job, const CommandLine& cmd, const std::string& path) {
     job.PlotOnly(path);
 }
 
-// The picture of the job as the viewer shows it after opening it; 0 or the exit status.
+// The picture of the job as the viewer shows it after opening it, or, simulated, its solid
+// view; 0 or the exit status.
 int writepicture(const NcJob& job, const PictureRequest& request, const std::string& view,
-                 const LinkRequest& link) {
+                 const LinkRequest& link, const sim::StockSimulation* simulation) {
 #ifdef KORVEN_PICTURES
     const ViewPreset* preset = findviewpreset(view);
+    const ViewPreset& chosen = preset ? *preset : viewpreset(ViewPresetId::Iso1);
     const NodeSpan highlighted =
         link.highlight ? nodesoflines(job.nodes, link.firstline, link.lastline) : NodeSpan{};
     const HeadlessPicture picture =
-        drawjobpicture(job, preset ? *preset : viewpreset(ViewPresetId::Iso1), request.width,
-                       request.height, {}, highlighted);
+        simulation != nullptr && simulation->ready()
+            ? drawsolidpicture(job, simulation->heightMap(), chosen, request.width, request.height)
+            : drawjobpicture(job, chosen, request.width, request.height, {}, highlighted);
     if (!picture.error.empty()) {
         std::fprintf(stderr, "korven-info: %s\n", picture.error.c_str());
         return 1;
@@ -107,7 +111,7 @@ int writepicture(const NcJob& job, const PictureRequest& request, const std::str
     }
     return 0;
 #else
-    (void)job, (void)request, (void)view, (void)link;
+    (void)job, (void)request, (void)view, (void)link, (void)simulation;
     std::fputs("korven-info: this build makes no pictures (built without the viewer)\n", stderr);
     return 1;
 #endif
@@ -188,7 +192,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     for (const std::string& line : job.notice.reportlines()) std::fprintf(stderr, "%s\n", line.c_str());
-    const int picturestatus = picture.wanted ? writepicture(job, picture, fit.view, link) : 0;
+    const int picturestatus = picture.wanted ? writepicture(job, picture, fit.view, link, simulation.get()) : 0;
     if (planstatus != 0) return planstatus;
     return simulatestatus != 0 ? simulatestatus : picturestatus;
 }
