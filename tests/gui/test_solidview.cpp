@@ -1,7 +1,8 @@
 // The solid view in the real window: S shows the stock the bracket leaves, lit and shaded, and
 // S again gives back the very same toolpath picture; Escape during the simulation stops it and
 // keeps the toolpath; a rapid through uncut material joins the notice list with its line; the
-// step window shows the stock after its last node.
+// step window shows the stock after its last node. Headless, a cut one cell wide in a grid of
+// 2048 columns still shows in the coarser grid drawn.
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -12,7 +13,10 @@
 #include "app/readingnoticerow.h"
 #include "app/stockview.h"
 #include "app/vorlixmain.h"
+#include "nc/ncjob.h"
 #include "render/glimage.h"
+#include "render/solidpicture.h"
+#include "view/orientation.h"
 #include "sim/stocksimulation.h"
 #include "tests/gui/support_viewer.h"
 
@@ -109,4 +113,34 @@ TEST(SolidView, RapidThroughMaterialListedAndStepWindowFollowed) {
     stock.waitforsimulation();
     ASSERT_NE(stock.simulation(), nullptr);
     EXPECT_EQ(stock.simulation()->position(), 4);
+}
+
+TEST(SolidView, CutOneCellWideSurvivesTheCoarserGrid) {
+    // 102.4 x 51.2 at 0.05 a cell; from above at 512 pixels one pixel spans four cells, so a
+    // grid that sampled every fourth cell would drop the cut in column 1001.
+    sim::HeightMap map(0.0, 0.0, 0.05, 2048, 1024, 0.0F, -10.0F);
+    float* h = map.mutableHeights();
+    for (int row = 0; row < map.rows(); ++row) h[static_cast<size_t>(row) * 2048 + 1001] = -5.0F;
+    map.touch();
+    const NcJob nojob;  // nothing read: the stock alone is framed
+    const HeadlessPicture shot =
+        drawsolidpicture(nojob, map, viewpreset(ViewPresetId::Top), 512, 300);
+    ASSERT_TRUE(shot.error.empty()) << shot.error;
+    const QImage image(shot.rgb.data(), shot.width, shot.height, shot.width * 3,
+                       QImage::Format_RGB888);
+    savepicture(image, "solidview_narrowcut");
+    // Along the middle row: the top's shade everywhere but in a narrow darker run.
+    const int y = shot.height / 2;
+    const int topblue = qBlue(image.pixel(shot.width / 4, y));
+    int darker = 0, first = -1;
+    for (int x = 0; x < shot.width; ++x) {
+        if (qBlue(image.pixel(x, y)) + 20 < topblue && qBlue(image.pixel(x, y)) > 0) {
+            ++darker;
+            if (first < 0) first = x;
+        }
+    }
+    EXPECT_GE(darker, 1);
+    EXPECT_LE(darker, 4);
+    // Column 1001 of 2048 lies just short of the middle.
+    EXPECT_NEAR(first, shot.width * 1001.5 / 2048, 6);
 }
