@@ -58,6 +58,9 @@ void Checkpoints::keep(const HeightMap& map, int32_t node)
     lastKept_ = node;
     if (cells * sizeof(float) > budget_)
         return;  // one state alone is too large: going back restarts from the first node
+    // Room is made before the state is built, so the states never hold more than the budget.
+    while (bytes_ + cells * sizeof(float) > budget_ && !states_.empty())
+        thinOut();
     state.heights.reserve(cells);
     for (uint32_t t : state.tiles) {
         const TileBox box = tileBox(map, t, kTile);
@@ -67,8 +70,6 @@ void Checkpoints::keep(const HeightMap& map, int32_t node)
     }
     bytes_ += state.bytes();
     states_.push_back(std::move(state));
-    while (bytes_ > budget_ && states_.size() > 1)
-        thinOut();
 }
 
 void Checkpoints::thinOut()
