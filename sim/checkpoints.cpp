@@ -45,20 +45,31 @@ void Checkpoints::keep(const HeightMap& map, int32_t node)
         for (int r = box.r0; r < box.r1 && !touched; ++r)
             for (int c = box.c0; c < box.c1 && !touched; ++c)
                 touched = map.at(c, r) != top;
-        if (!touched)
-            continue;
-        state.tiles.push_back(static_cast<uint32_t>(t));
+        if (touched)
+            state.tiles.push_back(static_cast<uint32_t>(t));
+    }
+    // Sized before it is filled: a vector grown cell by cell could hold twice the budget.
+    std::size_t cells = 0;
+    for (uint32_t t : state.tiles) {
+        const TileBox box = tileBox(map, t, kTile);
+        cells += static_cast<std::size_t>(box.c1 - box.c0) * static_cast<std::size_t>(box.r1 - box.r0);
+    }
+    state.tiles.shrink_to_fit();
+    lastKept_ = node;
+    if (cells * sizeof(float) > budget_)
+        return;  // one state alone is too large: going back restarts from the first node
+    // Room is made before the state is built, so the states never hold more than the budget.
+    while (bytes_ + cells * sizeof(float) > budget_ && !states_.empty())
+        thinOut();
+    state.heights.reserve(cells);
+    for (uint32_t t : state.tiles) {
+        const TileBox box = tileBox(map, t, kTile);
         for (int r = box.r0; r < box.r1; ++r)
             for (int c = box.c0; c < box.c1; ++c)
                 state.heights.push_back(map.at(c, r));
     }
-    lastKept_ = node;
-    if (state.bytes() > budget_)
-        return;  // one state alone is too large: going back restarts from the first node
     bytes_ += state.bytes();
     states_.push_back(std::move(state));
-    while (bytes_ > budget_ && states_.size() > 1)
-        thinOut();
 }
 
 void Checkpoints::thinOut()

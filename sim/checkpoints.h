@@ -14,7 +14,7 @@ namespace sim {
 
 class Checkpoints {
 public:
-    explicit Checkpoints(std::size_t budgetBytes = std::size_t(48) << 20, int32_t interval = 1 << 16);
+    explicit Checkpoints(std::size_t budgetBytes = std::size_t(40) << 20, int32_t interval = 1 << 16);
 
     // Whether a state should be kept now that the map holds every move up to `node`.
     bool due(int32_t node) const;

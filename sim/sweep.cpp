@@ -154,6 +154,25 @@ bool cutRun(float* heights, int from, int to, const HeightMap& map, const Cutter
         const float z = std::max(bottom, static_cast<float>(l.za));
         for (int c = from; c <= to; ++c)
             lower(c, z);
+    } else if (K == CutterKind::Flat && !Tell && !l.plunge) {
+        // A ramping flat end mill: lowest where its edge last (going down) or first (going up)
+        // covers the cell. Written without branches, so it runs on the vector unit.
+        const double x = map.columnX(from) - a.x;
+        const double along0 = x * l.ux + y * l.uy, across0 = y * l.ux - x * l.uy;
+        const double alongStep = map.cell() * l.ux, acrossStep = -map.cell() * l.uy;
+        const double r2 = cutter.radius * cutter.radius;
+        const double rising = l.slope > 0 ? 1.0 : 0.0;
+        for (int c = from; c <= to; ++c) {
+            const double along = along0 + (c - from) * alongStep;
+            const double across = across0 + (c - from) * acrossStep;
+            const double w2 = r2 - across * across;
+            const double w = std::sqrt(w2 > 0 ? w2 : 0.0);
+            const double lo = std::max(0.0, along - w), hi = std::min(l.length, along + w);
+            const double t = rising * lo + (1 - rising) * hi;
+            const float z = std::max(bottom, static_cast<float>(l.za + l.slope * t));
+            const float old = heights[c];
+            heights[c] = (w2 >= 0 && lo <= hi && z < old) ? z : old;
+        }
     } else {
         // Along and across grow by a fixed step from cell to cell.
         const double x = map.columnX(from) - a.x;
@@ -190,12 +209,12 @@ bool cutRunOf(float* heights, int from, int to, const HeightMap& map, const Cutt
     return false;
 }
 
-// Horizontal distance from (x, y) to the move's path, both relative to its start.
-double distanceToPath(const MoveLayout& l, double x, double y)
+// Squared horizontal distance from (x, y) to the move's path, both relative to its start.
+double distanceToPathSquared(const MoveLayout& l, double x, double y)
 {
     const double along = l.plunge ? 0.0 : std::clamp(x * l.ux + y * l.uy, 0.0, l.length);
     const double dx = x - along * l.ux, dy = y - along * l.uy;
-    return std::sqrt(dx * dx + dy * dy);
+    return dx * dx + dy * dy;
 }
 
 } // namespace
@@ -216,6 +235,7 @@ void sweepRows(HeightMap& map, TileCeilings& ceilings, int rowBegin, int rowEnd,
     const double bx = b.x - a.x, by = b.y - a.y;
     const double halfTile = kTile * cell * 0.7072;  // half a tile's diagonal, rounded up
     const double perCell = 1 / cell;
+    const double reachable2 = (radius + halfTile) * (radius + halfTile);
     thread_local std::vector<uint8_t> open;
     SweepEffect found;
     for (int tileRow = first >> kShift; tileRow <= last >> kShift; ++tileRow) {
@@ -245,10 +265,12 @@ void sweepRows(HeightMap& map, TileCeilings& ceilings, int rowBegin, int rowEnd,
         const double tileY = map.y0() + ((tileRow << kShift) + kTile / 2) * cell - a.y;
         for (int t = t0; t <= t1; ++t) {
             const double tileX = map.x0() + ((t << kShift) + kTile / 2) * cell - a.x;
-            const double near = std::max(0.0, distanceToPath(l, tileX, tileY) - halfTile);
-            if (near > radius)
+            const double d2 = distanceToPathSquared(l, tileX, tileY);
+            if (d2 > reachable2)
                 continue;
-            const double reach = l.zlow + cutter.profile(near);
+            const double reach = cutter.kind == CutterKind::Flat
+                                     ? l.zlow
+                                     : l.zlow + cutter.profile(std::max(0.0, std::sqrt(d2) - halfTile));
             if (reach < ceilings.ceiling(map, t, tileRow))
                 open[static_cast<std::size_t>(t - t0)] = 1, anyOpen = true;
         }

@@ -23,7 +23,7 @@ float TileCeilings::ceiling(const HeightMap& map, int tileColumn, int tileRow)
         for (int r = r0; r < r1; ++r) {
             const float* row = map.heights() + static_cast<std::size_t>(r) * map.columns();
             for (int c = c0; c < c1; ++c)
-                highest = std::max(highest, row[c]);
+                highest = row[c] > highest ? row[c] : highest;
         }
         ceilings_[at] = highest;
         stale_[at] = 0;
