@@ -106,9 +106,15 @@ void SolidView::buildtop(const SolidGrid& grid) {
     auto y = [&](int j) { return grid.ys[static_cast<size_t>(std::clamp(j, 0, h - 1))]; };
     for (int j = 0; j < h; ++j) {
         for (int i = 0; i < w; ++i) {
-            // Slopes across the neighbours on either side; a wall of a cut leans over one block.
-            const float dzdx = (z(i + 1, j) - z(i - 1, j)) / (x(i + 1) - x(i - 1));
-            const float dzdy = (z(i, j + 1) - z(i, j - 1)) / (y(j + 1) - y(j - 1));
+            // Slopes across the neighbours on either side, weighed over the rows (columns)
+            // beside as well: a curved wall's steps from block to block would otherwise light
+            // up as stripes. A wall of a cut leans over one block.
+            auto alongx = [&](int row) { return z(i + 1, row) - z(i - 1, row); };
+            auto alongy = [&](int column) { return z(column, j + 1) - z(column, j - 1); };
+            const float dzdx = (alongx(j - 1) + 2.0F * alongx(j) + alongx(j + 1)) /
+                               (4.0F * (x(i + 1) - x(i - 1)));
+            const float dzdy = (alongy(i - 1) + 2.0F * alongy(i) + alongy(i + 1)) /
+                               (4.0F * (y(j + 1) - y(j - 1)));
             const float length = std::sqrt(dzdx * dzdx + dzdy * dzdy + 1.0F);
             push(grid, x(i), y(j), z(i, j), -dzdx / length, -dzdy / length, 1.0F / length);
         }
