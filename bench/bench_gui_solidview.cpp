@@ -1,7 +1,8 @@
 // Frames of the solid view at 1024 x 768 (run with software GL, and with GALLIUM_NOOP=1 for the
 // CPU side alone): a still frame of a stock of 256, 1024 and 2048 cells a side (the coarser
 // grid already built), and a frame after the stock changed (the grid rebuilt and uploaded), as
-// in a simulation running behind the picture. Drawn on the off-screen target, the same drawing
+// in a simulation running behind the picture. CPU is the whole process's: a software
+// rasterizer draws on threads of its own. Drawn on the off-screen target, the same drawing
 // the window does. KORVEN_BENCH_SOLID_PNG=<path> keeps the last 2048 picture to look at.
 #include <benchmark/benchmark.h>
 
@@ -52,7 +53,8 @@ struct SolidFrame {
     ViewState view;
     std::unique_ptr<sim::HeightMap> map;
 
-    explicit SolidFrame(int side) : map(machinedstock(side)) {
+    SolidFrame(int side, int gridside) : map(machinedstock(side)) {
+        solid.mostside = gridside;
         solid.getprocaddress = OffscreenTarget::procaddress;
         frame.drawtoolpath = [this] { solid.draw(*map); };
         fitsurfaceview(view, {0, 100, 0, 80, -20, 0}, viewpreset(ViewPresetId::Iso1), kWidth,
@@ -62,7 +64,7 @@ struct SolidFrame {
 };
 
 void BM_SolidStillFrame(benchmark::State& state) {
-    SolidFrame f(static_cast<int>(state.range(0)));
+    SolidFrame f(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     if (!f.target.ready()) {
         state.SkipWithError(f.target.error().c_str());
         return;
@@ -75,10 +77,18 @@ void BM_SolidStillFrame(benchmark::State& state) {
         savepng(picture, png);
     }
 }
-BENCHMARK(BM_SolidStillFrame)->Arg(256)->Arg(1024)->Arg(2048)->Unit(benchmark::kMillisecond);
+// Second argument: the most grid points a side (the window's is kSolidGridSide).
+BENCHMARK(BM_SolidStillFrame)
+    ->Args({256, kSolidGridSide})
+    ->Args({1024, kSolidGridSide})
+    ->Args({2048, kSolidGridSide})
+    ->Args({2048, 512})
+    ->Args({2048, 256})
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMillisecond);
 
 void BM_SolidChangedFrame(benchmark::State& state) {
-    SolidFrame f(static_cast<int>(state.range(0)));
+    SolidFrame f(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     if (!f.target.ready()) {
         state.SkipWithError(f.target.error().c_str());
         return;
@@ -88,7 +98,12 @@ void BM_SolidChangedFrame(benchmark::State& state) {
         f.draw();
     }
 }
-BENCHMARK(BM_SolidChangedFrame)->Arg(256)->Arg(1024)->Arg(2048)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SolidChangedFrame)
+    ->Args({256, kSolidGridSide})
+    ->Args({1024, kSolidGridSide})
+    ->Args({2048, kSolidGridSide})
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
