@@ -144,6 +144,10 @@ bool StockView::drawframe() {
         };
         drawer.showtoolpath();
         drawer.drawingnode = follower;
+        // Followed at most every 100 ms: the last stretch is cut once the drawing is through.
+        int32_t first = 0, last = -1;
+        drawer.drawnrange(first, last);
+        slowedto(last);
         refresh();
     } else if (toolpath_->isChecked()) {
         drawer.showtoolpath();

@@ -113,6 +113,14 @@ TEST(SolidView, RapidThroughMaterialListedAndStepWindowFollowed) {
     stock.waitforsimulation();
     ASSERT_NE(stock.simulation(), nullptr);
     EXPECT_EQ(stock.simulation()->position(), 4);
+
+    // The slowed drawing of the whole program cuts the stock as it draws, to its last node.
+    w->shownumberscrollbar->setValue(w->shownumberscrollbar->maximum());
+    w->setspeed(true, 0);
+    w->renderframe();
+    ASSERT_NE(stock.simulation(), nullptr);
+    EXPECT_EQ(stock.simulation()->position(), w->job.nodes.lastnode());
+    w->setspeed(false, 0);
 }
 
 TEST(SolidView, CutOneCellWideSurvivesTheCoarserGrid) {
