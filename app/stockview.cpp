@@ -83,6 +83,7 @@ void StockView::jobstarting() {
     grid_.reset();
     problem_.clear();
     alarmlines_.clear();
+    reachedfor_ = -1;
     jobdone_ = false;
     refresh();
 }
@@ -108,7 +109,8 @@ void StockView::follow() {
     if (running_) {
         if (runningto_ == node) return;
         stopworker();
-    } else if (sim_ != nullptr && (!sim_->ready() || (grid_ && sim_->position() == node))) {
+    } else if (sim_ != nullptr &&
+               (!sim_->ready() || (grid_ && (sim_->position() == node || reachedfor_ == node)))) {
         return;
     }
     startworker(node);
@@ -188,6 +190,7 @@ void StockView::startworker(int32_t target) {
     const uint64_t generation = ++generation_;
     running_ = true;
     runningto_ = target;
+    reachedfor_ = -1;
     done_ = 0;
     target_ = target;
     const NcJob& job = form_.job;
@@ -245,6 +248,7 @@ void StockView::take(uint64_t generation, const std::shared_ptr<Outcome>& outcom
     if (!outcome->partial) {
         if (worker_.joinable()) worker_.join();
         running_ = false;
+        reachedfor_ = runningto_;
         runningto_ = -1;
         problem_ = outcome->problem;
         addalarms(outcome->alarms);

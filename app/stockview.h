@@ -93,5 +93,6 @@ class StockView : public QObject {
     std::atomic<int32_t> target_{0};
     bool running_ = false;
     int32_t runningto_ = -1;
+    int32_t reachedfor_ = -1;  // the node the last finished run was asked for
     uint64_t generation_ = 0;
 };
