@@ -87,6 +87,8 @@ TEST(StockSweep, RampsAreMinimisedExactlyNotSampled)
     vee.coneSlope = 1;
     const double h = 0.5 / std::sqrt(0.75);
     EXPECT_NEAR(sim::lowestOver(vee, {0, 0, 0}, {10, 0, 5}, 4, 1), 0.5 * (4 - h) + std::sqrt(1 + h * h), 1e-9);
+    // Plunging steeper than its flank, the V is lowest where the move ends, on its path too.
+    EXPECT_NEAR(sim::lowestOver(vee, {0, 0, 0}, {1, 0, -5}, 0.5, 0), -4.5, 1e-9);
     EXPECT_EQ(sim::lowestOver(flat, {0, 0, 0}, {10, 0, 0}, 5, 3.01), HUGE_VAL);
 }
 
