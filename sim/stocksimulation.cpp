@@ -77,6 +77,13 @@ StockSimulation::StockSimulation(const NcJob& job, const StockRequest& request, 
 
 StockSimulation::~StockSimulation() = default;
 
+ToolTable simulationTools(const NcJob& job, const std::string& programPath)
+{
+    if (job.tools.found())
+        return job.tools;
+    return ToolTable::readfile(job.toolfile.empty() ? ToolTable::besideprogram(programPath) : job.toolfile);
+}
+
 const HeightMap& StockSimulation::heightMap() const
 {
     static const HeightMap empty(0, 0, 1, 0, 0, 0, 0);

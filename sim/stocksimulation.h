@@ -42,6 +42,10 @@ using SimulationProgress = std::function<void(int32_t done, int32_t target)>;
 // Coordinates beyond this are a program's fault, not a part: such moves are left out.
 inline constexpr double kFarthestCoordinate = 1e6;
 
+// The tool table a program's simulation uses: the one its reading loaded, else the one the user
+// named for the job, else "tool.tbl" beside the program (a table not found gives default tools).
+ToolTable simulationTools(const NcJob& job, const std::string& programPath);
+
 class StockSimulation {
 public:
     // Reads the store as it is now; the store and events must outlive the simulation and not
