@@ -191,6 +191,18 @@ TEST(StockRun, BadInputGetsAMessageNotACrash)
     EXPECT_TRUE(far.runAll());
     EXPECT_EQ(far.notices().back(), "3 moves reach past 1000000 or have no number for a coordinate: left out of the simulation");
     EXPECT_EQ(far.stock().x1, 8);
+
+    // A fine grid and a move billions of cells away from it: nothing cut, no index overflows.
+    sim::StockRequest fine;
+    fine.stockGiven = true;
+    fine.stock = {0, 0, -1, 1, 0.001, 0};
+    fine.cell = 1e-4;
+    nodes.resetnodedata();
+    for (double y : {-900000.0, 900000.0})
+        nodes.pushnodedata(1, 11, 900000, y, -1);
+    sim::StockSimulation away(nodes, events, ToolTable(), false, fine);
+    ASSERT_TRUE(away.runAll());
+    EXPECT_EQ(away.removedVolume(), 0);
 }
 
 } // namespace
