@@ -3,8 +3,10 @@
 // prints both times, their ratio and the memory the simulation holds.
 // Usage: bench_sim [--grid N] [--threads T] PROGRAM...
 
+#include <malloc.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -29,6 +31,13 @@ double cpuSeconds()
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// Heap bytes in use, mapped blocks included.
+double heapBytes()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return static_cast<double>(info.uordblks + info.hblkhd);
 }
 
 long peakKilobytes()
@@ -72,12 +81,16 @@ int main(int argc, char** argv)
         request.quality = grid;
         const auto simStart = std::chrono::steady_clock::now();
         const double simCpuStart = cpuSeconds();
+        const double heapBefore = heapBytes();
         sim::StockSimulation simulation(job, request, threads);
         if (!simulation.ready()) {
             std::fprintf(stderr, "%s: %s\n", argv[a], simulation.problem().c_str());
             continue;
         }
-        simulation.runAll();
+        // The simulation's own memory: its heap use above what the job held, at its highest
+        // between batches.
+        double heapPeak = heapBytes() - heapBefore;
+        simulation.runAll([&](int32_t, int32_t) { heapPeak = std::max(heapPeak, heapBytes() - heapBefore); });
         const double simulated = seconds(simStart);
         const double simCpu = cpuSeconds() - simCpuStart;
         const sim::HeightMap& map = simulation.heightMap();
@@ -88,8 +101,9 @@ int main(int argc, char** argv)
                     static_cast<double>(map.cellCount()) * 4.0 / 1048576,
                     static_cast<double>(simulation.checkpointBytes()) / 1048576.0,
                     static_cast<double>(peakKilobytes()) / 1024.0);
-        std::fprintf(stderr, "  peak after reading %.1f MB; removed %.3f, %zu alarms\n",
-                     static_cast<double>(peakRead) / 1024.0, simulation.removedVolume(), simulation.alarms().size());
+        std::fprintf(stderr, "  peak after reading %.1f MB; simulation heap %.1f MB (%.1f beyond the map); removed %.3f, %zu alarms\n",
+                     static_cast<double>(peakRead) / 1024.0, heapPeak / 1048576,
+                     (heapPeak - static_cast<double>(map.cellCount()) * 4) / 1048576, simulation.removedVolume(), simulation.alarms().size());
     }
     return 0;
 }

@@ -71,14 +71,16 @@ inline double lowestAt(const Cutter& c, const MoveLayout& l, double along, doubl
     if constexpr (K == CutterKind::Flat) {
         return l.za + l.slope * (l.slope > 0 ? lo : hi);
     } else {
-        double offset;
-        if constexpr (K == CutterKind::Ball)
-            offset = l.lean * w;
-        else if constexpr (K == CutterKind::BullNose)
-            offset = bullNoseOffset(c, l.slope, p2, w);
-        else
-            offset = l.lean * std::sqrt(p2);  // infinite lean: an end of the stretch
-        const double t = std::clamp(along - offset, lo, hi);
+        double t;
+        if constexpr (K == CutterKind::Ball) {
+            t = std::clamp(along - l.lean * w, lo, hi);
+        } else if constexpr (K == CutterKind::BullNose) {
+            t = std::clamp(along - bullNoseOffset(c, l.slope, p2, w), lo, hi);
+        } else if (std::isinf(l.lean)) {
+            t = l.slope > 0 ? lo : hi;  // steeper than the flank: lowest at an end
+        } else {
+            t = std::clamp(along - l.lean * std::sqrt(p2), lo, hi);
+        }
         const double h = along - t;
         return l.za + l.slope * t + profileSquared<K>(c, p2 + h * h);
     }

@@ -36,14 +36,6 @@ constexpr int kSmallestBand = 16;
 constexpr double kBatchSeconds = 0.05;
 constexpr int32_t kLargestBatch = 1 << 16;
 
-std::string cutterWords(const Cutter& c, bool inchProgram)
-{
-    char text[96];
-    const double d = 2 * c.radius * (inchProgram ? 25.4 : 1.0);
-    std::snprintf(text, sizeof text, "a %g mm flat end mill", d);
-    return text;
-}
-
 // One key per line and kind: a line raises each kind of alarm once.
 int64_t alarmKey(const SimulationAlarm& alarm)
 {
@@ -77,78 +69,26 @@ StockSimulation::StockSimulation(const NcJob& job, const StockRequest& request, 
 
 StockSimulation::~StockSimulation() = default;
 
+ToolTable simulationTools(const NcJob& job, const std::string& programPath)
+{
+    if (job.tools.found())
+        return job.tools;
+    return ToolTable::readfile(job.toolfile.empty() ? ToolTable::besideprogram(programPath) : job.toolfile);
+}
+
 const HeightMap& StockSimulation::heightMap() const
 {
     static const HeightMap empty(0, 0, 1, 0, 0, 0, 0);
     return map_ ? *map_ : empty;
 }
 
-bool StockSimulation::usable(int32_t node) const
-{
-    const Tnodedata& n = nodes_.node(node);
-    return std::abs(n.x) <= kFarthestCoordinate && std::abs(n.y) <= kFarthestCoordinate &&
-           std::abs(n.z) <= kFarthestCoordinate;  // false for NaN too
-}
-
-int StockSimulation::cutterOfTool(int32_t tool, const ToolTable& tools, bool inchProgram)
-{
-    for (std::size_t i = 0; i < cutterTools_.size(); ++i)
-        if (cutterTools_[i] == tool)
-            return static_cast<int>(i);
-    std::string why;
-    const Cutter cutter = cutterFor(tools.find(tool), tool, inchProgram, why);
-    cutters_.push_back(cutter);
-    cutterTools_.push_back(tool);
-    if (!why.empty()) {
-        if (!tools.found() && tool > 0)
-            why = "no tool table for T" + std::to_string(tool);
-        notices_.push_back(why + ": simulated as " + cutterWords(cutter, inchProgram));
-    }
-    return static_cast<int>(cutters_.size() - 1);
-}
-
 void StockSimulation::prepare(const ToolTable& tools, bool inchProgram, const StockRequest& request)
 {
-    // One pass over the moves: the cutter of each stretch, and where the cutting happens.
-    CutExtents cuts;
-    std::size_t stop = 0;
-    int cutter = -1;
-    int64_t skipped = 0;
-    const int32_t last = nodes_.lastnode();
-    // Tool changes at the same node replace each other; a change to the same cutter adds none.
-    auto useCutter = [&](int32_t node, int next) {
-        if (!spans_.empty() && spans_.back().node == node)
-            spans_.back().cutter = next;
-        else if (spans_.empty() || spans_.back().cutter != next)
-            spans_.push_back({node, next});
-        cutter = next;
-    };
-    for (int32_t i = 1; i <= last; ++i) {
-        for (; stop < events_.stops.size() && events_.stops[stop].node <= i; ++stop)
-            if (events_.stops[stop].tool >= 0)
-                useCutter(i, cutterOfTool(events_.stops[stop].tool, tools, inchProgram));
-        if (cutter < 0)
-            useCutter(i, cutterOfTool(0, tools, inchProgram));
-        if (!usable(i) || !usable(i - 1)) {
-            ++skipped;
-            continue;
-        }
-        if (nodes_.node(i).color == kRapidColorIndex)
-            continue;
-        // A feed move cuts at its lower end: a plunge from the clearance plane does not put
-        // the stock's top up there.
-        const Tnodedata& a = nodes_.node(i - 1);
-        const Tnodedata& b = nodes_.node(i);
-        const double z = std::min(a.z, b.z);
-        cuts.add(a.x, a.y, z);
-        cuts.add(b.x, b.y, z);
-        cuts.largestRadius = std::max(cuts.largestRadius, cutters_[static_cast<std::size_t>(cutter)].radius);
-    }
-    if (skipped > 0) {
-        notices_.push_back(std::to_string(skipped) +
-                           " moves reach past 1000000 or have no number for a coordinate: "
-                           "left out of the simulation");
-    }
+    CutterTrack track(nodes_, events_, tools, inchProgram);
+    cutters_ = track.cutters();
+    spans_ = track.spans();
+    notices_ = track.notices();
+    const CutExtents& cuts = track.cuts();
     grid_ = chooseStockGrid(request, cuts);
     if (!grid_.ok()) {
         problem_ = grid_.problem;
@@ -169,7 +109,7 @@ int32_t StockSimulation::collectBatch(int32_t from, int32_t to, std::vector<Move
     for (; i <= to && moves.size() < static_cast<std::size_t>(batchSize_); ++i) {
         while (span != spans_.end() && span->node <= i)
             ++span;
-        if (!usable(i) || !usable(i - 1))
+        if (!CutterTrack::usable(nodes_.node(i)) || !CutterTrack::usable(nodes_.node(i - 1)))
             continue;
         const Tnodedata& a = nodes_.node(i - 1);
         const Tnodedata& b = nodes_.node(i);

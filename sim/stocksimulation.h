@@ -16,6 +16,7 @@
 #include "nc/tooltable.h"
 #include "sim/checkpoints.h"
 #include "sim/cutter.h"
+#include "sim/cuttertrack.h"
 #include "sim/heightmap.h"
 #include "sim/stockgrid.h"
 #include "sim/tileceilings.h"
@@ -39,8 +40,9 @@ struct SimulationAlarm {
 // Called between batches of moves, when no worker writes the map: it may be read then.
 using SimulationProgress = std::function<void(int32_t done, int32_t target)>;
 
-// Coordinates beyond this are a program's fault, not a part: such moves are left out.
-inline constexpr double kFarthestCoordinate = 1e6;
+// The tool table a program's simulation uses: the one its reading loaded, else the one the user
+// named for the job, else "tool.tbl" beside the program (a table not found gives default tools).
+ToolTable simulationTools(const NcJob& job, const std::string& programPath);
 
 class StockSimulation {
 public:
@@ -79,16 +81,11 @@ public:
     std::size_t checkpointBytes() const { return checkpoints_.bytes(); }
 
 private:
-    struct ToolSpan {
-        int32_t node;  // first node moved to with this cutter
-        int cutter;
-    };
+    using ToolSpan = CutterTrack::Span;
     struct Move;
     struct BandFinding;
 
     void prepare(const ToolTable& tools, bool inchProgram, const StockRequest& request);
-    int cutterOfTool(int32_t tool, const ToolTable& tools, bool inchProgram);
-    bool usable(int32_t node) const;
     int32_t collectBatch(int32_t from, int32_t to, std::vector<Move>& moves) const;
     bool runBatch(const std::vector<Move>& moves, const std::atomic<bool>* cancel);
     void goBack(int32_t target);
@@ -101,7 +98,6 @@ private:
     std::string problem_;
     std::unique_ptr<HeightMap> map_;
     std::vector<Cutter> cutters_;
-    std::vector<int32_t> cutterTools_;  // the tool number of each cutter
     std::vector<ToolSpan> spans_;
     std::vector<std::string> notices_;
     std::vector<SimulationAlarm> alarms_;

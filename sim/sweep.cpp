@@ -209,6 +209,15 @@ bool cutRunOf(float* heights, int from, int to, const HeightMap& map, const Cutt
     return false;
 }
 
+// A cell index from a position in cells, kept within [low, high] before it becomes an int: a
+// move far off a fine grid lies billions of cells away.
+int toIndex(double cells, int low, int high)
+{
+    if (!(cells > low))
+        return low;
+    return cells < high ? static_cast<int>(cells) : high;
+}
+
 // Squared horizontal distance from (x, y) to the move's path, both relative to its start.
 double distanceToPathSquared(const MoveLayout& l, double x, double y)
 {
@@ -228,8 +237,8 @@ void sweepRows(HeightMap& map, TileCeilings& ceilings, int rowBegin, int rowEnd,
     const MoveLayout l = layoutMove(cutter, a.x, a.y, a.z, b.x, b.y, b.z);
     // Rows whose centres the footprint's bounding box reaches.
     const double ylo = std::min(a.y, b.y) - radius, yhi = std::max(a.y, b.y) + radius;
-    const int first = std::max(rowBegin, static_cast<int>(std::ceil((ylo - map.y0()) / cell - 0.5)));
-    const int last = std::min(rowEnd - 1, static_cast<int>(std::floor((yhi - map.y0()) / cell - 0.5)));
+    const int first = toIndex(std::ceil((ylo - map.y0()) / cell - 0.5), rowBegin, rowEnd);
+    const int last = toIndex(std::floor((yhi - map.y0()) / cell - 0.5), rowBegin - 1, rowEnd - 1);
     if (first > last)
         return;
     const double bx = b.x - a.x, by = b.y - a.y;
@@ -252,9 +261,8 @@ void sweepRows(HeightMap& map, TileCeilings& ceilings, int rowBegin, int rowEnd,
         }
         if (!(stripFrom <= stripTo))
             continue;
-        const int leftmost = std::max(0, static_cast<int>(std::floor((stripFrom + a.x - map.x0()) * perCell - 0.5)));
-        const int rightmost = std::min(map.columns() - 1,
-                                       static_cast<int>(std::ceil((stripTo + a.x - map.x0()) * perCell - 0.5)));
+        const int leftmost = toIndex(std::floor((stripFrom + a.x - map.x0()) * perCell - 0.5), 0, map.columns());
+        const int rightmost = toIndex(std::ceil((stripTo + a.x - map.x0()) * perCell - 0.5), -1, map.columns() - 1);
         if (leftmost > rightmost)
             continue;
         // A tile whose highest cell lies at or under the lowest the cutter can reach over the
@@ -284,8 +292,8 @@ void sweepRows(HeightMap& map, TileCeilings& ceilings, int rowBegin, int rowEnd,
             c0 = 0, c1 = -1;
             if (!rowSpan(l, radius, map.rowY(row) - a.y, bx, by, from, to))
                 continue;
-            c0 = std::max(leftmost, static_cast<int>(std::ceil((from + a.x - map.x0()) * perCell - 0.5)));
-            c1 = std::min(rightmost, static_cast<int>(std::floor((to + a.x - map.x0()) * perCell - 0.5)));
+            c0 = toIndex(std::ceil((from + a.x - map.x0()) * perCell - 0.5), leftmost, rightmost + 1);
+            c1 = toIndex(std::floor((to + a.x - map.x0()) * perCell - 0.5), leftmost - 1, rightmost);
         }
         if (!anyOpen)
             continue;

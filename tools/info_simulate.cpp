@@ -70,13 +70,10 @@ SimulateRequest extractsimulateoptions(int& argc, char** argv) {
     return request;
 }
 
-int writesimulatereport(NcJob& job, const std::string& programpath, const SimulateRequest& request,
+int writesimulatereport(const NcJob& job, const std::string& programpath, const SimulateRequest& request,
                         ReportWriter& out, std::unique_ptr<sim::StockSimulation>& simulation) {
-    if (!job.tools.found()) {
-        job.tools = ToolTable::readfile(job.toolfile.empty() ? ToolTable::besideprogram(programpath)
-                                                             : job.toolfile);
-    }
-    simulation = std::make_unique<sim::StockSimulation>(job, request.stock);
+    simulation = std::make_unique<sim::StockSimulation>(
+        job.nodes, job.events, sim::simulationTools(job, programpath), job.inchunits, request.stock);
     for (const std::string& notice : simulation->notices())
         std::fprintf(stderr, "korven-info: %s\n", notice.c_str());
     if (!simulation->ready()) {

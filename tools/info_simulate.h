@@ -24,5 +24,5 @@ SimulateRequest extractsimulateoptions(int& argc, char** argv);
 // alarm and what was assumed. The table is the job's, else the one named (or the one beside
 // the program). Returns 3 when there is an alarm, 1 when no grid could be made, else 0; the
 // simulation is handed back in `simulation` for a picture.
-int writesimulatereport(NcJob& job, const std::string& programpath, const SimulateRequest& request,
+int writesimulatereport(const NcJob& job, const std::string& programpath, const SimulateRequest& request,
                         ReportWriter& out, std::unique_ptr<sim::StockSimulation>& simulation);

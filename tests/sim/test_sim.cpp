@@ -87,6 +87,8 @@ TEST(StockSweep, RampsAreMinimisedExactlyNotSampled)
     vee.coneSlope = 1;
     const double h = 0.5 / std::sqrt(0.75);
     EXPECT_NEAR(sim::lowestOver(vee, {0, 0, 0}, {10, 0, 5}, 4, 1), 0.5 * (4 - h) + std::sqrt(1 + h * h), 1e-9);
+    // Plunging steeper than its flank, the V is lowest where the move ends, on its path too.
+    EXPECT_NEAR(sim::lowestOver(vee, {0, 0, 0}, {1, 0, -5}, 0.5, 0), -4.5, 1e-9);
     EXPECT_EQ(sim::lowestOver(flat, {0, 0, 0}, {10, 0, 0}, 5, 3.01), HUGE_VAL);
 }
 
@@ -189,6 +191,18 @@ TEST(StockRun, BadInputGetsAMessageNotACrash)
     EXPECT_TRUE(far.runAll());
     EXPECT_EQ(far.notices().back(), "3 moves reach past 1000000 or have no number for a coordinate: left out of the simulation");
     EXPECT_EQ(far.stock().x1, 8);
+
+    // A fine grid and a move billions of cells away from it: nothing cut, no index overflows.
+    sim::StockRequest fine;
+    fine.stockGiven = true;
+    fine.stock = {0, 0, -1, 1, 0.001, 0};
+    fine.cell = 1e-4;
+    nodes.resetnodedata();
+    for (double y : {-900000.0, 900000.0})
+        nodes.pushnodedata(1, 11, 900000, y, -1);
+    sim::StockSimulation away(nodes, events, ToolTable(), false, fine);
+    ASSERT_TRUE(away.runAll());
+    EXPECT_EQ(away.removedVolume(), 0);
 }
 
 } // namespace
