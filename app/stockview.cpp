@@ -25,6 +25,13 @@ struct StockView::Outcome {
 
 namespace {
 
+// The simulation of the shown program, its tools from the table the window's job read or the
+// one beside the program, as korven-info takes them.
+std::unique_ptr<sim::StockSimulation> simulationof(const NcJob& job, const std::string& path) {
+    return std::make_unique<sim::StockSimulation>(job.nodes, job.events,
+                                                  sim::simulationTools(job, path), job.inchunits);
+}
+
 // How often a running simulation shows the stock it has cut so far: making the coarser grid
 // and drawing it costs a software rasterizer about a frame.
 constexpr auto kLookInterval = std::chrono::milliseconds(400);
@@ -124,7 +131,7 @@ bool StockView::drawframe() {
     if (slowed && node >= 0) {
         // The drawing holds the thread anyway: the stock follows it here, not on a worker.
         stopworker();
-        if (sim_ == nullptr) sim_ = std::make_unique<sim::StockSimulation>(form_.job);
+        if (sim_ == nullptr) sim_ = simulationof(form_.job, programpath());
         if (sim_->ready()) {
             sim_->runTo(node);
             grid_ = std::make_shared<const SolidGrid>(coarsegrid(sim_->heightMap()));
@@ -185,6 +192,10 @@ void StockView::slowedto(int32_t node) {
     solidview_.draw(*grid_);
 }
 
+std::string StockView::programpath() const {
+    return form_.ncpath.empty() ? form_.ncfilename : form_.ncpath;
+}
+
 void StockView::startworker(int32_t target) {
     stopworker();
     const uint64_t generation = ++generation_;
@@ -194,13 +205,14 @@ void StockView::startworker(int32_t target) {
     done_ = 0;
     target_ = target;
     const NcJob& job = form_.job;
+    const std::string path = programpath();
     auto post = [this, generation](std::shared_ptr<Outcome> outcome) {
         QMetaObject::invokeMethod(
             this, [this, generation, outcome] { take(generation, outcome); },
             Qt::QueuedConnection);
     };
-    worker_ = std::thread([this, target, &job, post] {
-        if (sim_ == nullptr) sim_ = std::make_unique<sim::StockSimulation>(job);
+    worker_ = std::thread([this, target, &job, path, post] {
+        if (sim_ == nullptr) sim_ = simulationof(job, path);
         auto outcome = std::make_shared<Outcome>();
         if (!sim_->ready()) {
             outcome->problem = sim_->problem();

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <set>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -67,6 +68,7 @@ class StockView : public QObject {
     void buildmenu();
     int32_t wantednode(bool& slowed) const;
     void follow();
+    std::string programpath() const;
     void startworker(int32_t target);
     void stopworker();
     void take(uint64_t generation, const std::shared_ptr<Outcome>& outcome);
