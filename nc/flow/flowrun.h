@@ -15,6 +15,7 @@ struct FlowFrame {
     int32_t script = 0;     // the reading's id of the lines being run
     int64_t position = 0;   // the index of the next line in them
     int64_t callline = 0;   // the line of the call, for problems on the way back
+    bool call = false;      // a call (a return ends it), not a stretch of lines run in place
     std::vector<FlowValue> saved;                          // parameters the call overwrote
     std::vector<std::pair<int32_t, FlowValue>> locals;     // named locals of this call
     std::vector<std::pair<int64_t, int64_t>> repeats;      // open repeat loops: line, passes left
@@ -35,6 +36,7 @@ class FlowStack {
     bool empty() const { return frames_.empty(); }
     size_t depth() const { return frames_.size(); }
     FlowFrame& top() { return frames_.back(); }
+    FlowFrame& at(size_t i) { return frames_[i]; }
     void clear() { frames_.clear(); }
 
   private:
