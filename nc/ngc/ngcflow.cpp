@@ -17,6 +17,16 @@ std::string oname(const std::string& label) {
     return "o<" + label + ">";
 }
 
+const char* openingword(NgcKeyword k) {
+    switch (k) {
+        case NgcKeyword::Sub: return "sub";
+        case NgcKeyword::If: return "if";
+        case NgcKeyword::While: return "while";
+        case NgcKeyword::Do: return "do";
+        default: return "repeat";
+    }
+}
+
 const char* closing(NgcKeyword k) {
     switch (k) {
         case NgcKeyword::Sub: return "endsub";
@@ -90,8 +100,7 @@ void NgcFlow::take(const NgcLine& read, NgcBlockFeed& feed) {
         }
         if (!closed) {
             interp_.line_ = static_cast<int32_t>(read.line);
-            problem(oname(label) + " " + (opening == NgcKeyword::Sub ? "sub" : "") +
-                    (opening == NgcKeyword::Sub ? "" : "structure") + " without its " + closing(opening));
+            problem(oname(label) + " " + openingword(opening) + " without its " + closing(opening));
             scripts_.pop_back();
             return;
         }

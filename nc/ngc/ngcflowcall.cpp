@@ -26,6 +26,10 @@ bool global(const std::string& name) {
 }  // namespace
 
 bool NgcFlow::evaluate(const FlowExpression& e, double& out) {
+    if (e.constant()) {
+        out = e.steps[0].number;
+        return true;
+    }
     FlowValue v;
     if (!flowevaluate(e, *this, v, problem_)) {
         problem(problem_);
@@ -60,9 +64,7 @@ void NgcFlow::execute(const NgcFlowLine& line) {
         }
     }
     NgcBlock& block = block_;
-    block.letters = block.otheraxes = 0;
-    block.gcount = block.mcount = 0;
-    block.hasradius = block.hasangle = false;
+    block = line.block;
     for (const NgcFlowLine::Word& w : line.words) {
         double v = 0;
         if (!evaluate(w.value, v)) return;
@@ -204,6 +206,11 @@ void NgcFlow::enterfile(int32_t file) {
 }
 
 bool NgcFlow::numbered(double number, FlowValue& out, std::string& problem) {
+    // The parameters a program keeps its own numbers in, without the checks below.
+    if (number >= 1 && number < 5061 && number == static_cast<double>(static_cast<int32_t>(number))) {
+        out = numbers_.get(static_cast<int32_t>(number));
+        return true;
+    }
     int32_t n = 0;
     if (!numbers_.find(number, n, problem)) return false;
     out = numbers_.get(n);

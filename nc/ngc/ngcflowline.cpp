@@ -148,6 +148,9 @@ bool ngcputword(NgcBlock& block, char letter, double value, std::string& message
 
 void ngcreadflowline(const char* p, const char* end, FlowParser& parser, NgcFlowLine& out) {
     out.kind = NgcFlowLine::Kind::Computed;
+    out.block.letters = out.block.otheraxes = 0;
+    out.block.gcount = out.block.mcount = 0;
+    out.block.hasradius = out.block.hasangle = false;
     while (p < end && blank(*p)) ++p;
     if (p < end && (*p == '/' || *p == '%')) {
         out.kind = NgcFlowLine::Kind::Skip;
@@ -196,5 +199,12 @@ void ngcreadflowline(const char* p, const char* end, FlowParser& parser, NgcFlow
         }
         out.words.push_back({word, {}});
         if (!parser.value(p, end, out.words.back().value)) return bad(out, parser.problem);
+        // A number as written goes into the block now, once for every time the line runs.
+        if (out.words.back().value.constant()) {
+            if (!ngcputword(out.block, word, out.words.back().value.steps[0].number, out.message)) {
+                return bad(out, out.message);
+            }
+            out.words.pop_back();
+        }
     }
 }

@@ -36,8 +36,8 @@ struct NgcFlowLine {
     // sub its endsub.
     int64_t jump = -1;
     int64_t endif = -1;  // for every branch of an if
-    NgcBlock block;      // Block: the words as they are
-    std::vector<Word> words;
+    NgcBlock block;      // the words as they are; Computed: those written as numbers
+    std::vector<Word> words;  // Computed: the words whose values are computed
     std::vector<Setting> settings;
     std::string label;  // O-word: "100" or the name in lower case
     std::vector<FlowExpression> arguments;  // if/while/repeat: the condition; call: its values

@@ -83,7 +83,8 @@ bool NgcInterpreter::systemparameter(int32_t n, double& value) {
         value = 0;
         return true;
     }
-    const int i = n % 10 - 1;
+    // X Y Z are the first three of nine axes in each group: #5161.., #5211.., #5420..
+    const int i = n >= 5420 ? n - 5420 : n % 10 - 1;
     auto axis = [&](const double* held) {
         value = i >= 0 && i < 3 ? held[i] / unit : 0;
         return true;
