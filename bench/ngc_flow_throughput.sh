@@ -64,7 +64,7 @@ END {
     printf "NGC reading, macro loop           %6.2f s (cpu %.2f s), %d nodes\n", median(lw, n), median(lc, n), loopnodes
     printf "  speed against the default      %.2fx (cpu %.2fx)\n", median(rl, n), median(rlc, n)
     printf "NGC reading, 100 MB program       %6.2f s (cpu %.2f s)\n", median(nw, n), median(nc, n)
-    printf "  baseline's                      %6.2f s (cpu %.2f s): this speed %.2fx the baseline (cpu %.2fx)\n",
+    printf "  baseline                        %6.2f s (cpu %.2f s): this speed %.2fx the baseline (cpu %.2fx)\n",
         median(bw, n), median(bc, n), median(rn, n), median(rnc, n)
     printf "medians of %d rounds\n", n
 }' "$rows"

@@ -1,5 +1,8 @@
 #include "nc/ncjob.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include <cmath>
 #include <cstdio>
 
@@ -118,10 +121,8 @@ void NcJob::buildtexts(double machiningtime) {
 }
 
 int32_t NcJob::nodefile(int64_t node) const {
-    int32_t file = 0;
-    for (const auto& [first, which] : nodefiles) {
-        if (first > node) break;
-        file = which;
-    }
-    return file;
+    // The last range that starts at or before the node.
+    const auto after = std::upper_bound(nodefiles.begin(), nodefiles.end(), node,
+                                        [](int64_t n, const std::pair<int64_t, int32_t>& r) { return n < r.first; });
+    return after == nodefiles.begin() ? 0 : std::prev(after)->second;
 }

@@ -32,6 +32,10 @@ class NgcFlow : private FlowLookup {
     // or a definition that starts here spans.
     void take(const NgcLine& line, NgcBlockFeed& feed);
 
+    // Back in the program's own lines after a called file's.
+    void inprogram() {
+        if (file_ != 0) enterfile(0);
+    }
     // The file the line being run belongs to, 0 for the program itself, and its name.
     int32_t file() const { return file_; }
     const std::string& filename(int32_t file) const { return files_[static_cast<size_t>(file)]; }

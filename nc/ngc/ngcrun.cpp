@@ -46,6 +46,7 @@ void NgcInterpreter::run() {
         const NgcLine* read = lines.next();
         if (read == nullptr) break;
         line_ = static_cast<int32_t>(read->line);
+        flow_.inprogram();
         if (read->cut) problem("line too long: only its start is read");
         switch (read->kind) {
             case NgcLineKind::Block:
