@@ -41,8 +41,8 @@ loopnodes=$("$info" --dialect ngc "$loop" 2>/dev/null | awk '$1=="nodes"{print $
 
 # Wall seconds and CPU seconds of one run.
 timed() {
-    { /usr/bin/time -f "%e %U %S" "$@" >/dev/null 2>/dev/null; } 2>&1 | tail -1 |
-        awk '{printf "%s %.2f", $1, $2 + $3}'
+    /usr/bin/time -f "%e %U %S" -o "$work/time.txt" "$@" >/dev/null 2>&1
+    awk '{printf "%s %.2f", $1, $2 + $3}' "$work/time.txt"
 }
 rows="$work/flowrounds.txt"
 : >"$rows"

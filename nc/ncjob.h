@@ -97,6 +97,9 @@ class NcJob {
     WorkingCallback working;
     std::function<void()> arcDataError;
 
+    // How often one line of a loop or subroutine may run before the reading takes the loop
+    // for one without end; 0 for the reading's own bound. A lower one only serves fuzzing.
+    int64_t linerunlimit = 0;
     // Store limits below the full ones only serve tests (see NodeStore).
     explicit NcJob(int maxblocks = NodeStore::kMaxBlocks,
                    int memorychunks = NodeStore::kMaxChunks)

@@ -49,7 +49,10 @@ class FlowStack {
 // (Escape in the viewer).
 class FlowSteps {
   public:
-    static constexpr int64_t kDefaultLimit = 100'000'000;
+    // Well above the passes of any loop a program means to make (a loop of one move drawing
+    // the largest programs' eleven million moves included), low enough to stop one without
+    // end within seconds.
+    static constexpr int64_t kDefaultLimit = 20'000'000;
     static constexpr int64_t kPollSteps = 1 << 16;
 
     explicit FlowSteps(int64_t limit = kDefaultLimit, const bool* cancel = nullptr,
@@ -57,7 +60,7 @@ class FlowSteps {
         : limit_(limit), cancel_(cancel), poll_(std::move(poll)) {}
 
     // One more run of a line whose count is `runs`. False when the run must stop; `message`
-    // then says why ("stopped: line 12 ran 100000000 times", or empty when cancelled).
+    // then says why ("stopped: line 12 ran 20000000 times", or empty when cancelled).
     bool step(int64_t& runs, int64_t line) {
         ++total_;
         if (++runs >= limit_) {

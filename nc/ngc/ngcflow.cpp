@@ -44,7 +44,9 @@ NgcFlow::NgcFlow(NgcInterpreter& interpreter, std::string folder)
       folder_(std::move(folder)),
       steps_(FlowSteps::kDefaultLimit, &interpreter.job_.stoprequested,
              [this] { interp_.poll(); }),
-      valuename_(names_.id("_value")) {}
+      valuename_(names_.id("_value")) {
+    if (interpreter.job_.linerunlimit > 0) steps_.setlimit(interpreter.job_.linerunlimit);
+}
 
 void NgcFlow::problem(std::string message) {
     interp_.problem(std::move(message));
