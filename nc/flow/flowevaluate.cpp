@@ -55,6 +55,11 @@ bool flowevaluate(const FlowExpression& expression, FlowLookup& lookup, FlowValu
             continue;
         }
         if (step.op == FlowOp::Numbered && step.name == 1) {
+            const double n = step.number;
+            if (n >= lookup.directfirst && n <= lookup.directlast && n == std::floor(n)) {
+                stack.push_back(lookup.direct[static_cast<int32_t>(n) - lookup.directfirst]);
+                continue;
+            }
             FlowValue v;
             if (!lookup.numbered(step.number, v, problem)) return false;
             stack.push_back(v);

@@ -46,6 +46,10 @@ NgcFlow::NgcFlow(NgcInterpreter& interpreter, std::string folder)
              [this] { interp_.poll(); }),
       valuename_(names_.id("_value")) {
     if (interpreter.job_.linerunlimit > 0) steps_.setlimit(interpreter.job_.linerunlimit);
+    // The program's own numbers, below the system's.
+    direct = &numbers_.get(1);
+    directfirst = 1;
+    directlast = 5060;
 }
 
 void NgcFlow::problem(std::string message) {

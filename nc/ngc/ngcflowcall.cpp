@@ -63,8 +63,23 @@ void NgcFlow::execute(const NgcFlowLine& line) {
             more.push_back(set);
         }
     }
+    // The words written as numbers, copied by what is set: a whole block is mostly unused.
     NgcBlock& block = block_;
-    block = line.block;
+    const NgcBlock& written = line.block;
+    block.letters = written.letters;
+    block.otheraxes = written.otheraxes;
+    for (uint32_t bits = written.letters; bits != 0; bits &= bits - 1) {
+        const int i = __builtin_ctz(bits);
+        block.value[i] = written.value[i];
+    }
+    block.gcount = written.gcount;
+    block.mcount = written.mcount;
+    for (int i = 0; i < written.gcount; ++i) block.gcodes[i] = written.gcodes[i];
+    for (int i = 0; i < written.mcount; ++i) block.mcodes[i] = written.mcodes[i];
+    block.hasradius = written.hasradius;
+    block.hasangle = written.hasangle;
+    block.radius = written.radius;
+    block.angle = written.angle;
     for (const NgcFlowLine::Word& w : line.words) {
         double v = 0;
         if (!evaluate(w.value, v)) return;
