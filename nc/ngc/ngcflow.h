@@ -6,6 +6,7 @@
 // from name.ngc in the program's folder or in a folder of KORVEN_NGC_PATH (colon separated).
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -76,7 +77,7 @@ class NgcFlow : private FlowLookup {
     std::vector<std::pair<int32_t, FlowValue>> mainlocals_;
     FlowStack stack_;
     FlowSteps steps_;
-    std::vector<NgcScript> scripts_;
+    std::deque<NgcScript> scripts_;  // a deque: lines being run stay where they are as files load
     std::unordered_map<std::string, SubPlace> subs_;
     std::vector<std::string> files_{""};
     std::unordered_map<std::string, bool> looked_;  // files looked for, found or not
