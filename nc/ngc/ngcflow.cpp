@@ -69,6 +69,7 @@ void NgcFlow::take(const NgcLine& read, NgcBlockFeed& feed) {
     enterfile(0);
     if (first.kind == NgcFlowLine::Kind::Computed) return execute(first);
     if (first.kind == NgcFlowLine::Kind::Bad) return problem(first.message);
+    if (first.kind == NgcFlowLine::Kind::Skip && !first.message.empty()) return interp_.ignore(first.message);
     if (first.kind != NgcFlowLine::Kind::Control) return;
     scripts_.emplace_back();
     const auto id = static_cast<int32_t>(scripts_.size() - 1);
@@ -166,6 +167,7 @@ void NgcFlow::run(size_t base) {
                 problem(line.message);
                 break;
             case NgcFlowLine::Kind::Skip:
+                if (!line.message.empty()) interp_.ignore(line.message);
                 break;
         }
     }

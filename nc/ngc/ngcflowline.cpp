@@ -88,9 +88,14 @@ void oword(const char*& p, const char* end, FlowParser& parser, NgcFlowLine& out
     for (const KeywordName& n : kKeywords) {
         if (keyword == n.text) out.keyword = n.keyword;
     }
-    if (out.keyword == NgcKeyword::None) {
-        return bad(out, oname(label) + (keyword.empty() ? " without a keyword" : " " + keyword + ": unknown O-word"));
+    if (keyword.empty() && !rest(p, end, out)) return bad(out, oname(label) + " without a keyword");
+    if (keyword.empty()) {
+        // "O1000 (part name)": the program number other dialects head a program with.
+        out.kind = NgcFlowLine::Kind::Skip;
+        out.message = "O";
+        return;
     }
+    if (out.keyword == NgcKeyword::None) return bad(out, oname(label) + " " + keyword + ": unknown O-word");
     out.kind = NgcFlowLine::Kind::Control;
     const NgcKeyword k = out.keyword;
     const bool condition = k == NgcKeyword::If || k == NgcKeyword::ElseIf || k == NgcKeyword::While ||

@@ -41,7 +41,7 @@ struct NgcFlowLine {
     std::vector<Setting> settings;
     std::string label;  // O-word: "100" or the name in lower case
     std::vector<FlowExpression> arguments;  // if/while/repeat: the condition; call: its values
-    std::string message;  // Bad: what is wrong
+    std::string message;  // Bad: what is wrong; Skip: a code to list as ignored, if any
 };
 
 // Reads a line's text into `out` (its line number already set). Problems make it Bad.

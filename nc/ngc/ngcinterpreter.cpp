@@ -125,6 +125,7 @@ void NgcInterpreter::execute(const NgcBlock& written) {
         for (const char letter : {'X', 'Y', 'Z', 'I', 'J', 'K', 'R', 'Q'}) {
             converted_.value[letter - 'A'] *= scale;
         }
+        converted_.radius *= scale;  // '@' is a length too
     }
     const NgcBlock& block = scale != 1 ? converted_ : written;
     // The order of execution: feed mode and feed, tool, dwell, the modes, offsets, motion.
