@@ -142,8 +142,21 @@ void NgcScript::match() {
         }
         open.pop_back();
     }
+    // Never closed: nothing may jump by it, its branches and its loop's break and continue
+    // included, or running would start the lines over.
     for (const Open& o : open) {
         NgcFlowLine& line = lines[static_cast<size_t>(o.index)];
-        bad(line, oname(line.label) + " " + word(line.keyword) + " without its " + word(closer(line.keyword)));
+        const std::string name = oname(line.label) + " " + word(line.keyword);
+        for (const int64_t b : o.branches) {
+            if (b != o.index) bad(lines[static_cast<size_t>(b)], name + " without its endif");
+        }
+        for (size_t i = static_cast<size_t>(o.index) + 1; i < lines.size(); ++i) {
+            NgcFlowLine& l = lines[i];
+            const bool jumper = l.keyword == NgcKeyword::Break || l.keyword == NgcKeyword::Continue;
+            if (l.kind == NgcFlowLine::Kind::Control && jumper && l.jump == o.index) {
+                bad(l, oname(l.label) + " " + word(l.keyword) + " outside its loop");
+            }
+        }
+        bad(line, name + " without its " + word(closer(line.keyword)));
     }
 }
