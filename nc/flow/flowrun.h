@@ -63,17 +63,7 @@ class FlowSteps {
     // then says why ("stopped: line 12 ran 20000000 times", or empty when cancelled).
     bool step(int64_t& runs, int64_t line) {
         ++total_;
-        if (++runs >= limit_) {
-            message = "stopped: line " + std::to_string(line) + " ran " + std::to_string(runs) + " times";
-            return false;
-        }
-        if ((total_ & (kPollSteps - 1)) == 0) {
-            if (poll_) poll_();
-            if (cancel_ != nullptr && *cancel_) {
-                message.clear();
-                return false;
-            }
-        }
+        if (++runs >= limit_ || (total_ & (kPollSteps - 1)) == 0) return checkpoint(runs, line);
         return true;
     }
     int64_t total() const { return total_; }
@@ -82,6 +72,8 @@ class FlowSteps {
     std::string message;
 
   private:
+    bool checkpoint(int64_t runs, int64_t line);
+
     int64_t limit_;
     const bool* cancel_;
     std::function<void()> poll_;
