@@ -146,7 +146,7 @@ void NgcFlow::run(size_t base) {
             continue;
         }
         NgcFlowLine& line = script.lines[static_cast<size_t>(frame.position++)];
-        enterfile(script.file);
+        if (script.file != file_) enterfile(script.file);
         interp_.line_ = static_cast<int32_t>(line.line);
         if (!steps_.step(line.runs, line.line)) {
             if (!steps_.message.empty()) problem(steps_.message);

@@ -54,7 +54,12 @@ void NgcFlow::execute(const NgcFlowLine& line) {
         if (!s.named) {
             double number = 0;
             if (!evaluate(s.number, number)) return;
-            if (!numbers_.find(number, set.which, problem_)) return problem(problem_);
+            // #1 = ...: the program's own numbers need no range check.
+            if (number >= 1 && number <= directlast && number == std::floor(number)) {
+                set.which = static_cast<int32_t>(number);
+            } else if (!numbers_.find(number, set.which, problem_)) {
+                return problem(problem_);
+            }
         }
         if (!evaluate(s.value, set.value)) return;
         if (count < 16) {
