@@ -124,7 +124,6 @@ NgcLineKind NgcBlockParser::parse(const char* p, const char* end, NgcBlock& bloc
     block.otheraxes = 0;
     block.gcount = 0;
     block.mcount = 0;
-    block.hasradius = block.hasangle = false;
     while (p < end && blank(*p)) ++p;
     if (p < end && *p == '%') return NgcLineKind::Percent;
     if (p < end && *p == '/') return NgcLineKind::Deleted;
@@ -141,9 +140,9 @@ NgcLineKind NgcBlockParser::parse(const char* p, const char* end, NgcBlock& bloc
             continue;
         }
         if (c == ';') break;
-        if (c == '#' || c == '[' || c == '@' || c == '^') return NgcLineKind::Computed;
         const char letter = static_cast<char>(c & ~0x20);
         if (letter < 'A' || letter > 'Z') {
+            if (c == '#' || c == '[' || c == '@' || c == '^') return NgcLineKind::Computed;
             char text[48];
             std::snprintf(text, sizeof text, "unexpected character 0x%02X", c & 0xFF);
             if (c > ' ' && c < 127) std::snprintf(text, sizeof text, "unexpected character '%c'", c);
@@ -152,7 +151,10 @@ NgcLineKind NgcBlockParser::parse(const char* p, const char* end, NgcBlock& bloc
         const char* const wordstart = p++;
         if (letter == 'O') return NgcLineKind::Computed;
         while (p < end && blank(*p)) ++p;
-        if (p < end && (*p == '#' || *p == '[' || function(p, end))) return NgcLineKind::Computed;
+        // Numbers start below 'A'; a '[' or a function's name at or above it.
+        if (p < end && (*p == '#' || (static_cast<unsigned char>(*p) >= 'A' && (*p == '[' || function(p, end))))) {
+            return NgcLineKind::Computed;
+        }
         double value = 0;
         if (!number(p, end, value)) {
             while (p < end && (isdigit(*p) || *p == '.' || blank(*p))) ++p;

@@ -8,6 +8,10 @@
 struct NgcBlock {
     static constexpr int kMaxCodes = 12;
 
+    // Beyond the letters' bits: the polar words '@' and '^', so that one test finds any word.
+    static constexpr uint32_t kRadius = 1u << 26, kAngle = 1u << 27;
+    static constexpr uint32_t kLetters = (1u << 26) - 1;
+
     uint32_t letters = 0;     // one bit per letter A..Z given in the block (G and M excepted)
     uint32_t otheraxes = 0;   // A B C U V W: axes this reading does not draw
     double value[26] = {};
@@ -16,12 +20,16 @@ struct NgcBlock {
     int gcount = 0;
     int mcount = 0;
     // Polar words: '@' the radius, '^' the angle in degrees, in the plane's two axes.
-    bool hasradius = false, hasangle = false;
     double radius = 0, angle = 0;
 
     bool has(char letter) const { return (letters >> (letter - 'A')) & 1u; }
     double get(char letter) const { return value[letter - 'A']; }
-    bool hasaxis() const { return has('X') || has('Y') || has('Z') || hasradius || hasangle; }
+    bool hasradius() const { return letters & kRadius; }
+    bool hasangle() const { return letters & kAngle; }
+    bool haspolar() const { return letters & (kRadius | kAngle); }
+    bool hasaxis() const {
+        return letters & ((1u << ('X' - 'A')) | (1u << ('Y' - 'A')) | (1u << ('Z' - 'A')) | kRadius | kAngle);
+    }
 };
 
 // What a line turned out to be.

@@ -73,7 +73,7 @@ void NgcFlow::execute(const NgcFlowLine& line) {
     const NgcBlock& written = line.block;
     block.letters = written.letters;
     block.otheraxes = written.otheraxes;
-    for (uint32_t bits = written.letters; bits != 0; bits &= bits - 1) {
+    for (uint32_t bits = written.letters & NgcBlock::kLetters; bits != 0; bits &= bits - 1) {
         const int i = __builtin_ctz(bits);
         block.value[i] = written.value[i];
     }
@@ -81,8 +81,6 @@ void NgcFlow::execute(const NgcFlowLine& line) {
     block.mcount = written.mcount;
     for (int i = 0; i < written.gcount; ++i) block.gcodes[i] = written.gcodes[i];
     for (int i = 0; i < written.mcount; ++i) block.mcodes[i] = written.mcodes[i];
-    block.hasradius = written.hasradius;
-    block.hasangle = written.hasangle;
     block.radius = written.radius;
     block.angle = written.angle;
     for (const NgcFlowLine::Word& w : line.words) {

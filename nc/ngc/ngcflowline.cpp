@@ -123,9 +123,9 @@ void oword(const char*& p, const char* end, FlowParser& parser, NgcFlowLine& out
 bool ngcputword(NgcBlock& block, char letter, double value, std::string& message) {
     char text[64];
     if (letter == '@' || letter == '^') {
-        bool& has = letter == '@' ? block.hasradius : block.hasangle;
-        if (has) return message = std::string("two ") + letter + " words", false;
-        has = true;
+        const uint32_t mask = letter == '@' ? NgcBlock::kRadius : NgcBlock::kAngle;
+        if (block.letters & mask) return message = std::string("two ") + letter + " words", false;
+        block.letters |= mask;
         (letter == '@' ? block.radius : block.angle) = value;
         return true;
     }
@@ -155,7 +155,6 @@ void ngcreadflowline(const char* p, const char* end, FlowParser& parser, NgcFlow
     out.kind = NgcFlowLine::Kind::Computed;
     out.block.letters = out.block.otheraxes = 0;
     out.block.gcount = out.block.mcount = 0;
-    out.block.hasradius = out.block.hasangle = false;
     while (p < end && blank(*p)) ++p;
     if (p < end && (*p == '/' || *p == '%')) {
         out.kind = NgcFlowLine::Kind::Skip;

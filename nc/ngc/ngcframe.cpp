@@ -60,13 +60,13 @@ const NgcBlock* NgcInterpreter::polar(const NgcBlock& block) {
     programposition(at);
     const double r0 = std::hypot(at[axes.first], at[axes.second]);
     const double a0 = r0 == 0 ? 0 : std::atan2(at[axes.second], at[axes.first]) / kDegree;
-    double r = block.hasradius ? block.radius : r0, a = block.hasangle ? block.angle : a0;
+    double r = block.hasradius() ? block.radius : r0, a = block.hasangle() ? block.angle : a0;
     if (incremental_) {
-        r = r0 + (block.hasradius ? block.radius : 0);
-        a = a0 + (block.hasangle ? block.angle : 0);
+        r = r0 + (block.hasradius() ? block.radius : 0);
+        a = a0 + (block.hasangle() ? block.angle : 0);
     }
     polar_ = block;
-    polar_.hasradius = polar_.hasangle = false;
+    polar_.letters &= ~(NgcBlock::kRadius | NgcBlock::kAngle);
     const double p1 = r * std::cos(a * kDegree), p2 = r * std::sin(a * kDegree);
     polar_.letters |= (1u << (first - 'A')) | (1u << (second - 'A'));
     polar_.value[first - 'A'] = incremental_ ? p1 - at[axes.first] : p1;

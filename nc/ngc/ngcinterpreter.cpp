@@ -158,13 +158,14 @@ void NgcInterpreter::execute(const NgcBlock& written) {
         motion_ = g;
     }
     const bool arcwords = block.has('I') || block.has('J') || block.has('K') || block.has('R');
-    const bool polarwords = block.hasradius || block.hasangle;
-    if (polarwords && (codes.axisuser >= 0 || codes.machine)) {
-        return problem("polar words only with G0 to G3 and the cycles");
+    const bool polarwords = block.haspolar();
+    polarstep_ = false;
+    if (polarwords) {
+        if (codes.axisuser >= 0 || codes.machine) return problem("polar words only with G0 to G3 and the cycles");
+        polarstep_ = incremental_;
+        polarradius_ = block.hasradius() ? block.radius : 0;
+        polarangle_ = block.hasangle() ? block.angle : 0;
     }
-    polarstep_ = polarwords && incremental_;
-    polarradius_ = block.hasradius ? block.radius : 0;
-    polarangle_ = block.hasangle ? block.angle : 0;
     if (block.hasaxis() && codes.axisuser < 0) {
         const NgcBlock* moved = polarwords ? polar(block) : &block;
         if (moved == nullptr) return;

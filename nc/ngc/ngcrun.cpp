@@ -24,7 +24,7 @@ void NgcInterpreter::poll() {
 }
 
 void NgcInterpreter::executeline(const NgcBlock& block) {
-    if (block.letters != 0 || block.gcount != 0 || block.mcount != 0 || block.hasradius || block.hasangle) {
+    if (block.letters != 0 || block.gcount != 0 || block.mcount != 0) {
         blockseen_ = true;
         execute(block);
     }
