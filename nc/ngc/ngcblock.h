@@ -8,6 +8,10 @@
 struct NgcBlock {
     static constexpr int kMaxCodes = 12;
 
+    // Beyond the letters' bits: the polar words '@' and '^', so that one test finds any word.
+    static constexpr uint32_t kRadius = 1u << 26, kAngle = 1u << 27;
+    static constexpr uint32_t kLetters = (1u << 26) - 1;
+
     uint32_t letters = 0;     // one bit per letter A..Z given in the block (G and M excepted)
     uint32_t otheraxes = 0;   // A B C U V W: axes this reading does not draw
     double value[26] = {};
@@ -15,10 +19,17 @@ struct NgcBlock {
     int32_t mcodes[kMaxCodes] = {};
     int gcount = 0;
     int mcount = 0;
+    // Polar words: '@' the radius, '^' the angle in degrees, in the plane's two axes.
+    double radius = 0, angle = 0;
 
     bool has(char letter) const { return (letters >> (letter - 'A')) & 1u; }
     double get(char letter) const { return value[letter - 'A']; }
-    bool hasaxis() const { return has('X') || has('Y') || has('Z'); }
+    bool hasradius() const { return letters & kRadius; }
+    bool hasangle() const { return letters & kAngle; }
+    bool haspolar() const { return letters & (kRadius | kAngle); }
+    bool hasaxis() const {
+        return letters & ((1u << ('X' - 'A')) | (1u << ('Y' - 'A')) | (1u << ('Z' - 'A')) | kRadius | kAngle);
+    }
 };
 
 // What a line turned out to be.
@@ -26,27 +37,22 @@ enum class NgcLineKind {
     Block,     // words to execute (possibly none)
     Percent,   // a '%' line
     Deleted,   // starts with '/': skipped as with the block-delete switch on
-    Skipped,   // holds something this reading does not read (parameters, expressions, O-words)
-    SubStart,  // "O... sub": the lines up to the matching endsub are a definition
-    SubEnd,
+    Computed,  // holds parameters, expressions, polar words or an O-word: read by NgcFlowLine
     Bad,       // not a valid line; message says why
 };
 
-// Splits lines into blocks. On Skipped the reason is the code to report ("#", "[", "O");
-// on Bad the message names the problem.
+// Splits lines into blocks. On Bad the message names the problem.
 class NgcBlockParser {
   public:
     NgcLineKind parse(const char* begin, const char* end, NgcBlock& block);
 
     std::string message;
-    const char* skippedcode = "";
 
   private:
     NgcLineKind bad(std::string text) {
         message = std::move(text);
         return NgcLineKind::Bad;
     }
-    NgcLineKind oword(const char* p, const char* end);
     bool number(const char*& p, const char* end, double& value);
 };
 
