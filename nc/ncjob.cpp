@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "nc/fanuc/fanucinterpreter.h"
 #include "nc/ncinterpreter.h"
 #include "nc/ngc/ngcinterpreter.h"
 
@@ -58,7 +59,7 @@ void NcJob::PlotOnly(const std::string& path) {
     nodes.resetnodedata();
     events.clear();
     cleartexts();
-    if (dialect == NcDialect::Ngc) {
+    if (dialect == NcDialect::Ngc || dialect == NcDialect::Fanuc) {
         tools = ToolTable::readfile(toolfile.empty() ? ToolTable::besideprogram(path) : toolfile);
     }
     FileByteSource source(path);
@@ -98,6 +99,12 @@ void NcJob::plotsource(ByteSource& source, bool readahead) {
     if (dialect == NcDialect::Ngc) {
         // A program ended by M2 or M30 is complete though the file goes on.
         NgcInterpreter(*this, read, readahead).run();
+        interpreting = false;
+        return;
+    }
+    if (dialect == NcDialect::Fanuc) {
+        // The whole text is held: calls and jumps go back and forth in it.
+        FanucInterpreter(*this, read).run();
         interpreting = false;
         return;
     }
