@@ -1,0 +1,151 @@
+#include <cmath>
+#include <vector>
+
+#include "nc/flow/flowexpression.h"
+
+namespace {
+
+constexpr double kDegree = 3.14159265358979323846 / 180;
+// Two values this close compare equal: computed lengths carry rounding, written ones do not
+// differ this little.
+constexpr double kEqualWithin = 0.0001;
+
+bool equal(const FlowValue& a, const FlowValue& b) {
+    if (a.empty || b.empty) return a.empty == b.empty;
+    return std::fabs(a.value - b.value) < kEqualWithin;
+}
+
+}  // namespace
+
+bool flowevaluate(const FlowExpression& expression, FlowLookup& lookup, FlowValue& out,
+                  std::string& problem) {
+    const std::vector<FlowStep>& steps = expression.steps;
+    if (steps.size() == 1 && steps[0].op == FlowOp::Number) {
+        out = {steps[0].number, false};
+        return true;
+    }
+    // The stack never holds more values than there are steps.
+    thread_local std::vector<FlowValue> stack;
+    stack.clear();
+    for (const FlowStep& step : steps) {
+        if (step.op == FlowOp::Number) {
+            stack.push_back({step.number, false});
+            continue;
+        }
+        if (step.op == FlowOp::Named || step.op == FlowOp::Exists) {
+            FlowValue v;
+            if (step.op == FlowOp::Exists) {
+                v.value = lookup.exists(step.name) ? 1 : 0;
+            } else if (!lookup.named(step.name, v, problem)) {
+                return false;
+            }
+            stack.push_back(v);
+            continue;
+        }
+        FlowValue& a = stack[stack.size() - (step.op >= FlowOp::Power ? 2 : 1)];
+        if (step.op == FlowOp::Numbered) {
+            if (!lookup.numbered(a.value, a, problem)) return false;
+            continue;
+        }
+        if (step.op < FlowOp::Power) {
+            // One operand: a function or the sign.
+            const double x = a.value;
+            double r = 0;
+            switch (step.op) {
+                case FlowOp::Negate: r = -x; break;
+                case FlowOp::Abs: r = std::fabs(x); break;
+                case FlowOp::Acos:
+                case FlowOp::Asin:
+                    if (!(x >= -1 && x <= 1)) {
+                        problem = std::string(step.op == FlowOp::Acos ? "ACOS" : "ASIN") +
+                                  " of a number outside -1 to 1";
+                        return false;
+                    }
+                    r = (step.op == FlowOp::Acos ? std::acos(x) : std::asin(x)) / kDegree;
+                    break;
+                case FlowOp::Cos: r = std::cos(x * kDegree); break;
+                case FlowOp::Sin: r = std::sin(x * kDegree); break;
+                case FlowOp::Tan: r = std::tan(x * kDegree); break;
+                case FlowOp::Exp: r = std::exp(x); break;
+                case FlowOp::Fix: r = std::floor(x); break;
+                case FlowOp::Fup: r = std::ceil(x); break;
+                case FlowOp::Round: r = std::round(x); break;
+                case FlowOp::Ln:
+                    if (!(x > 0)) {
+                        problem = "LN of zero or a negative number";
+                        return false;
+                    }
+                    r = std::log(x);
+                    break;
+                case FlowOp::Sqrt:
+                    if (x < 0) {
+                        problem = "square root of a negative number";
+                        return false;
+                    }
+                    r = std::sqrt(x);
+                    break;
+                case FlowOp::Atan: {
+                    // Two operands after all: y below x.
+                    const double y = stack[stack.size() - 2].value;
+                    stack.pop_back();
+                    stack.back() = {std::atan2(y, x) / kDegree, false};
+                    continue;
+                }
+                default: break;
+            }
+            a = {r, false};
+            if (!std::isfinite(r)) {
+                problem = "result too large";
+                return false;
+            }
+            continue;
+        }
+        const FlowValue& b = stack.back();
+        const double x = a.value, y = b.value;
+        double r = 0;
+        switch (step.op) {
+            case FlowOp::Power:
+                if (x < 0 && y != std::floor(y)) {
+                    problem = "negative number to a fractional power";
+                    return false;
+                }
+                r = std::pow(x, y);
+                break;
+            case FlowOp::Multiply: r = x * y; break;
+            case FlowOp::Divide:
+            case FlowOp::Mod:
+                if (y == 0) {
+                    problem = "division by zero";
+                    return false;
+                }
+                if (step.op == FlowOp::Divide) {
+                    r = x / y;
+                } else {
+                    // Never negative, whatever the signs: MOD keeps an angle or an index in range.
+                    r = std::fmod(x, y);
+                    if (r < 0) r += std::fabs(y);
+                }
+                break;
+            case FlowOp::Add: r = x + y; break;
+            case FlowOp::Subtract: r = x - y; break;
+            case FlowOp::Eq: r = equal(a, b); break;
+            case FlowOp::Ne: r = !equal(a, b); break;
+            case FlowOp::Gt: r = x > y; break;
+            case FlowOp::Ge: r = x >= y; break;
+            case FlowOp::Lt: r = x < y; break;
+            case FlowOp::Le: r = x <= y; break;
+            case FlowOp::And: r = x != 0 && y != 0; break;
+            case FlowOp::Or: r = x != 0 || y != 0; break;
+            case FlowOp::Xor: r = (x != 0) != (y != 0); break;
+            default: break;
+        }
+        if (!std::isfinite(r)) {
+            problem = "result too large";
+            return false;
+        }
+        a = {r, false};
+        stack.pop_back();
+    }
+    out = stack.back();
+    return true;
+}
