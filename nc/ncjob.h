@@ -61,6 +61,8 @@ class NcJob {
     // The file's size or modification time changed while it was read.
     bool filechanged = false;
     NcDialect dialect = NcDialect::Korven;  // kept from file to file
+    // A line of a computing reading that ran this often is taken for a loop without end.
+    int64_t linerunlimit = 100'000'000;
     bool inchunits = false;  // lengths are in inches: G20 was in force at the first move
 
     std::string timetext, zmaxtext, zmintext;

@@ -56,8 +56,9 @@ void FanucInterpreter::call(int64_t number, int64_t repeats, bool macro, const N
     if (stack_.size() >= kMaxNesting) {
         return alarm("calls nested more than " + std::to_string(kMaxNesting) + " deep");
     }
+    if (macro && !macro_->enter(block)) return alarm("macro calls nested too deep");
     stack_.push_back(Call{next_, body, repeats - 1, macro});
-    if (macro) macro_->enter(block);
+    macro_->jumped();
     next_ = body;
 }
 

@@ -80,7 +80,8 @@ bool FanucInterpreter::gather(const NgcBlock& words, Codes& codes) {
             codes.axisuser = g;
         }
     }
-    for (int i = 0; i < words.mcount; ++i) {
+    // G65 takes M as an argument.
+    for (int i = 0; i < (codes.call == 650 ? 0 : words.mcount); ++i) {
         const int32_t m = words.mcodes[i];
         if (m == 20 || m == 300) {
             codes.stop = true;

@@ -29,7 +29,7 @@ void FanucInterpreter::run() {
     job_.feedslots.count = -1;
     job_.lastplotcolor = -1;
     program_.load(source_, job_.working);
-    macro_ = new FanucMacro(*this);
+    macro_ = new FanucMacro(*this, job_.linerunlimit, &job_.stoprequested);
     const double size = static_cast<double>(program_.size());
     auto lastprogress = std::chrono::steady_clock::now();
     int64_t sincecheck = 0;
@@ -53,7 +53,7 @@ void FanucInterpreter::run() {
         } else {
             dispatch(kind, block);
         }
-        if (!macro_->step(line_)) ended_ = true;
+        if (!macro_->step(current_)) ended_ = true;
         if (job_.stoprequested) {
             job_.stoppedline = line_;
             break;
@@ -120,6 +120,7 @@ bool FanucInterpreter::jumpto(int64_t n) {
         return false;
     }
     next_ = found;
+    macro_->jumped();
     return true;
 }
 

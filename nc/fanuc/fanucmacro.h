@@ -1,25 +1,63 @@
 #pragma once
 // Custom macro B for the Fanuc-family reading: variables, expressions, IF, WHILE, GOTO and
-// the local levels of G65 calls.
+// the local levels of G65 calls. Lines that run again are read once and kept.
 
 #include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
+#include "nc/fanuc/fanucblock.h"
+#include "nc/fanuc/fanucprogram.h"
+#include "nc/fanuc/fanucstatement.h"
+#include "nc/fanuc/fanucvariables.h"
+#include "nc/flow/flowexpression.h"
+#include "nc/flow/flowrun.h"
 #include "nc/ngc/ngcblock.h"
 
 class FanucInterpreter;
 
 class FanucMacro {
   public:
-    explicit FanucMacro(FanucInterpreter& reading) : reading_(reading) {}
+    FanucMacro(FanucInterpreter& reading, int64_t runlimit, const bool* cancel)
+        : reading_(reading), parser_(names_, false), steps_(runlimit, cancel) {}
 
     // A line holding macro words.
     void execute(const char* begin, const char* end);
-    // Counts one executed line; false when the run must stop (a loop that never ends).
-    bool step(int32_t line);
+    // Counts one run of the line at `at`; false when the run must stop (a loop that never
+    // ends, or a cancel).
+    bool step(const FanucPlace& at);
     // G65: a new local level with the block's words as its arguments; and its end.
-    void enter(const NgcBlock& block);
+    bool enter(const NgcBlock& block);
     void leave();
+    // The run jumped: lines from now on may run more than once.
+    void jumped() { counting_ = true; }
 
   private:
+    struct Loop {
+        int64_t id = 0;
+        size_t level = 0;    // the call level it was opened in
+        FanucPlace start;    // its WHILE (or DO) line
+    };
+
+    const FanucStatement* statement(const char* begin, const char* end);
+    bool evaluate(const FlowExpression& e, FlowValue& out);
+    void words(const std::vector<FanucWord>& list);
+    void assign(const FanucStatement& s);
+    void gotoline(const FlowExpression& jump);
+    void loopstart(const FanucStatement& s, bool test);
+    void loopend(int64_t id);
+
     FanucInterpreter& reading_;
+    FlowNames names_;
+    FlowParser parser_;
+    FlowSteps steps_;
+    FanucVariables variables_;
+    std::unordered_map<int64_t, FanucStatement> kept_;  // by the line's offset
+    FanucStatement scratch_;
+    std::unordered_map<int64_t, int64_t> runs_;         // by the line's offset
+    bool counting_ = false;
+    size_t level_ = 0;
+    std::vector<Loop> loops_;
+    std::string problem_;
 };
