@@ -115,8 +115,11 @@ NgcBlock FanucInterpreter::scaled(const FanucBlock& written, const Codes& codes)
         v *= scale;
     };
     for (const char letter : {'X', 'Y', 'Z'}) length(letter);
+    // I J K are a centre's offsets; G51 makes them factors, a cycle's K counts repeats.
     if (!scaling) {
-        for (const char letter : {'I', 'J', 'K'}) length(letter);
+        length('I');
+        length('J');
+        if (!fanuciscycle(nextmotion) || codes.call == 650) length('K');
     }
     if (!rotation) length('R');
     if (fanucqislength(nextmotion) && codes.call != 650) length('Q');

@@ -139,14 +139,14 @@ bool FanucInterpreter::transforms(const Codes& codes, const FanucBlock& written,
         const int f = axes.first, s = axes.second;
         transform_.rotatecentre[0] = block.has(kAxes[f]) ? block.get(kAxes[f]) : prog_[f];
         transform_.rotatecentre[1] = block.has(kAxes[s]) ? block.get(kAxes[s]) : prog_[s];
-        // The angle in thousandths of a degree without a point; G91 adds to the last.
+        // The angle in thousandths of a degree without a point, absolute in G90 and G91.
         double degrees = 0;
         if (written.words.has('R')) {
             degrees = written.words.get('R');
             if (!(written.points & (1u << ('R' - 'A')))) degrees /= 1000;
         }
-        transform_.degrees = incremental_ && transform_.rotating ? transform_.degrees + degrees : degrees;
-        transform_.rotating = std::isfinite(transform_.degrees);
+        transform_.degrees = degrees;
+        transform_.rotating = std::isfinite(degrees);
         took = true;
     }
     return took;

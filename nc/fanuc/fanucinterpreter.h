@@ -108,7 +108,6 @@ class FanucInterpreter {
     FanucPlace current_, next_;
     int32_t line_ = 0;
     bool ended_ = false;
-    bool inmain_ = true;
     bool mainstarted_ = false;  // a block or the main program's header was met
     std::vector<Call> stack_;
     static constexpr size_t kMaxNesting = 32;
@@ -134,7 +133,6 @@ class FanucInterpreter {
     double g92_[3] = {};
     double local_[3] = {};        // G52
     double length_ = 0;           // G43/G44 along Z
-    bool lengthnoted_ = false;
     FanucTransform transform_;
 
     // Canned-cycle words kept from one cycle block to the next.

@@ -44,6 +44,11 @@ bool rest(const char* p, const char* end, FlowParser& parser, FanucStatement& ou
 
 bool assignment(const char* p, const char* end, FlowParser& parser, FanucStatement& out, std::string& problem) {
     ++p;  // '#'
+    skip(p, end);
+    if (p == end || !((*p >= '0' && *p <= '9') || *p == '[' || *p == '#' || *p == '.')) {
+        problem = "# without a variable number";
+        return false;
+    }
     bool isname = false;
     int32_t name = 0;
     if (!parser.target(p, end, out.target, isname, name)) {
