@@ -103,6 +103,10 @@
         <source>程式的读法；改变后重新读入显示的程式</source>
         <translation>How the program is read; a change reads the shown program again</translation>
     </message>
+    <message>
+        <source>Fanuc family</source>
+        <translation>Fanuc family</translation>
+    </message>
 </context>
 <context>
     <name>ReadingNoticeRow</name>

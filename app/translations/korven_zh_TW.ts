@@ -103,6 +103,10 @@
         <source>程式的读法；改变后重新读入显示的程式</source>
         <translation>程式的讀法；變更後重新讀入顯示的程式</translation>
     </message>
+    <message>
+        <source>Fanuc family</source>
+        <translation>Fanuc 系列</translation>
+    </message>
 </context>
 <context>
     <name>ReadingNoticeRow</name>
