@@ -104,7 +104,7 @@ bool rest(const char* p, const char* end, FlowParser& parser, FanucStatement& ou
         FanucWord word;
         word.letter = run[0];
         if (!parser.value(p, end, word.value)) {
-            problem = std::string(1, word.letter) + ": " + parser.problem;
+            problem = parser.problem;
             return false;
         }
         out.words.push_back(std::move(word));
@@ -159,7 +159,7 @@ bool fanucstatement(const char* p, const char* end, FlowParser& parser, FanucSta
         if (then == "GOTO") {
             out.kind = Kind::IfGoto;
             if (parser.value(p, end, out.jump)) return true;
-            problem = "GOTO: " + parser.problem;
+            problem = parser.problem;
             return false;
         }
         if (then == "THEN") {
@@ -182,7 +182,7 @@ bool fanucstatement(const char* p, const char* end, FlowParser& parser, FanucSta
     if (keyword == "GOTO") {
         out.kind = Kind::Goto;
         if (parser.value(p, end, out.jump)) return true;
-        problem = "GOTO: " + parser.problem;
+        problem = parser.problem;
         return false;
     }
     out.kind = Kind::Words;
