@@ -104,7 +104,7 @@ void NcJob::plotsource(ByteSource& source, bool readahead) {
     }
     if (dialect == NcDialect::Fanuc) {
         // The whole text is held: calls and jumps go back and forth in it.
-        FanucInterpreter(*this, read).run();
+        FanucInterpreter(*this, read, readahead).run();
         interpreting = false;
         return;
     }

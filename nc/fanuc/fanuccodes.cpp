@@ -100,11 +100,16 @@ bool FanucInterpreter::gather(const NgcBlock& words, Codes& codes) {
     return true;
 }
 
-NgcBlock FanucInterpreter::scaled(const FanucBlock& written, const Codes& codes) {
-    NgcBlock block = written.words;
+const NgcBlock& FanucInterpreter::scaled(const FanucBlock& written, const Codes& codes) {
     // Lengths written without a point count in the least increment of the units in force.
     const double increment = inch_ ? 0.0001 : 0.001;
     const double scale = wordscale();
+    constexpr uint32_t kLengths = (1u << ('X' - 'A')) | (1u << ('Y' - 'A')) | (1u << ('Z' - 'A')) |
+                                  (1u << ('I' - 'A')) | (1u << ('J' - 'A')) | (1u << ('K' - 'A')) |
+                                  (1u << ('R' - 'A')) | (1u << ('Q' - 'A'));
+    if (scale == 1 && (written.words.letters & kLengths & ~written.points) == 0) return written.words;
+    scaled_ = written.words;
+    NgcBlock& block = scaled_;
     const bool rotation = codes.group[16] == 680;
     const bool scaling = codes.group[11] == 510;
     const int32_t nextmotion = codes.group[1] >= 0 ? codes.group[1] : motion_;

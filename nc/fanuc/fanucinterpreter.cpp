@@ -1,14 +1,17 @@
 #include "nc/fanuc/fanucinterpreter.h"
 
+#include <memory>
+
 #include <chrono>
 #include <cmath>
 
+#include "nc/fanuc/fanucblockfeed.h"
 #include "nc/fanuc/fanuccodes.h"
 #include "nc/fanuc/fanucmacro.h"
 #include "nc/vectorstate.h"
 
-FanucInterpreter::FanucInterpreter(NcJob& job, ByteSource& source)
-    : job_(job), source_(source), path_(job), comp_(job, path_) {}
+FanucInterpreter::FanucInterpreter(NcJob& job, ByteSource& source, bool readahead)
+    : job_(job), source_(source), readahead_(readahead), path_(job), comp_(job, path_) {}
 
 FanucInterpreter::~FanucInterpreter() {
     delete macro_;
@@ -34,6 +37,8 @@ void FanucInterpreter::run() {
     auto lastprogress = std::chrono::steady_clock::now();
     int64_t sincecheck = 0;
     FanucBlock block;
+    std::unique_ptr<FanucBlockFeed> feed;
+    if (readahead_) feed = std::make_unique<FanucBlockFeed>(program_);
     while (!ended_) {
         current_ = next_;
         if (program_.atend(current_)) {
@@ -43,15 +48,21 @@ void FanucInterpreter::run() {
             giveback(NgcBlock{});
             continue;
         }
-        const char *begin = nullptr, *end = nullptr;
-        program_.line(current_, begin, end, next_);
         line_ = static_cast<int32_t>(current_.line);
-        const FanucLineKind kind = parser_.parse(begin, end, block);
-        if (kind == FanucLineKind::Macro) {
-            mainstarted_ = true;
-            macro_->execute(begin, end);
+        const FanucBlockFeed::Line* ahead = feed ? feed->take(current_) : nullptr;
+        if (ahead != nullptr && ahead->kind != FanucLineKind::Macro) {
+            next_ = ahead->next;
+            dispatch(ahead->kind, ahead->block, ahead->message);
         } else {
-            dispatch(kind, block);
+            const char *begin = nullptr, *end = nullptr;
+            program_.line(current_, begin, end, next_);
+            const FanucLineKind kind = parser_.parse(begin, end, block);
+            if (kind == FanucLineKind::Macro) {
+                mainstarted_ = true;
+                macro_->execute(begin, end);
+            } else {
+                dispatch(kind, block, parser_.message);
+            }
         }
         if (!macro_->step(current_)) ended_ = true;
         if (job_.stoprequested) {
@@ -75,7 +86,7 @@ void FanucInterpreter::run() {
     job_.buildtexts(path_.time);
 }
 
-void FanucInterpreter::dispatch(FanucLineKind kind, const FanucBlock& block) {
+void FanucInterpreter::dispatch(FanucLineKind kind, const FanucBlock& block, const std::string& message) {
     switch (kind) {
         case FanucLineKind::Block:
             if (block.words.letters != 0 || block.words.gcount != 0 || block.words.mcount != 0) {
@@ -108,7 +119,7 @@ void FanucInterpreter::dispatch(FanucLineKind kind, const FanucBlock& block) {
             break;
         case FanucLineKind::Bad:
             mainstarted_ = true;
-            problem(parser_.message);
+            problem(message);
             break;
     }
 }
@@ -129,7 +140,7 @@ void FanucInterpreter::execute(const FanucBlock& written) {
     if (!gather(written.words, codes)) return;
     // Units come first: the block's own lengths are written in them.
     if (codes.group[6] >= 0) setunits(codes.group[6] == 200);
-    const NgcBlock block = scaled(written, codes);
+    const NgcBlock& block = scaled(written, codes);
     for (char axis : {'A', 'B', 'C', 'U', 'V', 'W'}) {
         if (codes.call != 650 && (block.otheraxes & (1u << (axis - 'A')))) ignore(std::string(1, axis));
     }

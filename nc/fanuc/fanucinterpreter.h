@@ -20,7 +20,9 @@ class FanucMacro;
 // its line and skipped; where the control would stop with an alarm, the run stops there.
 class FanucInterpreter {
   public:
-    FanucInterpreter(NcJob& job, ByteSource& source);
+    // readahead splits the text into words on a thread of its own while the program runs
+    // straight down it (see FanucBlockFeed).
+    FanucInterpreter(NcJob& job, ByteSource& source, bool readahead);
     ~FanucInterpreter();
 
     // Interprets the whole text and builds the statistics. NcFileError from the source ends
@@ -52,9 +54,11 @@ class FanucInterpreter {
         bool macro = false;    // G65: has a local variable level of its own
     };
 
-    void dispatch(FanucLineKind kind, const FanucBlock& block);
+    void dispatch(FanucLineKind kind, const FanucBlock& block, const std::string& message);
     bool gather(const NgcBlock& words, Codes& codes);
-    NgcBlock scaled(const FanucBlock& block, const Codes& codes);
+    // The block's words in the units lengths are kept in; the written block itself when
+    // nothing needs changing.
+    const NgcBlock& scaled(const FanucBlock& block, const Codes& codes);
     void modes(const Codes& codes, const NgcBlock& block);
     bool coordinates(const NgcBlock& block, const Codes& codes);
     void lengthoffset(int32_t code, const NgcBlock& block);
@@ -100,11 +104,13 @@ class FanucInterpreter {
 
     NcJob& job_;
     ByteSource& source_;
+    bool readahead_;
     FanucProgram program_;
     FanucBlockParser parser_;
     NgcPath path_;
     NgcCompensation comp_;
     FanucMacro* macro_ = nullptr;
+    NgcBlock scaled_;
     FanucPlace current_, next_;
     int32_t line_ = 0;
     bool ended_ = false;
