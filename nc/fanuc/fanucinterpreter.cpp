@@ -49,8 +49,14 @@ void FanucInterpreter::run() {
             continue;
         }
         line_ = static_cast<int32_t>(current_.line);
-        const FanucBlockFeed::Line* ahead = feed ? feed->take(current_) : nullptr;
-        if (ahead != nullptr && ahead->kind != FanucLineKind::Macro) {
+        bool stop = false;
+        const FanucBlockFeed::Line* ahead = nullptr;
+        const bool again = macro_->rerun(current_, next_, stop);
+        if (again) {
+            // A kept line of a loop or a subprogram: run and counted without reading it.
+            if (stop) ended_ = true;
+        } else if ((ahead = feed ? feed->take(current_) : nullptr) != nullptr &&
+                   ahead->kind != FanucLineKind::Macro) {
             next_ = ahead->next;
             dispatch(ahead->kind, ahead->block, ahead->message);
         } else {
@@ -64,7 +70,7 @@ void FanucInterpreter::run() {
                 dispatch(kind, block, parser_.message);
             }
         }
-        if (!macro_->step(current_)) ended_ = true;
+        if (!again && !macro_->step(current_)) ended_ = true;
         if (job_.stoprequested) {
             job_.stoppedline = line_;
             break;

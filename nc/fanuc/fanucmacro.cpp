@@ -28,7 +28,7 @@ const FanucStatement* FanucMacro::statement(const char* begin, const char* end) 
     const int64_t at = reading_.current().offset;
     if (counting_) {
         const auto found = kept_.find(at);
-        if (found != kept_.end()) return &found->second;
+        if (found != kept_.end()) return &found->second.statement;
     }
     if (!fanucstatement(begin, end, parser_, scratch_, problem_)) {
         reading_.problem(problem_);
@@ -36,7 +36,11 @@ const FanucStatement* FanucMacro::statement(const char* begin, const char* end) 
     }
     if (!counting_) return &scratch_;
     if (kept_.size() >= kMaxKept) kept_.clear();
-    return &kept_.emplace(at, scratch_).first->second;
+    Kept& kept = kept_[at];
+    kept.statement = scratch_;
+    kept.next = reading_.next();
+    kept.runs = runs_[at];
+    return &kept.statement;
 }
 
 bool FanucMacro::evaluate(const FlowExpression& e, FlowValue& out) {
@@ -47,7 +51,24 @@ bool FanucMacro::evaluate(const FlowExpression& e, FlowValue& out) {
 
 void FanucMacro::execute(const char* begin, const char* end) {
     const FanucStatement* s = statement(begin, end);
-    if (s == nullptr) return;
+    if (s != nullptr) run(*s);
+}
+
+bool FanucMacro::rerun(const FanucPlace& at, FanucPlace& next, bool& stop) {
+    if (!counting_) return false;
+    const auto found = kept_.find(at.offset);
+    if (found == kept_.end()) return false;
+    Kept& kept = found->second;
+    next = kept.next;
+    // Run from a copy of nothing: the statement stays in place, the map does not change
+    // while it runs (only reading a new line adds to it).
+    run(kept.statement);
+    stop = !counted(kept.runs, at.line);
+    return true;
+}
+
+void FanucMacro::run(const FanucStatement& statement) {
+    const FanucStatement* s = &statement;
     using Kind = FanucStatement::Kind;
     FlowValue test;
     switch (s->kind) {
@@ -170,8 +191,12 @@ void FanucMacro::loopend(int64_t id) {
 
 bool FanucMacro::step(const FanucPlace& at) {
     if (!counting_) return true;
-    int64_t& runs = runs_[at.offset];
-    if (steps_.step(runs, at.line)) return true;
+    const auto found = kept_.find(at.offset);
+    return counted(found != kept_.end() ? found->second.runs : runs_[at.offset], at.line);
+}
+
+bool FanucMacro::counted(int64_t& runs, int64_t line) {
+    if (steps_.step(runs, line)) return true;
     if (!steps_.message.empty()) reading_.problem(steps_.message);
     return false;
 }

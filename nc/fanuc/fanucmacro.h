@@ -24,6 +24,9 @@ class FanucMacro {
 
     // A line holding macro words.
     void execute(const char* begin, const char* end);
+    // A line that ran before and was kept read: runs it again and counts the run, without
+    // reading its text. False when the line is not kept; stop is set when the run must end.
+    bool rerun(const FanucPlace& at, FanucPlace& next, bool& stop);
     // Counts one run of the line at `at`; false when the run must stop (a loop that never
     // ends, or a cancel).
     bool step(const FanucPlace& at);
@@ -40,7 +43,15 @@ class FanucMacro {
         FanucPlace start;    // its WHILE (or DO) line
     };
 
+    struct Kept {
+        FanucStatement statement;
+        FanucPlace next;
+        int64_t runs = 0;
+    };
+
     const FanucStatement* statement(const char* begin, const char* end);
+    void run(const FanucStatement& s);
+    bool counted(int64_t& runs, int64_t line);
     bool evaluate(const FlowExpression& e, FlowValue& out);
     void words(const std::vector<FanucWord>& list);
     void assign(const FanucStatement& s);
@@ -53,7 +64,7 @@ class FanucMacro {
     FlowParser parser_;
     FlowSteps steps_;
     FanucVariables variables_;
-    std::unordered_map<int64_t, FanucStatement> kept_;  // by the line's offset
+    std::unordered_map<int64_t, Kept> kept_;  // by the line's offset
     FanucStatement scratch_;
     std::unordered_map<int64_t, int64_t> runs_;         // by the line's offset
     bool counting_ = false;
