@@ -84,6 +84,7 @@ void FanucInterpreter::giveback(const NgcBlock& block) {
     }
     const Call done = top;
     stack_.pop_back();
+    macro_->unwind(stack_.size());
     if (done.macro) macro_->leave();
     next_ = done.back;
     if (sequence) {

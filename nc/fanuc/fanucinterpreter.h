@@ -43,6 +43,7 @@ class FanucInterpreter {
     FanucPlace& next() { return next_; }
     FanucProgram& text() { return program_; }
     int32_t line() const { return line_; }
+    size_t depth() const { return stack_.size(); }
     bool ended() const { return ended_; }
 
   private:

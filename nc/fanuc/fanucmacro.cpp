@@ -150,6 +150,8 @@ void FanucMacro::gotoline(const FlowExpression& jump) {
 
 void FanucMacro::loopstart(const FanucStatement& s, bool test) {
     const FanucPlace here = reading_.current();
+    // Loops belong to the program they are written in: a subprogram may use the same number.
+    const size_t level = reading_.depth();
     bool runs = true;
     if (test) {
         FlowValue v;
@@ -161,9 +163,9 @@ void FanucMacro::loopstart(const FanucStatement& s, bool test) {
     if (runs) {
         if (!open) {
             for (size_t i = loops_.size(); i-- > 0;) {
-                if (loops_[i].id == s.loop && loops_[i].level == level_) loops_.erase(loops_.begin() + static_cast<long>(i));
+                if (loops_[i].id == s.loop && loops_[i].level == level) loops_.erase(loops_.begin() + static_cast<long>(i));
             }
-            loops_.push_back(Loop{s.loop, level_, here});
+            loops_.push_back(Loop{s.loop, level, here});
         }
         return;
     }
@@ -179,7 +181,7 @@ void FanucMacro::loopstart(const FanucStatement& s, bool test) {
 
 void FanucMacro::loopend(int64_t id) {
     for (size_t i = loops_.size(); i-- > 0;) {
-        if (loops_[i].level != level_) break;
+        if (loops_[i].level != reading_.depth()) break;
         if (loops_[i].id != id) continue;
         loops_.resize(i + 1);
         counting_ = true;
@@ -201,10 +203,13 @@ bool FanucMacro::counted(int64_t& runs, int64_t line) {
     return false;
 }
 
+void FanucMacro::unwind(size_t depth) {
+    while (!loops_.empty() && loops_.back().level > depth) loops_.pop_back();
+}
+
 bool FanucMacro::enter(const NgcBlock& block) {
     counting_ = true;
     if (!variables_.enter()) return false;
-    ++level_;
     for (int i = 0; i < 26; ++i) {
         const char letter = static_cast<char>('A' + i);
         const int index = argumentof(letter);
@@ -216,7 +221,5 @@ bool FanucMacro::enter(const NgcBlock& block) {
 }
 
 void FanucMacro::leave() {
-    while (!loops_.empty() && loops_.back().level == level_) loops_.pop_back();
-    if (level_ > 0) --level_;
     variables_.leave();
 }

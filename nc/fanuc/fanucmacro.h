@@ -33,13 +33,15 @@ class FanucMacro {
     // G65: a new local level with the block's words as its arguments; and its end.
     bool enter(const NgcBlock& block);
     void leave();
+    // A return to call depth `depth`: the loops of the programs left are closed.
+    void unwind(size_t depth);
     // The run jumped: lines from now on may run more than once.
     void jumped() { counting_ = true; }
 
   private:
     struct Loop {
         int64_t id = 0;
-        size_t level = 0;    // the call level it was opened in
+        size_t level = 0;    // the call depth of the program it is written in
         FanucPlace start;    // its WHILE (or DO) line
     };
 
@@ -68,7 +70,6 @@ class FanucMacro {
     FanucStatement scratch_;
     std::unordered_map<int64_t, int64_t> runs_;         // by the line's offset
     bool counting_ = false;
-    size_t level_ = 0;
     std::vector<Loop> loops_;
     std::string problem_;
 };

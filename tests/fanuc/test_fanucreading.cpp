@@ -1,8 +1,11 @@
 // The Fanuc-family reading where a report is a poor witness: the coordinate changes as
-// functions, and programs that must stop with a named problem instead of running away.
+// functions, programs that must stop with a named problem instead of running away, and
+// lines split ahead that a call or a jump leaves behind.
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
 #include <string>
 
 #include "nc/fanuc/fanuctransform.h"
@@ -71,4 +74,36 @@ TEST(FanucBadInput, LoopsCallsAndDepthsStopWithANamedProblem) {
     EXPECT_TRUE(named(job, "expression nested too deep", 1));
     runfanuc(job, "G0 X[1+2\n");
     EXPECT_EQ(job.notice.problemcount(), 1);
+}
+
+TEST(FanucLines, SplittingAheadGivesWayToCallsAndJumps) {
+    // Long enough to be split on a thread of its own when read from a file: the lines run
+    // straight down, then a call and a jump back leave the thread's path half way.
+    std::string text = "O1\nG21 G90 G17 G0 X0 Y0 Z0\n#1=0\n";
+    for (int i = 1; i <= 30000; ++i) text += "G1 X" + std::to_string(i % 97) + ". Y" + std::to_string(i) + " F100 (straight down)\n";
+    text += "M98 P2\nN5 #1=#1+1\nIF [#1 LT 3] GOTO 5\nG1 X" + std::string(1, '7') + "000\n";
+    for (int i = 1; i <= 30000; ++i) text += "G1 Y-" + std::to_string(i) + ". (after the call)\n";
+    text += "M30\nO2\nG1 Z-1.\nM99\n";
+    NcJob memory;
+    runfanuc(memory, text);
+    const std::string path = ::testing::TempDir() + "fanuc_ahead.nc";
+    std::ofstream(path, std::ios::binary) << text;
+    NcJob file;
+    file.dialect = NcDialect::Fanuc;
+    file.InitPlot(0);
+    file.interpreting = true;
+    file.PlotOnly(path);
+    std::remove(path.c_str());
+    const std::vector<Tnodedata> a = nodesof(memory), b = nodesof(file);
+    ASSERT_EQ(a.size(), 2u + 30000u + 1u + 1u + 30000u);
+    ASSERT_EQ(a.size(), b.size());
+    for (size_t i = 0; i < a.size(); ++i) {
+        ASSERT_EQ(a[i].x, b[i].x);
+        ASSERT_EQ(a[i].y, b[i].y);
+        ASSERT_EQ(a[i].z, b[i].z);
+        ASSERT_EQ(a[i].line, b[i].line);
+    }
+    EXPECT_EQ(a.back().x, 7);
+    EXPECT_EQ(a.back().z, -1);
+    EXPECT_TRUE(file.notice.problems().empty());
 }
