@@ -143,7 +143,7 @@ TEST(CommandLineOptions, DialectChoice) {
     EXPECT_EQ(parsed("k /DIALECT=NGC").cmddialect, NcDialect::Ngc);
     EXPECT_EQ(parsed("k /DIALECT:fanuc part.nc").cmddialect, NcDialect::Fanuc);
     EXPECT_EQ(parsed("k /DIALECT:NGC /DIALECT:KORVEN").cmddialect, NcDialect::Korven);
-    const CommandLine unknown = parsed("k /DIALECT:NGC /DIALECT:FANUC part.nc");
+    const CommandLine unknown = parsed("k /DIALECT:NGC /DIALECT:ISO part.nc");
     EXPECT_EQ(unknown.cmddialect, NcDialect::Ngc);  // an unknown language keeps the earlier choice
     ASSERT_EQ(unknown.cmdlast, 1);
     EXPECT_EQ(unknown.cmdwords[1], "part.nc");
