@@ -14,6 +14,8 @@ struct Form {
 // Codes and words: "G81", "G38.2", "X"; numbers as the core prints them.
 #define CODE "([A-Z][0-9.]*)"
 #define NUMBER "([-+0-9.eE]+)"
+// An O-word as the core names it: "o100", "o<name>".
+#define OWORD "(o[0-9]+|o<[^>]+>)"
 
 // Longer forms first where a shorter one would match their start.
 const Form kForms[] = {
@@ -152,6 +154,107 @@ const Form kForms[] = {
      QT_TRANSLATE_NOOP("ReadingNoticeRow", "line too long: only its start is read")},
     {"([0-9]+) more problems not listed",
      QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 more problems not listed")},
+    // Parameters, expressions and O-words (specific forms before the general ones below).
+    {"parameter #([0-9]+) does not exist \\(#([0-9]+) to #([0-9]+)\\)",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "parameter #%1 does not exist (#%2 to #%3)")},
+    {"parameter #([0-9]+) does not exist",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "parameter #%1 does not exist")},
+    {"parameter number #(.+) is not whole",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "parameter number #%1 is not whole")},
+    {"parameter #<(.+)> not set",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "parameter #<%1> not set")},
+    {"parameter #([0-9]+) is the machine\'s to set",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "parameter #%1 is the machine's to set")},
+    {"parameter name not closed with \'>\'",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "parameter name not closed with '>'")},
+    {"parameter name empty",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "parameter name empty")},
+    {"parameter setting without \'=\'",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "parameter setting without '='")},
+    {"# without a parameter number",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "# without a parameter number")},
+    {"division by zero",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "division by zero")},
+    {"square root of a negative number",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "square root of a negative number")},
+    {"LN of zero or a negative number",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "LN of zero or a negative number")},
+    {"(ACOS|ASIN) of a number outside -1 to 1",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 of a number outside -1 to 1")},
+    {"negative number to a fractional power",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "negative number to a fractional power")},
+    {"result too large",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "result too large")},
+    {"number out of range",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "number out of range")},
+    {"unknown function (.+)",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "unknown function %1")},
+    {"unknown operator (.+)",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "unknown operator %1")},
+    {"expression not closed with \'\\]\'",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "expression not closed with ']'")},
+    {"expression nested too deep",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "expression nested too deep")},
+    {"value missing at the end of the line",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "value missing at the end of the line")},
+    {"unexpected character \'(.)\' where a value belongs",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "unexpected character '%1' where a value belongs")},
+    {"unexpected character \'(.)\' in an expression",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "unexpected character '%1' in an expression")},
+    {"ATAN needs \\[y\\]/\\[x\\]",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "ATAN needs [y]/[x]")},
+    {"EXISTS needs \\[#<name>\\]",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "EXISTS needs [#<name>]")},
+    {"([A-Z]+) needs \\[ \\]",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 needs [ ]")},
+    {"an O-word must begin its line",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "an O-word must begin its line")},
+    {"O-word name not closed with \'>\'",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "O-word name not closed with '>'")},
+    {OWORD " without a keyword",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 without a keyword")},
+    {OWORD " (\\S+): unknown O-word",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 %2: unknown O-word")},
+    {OWORD " call with more than 30 values",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 call with more than 30 values")},
+    {OWORD " (\\S+) needs a value in \\[ \\]",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 %2 needs a value in [ ]")},
+    {"unexpected text after " OWORD " (\\S+)",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "unexpected text after %1 %2")},
+    {OWORD " sub inside another structure",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 sub inside another structure")},
+    {OWORD " (\\S+) outside its loop",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 %2 outside its loop")},
+    {OWORD " (\\S+) without its opening",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 %2 without its opening")},
+    {OWORD " (\\S+) after else",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 %2 after else")},
+    {OWORD " (\\S+) without its (\\S+)",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 %2 without its %3")},
+    {OWORD " return outside a subroutine",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 return outside a subroutine")},
+    {OWORD " call: calls nested deeper than ([0-9]+)",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 call: calls nested deeper than %2")},
+    {OWORD " call: no such subroutine",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 call: no such subroutine")},
+    {OWORD " call: (.+) is not a regular file",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 call: %2 is not a regular file")},
+    {OWORD " call: (.+) is too large",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 call: %2 is too large")},
+    {OWORD " call: cannot read (.+)",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 call: cannot read %2")},
+    {"stopped: line ([0-9]+) ran ([0-9]+) times",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "stopped: line %1 ran %2 times")},
+    {"polar words with ([A-Z]) or ([A-Z]) in one block",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "polar words with %1 or %2 in one block")},
+    {"polar words only with G0 to G3 and the cycles",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "polar words only with G0 to G3 and the cycles")},
+    {CODE " outside G17 in a turned coordinate system is drawn straight",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 outside G17 in a turned coordinate system is drawn straight")},
+    {CODE " outside G17 in a turned coordinate system",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 outside G17 in a turned coordinate system")},
+    {"bad number",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "bad number")},
     {"comment not closed", QT_TRANSLATE_NOOP("ReadingNoticeRow", "comment not closed")},
     {"unexpected character (.+)", QT_TRANSLATE_NOOP("ReadingNoticeRow", "unexpected character %1")},
     {"([A-Z]) without a number", QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 without a number")},
@@ -163,6 +266,7 @@ const Form kForms[] = {
 
 #undef CODE
 #undef NUMBER
+#undef OWORD
 
 struct CompiledForm {
     QRegularExpression pattern;
@@ -185,6 +289,13 @@ const std::vector<CompiledForm>& forms() {
 }  // namespace
 
 QString problemtext(const std::string& message) {
+    // A problem in a called subroutine's file names that file at its end.
+    static const QRegularExpression infile(QStringLiteral("^(.*) \\(in (.+)\\)$"));
+    const QRegularExpressionMatch file = infile.match(QString::fromStdString(message));
+    if (file.hasMatch()) {
+        return QCoreApplication::translate("ReadingNoticeRow", "%1 (in %2)")
+            .arg(problemtext(file.captured(1).toStdString()), file.captured(2));
+    }
     const QString text = QString::fromStdString(message);
     for (const CompiledForm& form : forms()) {
         const QRegularExpressionMatch match = form.pattern.match(text);

@@ -1,5 +1,6 @@
 #include "app/pickreadout.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <algorithm>
 
@@ -37,7 +38,14 @@ void PickReadout::showmove(const NcJob& job, int32_t node, const QString& blockn
     // The file's line, and the block's own number where it has one: machinists name blocks
     // by their N word.
     QString where = tr("line %1").arg(n.line);
-    if (!blocknumber.isEmpty()) where += QStringLiteral(" \u00b7 ") + blocknumber;
+    const int32_t file = job.nodefile(node);
+    if (file != 0) {
+        // Written in a called subroutine's own file: its line there, not the program's.
+        const QString name = QString::fromStdString(job.nodefilenames[static_cast<size_t>(file)]);
+        where = tr("line %1 of %2").arg(n.line).arg(QFileInfo(name).fileName());
+    } else if (!blocknumber.isEmpty()) {
+        where += QStringLiteral(" \u00b7 ") + blocknumber;
+    }
     label_->setText(QStringLiteral("%1\n%2 %3\nX %4\nY %5\nZ %6")
                         .arg(where)
                         .arg(rapid ? tr("rapid") : tr("feed"))

@@ -132,7 +132,8 @@ void ProgramLink::showprogrampane(bool on) {
     // Only a shown pane follows the slowed drawing: hidden, the drawing runs as it always did.
     if (on) {
         drawer_->drawingnode = [this](int32_t node) {
-            programpane->setfollowline(job.nodes.node(node).line);
+            // Moves from a called subroutine's file have no line in the pane's text.
+            if (job.nodefile(node) == 0) programpane->setfollowline(job.nodes.node(node).line);
             programpane->repaint();
         };
     } else {
@@ -250,11 +251,13 @@ bool ProgramLink::pickat(int x, int y, bool select) {
         return false;
     }
     const Tnodedata& n = job.nodes.node(hit.node);
-    if (select) gotoprogramline(n.line);
+    // A move from a called subroutine's file has no line in the program the pane shows.
+    const bool ownline = job.nodefile(hit.node) == 0;
+    if (select && ownline) gotoprogramline(n.line);
     // Placed after the pane may have opened: the surface is narrower by then.
     const double ratio = wrkscreen->devicepixelratio();
     readout_->showmove(
-        job, hit.node, programpane->blocknumber(n.line),
+        job, hit.node, ownline ? programpane->blocknumber(n.line) : QString(),
         QPoint(static_cast<int>((x + 0.5) / ratio), static_cast<int>((y + 0.5) / ratio)));
     return true;
 }

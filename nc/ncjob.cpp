@@ -1,5 +1,8 @@
 #include "nc/ncjob.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include <cmath>
 #include <cstdio>
 
@@ -64,7 +67,7 @@ void NcJob::PlotOnly(const std::string& path) {
     }
     FileByteSource source(path);
     stamp = FileStamp::of(path);
-    plotsource(source, source.size() >= kReadAheadBytes);
+    plotsource(source, source.size() >= kReadAheadBytes, path);
     filechanged = source.changed();
 }
 
@@ -75,7 +78,7 @@ void NcJob::PlotMemory(std::string_view bytes) {
     cleartexts();
     MemoryByteSource source(bytes);
     stamp = FileStamp{};
-    plotsource(source, false);
+    plotsource(source, false, "");
 }
 
 void NcJob::PlotMemory(const uint8_t* data, size_t size) {
@@ -90,15 +93,19 @@ void NcJob::cleartexts() {
     zmaxcolor = zmincolor = 0;
 }
 
-void NcJob::plotsource(ByteSource& source, bool readahead) {
+void NcJob::plotsource(ByteSource& source, bool readahead, const std::string& path) {
     lines.clear();
+    nodefiles.clear();
+    nodefilenames.clear();
     toolfeeds.clear();
     // Line starts are taken from the bytes as the reading passes them, on its own thread.
     LineIndexingSource indexed(source, lines);
     ByteSource& read = indexlines ? static_cast<ByteSource&>(indexed) : source;
     if (dialect == NcDialect::Ngc) {
         // A program ended by M2 or M30 is complete though the file goes on.
-        NgcInterpreter(*this, read, readahead).run();
+        const size_t slash = path.rfind('/');
+        const std::string folder = slash == std::string::npos ? (path.empty() ? "" : ".") : path.substr(0, slash + (slash == 0));
+        NgcInterpreter(*this, read, readahead, folder).run();
         interpreting = false;
         return;
     }
@@ -118,4 +125,11 @@ void NcJob::buildtexts(double machiningtime) {
     zmintext = stattext("ZMin: ", zmin);
     zmaxcolor = zmax > zupperlimit ? 255 : 0;
     zmincolor = zmin < zlowerlimit ? 255 : 0;
+}
+
+int32_t NcJob::nodefile(int64_t node) const {
+    // The last range that starts at or before the node.
+    const auto after = std::upper_bound(nodefiles.begin(), nodefiles.end(), node,
+                                        [](int64_t n, const std::pair<int64_t, int32_t>& r) { return n < r.first; });
+    return after == nodefiles.begin() ? 0 : std::prev(after)->second;
 }

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "nc/bytesource.h"
 #include "nc/lineindex.h"
@@ -61,8 +63,6 @@ class NcJob {
     // The file's size or modification time changed while it was read.
     bool filechanged = false;
     NcDialect dialect = NcDialect::Korven;  // kept from file to file
-    // A line of a computing reading that ran this often is taken for a loop without end.
-    int64_t linerunlimit = 100'000'000;
     bool inchunits = false;  // lengths are in inches: G20 was in force at the first move
 
     std::string timetext, zmaxtext, zmintext;
@@ -84,10 +84,20 @@ class NcJob {
     bool indexlines = false;
     LineIndex lines;
     FileStamp stamp;
+    // Moves written in a file other than the program (a subroutine called by name from its
+    // own file): from which node on the lines are which file's, as (first node, file) in
+    // node order. nodefilenames[file] is its path; file 0 is the program itself.
+    std::vector<std::pair<int64_t, int32_t>> nodefiles;
+    std::vector<std::string> nodefilenames;
+    // The file whose line a node's line is: an index into nodefilenames, 0 for the program.
+    int32_t nodefile(int64_t node) const;
 
     WorkingCallback working;
     std::function<void()> arcDataError;
 
+    // How often one line of a loop or subroutine may run before the reading takes the loop
+    // for one without end; 0 for the reading's own bound. A lower one only serves fuzzing.
+    int64_t linerunlimit = 0;
     // Store limits below the full ones only serve tests (see NodeStore).
     explicit NcJob(int maxblocks = NodeStore::kMaxBlocks,
                    int memorychunks = NodeStore::kMaxChunks)
@@ -114,5 +124,5 @@ class NcJob {
 
   private:
     void cleartexts();
-    void plotsource(ByteSource& source, bool readahead);
+    void plotsource(ByteSource& source, bool readahead, const std::string& path);
 };

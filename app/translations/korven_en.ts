@@ -482,6 +482,210 @@
         <source>M99 at the end of the main program (run once)</source>
         <translation>M99 at the end of the main program (run once)</translation>
     </message>
+    <message>
+        <source>parameter #%1 does not exist (#%2 to #%3)</source>
+        <translation>parameter #%1 does not exist (#%2 to #%3)</translation>
+    </message>
+    <message>
+        <source>parameter #%1 does not exist</source>
+        <translation>parameter #%1 does not exist</translation>
+    </message>
+    <message>
+        <source>parameter number #%1 is not whole</source>
+        <translation>parameter number #%1 is not whole</translation>
+    </message>
+    <message>
+        <source>parameter #&lt;%1&gt; not set</source>
+        <translation>parameter #&lt;%1&gt; not set</translation>
+    </message>
+    <message>
+        <source>parameter #%1 is the machine&apos;s to set</source>
+        <translation>parameter #%1 is the machine&apos;s to set</translation>
+    </message>
+    <message>
+        <source>parameter name not closed with &apos;&gt;&apos;</source>
+        <translation>parameter name not closed with &apos;&gt;&apos;</translation>
+    </message>
+    <message>
+        <source>parameter name empty</source>
+        <translation>parameter name empty</translation>
+    </message>
+    <message>
+        <source>parameter setting without &apos;=&apos;</source>
+        <translation>parameter setting without &apos;=&apos;</translation>
+    </message>
+    <message>
+        <source># without a parameter number</source>
+        <translation># without a parameter number</translation>
+    </message>
+    <message>
+        <source>division by zero</source>
+        <translation>division by zero</translation>
+    </message>
+    <message>
+        <source>square root of a negative number</source>
+        <translation>square root of a negative number</translation>
+    </message>
+    <message>
+        <source>LN of zero or a negative number</source>
+        <translation>LN of zero or a negative number</translation>
+    </message>
+    <message>
+        <source>%1 of a number outside -1 to 1</source>
+        <translation>%1 of a number outside -1 to 1</translation>
+    </message>
+    <message>
+        <source>negative number to a fractional power</source>
+        <translation>negative number to a fractional power</translation>
+    </message>
+    <message>
+        <source>result too large</source>
+        <translation>result too large</translation>
+    </message>
+    <message>
+        <source>number out of range</source>
+        <translation>number out of range</translation>
+    </message>
+    <message>
+        <source>unknown function %1</source>
+        <translation>unknown function %1</translation>
+    </message>
+    <message>
+        <source>unknown operator %1</source>
+        <translation>unknown operator %1</translation>
+    </message>
+    <message>
+        <source>expression not closed with &apos;]&apos;</source>
+        <translation>expression not closed with &apos;]&apos;</translation>
+    </message>
+    <message>
+        <source>expression nested too deep</source>
+        <translation>expression nested too deep</translation>
+    </message>
+    <message>
+        <source>value missing at the end of the line</source>
+        <translation>value missing at the end of the line</translation>
+    </message>
+    <message>
+        <source>unexpected character &apos;%1&apos; where a value belongs</source>
+        <translation>unexpected character &apos;%1&apos; where a value belongs</translation>
+    </message>
+    <message>
+        <source>unexpected character &apos;%1&apos; in an expression</source>
+        <translation>unexpected character &apos;%1&apos; in an expression</translation>
+    </message>
+    <message>
+        <source>ATAN needs [y]/[x]</source>
+        <translation>ATAN needs [y]/[x]</translation>
+    </message>
+    <message>
+        <source>EXISTS needs [#&lt;name&gt;]</source>
+        <translation>EXISTS needs [#&lt;name&gt;]</translation>
+    </message>
+    <message>
+        <source>%1 needs [ ]</source>
+        <translation>%1 needs [ ]</translation>
+    </message>
+    <message>
+        <source>an O-word must begin its line</source>
+        <translation>an O-word must begin its line</translation>
+    </message>
+    <message>
+        <source>O-word name not closed with &apos;&gt;&apos;</source>
+        <translation>O-word name not closed with &apos;&gt;&apos;</translation>
+    </message>
+    <message>
+        <source>%1 without a keyword</source>
+        <translation>%1 without a keyword</translation>
+    </message>
+    <message>
+        <source>%1 %2: unknown O-word</source>
+        <translation>%1 %2: unknown O-word</translation>
+    </message>
+    <message>
+        <source>%1 call with more than 30 values</source>
+        <translation>%1 call with more than 30 values</translation>
+    </message>
+    <message>
+        <source>%1 %2 needs a value in [ ]</source>
+        <translation>%1 %2 needs a value in [ ]</translation>
+    </message>
+    <message>
+        <source>unexpected text after %1 %2</source>
+        <translation>unexpected text after %1 %2</translation>
+    </message>
+    <message>
+        <source>%1 sub inside another structure</source>
+        <translation>%1 sub inside another structure</translation>
+    </message>
+    <message>
+        <source>%1 %2 outside its loop</source>
+        <translation>%1 %2 outside its loop</translation>
+    </message>
+    <message>
+        <source>%1 %2 without its opening</source>
+        <translation>%1 %2 without its opening</translation>
+    </message>
+    <message>
+        <source>%1 %2 after else</source>
+        <translation>%1 %2 after else</translation>
+    </message>
+    <message>
+        <source>%1 %2 without its %3</source>
+        <translation>%1 %2 without its %3</translation>
+    </message>
+    <message>
+        <source>%1 return outside a subroutine</source>
+        <translation>%1 return outside a subroutine</translation>
+    </message>
+    <message>
+        <source>%1 call: calls nested deeper than %2</source>
+        <translation>%1 call: calls nested deeper than %2</translation>
+    </message>
+    <message>
+        <source>%1 call: no such subroutine</source>
+        <translation>%1 call: no such subroutine</translation>
+    </message>
+    <message>
+        <source>%1 call: %2 is not a regular file</source>
+        <translation>%1 call: %2 is not a regular file</translation>
+    </message>
+    <message>
+        <source>%1 call: %2 is too large</source>
+        <translation>%1 call: %2 is too large</translation>
+    </message>
+    <message>
+        <source>%1 call: cannot read %2</source>
+        <translation>%1 call: cannot read %2</translation>
+    </message>
+    <message>
+        <source>stopped: line %1 ran %2 times</source>
+        <translation>stopped: line %1 ran %2 times</translation>
+    </message>
+    <message>
+        <source>polar words with %1 or %2 in one block</source>
+        <translation>polar words with %1 or %2 in one block</translation>
+    </message>
+    <message>
+        <source>polar words only with G0 to G3 and the cycles</source>
+        <translation>polar words only with G0 to G3 and the cycles</translation>
+    </message>
+    <message>
+        <source>%1 outside G17 in a turned coordinate system is drawn straight</source>
+        <translation>%1 outside G17 in a turned coordinate system is drawn straight</translation>
+    </message>
+    <message>
+        <source>%1 outside G17 in a turned coordinate system</source>
+        <translation>%1 outside G17 in a turned coordinate system</translation>
+    </message>
+    <message>
+        <source>bad number</source>
+        <translation>bad number</translation>
+    </message>
+    <message>
+        <source>%1 (in %2)</source>
+        <translation>%1 (in %2)</translation>
+    </message>
 </context>
 <context>
     <name>Tvorlixform</name>
@@ -802,6 +1006,10 @@
     <message>
         <source>NC programs</source>
         <translation>NC programs</translation>
+    </message>
+    <message>
+        <source>line %1 of %2</source>
+        <translation>line %1 of %2</translation>
     </message>
 </context>
 </TS>

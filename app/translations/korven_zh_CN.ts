@@ -482,6 +482,210 @@
         <source>M99 at the end of the main program (run once)</source>
         <translation>主程序末尾的 M99（只执行一次）</translation>
     </message>
+    <message>
+        <source>parameter #%1 does not exist (#%2 to #%3)</source>
+        <translation>参数 #%1 不存在（#%2 到 #%3）</translation>
+    </message>
+    <message>
+        <source>parameter #%1 does not exist</source>
+        <translation>参数 #%1 不存在</translation>
+    </message>
+    <message>
+        <source>parameter number #%1 is not whole</source>
+        <translation>参数编号 #%1 不是整数</translation>
+    </message>
+    <message>
+        <source>parameter #&lt;%1&gt; not set</source>
+        <translation>参数 #&lt;%1&gt; 未设定</translation>
+    </message>
+    <message>
+        <source>parameter #%1 is the machine&apos;s to set</source>
+        <translation>参数 #%1 由机床设定</translation>
+    </message>
+    <message>
+        <source>parameter name not closed with &apos;&gt;&apos;</source>
+        <translation>参数名缺少 &apos;&gt;&apos;</translation>
+    </message>
+    <message>
+        <source>parameter name empty</source>
+        <translation>参数名为空</translation>
+    </message>
+    <message>
+        <source>parameter setting without &apos;=&apos;</source>
+        <translation>参数设定缺少 &apos;=&apos;</translation>
+    </message>
+    <message>
+        <source># without a parameter number</source>
+        <translation># 后没有参数编号</translation>
+    </message>
+    <message>
+        <source>division by zero</source>
+        <translation>除以零</translation>
+    </message>
+    <message>
+        <source>square root of a negative number</source>
+        <translation>负数的平方根</translation>
+    </message>
+    <message>
+        <source>LN of zero or a negative number</source>
+        <translation>零或负数的 LN</translation>
+    </message>
+    <message>
+        <source>%1 of a number outside -1 to 1</source>
+        <translation>%1 的参数超出 -1 到 1</translation>
+    </message>
+    <message>
+        <source>negative number to a fractional power</source>
+        <translation>负数的小数次幂</translation>
+    </message>
+    <message>
+        <source>result too large</source>
+        <translation>结果过大</translation>
+    </message>
+    <message>
+        <source>number out of range</source>
+        <translation>数字超出范围</translation>
+    </message>
+    <message>
+        <source>unknown function %1</source>
+        <translation>未知函数 %1</translation>
+    </message>
+    <message>
+        <source>unknown operator %1</source>
+        <translation>未知运算符 %1</translation>
+    </message>
+    <message>
+        <source>expression not closed with &apos;]&apos;</source>
+        <translation>表达式缺少 &apos;]&apos;</translation>
+    </message>
+    <message>
+        <source>expression nested too deep</source>
+        <translation>表达式嵌套过深</translation>
+    </message>
+    <message>
+        <source>value missing at the end of the line</source>
+        <translation>行尾缺少数值</translation>
+    </message>
+    <message>
+        <source>unexpected character &apos;%1&apos; where a value belongs</source>
+        <translation>应为数值处出现意外字符 &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>unexpected character &apos;%1&apos; in an expression</source>
+        <translation>表达式中出现意外字符 &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>ATAN needs [y]/[x]</source>
+        <translation>ATAN 需要 [y]/[x]</translation>
+    </message>
+    <message>
+        <source>EXISTS needs [#&lt;name&gt;]</source>
+        <translation>EXISTS 需要 [#&lt;name&gt;]</translation>
+    </message>
+    <message>
+        <source>%1 needs [ ]</source>
+        <translation>%1 需要 [ ]</translation>
+    </message>
+    <message>
+        <source>an O-word must begin its line</source>
+        <translation>O 字必须位于行首</translation>
+    </message>
+    <message>
+        <source>O-word name not closed with &apos;&gt;&apos;</source>
+        <translation>O 字名称缺少 &apos;&gt;&apos;</translation>
+    </message>
+    <message>
+        <source>%1 without a keyword</source>
+        <translation>%1 缺少关键字</translation>
+    </message>
+    <message>
+        <source>%1 %2: unknown O-word</source>
+        <translation>%1 %2：未知的 O 字</translation>
+    </message>
+    <message>
+        <source>%1 call with more than 30 values</source>
+        <translation>%1 call 的值超过 30 个</translation>
+    </message>
+    <message>
+        <source>%1 %2 needs a value in [ ]</source>
+        <translation>%1 %2 需要 [ ] 中的值</translation>
+    </message>
+    <message>
+        <source>unexpected text after %1 %2</source>
+        <translation>%1 %2 之后有多余文字</translation>
+    </message>
+    <message>
+        <source>%1 sub inside another structure</source>
+        <translation>%1 sub 位于另一个结构内</translation>
+    </message>
+    <message>
+        <source>%1 %2 outside its loop</source>
+        <translation>%1 %2 不在其循环内</translation>
+    </message>
+    <message>
+        <source>%1 %2 without its opening</source>
+        <translation>%1 %2 缺少其开头</translation>
+    </message>
+    <message>
+        <source>%1 %2 after else</source>
+        <translation>%1 %2 位于 else 之后</translation>
+    </message>
+    <message>
+        <source>%1 %2 without its %3</source>
+        <translation>%1 %2 缺少其 %3</translation>
+    </message>
+    <message>
+        <source>%1 return outside a subroutine</source>
+        <translation>%1 return 不在子程序内</translation>
+    </message>
+    <message>
+        <source>%1 call: calls nested deeper than %2</source>
+        <translation>%1 call：调用嵌套超过 %2 层</translation>
+    </message>
+    <message>
+        <source>%1 call: no such subroutine</source>
+        <translation>%1 call：没有此子程序</translation>
+    </message>
+    <message>
+        <source>%1 call: %2 is not a regular file</source>
+        <translation>%1 call：%2 不是普通文件</translation>
+    </message>
+    <message>
+        <source>%1 call: %2 is too large</source>
+        <translation>%1 call：%2 过大</translation>
+    </message>
+    <message>
+        <source>%1 call: cannot read %2</source>
+        <translation>%1 call：无法读取 %2</translation>
+    </message>
+    <message>
+        <source>stopped: line %1 ran %2 times</source>
+        <translation>已停止：第 %1 行执行了 %2 次</translation>
+    </message>
+    <message>
+        <source>polar words with %1 or %2 in one block</source>
+        <translation>极坐标字与 %1 或 %2 在同一单节</translation>
+    </message>
+    <message>
+        <source>polar words only with G0 to G3 and the cycles</source>
+        <translation>极坐标字只能用于 G0 到 G3 及固定循环</translation>
+    </message>
+    <message>
+        <source>%1 outside G17 in a turned coordinate system is drawn straight</source>
+        <translation>旋转坐标系中 G17 以外的 %1 画为直线</translation>
+    </message>
+    <message>
+        <source>%1 outside G17 in a turned coordinate system</source>
+        <translation>旋转坐标系中 G17 以外的 %1</translation>
+    </message>
+    <message>
+        <source>bad number</source>
+        <translation>错误的数字</translation>
+    </message>
+    <message>
+        <source>%1 (in %2)</source>
+        <translation>%1（在 %2 中）</translation>
+    </message>
 </context>
 <context>
     <name>Tvorlixform</name>
@@ -802,6 +1006,10 @@
     <message>
         <source>NC programs</source>
         <translation>NC 程序</translation>
+    </message>
+    <message>
+        <source>line %1 of %2</source>
+        <translation>%2 第 %1 行</translation>
     </message>
 </context>
 </TS>

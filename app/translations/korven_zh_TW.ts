@@ -482,6 +482,210 @@
         <source>M99 at the end of the main program (run once)</source>
         <translation>主程式結尾的 M99（只執行一次）</translation>
     </message>
+    <message>
+        <source>parameter #%1 does not exist (#%2 to #%3)</source>
+        <translation>參數 #%1 不存在（#%2 到 #%3）</translation>
+    </message>
+    <message>
+        <source>parameter #%1 does not exist</source>
+        <translation>參數 #%1 不存在</translation>
+    </message>
+    <message>
+        <source>parameter number #%1 is not whole</source>
+        <translation>參數編號 #%1 不是整數</translation>
+    </message>
+    <message>
+        <source>parameter #&lt;%1&gt; not set</source>
+        <translation>參數 #&lt;%1&gt; 未設定</translation>
+    </message>
+    <message>
+        <source>parameter #%1 is the machine&apos;s to set</source>
+        <translation>參數 #%1 由機台設定</translation>
+    </message>
+    <message>
+        <source>parameter name not closed with &apos;&gt;&apos;</source>
+        <translation>參數名稱缺少 &apos;&gt;&apos;</translation>
+    </message>
+    <message>
+        <source>parameter name empty</source>
+        <translation>參數名稱為空</translation>
+    </message>
+    <message>
+        <source>parameter setting without &apos;=&apos;</source>
+        <translation>參數設定缺少 &apos;=&apos;</translation>
+    </message>
+    <message>
+        <source># without a parameter number</source>
+        <translation># 後沒有參數編號</translation>
+    </message>
+    <message>
+        <source>division by zero</source>
+        <translation>除以零</translation>
+    </message>
+    <message>
+        <source>square root of a negative number</source>
+        <translation>負數的平方根</translation>
+    </message>
+    <message>
+        <source>LN of zero or a negative number</source>
+        <translation>零或負數的 LN</translation>
+    </message>
+    <message>
+        <source>%1 of a number outside -1 to 1</source>
+        <translation>%1 的參數超出 -1 到 1</translation>
+    </message>
+    <message>
+        <source>negative number to a fractional power</source>
+        <translation>負數的小數次方</translation>
+    </message>
+    <message>
+        <source>result too large</source>
+        <translation>結果過大</translation>
+    </message>
+    <message>
+        <source>number out of range</source>
+        <translation>數字超出範圍</translation>
+    </message>
+    <message>
+        <source>unknown function %1</source>
+        <translation>未知函數 %1</translation>
+    </message>
+    <message>
+        <source>unknown operator %1</source>
+        <translation>未知運算子 %1</translation>
+    </message>
+    <message>
+        <source>expression not closed with &apos;]&apos;</source>
+        <translation>運算式缺少 &apos;]&apos;</translation>
+    </message>
+    <message>
+        <source>expression nested too deep</source>
+        <translation>運算式巢狀過深</translation>
+    </message>
+    <message>
+        <source>value missing at the end of the line</source>
+        <translation>行尾缺少數值</translation>
+    </message>
+    <message>
+        <source>unexpected character &apos;%1&apos; where a value belongs</source>
+        <translation>應為數值處出現意外字元 &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>unexpected character &apos;%1&apos; in an expression</source>
+        <translation>運算式中出現意外字元 &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>ATAN needs [y]/[x]</source>
+        <translation>ATAN 需要 [y]/[x]</translation>
+    </message>
+    <message>
+        <source>EXISTS needs [#&lt;name&gt;]</source>
+        <translation>EXISTS 需要 [#&lt;name&gt;]</translation>
+    </message>
+    <message>
+        <source>%1 needs [ ]</source>
+        <translation>%1 需要 [ ]</translation>
+    </message>
+    <message>
+        <source>an O-word must begin its line</source>
+        <translation>O 字必須位於行首</translation>
+    </message>
+    <message>
+        <source>O-word name not closed with &apos;&gt;&apos;</source>
+        <translation>O 字名稱缺少 &apos;&gt;&apos;</translation>
+    </message>
+    <message>
+        <source>%1 without a keyword</source>
+        <translation>%1 缺少關鍵字</translation>
+    </message>
+    <message>
+        <source>%1 %2: unknown O-word</source>
+        <translation>%1 %2：未知的 O 字</translation>
+    </message>
+    <message>
+        <source>%1 call with more than 30 values</source>
+        <translation>%1 call 的值超過 30 個</translation>
+    </message>
+    <message>
+        <source>%1 %2 needs a value in [ ]</source>
+        <translation>%1 %2 需要 [ ] 中的值</translation>
+    </message>
+    <message>
+        <source>unexpected text after %1 %2</source>
+        <translation>%1 %2 之後有多餘文字</translation>
+    </message>
+    <message>
+        <source>%1 sub inside another structure</source>
+        <translation>%1 sub 位於另一個結構內</translation>
+    </message>
+    <message>
+        <source>%1 %2 outside its loop</source>
+        <translation>%1 %2 不在其迴圈內</translation>
+    </message>
+    <message>
+        <source>%1 %2 without its opening</source>
+        <translation>%1 %2 缺少其開頭</translation>
+    </message>
+    <message>
+        <source>%1 %2 after else</source>
+        <translation>%1 %2 位於 else 之後</translation>
+    </message>
+    <message>
+        <source>%1 %2 without its %3</source>
+        <translation>%1 %2 缺少其 %3</translation>
+    </message>
+    <message>
+        <source>%1 return outside a subroutine</source>
+        <translation>%1 return 不在副程式內</translation>
+    </message>
+    <message>
+        <source>%1 call: calls nested deeper than %2</source>
+        <translation>%1 call：呼叫巢狀超過 %2 層</translation>
+    </message>
+    <message>
+        <source>%1 call: no such subroutine</source>
+        <translation>%1 call：沒有此副程式</translation>
+    </message>
+    <message>
+        <source>%1 call: %2 is not a regular file</source>
+        <translation>%1 call：%2 不是一般檔案</translation>
+    </message>
+    <message>
+        <source>%1 call: %2 is too large</source>
+        <translation>%1 call：%2 過大</translation>
+    </message>
+    <message>
+        <source>%1 call: cannot read %2</source>
+        <translation>%1 call：無法讀取 %2</translation>
+    </message>
+    <message>
+        <source>stopped: line %1 ran %2 times</source>
+        <translation>已停止：第 %1 行執行了 %2 次</translation>
+    </message>
+    <message>
+        <source>polar words with %1 or %2 in one block</source>
+        <translation>極座標字與 %1 或 %2 在同一單節</translation>
+    </message>
+    <message>
+        <source>polar words only with G0 to G3 and the cycles</source>
+        <translation>極座標字只能用於 G0 到 G3 及固定循環</translation>
+    </message>
+    <message>
+        <source>%1 outside G17 in a turned coordinate system is drawn straight</source>
+        <translation>旋轉座標系中 G17 以外的 %1 畫為直線</translation>
+    </message>
+    <message>
+        <source>%1 outside G17 in a turned coordinate system</source>
+        <translation>旋轉座標系中 G17 以外的 %1</translation>
+    </message>
+    <message>
+        <source>bad number</source>
+        <translation>錯誤的數字</translation>
+    </message>
+    <message>
+        <source>%1 (in %2)</source>
+        <translation>%1（在 %2 中）</translation>
+    </message>
 </context>
 <context>
     <name>Tvorlixform</name>
@@ -802,6 +1006,10 @@
     <message>
         <source>NC programs</source>
         <translation>NC 程式</translation>
+    </message>
+    <message>
+        <source>line %1 of %2</source>
+        <translation>%2 第 %1 行</translation>
     </message>
 </context>
 </TS>

@@ -32,7 +32,8 @@ void FanucInterpreter::run() {
     job_.feedslots.count = -1;
     job_.lastplotcolor = -1;
     program_.load(source_, job_.working);
-    macro_ = new FanucMacro(*this, job_.linerunlimit, &job_.stoprequested);
+    macro_ = new FanucMacro(*this, job_.linerunlimit > 0 ? job_.linerunlimit : FlowSteps::kDefaultLimit,
+                            &job_.stoprequested);
     const double size = static_cast<double>(program_.size());
     auto lastprogress = std::chrono::steady_clock::now();
     int64_t sincecheck = 0;

@@ -47,11 +47,13 @@ bool FanucVariables::enter() {
     if (levels_.size() >= kMaxLevels) return false;
     levels_.emplace_back();
     levels_.back().fill(FlowValue::null());
+    pointlocals();
     return true;
 }
 
 void FanucVariables::leave() {
     if (levels_.size() > 1) levels_.pop_back();
+    pointlocals();
 }
 
 bool FanucVariables::numbered(double number, FlowValue& out, std::string& problem) {

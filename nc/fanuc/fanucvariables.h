@@ -19,6 +19,7 @@ class FanucVariables : public FlowLookup {
         levels_[0].fill(FlowValue::null());
         common_.fill(FlowValue::null());
         retained_.fill(FlowValue::null());
+        pointlocals();
     }
 
     // The variable a computed number names, or false with the problem. Reading allows #0.
@@ -38,6 +39,13 @@ class FanucVariables : public FlowLookup {
     bool exists(int32_t) override { return false; }
 
   private:
+    // A loop's counters are locals: expressions read them straight from the level in force.
+    void pointlocals() {
+        direct = levels_.back().data();
+        directfirst = 1;
+        directlast = kLocals;
+    }
+
     std::vector<std::array<FlowValue, kLocals>> levels_;
     std::array<FlowValue, 100> common_{};    // #100 .. #199
     std::array<FlowValue, 500> retained_{};  // #500 .. #999

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <new>
 #include <vector>
 
 #include "nc/flow/flowexpression.h"
@@ -15,6 +16,29 @@ bool equal(const FlowValue& a, const FlowValue& b) {
     return std::fabs(a.value - b.value) < kEqualWithin;
 }
 
+// The stack never holds more values than there are steps: a line's expressions fit the
+// small one.
+class Stack {
+  public:
+    explicit Stack(size_t most) {
+        if (most > kSmall) large_.resize(most);
+        base_ = most > kSmall ? large_.data() : reinterpret_cast<FlowValue*>(small_);
+    }
+    void push_back(FlowValue v) { new (&base_[size_++]) FlowValue(v); }
+    void pop_back() { --size_; }
+    FlowValue& back() { return base_[size_ - 1]; }
+    FlowValue& operator[](size_t i) { return base_[i]; }
+    size_t size() const { return size_; }
+
+  private:
+    static constexpr size_t kSmall = 32;
+    // Left unset: nothing is read before it is pushed.
+    alignas(FlowValue) unsigned char small_[kSmall * sizeof(FlowValue)];
+    std::vector<FlowValue> large_;
+    FlowValue* base_;
+    size_t size_ = 0;
+};
+
 }  // namespace
 
 bool flowevaluate(const FlowExpression& expression, FlowLookup& lookup, FlowValue& out,
@@ -24,12 +48,21 @@ bool flowevaluate(const FlowExpression& expression, FlowLookup& lookup, FlowValu
         out = {steps[0].number, false};
         return true;
     }
-    // The stack never holds more values than there are steps.
-    thread_local std::vector<FlowValue> stack;
-    stack.clear();
+    Stack stack(steps.size());
     for (const FlowStep& step : steps) {
         if (step.op == FlowOp::Number) {
             stack.push_back({step.number, false});
+            continue;
+        }
+        if (step.op == FlowOp::Numbered && step.name == 1) {
+            const double n = step.number;
+            if (n >= lookup.directfirst && n <= lookup.directlast && n == std::floor(n)) {
+                stack.push_back(lookup.direct[static_cast<int32_t>(n) - lookup.directfirst]);
+                continue;
+            }
+            FlowValue v;
+            if (!lookup.numbered(step.number, v, problem)) return false;
+            stack.push_back(v);
             continue;
         }
         if (step.op == FlowOp::Named || step.op == FlowOp::Exists) {

@@ -27,8 +27,8 @@ enum class FlowOp : uint8_t {
 
 struct FlowStep {
     FlowOp op;
-    int32_t name = 0;  // Named, Exists
-    double number = 0;  // Number
+    int32_t name = 0;  // Named, Exists; Numbered: 1 when the number is `number`, not computed
+    double number = 0;  // Number, Numbered
 };
 
 // Steps in postfix order.

@@ -20,7 +20,7 @@ bool FlowParameters::has(int32_t number) const {
     return false;
 }
 
-size_t FlowParameters::slot(int32_t number) const {
+size_t FlowParameters::slotamong(int32_t number) const {
     for (size_t i = 0; i < ranges_.size(); ++i) {
         if (number >= ranges_[i].first && number <= ranges_[i].last) {
             return base_[i] + static_cast<size_t>(number - ranges_[i].first);

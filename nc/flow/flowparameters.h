@@ -28,7 +28,11 @@ class FlowParameters {
     void set(int32_t number, FlowValue value) { values_[slot(number)] = value; }
 
   private:
-    size_t slot(int32_t number) const;
+    size_t slot(int32_t number) const {
+        if (ranges_.size() == 1) return static_cast<size_t>(number - ranges_[0].first);
+        return slotamong(number);
+    }
+    size_t slotamong(int32_t number) const;
 
     std::vector<Range> ranges_;
     std::vector<size_t> base_;  // where each range starts in values_

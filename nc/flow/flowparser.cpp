@@ -128,7 +128,12 @@ bool FlowParser::operand(const char*& p, const char* end, std::vector<FlowStep>&
             return fail("# without a parameter number");
         }
         if (!operand(p, end, steps, depth + 1)) return false;
-        steps.push_back({FlowOp::Numbered});
+        if (steps.back().op == FlowOp::Number) {
+            // #12: the number is known now, the loop need not push it each time.
+            steps.back() = {FlowOp::Numbered, 1, steps.back().number};
+        } else {
+            steps.push_back({FlowOp::Numbered});
+        }
         return true;
     }
     if (digit(c) || c == '.') {

@@ -15,6 +15,7 @@ struct FlowFrame {
     int32_t script = 0;     // the reading's id of the lines being run
     int64_t position = 0;   // the index of the next line in them
     int64_t callline = 0;   // the line of the call, for problems on the way back
+    bool call = false;      // a call (a return ends it), not a stretch of lines run in place
     std::vector<FlowValue> saved;                          // parameters the call overwrote
     std::vector<std::pair<int32_t, FlowValue>> locals;     // named locals of this call
     std::vector<std::pair<int64_t, int64_t>> repeats;      // open repeat loops: line, passes left
@@ -35,6 +36,7 @@ class FlowStack {
     bool empty() const { return frames_.empty(); }
     size_t depth() const { return frames_.size(); }
     FlowFrame& top() { return frames_.back(); }
+    FlowFrame& at(size_t i) { return frames_[i]; }
     void clear() { frames_.clear(); }
 
   private:
@@ -47,7 +49,10 @@ class FlowStack {
 // (Escape in the viewer).
 class FlowSteps {
   public:
-    static constexpr int64_t kDefaultLimit = 100'000'000;
+    // Well above the passes of any loop a program means to make (a loop of one move drawing
+    // the largest programs' eleven million moves included), low enough to stop one without
+    // end within seconds.
+    static constexpr int64_t kDefaultLimit = 20'000'000;
     static constexpr int64_t kPollSteps = 1 << 16;
 
     explicit FlowSteps(int64_t limit = kDefaultLimit, const bool* cancel = nullptr,
@@ -55,20 +60,10 @@ class FlowSteps {
         : limit_(limit), cancel_(cancel), poll_(std::move(poll)) {}
 
     // One more run of a line whose count is `runs`. False when the run must stop; `message`
-    // then says why ("stopped: line 12 ran 100000000 times", or empty when cancelled).
+    // then says why ("stopped: line 12 ran 20000000 times", or empty when cancelled).
     bool step(int64_t& runs, int64_t line) {
         ++total_;
-        if (++runs >= limit_) {
-            message = "stopped: line " + std::to_string(line) + " ran " + std::to_string(runs) + " times";
-            return false;
-        }
-        if ((total_ & (kPollSteps - 1)) == 0) {
-            if (poll_) poll_();
-            if (cancel_ != nullptr && *cancel_) {
-                message.clear();
-                return false;
-            }
-        }
+        if (++runs >= limit_ || (total_ & (kPollSteps - 1)) == 0) return checkpoint(runs, line);
         return true;
     }
     int64_t total() const { return total_; }
@@ -77,6 +72,8 @@ class FlowSteps {
     std::string message;
 
   private:
+    bool checkpoint(int64_t runs, int64_t line);
+
     int64_t limit_;
     const bool* cancel_;
     std::function<void()> poll_;

@@ -25,4 +25,9 @@ class FlowLookup {
     virtual bool named(int32_t name, FlowValue& out, std::string& problem) = 0;
     // EXISTS[#<name>].
     virtual bool exists(int32_t name) = 0;
+
+    // Numbers from directfirst to directlast are read straight from direct[n - directfirst],
+    // without a call: the parameters a loop counts in are read at every pass.
+    const FlowValue* direct = nullptr;
+    int32_t directfirst = 0, directlast = -1;
 };

@@ -29,6 +29,13 @@ constexpr uint32_t kWordLetters = bit('A') | bit('B') | bit('C') | bit('D') | bi
                                   bit('U') | bit('V') | bit('W') | bit('X') | bit('Y') | bit('Z');
 constexpr uint32_t kOtherAxes = bit('A') | bit('B') | bit('C') | bit('U') | bit('V') | bit('W');
 
+// A function's name where a number belongs: letters, then '['.
+bool function(const char* p, const char* end) {
+    while (p < end && ((*p | 0x20) >= 'a' && (*p | 0x20) <= 'z')) ++p;
+    while (p < end && blank(*p)) ++p;
+    return p < end && *p == '[';
+}
+
 std::string printable(const char* begin, const char* end) {
     std::string text;
     for (const char* p = begin; p < end && text.size() < 40; ++p) {
@@ -112,30 +119,12 @@ bool NgcBlockParser::number(const char*& p, const char* end, double& value) {
     return true;
 }
 
-NgcLineKind NgcBlockParser::oword(const char* p, const char* end) {
-    skippedcode = "O";
-    // The subroutine's name or number, then its keyword.
-    while (p < end && !blank(*p) && *p != '(' && *p != ';') {
-        if (*p == '<') {
-            while (p < end && *p != '>') ++p;
-        }
-        if (p < end) ++p;
-    }
-    while (p < end && blank(*p)) ++p;
-    std::string keyword;
-    while (p < end && keyword.size() < 8 && ((*p | 0x20) >= 'a' && (*p | 0x20) <= 'z')) {
-        keyword.push_back(static_cast<char>(*p++ | 0x20));
-    }
-    if (keyword == "sub") return NgcLineKind::SubStart;
-    if (keyword == "endsub") return NgcLineKind::SubEnd;
-    return NgcLineKind::Skipped;
-}
-
 NgcLineKind NgcBlockParser::parse(const char* p, const char* end, NgcBlock& block) {
     block.letters = 0;
     block.otheraxes = 0;
     block.gcount = 0;
     block.mcount = 0;
+    block.hasradius = block.hasangle = false;
     while (p < end && blank(*p)) ++p;
     if (p < end && *p == '%') return NgcLineKind::Percent;
     if (p < end && *p == '/') return NgcLineKind::Deleted;
@@ -152,10 +141,7 @@ NgcLineKind NgcBlockParser::parse(const char* p, const char* end, NgcBlock& bloc
             continue;
         }
         if (c == ';') break;
-        if (c == '#' || c == '[') {
-            skippedcode = c == '#' ? "#" : "[";
-            return NgcLineKind::Skipped;
-        }
+        if (c == '#' || c == '[' || c == '@' || c == '^') return NgcLineKind::Computed;
         const char letter = static_cast<char>(c & ~0x20);
         if (letter < 'A' || letter > 'Z') {
             char text[48];
@@ -164,12 +150,9 @@ NgcLineKind NgcBlockParser::parse(const char* p, const char* end, NgcBlock& bloc
             return bad(text);
         }
         const char* const wordstart = p++;
-        if (letter == 'O') return oword(p, end);
+        if (letter == 'O') return NgcLineKind::Computed;
         while (p < end && blank(*p)) ++p;
-        if (p < end && (*p == '#' || *p == '[')) {
-            skippedcode = *p == '#' ? "#" : "[";
-            return NgcLineKind::Skipped;
-        }
+        if (p < end && (*p == '#' || *p == '[' || function(p, end))) return NgcLineKind::Computed;
         double value = 0;
         if (!number(p, end, value)) {
             while (p < end && (isdigit(*p) || *p == '.' || blank(*p))) ++p;

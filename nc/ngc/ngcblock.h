@@ -15,10 +15,13 @@ struct NgcBlock {
     int32_t mcodes[kMaxCodes] = {};
     int gcount = 0;
     int mcount = 0;
+    // Polar words: '@' the radius, '^' the angle in degrees, in the plane's two axes.
+    bool hasradius = false, hasangle = false;
+    double radius = 0, angle = 0;
 
     bool has(char letter) const { return (letters >> (letter - 'A')) & 1u; }
     double get(char letter) const { return value[letter - 'A']; }
-    bool hasaxis() const { return has('X') || has('Y') || has('Z'); }
+    bool hasaxis() const { return has('X') || has('Y') || has('Z') || hasradius || hasangle; }
 };
 
 // What a line turned out to be.
@@ -26,27 +29,22 @@ enum class NgcLineKind {
     Block,     // words to execute (possibly none)
     Percent,   // a '%' line
     Deleted,   // starts with '/': skipped as with the block-delete switch on
-    Skipped,   // holds something this reading does not read (parameters, expressions, O-words)
-    SubStart,  // "O... sub": the lines up to the matching endsub are a definition
-    SubEnd,
+    Computed,  // holds parameters, expressions, polar words or an O-word: read by NgcFlowLine
     Bad,       // not a valid line; message says why
 };
 
-// Splits lines into blocks. On Skipped the reason is the code to report ("#", "[", "O");
-// on Bad the message names the problem.
+// Splits lines into blocks. On Bad the message names the problem.
 class NgcBlockParser {
   public:
     NgcLineKind parse(const char* begin, const char* end, NgcBlock& block);
 
     std::string message;
-    const char* skippedcode = "";
 
   private:
     NgcLineKind bad(std::string text) {
         message = std::move(text);
         return NgcLineKind::Bad;
     }
-    NgcLineKind oword(const char* p, const char* end);
     bool number(const char*& p, const char* end, double& value);
 };
 

@@ -44,7 +44,7 @@ void NgcBlockFeed::fill(Batch& batch) {
             line.cut = lines_.cut;
             line.kind = parser_.parse(begin, end, line.block);
             if (line.kind == NgcLineKind::Bad) line.message = parser_.message;
-            line.skippedcode = parser_.skippedcode;
+            if (line.kind == NgcLineKind::Computed) line.message.assign(begin, end);
         }
     } catch (...) {
         // Read errors (and running out of memory) reach the interpreter's thread in order.

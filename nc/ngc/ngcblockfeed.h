@@ -17,8 +17,7 @@
 // One line of the program as the interpreter takes it.
 struct NgcLine {
     NgcBlock block;
-    std::string message;  // on Bad: what is wrong
-    const char* skippedcode = "";
+    std::string message;  // on Bad: what is wrong; on Computed: the line's text
     int64_t line = 0;
     NgcLineKind kind = NgcLineKind::Block;
     bool cut = false;

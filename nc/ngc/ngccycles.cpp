@@ -13,6 +13,7 @@ namespace {
 constexpr char kAxes[3] = {'X', 'Y', 'Z'};
 // A guard against a Q or an L that would make millions of moves of one block.
 constexpr double kMaxMoves = 10000;
+constexpr double kDegree = 3.14159265358979323846 / 180;
 
 }  // namespace
 
@@ -44,13 +45,16 @@ void NgcInterpreter::cycle(const NgcBlock& block) {
             return problem(name + " needs L as a whole number of repeats");
         }
     }
-    const double start = program(axes.across);
+    if (rotated() && plane_ != 17) return problem(name + " outside G17 in a turned coordinate system");
+    double at[3];
+    programposition(at);
+    const double start = at[axes.across];
     const double r = incremental_ ? start + cycler_ : cycler_;
     const double bottom = incremental_ ? r + cyclebottom_ : cyclebottom_;
     if (pecks && (r - bottom) / cycleq_ > kMaxMoves) return problem(name + " Q too small");
     // G98 comes back to where the cycle started, never below R; G99 to R.
     const double clear = retracttor_ ? r : std::max(r, start);
-    double hole1 = program(axes.first), hole2 = program(axes.second);
+    double hole1 = at[axes.first], hole2 = at[axes.second];
     double step1 = 0, step2 = 0;
     const char firstletter = kAxes[axes.first], secondletter = kAxes[axes.second];
     if (incremental_) {
@@ -67,6 +71,14 @@ void NgcInterpreter::cycle(const NgcBlock& block) {
         toolmove(true, to);
     }
     for (double n = 0; n < repeats; ++n) {
+        if (polarstep_) {
+            // A bolt circle: each hole a turn further round the origin.
+            const double radius = std::hypot(hole1, hole2) + polarradius_;
+            const double angle = std::atan2(hole2, hole1) + polarangle_ * kDegree;
+            hole1 = radius * std::cos(angle);
+            hole2 = radius * std::sin(angle);
+            step1 = step2 = 0;
+        }
         hole1 += step1;
         hole2 += step2;
         drill(motion_, axes, hole1, hole2, r, bottom, clear);
@@ -77,8 +89,15 @@ void NgcInterpreter::drill(int32_t code, const NgcPlaneAxes& axes, double hole1,
                            double r, double bottom, double clear) {
     const int across = axes.across;
     double to[3] = {path_.pos[0], path_.pos[1], path_.pos[2]};
-    to[axes.first] = hole1 + offset(axes.first);
-    to[axes.second] = hole2 + offset(axes.second);
+    if (rotated()) {
+        double at[3] = {hole1, hole2, 0}, machine[3];
+        tomachine(at, machine);
+        to[0] = machine[0];
+        to[1] = machine[1];
+    } else {
+        to[axes.first] = hole1 + offset(axes.first);
+        to[axes.second] = hole2 + offset(axes.second);
+    }
     if (to[axes.first] != path_.pos[axes.first] || to[axes.second] != path_.pos[axes.second]) toolmove(true, to);
     auto height = [&](bool rapid, double programheight) {
         double at[3] = {path_.pos[0], path_.pos[1], path_.pos[2]};

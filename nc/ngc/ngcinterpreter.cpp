@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "nc/ngc/ngcblockfeed.h"
-#include "nc/vectorstate.h"
 
 struct NgcInterpreter::Codes {
     int32_t group[16] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
@@ -60,75 +58,6 @@ int systemindex(int32_t g) {
 }
 
 }  // namespace
-
-void NgcInterpreter::problem(std::string message) {
-    // A program that is wrong throughout (another dialect, say) says so often enough early on.
-    if (problems_ < kListedProblems) {
-        ++problems_;
-        job_.notice.problem(line_, std::move(message));
-    } else {
-        ++unlisted_;
-    }
-}
-
-void NgcInterpreter::ignore(const std::string& code) {
-    job_.notice.ignore(code, line_);
-}
-
-void NgcInterpreter::run() {
-    clearwidevectorstate();
-    job_.feedslots.count = -1;
-    job_.lastplotcolor = -1;
-    NgcBlockFeed lines(source_, job_.working, readahead_);
-    bool insub = false;
-    bool percentseen = false, blockseen = false;
-    while (!ended_) {
-        const NgcLine* read = lines.next();
-        if (read == nullptr) break;
-        line_ = static_cast<int32_t>(read->line);
-        if (read->cut) problem("line too long: only its start is read");
-        const NgcLineKind kind = read->kind;
-        const NgcBlock& block = read->block;
-        if (insub) {
-            insub = kind != NgcLineKind::SubEnd;
-            continue;
-        }
-        switch (kind) {
-            case NgcLineKind::Block:
-                if (block.letters != 0 || block.gcount != 0 || block.mcount != 0) {
-                    blockseen = true;
-                    execute(block);
-                }
-                break;
-            case NgcLineKind::Percent:
-                // The second '%' ends the program like M2.
-                if (percentseen && blockseen) ended_ = true;
-                percentseen = true;
-                break;
-            case NgcLineKind::Deleted:
-                break;
-            case NgcLineKind::SubStart:
-                insub = true;
-                ignore("O");
-                break;
-            case NgcLineKind::SubEnd:
-            case NgcLineKind::Skipped:
-                ignore(read->skippedcode);
-                break;
-            case NgcLineKind::Bad:
-                problem(read->message);
-                break;
-        }
-        if (job_.stoprequested) {
-            job_.stoppedline = line_;
-            break;
-        }
-    }
-    comp_.finish();
-    job_.notice.unlistedproblems(unlisted_);
-    job_.inchunits = lengthsininch();
-    job_.buildtexts(path_.time);
-}
 
 void NgcInterpreter::execute(const NgcBlock& written) {
     Codes codes;
@@ -196,6 +125,7 @@ void NgcInterpreter::execute(const NgcBlock& written) {
         for (const char letter : {'X', 'Y', 'Z', 'I', 'J', 'K', 'R', 'Q'}) {
             converted_.value[letter - 'A'] *= scale;
         }
+        converted_.radius *= scale;  // '@' is a length too
     }
     const NgcBlock& block = scale != 1 ? converted_ : written;
     // The order of execution: feed mode and feed, tool, dwell, the modes, offsets, motion.
@@ -228,8 +158,17 @@ void NgcInterpreter::execute(const NgcBlock& written) {
         motion_ = g;
     }
     const bool arcwords = block.has('I') || block.has('J') || block.has('K') || block.has('R');
+    const bool polarwords = block.hasradius || block.hasangle;
+    if (polarwords && (codes.axisuser >= 0 || codes.machine)) {
+        return problem("polar words only with G0 to G3 and the cycles");
+    }
+    polarstep_ = polarwords && incremental_;
+    polarradius_ = block.hasradius ? block.radius : 0;
+    polarangle_ = block.hasangle ? block.angle : 0;
     if (block.hasaxis() && codes.axisuser < 0) {
-        motion(block, codes.machine);
+        const NgcBlock* moved = polarwords ? polar(block) : &block;
+        if (moved == nullptr) return;
+        motion(*moved, codes.machine);
     } else if (arcwords && codes.axisuser < 0 && !codes.machine && (motion_ == 20 || motion_ == 30)) {
         arc(block);  // offsets alone: a whole circle back to where it starts
     } else if (codes.machine) {
@@ -267,12 +206,25 @@ bool NgcInterpreter::setcoordinates(const NgcBlock& block, const Codes& codes) {
             return false;
         }
         const int target = p == 0 ? system_ : static_cast<int>(p) - 1;
+        if (block.has('R')) rotation_[target] = block.get('R') / wordscale();  // degrees, not a length
         for (int a = 0; a < 3; ++a) {
             if (!block.has(kAxes[a])) continue;
             const double v = block.get(kAxes[a]);
             work_[target][a] = l == 2 ? v : path_.pos[a] - g92_[a] - v;
         }
-        if (block.has('R')) ignore("G10 R");
+        if (l == 20 && rotation_[target] != 0 && (block.has('X') || block.has('Y'))) {
+            // The origin that puts the tool at the given coordinates seen through the turn.
+            double at[3];
+            const int held = system_;
+            system_ = target;
+            programposition(at);
+            for (int a = 0; a < 2; ++a) at[a] = block.has(kAxes[a]) ? block.get(kAxes[a]) : at[a];
+            double x = at[0] + g92_[0], y = at[1] + g92_[1];
+            turn(x, y);
+            work_[target][0] = path_.pos[0] - x;
+            work_[target][1] = path_.pos[1] - y;
+            system_ = held;
+        }
     } else if (codes.axisuser == 280 || codes.axisuser == 300) {
         reference(block, codes.axisuser == 280 ? home28_ : home30_);
     } else if (codes.axisuser == 920) {
@@ -280,8 +232,14 @@ bool NgcInterpreter::setcoordinates(const NgcBlock& block, const Codes& codes) {
             problem("G92 needs an axis word");
             return false;
         }
+        double at[3];
+        programposition(at);
         for (int a = 0; a < 3; ++a) {
-            if (block.has(kAxes[a])) g92_[a] = path_.pos[a] - work_[system_][a] - block.get(kAxes[a]);
+            // Seen through a turned system the offset adds to the program's coordinates.
+            if (block.has(kAxes[a])) {
+                g92_[a] = rotated() ? at[a] + g92_[a] - block.get(kAxes[a])
+                                    : path_.pos[a] - work_[system_][a] - block.get(kAxes[a]);
+            }
             g92stored_[a] = g92_[a];
         }
     }

@@ -22,6 +22,14 @@ std::string number(double v) {
 }  // namespace
 
 void NgcInterpreter::target(const NgcBlock& block, double out[3]) const {
+    if (rotated()) {
+        double at[3];
+        programposition(at);
+        for (int a = 0; a < 3; ++a) {
+            if (block.has(kAxes[a])) at[a] = incremental_ ? at[a] + block.get(kAxes[a]) : block.get(kAxes[a]);
+        }
+        return tomachine(at, out);
+    }
     for (int a = 0; a < 3; ++a) {
         if (!block.has(kAxes[a])) {
             out[a] = path_.pos[a];
@@ -82,6 +90,10 @@ void NgcInterpreter::arc(const NgcBlock& block) {
             return problem(name + " needs P as a whole number of turns from 1 to 1000");
         }
     }
+    if (rotated() && plane_ != 17) {
+        problem(name + " outside G17 in a turned coordinate system is drawn straight");
+        return toolmove(false, to);
+    }
     const double s1 = path_.pos[f], s2 = path_.pos[s];
     const double e1 = to[f], e2 = to[s];
     // Ends may miss the circle by this much: programs round their coordinates.
@@ -103,12 +115,21 @@ void NgcInterpreter::arc(const NgcBlock& block) {
             if (!made) problem(name + " radius R" + number(r) + " does not reach its end point");
         }
     } else {
-        const double i1 = block.has(kOffsets[f]) ? block.get(kOffsets[f]) : 0;
-        const double i2 = block.has(kOffsets[s]) ? block.get(kOffsets[s]) : 0;
-        if (arcabsolute_) {
+        double i1 = block.has(kOffsets[f]) ? block.get(kOffsets[f]) : 0;
+        double i2 = block.has(kOffsets[s]) ? block.get(kOffsets[s]) : 0;
+        if (arcabsolute_ && rotated()) {
+            double at[3], centre[3];
+            programposition(at);
+            at[0] = block.has('I') ? i1 : at[0];
+            at[1] = block.has('J') ? i2 : at[1];
+            tomachine(at, centre);
+            c1 = centre[0];
+            c2 = centre[1];
+        } else if (arcabsolute_) {
             c1 = block.has(kOffsets[f]) ? i1 + offset(f) : s1;
             c2 = block.has(kOffsets[s]) ? i2 + offset(s) : s2;
         } else {
+            turn(i1, i2);
             c1 = s1 + i1;
             c2 = s2 + i2;
         }

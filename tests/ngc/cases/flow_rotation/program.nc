@@ -1,0 +1,11 @@
+(G10 L2 R turns G54 about its origin; G28 and G53 see machine coordinates)
+G21 G90 G17
+G10 L2 P1 X10 Y0 R90
+G54 G0 X5 Y0
+G1 X5 Y5 F100
+G91 G1 X-5
+G90 G2 X5 Y0 I0 J-5
+G28 X0 Y0
+G53 G0 X1 Y1
+G1 X[#5420 + 1] Y#5421
+M2
