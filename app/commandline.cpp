@@ -95,7 +95,7 @@ void CommandLine::reset() {
     cmdarcmode = 0;
     cmdrambuffer = false;
     cmdnosettings = false;
-    cmdngc = false;
+    cmddialect = NcDialect::Korven;
 }
 
 void CommandLine::parse(std::string_view text) {
@@ -169,8 +169,9 @@ bool CommandLine::applyoption(const std::string& upper) {
     if (upper.compare(0, 8, "/DIALECT") == 0) {
         // The same separators as /ARCMODE; an unknown language keeps the earlier choice.
         const std::string_view value = upper.size() > 9 ? std::string_view(upper).substr(9) : "";
-        if (value == "NGC") cmdngc = true;
-        if (value == "KORVEN") cmdngc = false;
+        if (value == "NGC") cmddialect = NcDialect::Ngc;
+        if (value == "FANUC") cmddialect = NcDialect::Fanuc;
+        if (value == "KORVEN") cmddialect = NcDialect::Korven;
         return true;
     }
     return upper.compare(0, 10, "/RAPIDMODE") == 0;

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "nc/ncdialect.h"
+
 // Words kept from the command line: the program path plus 127 parameters.
 constexpr int kCmdWordCapacity = 128;
 // Short-string length used for the file name shown to the user.
@@ -21,7 +23,7 @@ struct CommandLine {
     int32_t cmdarcmode = 0;     // 0 STARTCENTER, 1 CENTERSTART, 2 ABSOLUTE
     bool cmdrambuffer = false;  // render into a memory bitmap instead of the window
     bool cmdnosettings = false; // --no-settings: the user's settings are neither read nor written
-    bool cmdngc = false;        // /DIALECT:NGC: read programs as RS274/NGC
+    NcDialect cmddialect = NcDialect::Korven;  // /DIALECT:NGC or /DIALECT:FANUC
 
     // Splits the text into words and consumes the options. The text is the whole command
     // line, program path included, as a platform that hands over one text gives it (Windows);

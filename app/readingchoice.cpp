@@ -4,7 +4,21 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
-ReadingChoice::ReadingChoice(bool ngc, QWidget* parent) : QWidget(parent) {
+namespace {
+
+// The box's entries in this order; the enum's order is not the box's business.
+constexpr NcDialect kEntries[] = {NcDialect::Korven, NcDialect::Ngc, NcDialect::Fanuc};
+
+int entryof(NcDialect dialect) {
+    for (int i = 0; i < 3; ++i) {
+        if (kEntries[i] == dialect) return i;
+    }
+    return 0;
+}
+
+}  // namespace
+
+ReadingChoice::ReadingChoice(NcDialect dialect, QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("readingchoice"));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -14,20 +28,22 @@ ReadingChoice::ReadingChoice(bool ngc, QWidget* parent) : QWidget(parent) {
     box_->setObjectName(QStringLiteral("readingbox"));
     box_->addItem(QStringLiteral("KORVEN"));
     box_->addItem(QStringLiteral("RS274/NGC"));
+    box_->addItem(tr("Fanuc family"));
     box_->setToolTip(tr("程式的读法；改变后重新读入显示的程式"));
     box_->setFocusPolicy(Qt::NoFocus);  // the arrow keys belong to the view
-    box_->setCurrentIndex(ngc ? 1 : 0);
+    box_->setCurrentIndex(entryof(dialect));
     layout->addWidget(label);
     layout->addWidget(box_, 1);
     connect(box_, &QComboBox::activated, this, [this](int index) {
-        if (changed) changed(index == 1);
+        if (changed && index >= 0 && index < 3) changed(kEntries[index]);
     });
 }
 
-bool ReadingChoice::ngc() const {
-    return box_->currentIndex() == 1;
+NcDialect ReadingChoice::dialect() const {
+    const int index = box_->currentIndex();
+    return index >= 0 && index < 3 ? kEntries[index] : NcDialect::Korven;
 }
 
-void ReadingChoice::setngc(bool ngc) {
-    box_->setCurrentIndex(ngc ? 1 : 0);
+void ReadingChoice::setdialect(NcDialect dialect) {
+    box_->setCurrentIndex(entryof(dialect));
 }

@@ -1,8 +1,11 @@
 #pragma once
-// The panel row that chooses how programs are read: the default dialect or RS274/NGC.
+// The panel row that chooses how programs are read: the default dialect, RS274/NGC or the
+// Fanuc family.
 
 #include <QWidget>
 #include <functional>
+
+#include "nc/ncdialect.h"
 
 class QComboBox;
 
@@ -10,13 +13,13 @@ class ReadingChoice : public QWidget {
     Q_OBJECT
 
   public:
-    ReadingChoice(bool ngc, QWidget* parent = nullptr);
+    ReadingChoice(NcDialect dialect, QWidget* parent = nullptr);
 
-    bool ngc() const;
-    void setngc(bool ngc);
+    NcDialect dialect() const;
+    void setdialect(NcDialect dialect);
 
-    // Called when the user picks the other reading, with true for RS274/NGC.
-    std::function<void(bool ngc)> changed;
+    // Called when the user picks another reading.
+    std::function<void(NcDialect dialect)> changed;
 
   private:
     QComboBox* box_ = nullptr;

@@ -82,11 +82,11 @@ void Tvorlixform::buildprogramlink() {
 }
 
 void Tvorlixform::buildreadingchoice() {
-    job.dialect = cmd_.cmdngc ? NcDialect::Ngc : NcDialect::Korven;
-    auto* choice = new ReadingChoice(cmd_.cmdngc);
+    job.dialect = cmd_.cmddialect;
+    auto* choice = new ReadingChoice(cmd_.cmddialect);
     panelextras->setrow(PanelExtras::Reading, choice);
-    choice->changed = [this](bool ngc) {
-        job.dialect = ngc ? NcDialect::Ngc : NcDialect::Korven;
+    choice->changed = [this](NcDialect dialect) {
+        job.dialect = dialect;
         // The shown program is read again the new way; nothing is shown yet, nothing to do.
         const bool fileshown = !logoshown && !(ncfilename.empty() && ncpath.empty());
         if (fileshown && !WorkingBar->isVisible()) opensequence();

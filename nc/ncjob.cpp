@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "nc/fanuc/fanucinterpreter.h"
 #include "nc/ncinterpreter.h"
 #include "nc/ngc/ngcinterpreter.h"
 
@@ -61,7 +62,7 @@ void NcJob::PlotOnly(const std::string& path) {
     nodes.resetnodedata();
     events.clear();
     cleartexts();
-    if (dialect == NcDialect::Ngc) {
+    if (dialect == NcDialect::Ngc || dialect == NcDialect::Fanuc) {
         tools = ToolTable::readfile(toolfile.empty() ? ToolTable::besideprogram(path) : toolfile);
     }
     FileByteSource source(path);
@@ -105,6 +106,12 @@ void NcJob::plotsource(ByteSource& source, bool readahead, const std::string& pa
         const size_t slash = path.rfind('/');
         const std::string folder = slash == std::string::npos ? (path.empty() ? "" : ".") : path.substr(0, slash + (slash == 0));
         NgcInterpreter(*this, read, readahead, folder).run();
+        interpreting = false;
+        return;
+    }
+    if (dialect == NcDialect::Fanuc) {
+        // The whole text is held: calls and jumps go back and forth in it.
+        FanucInterpreter(*this, read, readahead).run();
         interpreting = false;
         return;
     }

@@ -12,6 +12,7 @@
 #include "nc/bytesource.h"
 #include "nc/lineindex.h"
 #include "nc/moveevents.h"
+#include "nc/ncdialect.h"
 #include "nc/ncreader.h"
 #include "nc/nodestore.h"
 #include "nc/palette.h"
@@ -32,9 +33,6 @@ struct FeedSlots {
     int32_t select(int32_t key, int32_t tool);
 };
 
-// Which language a program is read in: the fixed dialect of the default reading, or
-// RS274/NGC as most CAM posts write it.
-enum class NcDialect { Korven, Ngc };
 
 // One plot job: the interpreted toolpath of a program with its extents, tool table and
 // statistics. The window composes it; progress and the bad-radius message reach the

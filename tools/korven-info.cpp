@@ -28,7 +28,7 @@ namespace {
 struct InfoRequest {
     bool nodes = false;
     bool zlimitsgiven = false;
-    bool ngc = false;
+    NcDialect dialect = NcDialect::Korven;
     bool dialectgiven = false;
     std::string toolfile;
     double zupperlimit = 99.999;
@@ -41,7 +41,7 @@ int usage(const char* problem) {
                  "korven-info: %s\n"
                  "usage: korven-info [--nodes] [--zlimits UPPER LOWER] [--fit W H]"
                  " [--png OUT.png [--size WxH] [--highlight A[-B]]] [--pick X,Y [--size WxH]]"
-                 " [--view NAME] [--dialect korven|ngc] [--tools TABLE] [--machine FILE|NAME [--check]]"
+                 " [--view NAME] [--dialect korven|ngc|fanuc] [--tools TABLE] [--machine FILE|NAME [--check]]"
                  " [--simulate [--stock X0,Y0,Z0,X1,Y1,Z1] [--cell SIZE]]"
                  " [/ARCMODE:n] FILE\n",
                  problem);
@@ -63,10 +63,17 @@ std::string parseinforequest(int argc, char** argv, InfoRequest& request) {
             request.zlimitsgiven = true;
             a += 2;
         } else if (arg == "--dialect") {
-            if (a + 1 >= argc) return "--dialect needs korven or ngc";
+            if (a + 1 >= argc) return "--dialect needs korven, ngc or fanuc";
             const std::string value = argv[++a];
-            if (value != "korven" && value != "ngc") return "--dialect needs korven or ngc";
-            request.ngc = value == "ngc";
+            if (value == "korven") {
+                request.dialect = NcDialect::Korven;
+            } else if (value == "ngc") {
+                request.dialect = NcDialect::Ngc;
+            } else if (value == "fanuc") {
+                request.dialect = NcDialect::Fanuc;
+            } else {
+                return "--dialect needs korven, ngc or fanuc";
+            }
             request.dialectgiven = true;
         } else if (arg == "--tools") {
             if (a + 1 >= argc) return "--tools needs a tool table file";
@@ -81,7 +88,7 @@ std::string parseinforequest(int argc, char** argv, InfoRequest& request) {
 }
 
 void runjob(NcJob& job, const CommandLine& cmd, const std::string& path) {
-    job.dialect = cmd.cmdngc ? NcDialect::Ngc : NcDialect::Korven;
+    job.dialect = cmd.cmddialect;
     job.arcDataError = [] { std::fputs("Error in Arc Datas....\n", stderr); };
     job.InitPlot(cmd.cmdarcmode);
     job.interpreting = true;
@@ -138,7 +145,7 @@ int main(int argc, char** argv) {
         parsecommandline(static_cast<int>(request.viewerargs.size()), request.viewerargs.data());
     if (cmd.cmdlast != 1) return usage("expected exactly one FILE");
     const std::string path = cmd.cmdwords[1];
-    if (request.dialectgiven) cmd.cmdngc = request.ngc;
+    if (request.dialectgiven) cmd.cmddialect = request.dialect;
 
     if (plan.wanted) {
         const std::string profileproblem = loadplanprofile(plan);

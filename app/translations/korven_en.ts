@@ -103,6 +103,10 @@
         <source>程式的读法；改变后重新读入显示的程式</source>
         <translation>How the program is read; a change reads the shown program again</translation>
     </message>
+<message>
+        <source>Fanuc family</source>
+        <translation>Fanuc family</translation>
+    </message>
 </context>
 <context>
     <name>ReadingNoticeRow</name>
@@ -562,7 +566,155 @@
         <source>%1 (in %2)</source>
         <translation>%1 (in %2)</translation>
     </message>
-</context>
+<message>
+        <source>subprogram ends without M99</source>
+        <translation>subprogram ends without M99</translation>
+    </message>
+    <message>
+        <source>sequence number N%1 not found</source>
+        <translation>sequence number N%1 not found</translation>
+    </message>
+    <message>
+        <source>program O%1 not found</source>
+        <translation>program O%1 not found</translation>
+    </message>
+    <message>
+        <source>calls nested more than %1 deep</source>
+        <translation>calls nested more than %1 deep</translation>
+    </message>
+    <message>
+        <source>macro calls nested too deep</source>
+        <translation>macro calls nested too deep</translation>
+    </message>
+    <message>
+        <source>M99 needs P, a sequence number</source>
+        <translation>M99 needs P, a sequence number</translation>
+    </message>
+    <message>
+        <source>%1 needs P, a program number</source>
+        <translation>%1 needs P, a program number</translation>
+    </message>
+    <message>
+        <source>%1 needs K as a whole number of repeats</source>
+        <translation>%1 needs K as a whole number of repeats</translation>
+    </message>
+    <message>
+        <source>%1 repeats more than 9999 times</source>
+        <translation>%1 repeats more than 9999 times</translation>
+    </message>
+    <message>
+        <source>M98, M99 and G65 exclude each other in one block</source>
+        <translation>M98, M99 and G65 exclude each other in one block</translation>
+    </message>
+    <message>
+        <source>G54.1 needs P 1 to 48</source>
+        <translation>G54.1 needs P 1 to 48</translation>
+    </message>
+    <message>
+        <source>G10 L2 needs P 0 to 6</source>
+        <translation>G10 L2 needs P 0 to 6</translation>
+    </message>
+    <message>
+        <source>G10 L20 needs P 1 to 48</source>
+        <translation>G10 L20 needs P 1 to 48</translation>
+    </message>
+    <message>
+        <source>%1 needs H, an offset number</source>
+        <translation>%1 needs H, an offset number</translation>
+    </message>
+    <message>
+        <source>G51 needs a scale factor other than 0</source>
+        <translation>G51 needs a scale factor other than 0</translation>
+    </message>
+    <message>
+        <source>G4 needs P or X, the time to wait</source>
+        <translation>G4 needs P or X, the time to wait</translation>
+    </message>
+    <message>
+        <source>G87 returns to the initial level only</source>
+        <translation>G87 returns to the initial level only</translation>
+    </message>
+    <message>
+        <source>GOTO needs a sequence number 0 to 99999</source>
+        <translation>GOTO needs a sequence number 0 to 99999</translation>
+    </message>
+    <message>
+        <source>DO%1 without END%2</source>
+        <translation>DO%1 without END%2</translation>
+    </message>
+    <message>
+        <source>END%1 without DO%2</source>
+        <translation>END%1 without DO%2</translation>
+    </message>
+    <message>
+        <source>variable #%1 does not exist</source>
+        <translation>variable #%1 does not exist</translation>
+    </message>
+    <message>
+        <source>#0 is always null and cannot be set</source>
+        <translation>#0 is always null and cannot be set</translation>
+    </message>
+    <message>
+        <source># without a variable number</source>
+        <translation># without a variable number</translation>
+    </message>
+    <message>
+        <source>'=' missing after the variable</source>
+        <translation>'=' missing after the variable</translation>
+    </message>
+    <message>
+        <source>unexpected text after the expression</source>
+        <translation>unexpected text after the expression</translation>
+    </message>
+    <message>
+        <source>an assignment after words in one block</source>
+        <translation>an assignment after words in one block</translation>
+    </message>
+    <message>
+        <source>%1 is not a number</source>
+        <translation>%1 is not a number</translation>
+    </message>
+    <message>
+        <source>%1 needs a condition in [ ]</source>
+        <translation>%1 needs a condition in [ ]</translation>
+    </message>
+    <message>
+        <source>IF needs GOTO or THEN after its condition</source>
+        <translation>IF needs GOTO or THEN after its condition</translation>
+    </message>
+    <message>
+        <source>WHILE needs DO after its condition</source>
+        <translation>WHILE needs DO after its condition</translation>
+    </message>
+    <message>
+        <source>%1 needs a loop number</source>
+        <translation>%1 needs a loop number</translation>
+    </message>
+    <message>
+        <source>N without a number</source>
+        <translation>N without a number</translation>
+    </message>
+    <message>
+        <source>bad program number</source>
+        <translation>bad program number</translation>
+    </message>
+    <message>
+        <source>O inside a block</source>
+        <translation>O inside a block</translation>
+    </message>
+    <message>
+        <source>G43/G44 without an offset file</source>
+        <translation>G43/G44 without an offset file</translation>
+    </message>
+    <message>
+        <source>G43/G44 H%1 not in the offset file</source>
+        <translation>G43/G44 H%1 not in the offset file</translation>
+    </message>
+    <message>
+        <source>M99 at the end of the main program (run once)</source>
+        <translation>M99 at the end of the main program (run once)</translation>
+    </message>
+    </context>
 <context>
     <name>StockView</name>
     <message>

@@ -103,6 +103,10 @@
         <source>程式的读法；改变后重新读入显示的程式</source>
         <translation>程式的读法；改变后重新读入显示的程式</translation>
     </message>
+<message>
+        <source>Fanuc family</source>
+        <translation>Fanuc 系列</translation>
+    </message>
 </context>
 <context>
     <name>ReadingNoticeRow</name>
@@ -562,7 +566,155 @@
         <source>%1 (in %2)</source>
         <translation>%1（在 %2 中）</translation>
     </message>
-</context>
+<message>
+        <source>subprogram ends without M99</source>
+        <translation>子程序没有 M99 就结束了</translation>
+    </message>
+    <message>
+        <source>sequence number N%1 not found</source>
+        <translation>找不到顺序号 N%1</translation>
+    </message>
+    <message>
+        <source>program O%1 not found</source>
+        <translation>找不到程序 O%1</translation>
+    </message>
+    <message>
+        <source>calls nested more than %1 deep</source>
+        <translation>调用嵌套超过 %1 层</translation>
+    </message>
+    <message>
+        <source>macro calls nested too deep</source>
+        <translation>宏调用嵌套过深</translation>
+    </message>
+    <message>
+        <source>M99 needs P, a sequence number</source>
+        <translation>M99 需要 P（顺序号）</translation>
+    </message>
+    <message>
+        <source>%1 needs P, a program number</source>
+        <translation>%1 需要 P（程序号）</translation>
+    </message>
+    <message>
+        <source>%1 needs K as a whole number of repeats</source>
+        <translation>%1 的 K 须为重复次数（整数）</translation>
+    </message>
+    <message>
+        <source>%1 repeats more than 9999 times</source>
+        <translation>%1 重复超过 9999 次</translation>
+    </message>
+    <message>
+        <source>M98, M99 and G65 exclude each other in one block</source>
+        <translation>M98、M99 与 G65 不能在同一程序段中</translation>
+    </message>
+    <message>
+        <source>G54.1 needs P 1 to 48</source>
+        <translation>G54.1 需要 P 1 至 48</translation>
+    </message>
+    <message>
+        <source>G10 L2 needs P 0 to 6</source>
+        <translation>G10 L2 需要 P 0 至 6</translation>
+    </message>
+    <message>
+        <source>G10 L20 needs P 1 to 48</source>
+        <translation>G10 L20 需要 P 1 至 48</translation>
+    </message>
+    <message>
+        <source>%1 needs H, an offset number</source>
+        <translation>%1 需要 H（补偿号）</translation>
+    </message>
+    <message>
+        <source>G51 needs a scale factor other than 0</source>
+        <translation>G51 需要不为 0 的比例</translation>
+    </message>
+    <message>
+        <source>G4 needs P or X, the time to wait</source>
+        <translation>G4 需要 P 或 X（暂停时间）</translation>
+    </message>
+    <message>
+        <source>G87 returns to the initial level only</source>
+        <translation>G87 只能返回初始平面</translation>
+    </message>
+    <message>
+        <source>GOTO needs a sequence number 0 to 99999</source>
+        <translation>GOTO 需要顺序号 0 至 99999</translation>
+    </message>
+    <message>
+        <source>DO%1 without END%2</source>
+        <translation>DO%1 没有 END%2</translation>
+    </message>
+    <message>
+        <source>END%1 without DO%2</source>
+        <translation>END%1 没有 DO%2</translation>
+    </message>
+    <message>
+        <source>variable #%1 does not exist</source>
+        <translation>变量 #%1 不存在</translation>
+    </message>
+    <message>
+        <source>#0 is always null and cannot be set</source>
+        <translation>#0 永远为空，不能赋值</translation>
+    </message>
+    <message>
+        <source># without a variable number</source>
+        <translation># 后没有变量号</translation>
+    </message>
+    <message>
+        <source>'=' missing after the variable</source>
+        <translation>变量后缺少 '='</translation>
+    </message>
+    <message>
+        <source>unexpected text after the expression</source>
+        <translation>表达式后有多余的文字</translation>
+    </message>
+    <message>
+        <source>an assignment after words in one block</source>
+        <translation>同一程序段中字之后有赋值</translation>
+    </message>
+    <message>
+        <source>%1 is not a number</source>
+        <translation>%1 不是数值</translation>
+    </message>
+    <message>
+        <source>%1 needs a condition in [ ]</source>
+        <translation>%1 需要 [ ] 中的条件</translation>
+    </message>
+    <message>
+        <source>IF needs GOTO or THEN after its condition</source>
+        <translation>IF 的条件后需要 GOTO 或 THEN</translation>
+    </message>
+    <message>
+        <source>WHILE needs DO after its condition</source>
+        <translation>WHILE 的条件后需要 DO</translation>
+    </message>
+    <message>
+        <source>%1 needs a loop number</source>
+        <translation>%1 需要循环号</translation>
+    </message>
+    <message>
+        <source>N without a number</source>
+        <translation>N 后没有数字</translation>
+    </message>
+    <message>
+        <source>bad program number</source>
+        <translation>程序号无效</translation>
+    </message>
+    <message>
+        <source>O inside a block</source>
+        <translation>程序段中间有 O</translation>
+    </message>
+    <message>
+        <source>G43/G44 without an offset file</source>
+        <translation>G43/G44 没有补偿文件</translation>
+    </message>
+    <message>
+        <source>G43/G44 H%1 not in the offset file</source>
+        <translation>G43/G44 H%1 不在补偿文件中</translation>
+    </message>
+    <message>
+        <source>M99 at the end of the main program (run once)</source>
+        <translation>主程序末尾的 M99（只执行一次）</translation>
+    </message>
+    </context>
 <context>
     <name>StockView</name>
     <message>

@@ -103,6 +103,10 @@
         <source>程式的读法；改变后重新读入显示的程式</source>
         <translation>程式的讀法；變更後重新讀入顯示的程式</translation>
     </message>
+<message>
+        <source>Fanuc family</source>
+        <translation>Fanuc 系列</translation>
+    </message>
 </context>
 <context>
     <name>ReadingNoticeRow</name>
@@ -562,7 +566,155 @@
         <source>%1 (in %2)</source>
         <translation>%1（在 %2 中）</translation>
     </message>
-</context>
+<message>
+        <source>subprogram ends without M99</source>
+        <translation>副程式沒有 M99 就結束了</translation>
+    </message>
+    <message>
+        <source>sequence number N%1 not found</source>
+        <translation>找不到順序號碼 N%1</translation>
+    </message>
+    <message>
+        <source>program O%1 not found</source>
+        <translation>找不到程式 O%1</translation>
+    </message>
+    <message>
+        <source>calls nested more than %1 deep</source>
+        <translation>呼叫巢狀超過 %1 層</translation>
+    </message>
+    <message>
+        <source>macro calls nested too deep</source>
+        <translation>巨集呼叫巢狀過深</translation>
+    </message>
+    <message>
+        <source>M99 needs P, a sequence number</source>
+        <translation>M99 需要 P（順序號碼）</translation>
+    </message>
+    <message>
+        <source>%1 needs P, a program number</source>
+        <translation>%1 需要 P（程式號碼）</translation>
+    </message>
+    <message>
+        <source>%1 needs K as a whole number of repeats</source>
+        <translation>%1 的 K 須為重複次數（整數）</translation>
+    </message>
+    <message>
+        <source>%1 repeats more than 9999 times</source>
+        <translation>%1 重複超過 9999 次</translation>
+    </message>
+    <message>
+        <source>M98, M99 and G65 exclude each other in one block</source>
+        <translation>M98、M99 與 G65 不能在同一單節中</translation>
+    </message>
+    <message>
+        <source>G54.1 needs P 1 to 48</source>
+        <translation>G54.1 需要 P 1 至 48</translation>
+    </message>
+    <message>
+        <source>G10 L2 needs P 0 to 6</source>
+        <translation>G10 L2 需要 P 0 至 6</translation>
+    </message>
+    <message>
+        <source>G10 L20 needs P 1 to 48</source>
+        <translation>G10 L20 需要 P 1 至 48</translation>
+    </message>
+    <message>
+        <source>%1 needs H, an offset number</source>
+        <translation>%1 需要 H（補正號碼）</translation>
+    </message>
+    <message>
+        <source>G51 needs a scale factor other than 0</source>
+        <translation>G51 需要不為 0 的比例</translation>
+    </message>
+    <message>
+        <source>G4 needs P or X, the time to wait</source>
+        <translation>G4 需要 P 或 X（暫停時間）</translation>
+    </message>
+    <message>
+        <source>G87 returns to the initial level only</source>
+        <translation>G87 只能返回初始點高度</translation>
+    </message>
+    <message>
+        <source>GOTO needs a sequence number 0 to 99999</source>
+        <translation>GOTO 需要順序號碼 0 至 99999</translation>
+    </message>
+    <message>
+        <source>DO%1 without END%2</source>
+        <translation>DO%1 沒有 END%2</translation>
+    </message>
+    <message>
+        <source>END%1 without DO%2</source>
+        <translation>END%1 沒有 DO%2</translation>
+    </message>
+    <message>
+        <source>variable #%1 does not exist</source>
+        <translation>變數 #%1 不存在</translation>
+    </message>
+    <message>
+        <source>#0 is always null and cannot be set</source>
+        <translation>#0 永遠為空，不能設定</translation>
+    </message>
+    <message>
+        <source># without a variable number</source>
+        <translation># 後沒有變數號碼</translation>
+    </message>
+    <message>
+        <source>'=' missing after the variable</source>
+        <translation>變數後缺少 '='</translation>
+    </message>
+    <message>
+        <source>unexpected text after the expression</source>
+        <translation>運算式後有多餘的文字</translation>
+    </message>
+    <message>
+        <source>an assignment after words in one block</source>
+        <translation>同一單節中字碼之後有設定</translation>
+    </message>
+    <message>
+        <source>%1 is not a number</source>
+        <translation>%1 不是數值</translation>
+    </message>
+    <message>
+        <source>%1 needs a condition in [ ]</source>
+        <translation>%1 需要 [ ] 中的條件</translation>
+    </message>
+    <message>
+        <source>IF needs GOTO or THEN after its condition</source>
+        <translation>IF 的條件後需要 GOTO 或 THEN</translation>
+    </message>
+    <message>
+        <source>WHILE needs DO after its condition</source>
+        <translation>WHILE 的條件後需要 DO</translation>
+    </message>
+    <message>
+        <source>%1 needs a loop number</source>
+        <translation>%1 需要迴圈號碼</translation>
+    </message>
+    <message>
+        <source>N without a number</source>
+        <translation>N 後沒有數字</translation>
+    </message>
+    <message>
+        <source>bad program number</source>
+        <translation>程式號碼無效</translation>
+    </message>
+    <message>
+        <source>O inside a block</source>
+        <translation>單節中間有 O</translation>
+    </message>
+    <message>
+        <source>G43/G44 without an offset file</source>
+        <translation>G43/G44 沒有補正檔案</translation>
+    </message>
+    <message>
+        <source>G43/G44 H%1 not in the offset file</source>
+        <translation>G43/G44 H%1 不在補正檔案中</translation>
+    </message>
+    <message>
+        <source>M99 at the end of the main program (run once)</source>
+        <translation>主程式結尾的 M99（只執行一次）</translation>
+    </message>
+    </context>
 <context>
     <name>StockView</name>
     <message>

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "nc/ngc/ngcinterpreter.h"
+#include "nc/ngc/ngcpeck.h"
 
 namespace {
 
@@ -130,11 +131,6 @@ void NgcInterpreter::peck(int32_t code, int across, double r, double bottom) {
         at[across] = programheight + offset(across);
         toolmove(rapid, at);
     };
-    for (double depth = r - cycleq_; depth > bottom; depth -= cycleq_) {
-        height(false, depth);
-        // G83 clears the chips by coming out to R; G73 only breaks them.
-        if (code == 830) height(true, r);
-        height(true, depth + backoff);
-    }
-    height(false, bottom);
+    // G83 clears the chips by coming out to R; G73 only breaks them.
+    ngcpecks(code == 830, r, bottom, cycleq_, backoff, height);
 }

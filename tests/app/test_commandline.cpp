@@ -138,12 +138,13 @@ TEST(CommandLineOptions, LaterValidArcModeWinsAndInvalidKeepsEarlier) {
 }
 
 TEST(CommandLineOptions, DialectChoice) {
-    EXPECT_FALSE(parsed("k part.nc").cmdngc);
-    EXPECT_TRUE(parsed("k /dialect:ngc part.nc").cmdngc);
-    EXPECT_TRUE(parsed("k /DIALECT=NGC").cmdngc);
-    EXPECT_FALSE(parsed("k /DIALECT:NGC /DIALECT:KORVEN").cmdngc);
-    const CommandLine unknown = parsed("k /DIALECT:NGC /DIALECT:FANUC part.nc");
-    EXPECT_TRUE(unknown.cmdngc);  // an unknown language keeps the earlier choice
+    EXPECT_EQ(parsed("k part.nc").cmddialect, NcDialect::Korven);
+    EXPECT_EQ(parsed("k /dialect:ngc part.nc").cmddialect, NcDialect::Ngc);
+    EXPECT_EQ(parsed("k /DIALECT=NGC").cmddialect, NcDialect::Ngc);
+    EXPECT_EQ(parsed("k /DIALECT:fanuc part.nc").cmddialect, NcDialect::Fanuc);
+    EXPECT_EQ(parsed("k /DIALECT:NGC /DIALECT:KORVEN").cmddialect, NcDialect::Korven);
+    const CommandLine unknown = parsed("k /DIALECT:NGC /DIALECT:ISO part.nc");
+    EXPECT_EQ(unknown.cmddialect, NcDialect::Ngc);  // an unknown language keeps the earlier choice
     ASSERT_EQ(unknown.cmdlast, 1);
     EXPECT_EQ(unknown.cmdwords[1], "part.nc");
 }
@@ -153,7 +154,7 @@ TEST(CommandLineOptions, ParsingAgainStartsAfresh) {
     cmd.parse("k");
     EXPECT_EQ(cmd.cmdlast, 0);
     EXPECT_EQ(cmd.cmdarcmode, 0);
-    EXPECT_FALSE(cmd.cmdngc);
+    EXPECT_EQ(cmd.cmddialect, NcDialect::Korven);
     EXPECT_FALSE(cmd.cmdrambuffer);
     expectwellformed(cmd);
 }

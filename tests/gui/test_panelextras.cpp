@@ -103,7 +103,7 @@ TEST(PanelExtras, RowsWithoutRoomAreOfferedOnThePanelMenu) {
         ASSERT_NE(reading, nullptr);
         reading->menu()->actions().value(1)->trigger();
         auto* choice = static_cast<ReadingChoice*>(w->panelextras->row(PanelExtras::Reading));
-        EXPECT_TRUE(choice->ngc());
+        EXPECT_EQ(choice->dialect(), NcDialect::Ngc);
         ASSERT_TRUE(waituntil([&] { return jobdone(*w); }));
     }
     if (w->panelextras->folded(PanelExtras::Notice)) {

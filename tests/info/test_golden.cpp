@@ -126,7 +126,7 @@ TEST(InfoErrors, UsageMistakesAreNotReports) {
     EXPECT_EQ(runinfo("").status, 2);
     EXPECT_EQ(runinfo("--zlimits 1").status, 2);
     EXPECT_EQ(runinfo("--bogus x.nc").status, 2);
-    EXPECT_EQ(runinfo("--dialect fanuc x.nc").status, 2);
+    EXPECT_EQ(runinfo("--dialect iso x.nc").status, 2);
     EXPECT_EQ(runinfo("a.nc b.nc").out, "");
 }
 #endif

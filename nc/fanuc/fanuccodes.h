@@ -1,0 +1,32 @@
+#pragma once
+// The G and M codes of one block, sorted into the control's modal groups.
+
+#include <cstdint>
+
+#include "nc/fanuc/fanucinterpreter.h"
+
+struct FanucInterpreter::Codes {
+    static constexpr int kGroups = 24;
+    int32_t group[kGroups] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
+                              -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+    int32_t axisuser = -1;  // G4, G10, G28, G30, G52 or G92: takes the axis words
+    int32_t call = -1;      // G65, M98 or M99 (tenths)
+    bool machine = false;   // G53
+    bool toolchange = false, stop = false, endsmain = false;
+    bool cancelcycle = false;  // G80 given beside another motion code
+};
+
+// The control's modal group of a G code (tenths), 0 for those that act once, -1 for none.
+// Groups used: 1 motion, 2 plane, 3 distance, 5 feed, 6 units, 7 cutter compensation,
+// 8 tool length, 10 cycle return, 11 scaling, 12 macro modal call, 14 work system,
+// 15 cutting mode, 16 rotation, 17 polar, 22 mirror image.
+int fanucgroupof(int32_t g);
+
+inline bool fanuciscycle(int32_t motion) {
+    return motion == 730 || motion == 740 || motion == 760 || (motion >= 810 && motion <= 890);
+}
+
+// Peck cycles whose Q is a depth; G76 and G87 shift by Q.
+inline bool fanucqislength(int32_t motion) {
+    return motion == 730 || motion == 830 || motion == 760 || motion == 870;
+}

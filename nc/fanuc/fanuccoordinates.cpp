@@ -1,0 +1,186 @@
+// Work coordinate systems, G52, G92, G10, tool length offsets, the coordinate changes and
+// the length unit.
+
+#include <cmath>
+#include <string>
+
+#include "nc/fanuc/fanuccodes.h"
+#include "nc/fanuc/fanucinterpreter.h"
+
+namespace {
+
+constexpr char kAxes[3] = {'X', 'Y', 'Z'};
+constexpr char kFactors[3] = {'I', 'J', 'K'};
+constexpr double kMillimetresPerInch = 25.4;
+
+bool whole(double v, double low, double high) {
+    return v >= low && v <= high && v == std::floor(v);
+}
+
+}  // namespace
+
+bool FanucInterpreter::coordinates(const NgcBlock& block, const Codes& codes) {
+    if (codes.axisuser == 100) {
+        const double l = block.has('L') ? block.get('L') : -1;
+        const double p = block.has('P') ? block.get('P') : -1;
+        if (l == 10 || l == 11 || l == 12 || l == 13 || l == 1) {
+            ignore("G10 L" + std::to_string(static_cast<int>(l)));  // the offset memory
+            return true;
+        }
+        double* system = nullptr;
+        if (l == 2 && whole(p, 0, 6)) {
+            system = p == 0 ? external_ : work_[static_cast<int>(p) - 1];
+        } else if (l == 20 && whole(p, 1, 48)) {
+            system = work_[5 + static_cast<int>(p)];
+        } else {
+            problem(l == 2 ? "G10 L2 needs P 0 to 6" : l == 20 ? "G10 L20 needs P 1 to 48" : "G10 needs L2 or L20");
+            return false;
+        }
+        for (int a = 0; a < 3; ++a) {
+            if (!block.has(kAxes[a])) continue;
+            // G91 adds to what the system holds.
+            system[a] = incremental_ ? system[a] + block.get(kAxes[a]) : block.get(kAxes[a]);
+        }
+        reprogram();
+    } else if (codes.axisuser == 280 || codes.axisuser == 300) {
+        reference(block);
+    } else if (codes.axisuser == 520) {
+        for (int a = 0; a < 3; ++a) {
+            if (block.has(kAxes[a])) local_[a] = block.get(kAxes[a]);
+        }
+        reprogram();
+    } else if (codes.axisuser == 920) {
+        for (int a = 0; a < 3; ++a) {
+            if (!block.has(kAxes[a])) continue;
+            g92_[a] = 0;
+            g92_[a] = path_.pos[a] - offset(a) - block.get(kAxes[a]);
+        }
+        reprogram();
+    }
+    return true;
+}
+
+void FanucInterpreter::lengthoffset(int32_t code, const NgcBlock& block) {
+    if (code == 490) {
+        length_ = 0;
+        return reprogram();
+    }
+    const double h = block.has('H') ? block.get('H') : -1;
+    if (!whole(h, 0, 2147483647.0)) return problem(ngccodename('G', code) + " needs H, an offset number");
+    double length = 0;
+    if (h > 0) {
+        const ToolTable& table = job_.tools;
+        if (!table.found()) {
+            // Named once: the offset is then left off, never guessed.
+            job_.notice.ignore("G43/G44 without an offset file", line_);
+            return;
+        }
+        const ToolEntry* entry = table.find(static_cast<int32_t>(h));
+        if (entry == nullptr) {
+            job_.notice.ignore("G43/G44 H" + std::to_string(static_cast<int32_t>(h)) + " not in the offset file", line_);
+            return;
+        }
+        length = entry->length / (lengthsininch() ? kMillimetresPerInch : 1);
+    }
+    length_ = code == 440 ? -length : length;
+    reprogram();
+}
+
+bool FanucInterpreter::transforms(const Codes& codes, const FanucBlock& written, const NgcBlock& block) {
+    bool took = false;
+    const int32_t mirror = codes.group[22], scaling = codes.group[11], rotation = codes.group[16];
+    if (mirror == 501) {
+        // G50.1 with axis words cancels those axes; without, every axis.
+        for (int a = 0; a < 3; ++a) {
+            if (block.has(kAxes[a]) || !block.hasaxis()) transform_.mirrored[a] = false;
+        }
+        took = true;
+    } else if (mirror == 511) {
+        for (int a = 0; a < 3; ++a) {
+            if (!block.has(kAxes[a])) continue;
+            transform_.mirrored[a] = true;
+            transform_.mirrorcentre[a] = block.get(kAxes[a]);
+        }
+        took = true;
+    }
+    if (scaling == 500) {
+        transform_.scaling = false;
+    } else if (scaling == 510) {
+        // The factor in thousandths without a point; P for all axes, else I J K each.
+        auto factor = [&](char letter) {
+            const double v = written.words.get(letter);
+            return (written.points & (1u << (letter - 'A'))) ? v : v / 1000;
+        };
+        for (int a = 0; a < 3; ++a) {
+            transform_.scalecentre[a] = block.has(kAxes[a]) ? block.get(kAxes[a]) : prog_[a];
+            double f = 1;
+            if (written.words.has('P')) {
+                f = factor('P');
+            } else if (written.words.has(kFactors[a])) {
+                f = factor(kFactors[a]);
+            }
+            transform_.factor[a] = f;
+        }
+        if (!(std::isfinite(transform_.factor[0]) && std::isfinite(transform_.factor[1]) &&
+              std::isfinite(transform_.factor[2]) && transform_.factor[0] != 0 &&
+              transform_.factor[1] != 0 && transform_.factor[2] != 0)) {
+            problem("G51 needs a scale factor other than 0");
+        } else {
+            transform_.scaling = true;
+        }
+        took = true;
+    }
+    if (rotation == 690) {
+        transform_.rotating = false;
+    } else if (rotation == 680) {
+        const NgcPlaneAxes axes = ngcplaneaxes(plane_);
+        transform_.first = axes.first;
+        transform_.second = axes.second;
+        const int f = axes.first, s = axes.second;
+        transform_.rotatecentre[0] = block.has(kAxes[f]) ? block.get(kAxes[f]) : prog_[f];
+        transform_.rotatecentre[1] = block.has(kAxes[s]) ? block.get(kAxes[s]) : prog_[s];
+        // The angle in thousandths of a degree without a point, absolute in G90 and G91.
+        double degrees = 0;
+        if (written.words.has('R')) {
+            degrees = written.words.get('R');
+            if (!(written.points & (1u << ('R' - 'A')))) degrees /= 1000;
+        }
+        transform_.degrees = degrees;
+        transform_.rotating = std::isfinite(degrees);
+        took = true;
+    }
+    return took;
+}
+
+void FanucInterpreter::setunits(bool inch) {
+    if (inch == inch_) return;
+    if (!unitsfixed_) {
+        scaleheld(inch ? 1 / 25.4 : 25.4);
+    } else if (!unitsnoted_) {
+        unitsnoted_ = true;
+        const char* kept = lengthsinch_ ? "inches" : "mm";
+        problem(std::string(inch ? "G20" : "G21") + " after the first move in " + kept +
+                ": the lengths that follow are converted to " + kept);
+    }
+    inch_ = inch;
+}
+
+void FanucInterpreter::scaleheld(double factor) {
+    for (int a = 0; a < 3; ++a) {
+        for (double(&system)[3] : work_) system[a] *= factor;
+        external_[a] *= factor;
+        g92_[a] *= factor;
+        local_[a] *= factor;
+        prog_[a] *= factor;
+        path_.pos[a] *= factor;
+        transform_.mirrorcentre[a] *= factor;
+        transform_.scalecentre[a] *= factor;
+    }
+    for (double& c : transform_.rotatecentre) c *= factor;
+    length_ *= factor;
+    cycler_ *= factor;
+    cyclebottom_ *= factor;
+    cycleq_ *= factor;
+    initial_ *= factor;
+    path_.scalefeed(factor);
+}

@@ -1,0 +1,236 @@
+#include "nc/fanuc/fanucinterpreter.h"
+
+#include <memory>
+
+#include <chrono>
+#include <cmath>
+
+#include "nc/fanuc/fanucblockfeed.h"
+#include "nc/fanuc/fanuccodes.h"
+#include "nc/fanuc/fanucmacro.h"
+#include "nc/vectorstate.h"
+
+FanucInterpreter::FanucInterpreter(NcJob& job, ByteSource& source, bool readahead)
+    : job_(job), source_(source), readahead_(readahead), path_(job), comp_(job, path_) {}
+
+FanucInterpreter::~FanucInterpreter() {
+    delete macro_;
+}
+
+void FanucInterpreter::problem(std::string message) {
+    // A program that is wrong throughout (another dialect, say) says so often enough early on.
+    if (problems_ < kListedProblems) {
+        ++problems_;
+        job_.notice.problem(line_, std::move(message));
+    } else {
+        ++unlisted_;
+    }
+}
+
+void FanucInterpreter::run() {
+    clearwidevectorstate();
+    job_.feedslots.count = -1;
+    job_.lastplotcolor = -1;
+    program_.load(source_, job_.working);
+    macro_ = new FanucMacro(*this, job_.linerunlimit > 0 ? job_.linerunlimit : FlowSteps::kDefaultLimit,
+                            &job_.stoprequested);
+    const double size = static_cast<double>(program_.size());
+    auto lastprogress = std::chrono::steady_clock::now();
+    int64_t sincecheck = 0;
+    FanucBlock block;
+    std::unique_ptr<FanucBlockFeed> feed;
+    if (readahead_) feed = std::make_unique<FanucBlockFeed>(program_);
+    while (!ended_) {
+        current_ = next_;
+        if (program_.atend(current_)) {
+            // Past the last line: only the main program may end so.
+            if (stack_.empty()) break;
+            problem("subprogram ends without M99");
+            giveback(NgcBlock{});
+            continue;
+        }
+        line_ = static_cast<int32_t>(current_.line);
+        bool stop = false;
+        const FanucBlockFeed::Line* ahead = nullptr;
+        const bool again = macro_->rerun(current_, next_, stop);
+        if (again) {
+            // A kept line of a loop or a subprogram: run and counted without reading it.
+            if (stop) ended_ = true;
+        } else if ((ahead = feed ? feed->take(current_) : nullptr) != nullptr &&
+                   ahead->kind != FanucLineKind::Macro) {
+            next_ = ahead->next;
+            dispatch(ahead->kind, ahead->block, ahead->message);
+        } else {
+            const char *begin = nullptr, *end = nullptr;
+            program_.line(current_, begin, end, next_);
+            const FanucLineKind kind = parser_.parse(begin, end, block);
+            if (kind == FanucLineKind::Macro) {
+                mainstarted_ = true;
+                macro_->execute(begin, end);
+            } else {
+                dispatch(kind, block, parser_.message);
+            }
+        }
+        if (!again && !macro_->step(current_)) ended_ = true;
+        if (job_.stoprequested) {
+            job_.stoppedline = line_;
+            break;
+        }
+        if (++sincecheck == 4096) {
+            sincecheck = 0;
+            const auto now = std::chrono::steady_clock::now();
+            if (job_.working && now - lastprogress > std::chrono::milliseconds(500)) {
+                lastprogress = now;
+                job_.working(NcReader::kLoadingCaption,
+                             size > 0 ? 0.5 + 0.5 * static_cast<double>(current_.offset) / size : 1.0);
+                clearwidevectorstate();  // the screen update ran toolkit code
+            }
+        }
+    }
+    comp_.finish();
+    job_.notice.unlistedproblems(unlisted_);
+    job_.inchunits = lengthsininch();
+    job_.buildtexts(path_.time);
+}
+
+void FanucInterpreter::dispatch(FanucLineKind kind, const FanucBlock& block, const std::string& message) {
+    switch (kind) {
+        case FanucLineKind::Block:
+            if (block.words.letters != 0 || block.words.gcount != 0 || block.words.mcount != 0) {
+                mainstarted_ = true;
+                execute(block);
+            }
+            break;
+        case FanucLineKind::Percent:
+            // The tape's closing '%' ends the program; a subprogram should have returned.
+            if (!mainstarted_) break;
+            if (!stack_.empty()) {
+                problem("subprogram ends without M99");
+                giveback(NgcBlock{});
+                break;
+            }
+            ended_ = true;
+            break;
+        case FanucLineKind::Header:
+            if (!stack_.empty()) {
+                problem("subprogram ends without M99");
+                giveback(NgcBlock{});
+            } else if (mainstarted_) {
+                ended_ = true;  // the next program in the file: the main one is over
+            } else {
+                mainstarted_ = true;
+            }
+            break;
+        case FanucLineKind::Deleted:
+        case FanucLineKind::Macro:
+            break;
+        case FanucLineKind::Bad:
+            mainstarted_ = true;
+            problem(message);
+            break;
+    }
+}
+
+bool FanucInterpreter::jumpto(int64_t n) {
+    FanucPlace found;
+    if (!program_.findsequence(n, current_, found)) {
+        alarm("sequence number N" + std::to_string(n) + " not found");
+        return false;
+    }
+    next_ = found;
+    macro_->jumped();
+    return true;
+}
+
+void FanucInterpreter::execute(const FanucBlock& written) {
+    Codes codes;
+    if (!gather(written.words, codes)) return;
+    // Units come first: the block's own lengths are written in them.
+    if (codes.group[6] >= 0) setunits(codes.group[6] == 200);
+    const NgcBlock& block = scaled(written, codes);
+    for (char axis : {'A', 'B', 'C', 'U', 'V', 'W'}) {
+        if (codes.call != 650 && (block.otheraxes & (1u << (axis - 'A')))) ignore(std::string(1, axis));
+    }
+    const int32_t refused = comp_.refuses(codes.group, codes.axisuser == 280 || codes.axisuser == 300 ? codes.axisuser : -1,
+                                          codes.machine, motion_, block.hasaxis(), inch_);
+    if (refused >= 0) return problem(NgcCompensation::refusal(refused));
+    if (codes.group[5] >= 0) {
+        path_.setinversetime(false);
+        if (codes.group[5] == 950) ignore("G95");
+    }
+    const double scale = wordscale();
+    if (block.has('F') && codes.call != 650) {
+        feed_ = block.get('F');
+        path_.setfeed(feed_, tool_, scale);
+    }
+    if (block.has('T') && codes.call != 650) {
+        const double t = block.get('T');
+        tool_ = t >= 0 && t < 2147483647.0 ? static_cast<int32_t>(t) : 0;
+    }
+    job_.toolfeeds.set(job_.nodes.lastnode() + 1, tool_, feed_);
+    if (codes.toolchange) path_.toolchange(tool_);
+    if (codes.axisuser == 40) {
+        // P in milliseconds, or X in seconds (thousandths without a point).
+        const NgcBlock& w = written.words;
+        double seconds = -1;
+        if (w.has('P')) seconds = w.get('P') / 1000;
+        if (w.has('X')) seconds = (written.points & (1u << ('X' - 'A'))) ? w.get('X') : w.get('X') / 1000;
+        if (!(seconds >= 0)) return problem("G4 needs P or X, the time to wait");
+        path_.dwell(seconds);
+    }
+    modes(codes, block);
+    if (codes.group[7] >= 0) {
+        // D names the offset register; the block's D word is taken as written.
+        comp_.set(codes.group[7], written.words, line_, plane_, tool_, lengthsininch(), scale);
+    }
+    if (codes.group[8] >= 0) lengthoffset(codes.group[8], block);
+    const bool transformwords = transforms(codes, written, block);
+    if (!coordinates(block, codes)) return;
+    if (codes.group[1] >= 0) {
+        const int32_t g = codes.group[1];
+        if (!fanuciscycle(g) || codes.cancelcycle) {
+            hascycler_ = hascyclebottom_ = false;
+            incycle_ = false;
+        }
+        motion_ = g;
+    }
+    const bool arcwords = block.has('I') || block.has('J') || block.has('K') || block.has('R');
+    if (codes.call == 650) {
+        // G65 takes every word as an argument.
+    } else if (transformwords) {
+        // The words were the centre of a coordinate change.
+    } else if ((block.hasaxis() || (fanuciscycle(motion_) && codes.group[1] >= 0)) && codes.axisuser < 0) {
+        motion(block, codes.machine);
+    } else if (arcwords && codes.axisuser < 0 && !codes.machine && (motion_ == 20 || motion_ == 30)) {
+        arc(block);  // offsets alone: a whole circle back to where it starts
+    } else if (codes.machine) {
+        problem("G53 without an axis word");
+    }
+    if (codes.stop) {
+        ended_ = true;
+        return;
+    }
+    calls(codes, block);
+}
+
+void FanucInterpreter::modes(const Codes& codes, const NgcBlock& block) {
+    const int32_t* g = codes.group;
+    if (g[2] >= 0) plane_ = g[2] / 10;
+    if (g[14] >= 0) {
+        if (g[14] == 541) {
+            const double p = block.has('P') ? block.get('P') : -1;
+            if (!(p >= 1 && p <= 48 && p == std::floor(p))) {
+                problem("G54.1 needs P 1 to 48");
+            } else {
+                system_ = 5 + static_cast<int>(p);
+            }
+        } else {
+            system_ = (g[14] - 540) / 10;
+        }
+        reprogram();
+    }
+    if (g[3] >= 0) incremental_ = g[3] == 910;
+    if (g[10] >= 0) retracttor_ = g[10] == 990;
+    if (g[12] == 660) ignore("G66");
+    if (g[17] == 160) ignore("G16");
+}

@@ -1,0 +1,225 @@
+#include "nc/fanuc/fanucmacro.h"
+
+#include <cmath>
+
+#include "nc/fanuc/fanucinterpreter.h"
+
+namespace {
+
+// Lines kept read; a program that is all macro lines must not keep every one of them.
+constexpr size_t kMaxKept = 1 << 16;
+
+// G65's arguments: the letter's variable, 0 for letters that are not arguments.
+int argumentof(char letter) {
+    switch (letter) {
+        case 'A': return 1;  case 'B': return 2;  case 'C': return 3;  case 'I': return 4;
+        case 'J': return 5;  case 'K': return 6;  case 'D': return 7;  case 'E': return 8;
+        case 'F': return 9;  case 'H': return 11; case 'M': return 13; case 'Q': return 17;
+        case 'R': return 18; case 'S': return 19; case 'T': return 20; case 'U': return 21;
+        case 'V': return 22; case 'W': return 23; case 'X': return 24; case 'Y': return 25;
+        case 'Z': return 26;
+        default: return 0;
+    }
+}
+
+}  // namespace
+
+const FanucStatement* FanucMacro::statement(const char* begin, const char* end) {
+    const int64_t at = reading_.current().offset;
+    if (counting_) {
+        const auto found = kept_.find(at);
+        if (found != kept_.end()) return &found->second.statement;
+    }
+    if (!fanucstatement(begin, end, parser_, scratch_, problem_)) {
+        reading_.problem(problem_);
+        return nullptr;
+    }
+    if (!counting_) return &scratch_;
+    if (kept_.size() >= kMaxKept) kept_.clear();
+    Kept& kept = kept_[at];
+    kept.statement = scratch_;
+    kept.next = reading_.next();
+    kept.runs = runs_[at];
+    return &kept.statement;
+}
+
+bool FanucMacro::evaluate(const FlowExpression& e, FlowValue& out) {
+    if (flowevaluate(e, variables_, out, problem_)) return true;
+    reading_.problem(problem_);
+    return false;
+}
+
+void FanucMacro::execute(const char* begin, const char* end) {
+    const FanucStatement* s = statement(begin, end);
+    if (s != nullptr) run(*s);
+}
+
+bool FanucMacro::rerun(const FanucPlace& at, FanucPlace& next, bool& stop) {
+    if (!counting_) return false;
+    const auto found = kept_.find(at.offset);
+    if (found == kept_.end()) return false;
+    Kept& kept = found->second;
+    next = kept.next;
+    // Run from a copy of nothing: the statement stays in place, the map does not change
+    // while it runs (only reading a new line adds to it).
+    run(kept.statement);
+    stop = !counted(kept.runs, at.line);
+    return true;
+}
+
+void FanucMacro::run(const FanucStatement& statement) {
+    const FanucStatement* s = &statement;
+    using Kind = FanucStatement::Kind;
+    FlowValue test;
+    switch (s->kind) {
+        case Kind::Words:
+            return words(s->words);
+        case Kind::Assign:
+            return assign(*s);
+        case Kind::IfGoto:
+        case Kind::IfThen:
+            if (!evaluate(s->condition, test)) return;
+            // Null is not true.
+            if (test.empty || test.value == 0) return;
+            if (s->kind == Kind::IfGoto) return gotoline(s->jump);
+            return s->assigns ? assign(*s) : words(s->words);
+        case Kind::Goto:
+            return gotoline(s->jump);
+        case Kind::While:
+            return loopstart(*s, true);
+        case Kind::Do:
+            return loopstart(*s, false);
+        case Kind::End:
+            return loopend(s->loop);
+    }
+}
+
+void FanucMacro::words(const std::vector<FanucWord>& list) {
+    FanucBlock block;
+    NgcBlock& w = block.words;
+    for (const FanucWord& word : list) {
+        FlowValue v;
+        if (!evaluate(word.value, v)) return;
+        // A null value leaves the word out, as if it were not written.
+        if (v.empty) continue;
+        const char letter = word.letter;
+        if (!std::isfinite(v.value)) return reading_.problem(std::string(1, letter) + " is not a number");
+        if (letter == 'G' || letter == 'M') {
+            const double tenths = std::nearbyint(v.value * 10);
+            if (std::fabs(v.value * 10 - tenths) > 1e-6 || std::fabs(tenths) >= 1e5 ||
+                (letter == 'M' && static_cast<int32_t>(tenths) % 10 != 0)) {
+                return reading_.problem("unknown code " + std::string(1, letter) + std::to_string(v.value));
+            }
+            int& count = letter == 'G' ? w.gcount : w.mcount;
+            if (count == NgcBlock::kMaxCodes) return reading_.problem("too many codes");
+            (letter == 'G' ? w.gcodes : w.mcodes)[count++] = static_cast<int32_t>(tenths);
+            continue;
+        }
+        if (letter == 'N') continue;
+        if (letter == 'O') return reading_.problem("O inside a block");
+        const uint32_t mask = 1u << (letter - 'A');
+        if (w.letters & mask) return reading_.problem(std::string("two ") + letter + " words");
+        w.letters |= mask;
+        if (letter == 'A' || letter == 'B' || letter == 'C' || letter == 'U' || letter == 'V' || letter == 'W') {
+            w.otheraxes |= mask;
+        }
+        w.value[letter - 'A'] = v.value;
+        // Only a number written without a point counts in least increments.
+        if (!(word.value.literal && !word.value.point)) block.points |= mask;
+    }
+    if (w.letters != 0 || w.gcount != 0 || w.mcount != 0) reading_.execute(block);
+}
+
+void FanucMacro::assign(const FanucStatement& s) {
+    FlowValue number, value;
+    if (!evaluate(s.target, number) || !evaluate(s.value, value)) return;
+    int32_t index = 0;
+    if (!variables_.find(number.value, true, index, problem_)) return reading_.problem(problem_);
+    variables_.set(index, value);
+}
+
+void FanucMacro::gotoline(const FlowExpression& jump) {
+    FlowValue n;
+    if (!evaluate(jump, n)) return;
+    if (n.empty || !(n.value >= 0 && n.value <= 99999)) {
+        return reading_.problem("GOTO needs a sequence number 0 to 99999");
+    }
+    counting_ = true;
+    reading_.jumpto(static_cast<int64_t>(std::nearbyint(n.value)));
+}
+
+void FanucMacro::loopstart(const FanucStatement& s, bool test) {
+    const FanucPlace here = reading_.current();
+    // Loops belong to the program they are written in: a subprogram may use the same number.
+    const size_t level = reading_.depth();
+    bool runs = true;
+    if (test) {
+        FlowValue v;
+        if (!evaluate(s.condition, v)) return;
+        runs = !v.empty && v.value != 0;
+    }
+    // Coming round again finds the loop open already.
+    const bool open = !loops_.empty() && loops_.back().start.offset == here.offset;
+    if (runs) {
+        if (!open) {
+            for (size_t i = loops_.size(); i-- > 0;) {
+                if (loops_[i].id == s.loop && loops_[i].level == level) loops_.erase(loops_.begin() + static_cast<long>(i));
+            }
+            loops_.push_back(Loop{s.loop, level, here});
+        }
+        return;
+    }
+    if (open) loops_.pop_back();
+    FanucPlace found;
+    if (!reading_.text().findkeyword("END", s.loop, reading_.next(), found)) {
+        return reading_.alarm("DO" + std::to_string(s.loop) + " without END" + std::to_string(s.loop));
+    }
+    // On after the END line.
+    const char *b = nullptr, *e = nullptr;
+    reading_.text().line(found, b, e, reading_.next());
+}
+
+void FanucMacro::loopend(int64_t id) {
+    for (size_t i = loops_.size(); i-- > 0;) {
+        if (loops_[i].level != reading_.depth()) break;
+        if (loops_[i].id != id) continue;
+        loops_.resize(i + 1);
+        counting_ = true;
+        reading_.next() = loops_[i].start;
+        return;
+    }
+    reading_.problem("END" + std::to_string(id) + " without DO" + std::to_string(id));
+}
+
+bool FanucMacro::step(const FanucPlace& at) {
+    if (!counting_) return true;
+    const auto found = kept_.find(at.offset);
+    return counted(found != kept_.end() ? found->second.runs : runs_[at.offset], at.line);
+}
+
+bool FanucMacro::counted(int64_t& runs, int64_t line) {
+    if (steps_.step(runs, line)) return true;
+    if (!steps_.message.empty()) reading_.problem(steps_.message);
+    return false;
+}
+
+void FanucMacro::unwind(size_t depth) {
+    while (!loops_.empty() && loops_.back().level > depth) loops_.pop_back();
+}
+
+bool FanucMacro::enter(const NgcBlock& block) {
+    counting_ = true;
+    if (!variables_.enter()) return false;
+    for (int i = 0; i < 26; ++i) {
+        const char letter = static_cast<char>('A' + i);
+        const int index = argumentof(letter);
+        if (index > 0 && block.has(letter)) variables_.set(index, {block.get(letter), false});
+    }
+    // M is read as a code: its value is the argument.
+    if (block.mcount > 0) variables_.set(13, {block.mcodes[0] / 10.0, false});
+    return true;
+}
+
+void FanucMacro::leave() {
+    variables_.leave();
+}
