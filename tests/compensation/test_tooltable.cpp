@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "nc/offsettable.h"
 #include "nc/tooltable.h"
 #include "tests/nc/ncrun.h"
 
@@ -112,4 +113,47 @@ TEST(NgcCompensation, BadRadiiAndBlocksItCannotFollowAreNamed) {
         "7: G81 with cutter compensation on",
     };
     EXPECT_EQ(problems, expected);
+}
+
+TEST(OffsetTable, RegistersFirstThenTheirValueInEitherUnit) {
+    const OffsetTable table = OffsetTable::parse(
+        "; mill 2 offsets\n"
+        "D12 R3.0 ;radius\n"
+        "d13 d6\n"
+        "H3 Z120.5\n"
+        "D 14R-1\n"
+        ";units=inch\n"
+        "H4 Z2\n"
+        "D15 R0.125 X1\n"
+        "D16 D6 R3\n"
+        "D1.5 R1\n"
+        "H5 R1\n"
+        "T1 D6\n"
+        ";units=mm\n"
+        "D12 R9\n"
+        "D17 R1\n");
+    double v = 0;
+    EXPECT_TRUE(table.radius(12, v) && v == 3);
+    EXPECT_TRUE(table.radius(13, v) && v == 3);
+    EXPECT_TRUE(table.radius(14, v) && v == -1);  // kept with its sign
+    EXPECT_TRUE(table.length(3, v) && v == 120.5);
+    EXPECT_TRUE(table.length(4, v) && v == 50.8);
+    EXPECT_TRUE(table.radius(15, v) && v == 3.175);
+    EXPECT_TRUE(table.radius(17, v) && v == 1);  // back in millimetres
+    EXPECT_FALSE(table.radius(3, v));             // H3 is a length
+    EXPECT_FALSE(table.radius(16, v));
+    std::vector<std::string> problems;
+    for (const auto& p : table.problems()) problems.push_back(std::to_string(p.line) + ": " + p.message);
+    const std::vector<std::string> expected = {
+        "8: unknown word X ignored",
+        "9: D16 needs R, the radius, or D, the diameter",
+        "10: register number D must be a whole number",
+        "11: unknown word R ignored",
+        "11: H5 needs Z, the tool length",
+        "12: a register line starts with D or H",
+        "14: D12 given again (first at line 2)",
+    };
+    EXPECT_EQ(problems, expected);
+    EXPECT_FALSE(OffsetTable::readfile("/tmp").found());
+    EXPECT_EQ(OffsetTable::besideprogram("/parts/a/plate.nc"), "/parts/a/offset.tbl");
 }
