@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
+#include <vector>
 
 #include "nc/offsettable.h"
 #include "nc/tooltable.h"
@@ -156,4 +158,24 @@ TEST(OffsetTable, RegistersFirstThenTheirValueInEitherUnit) {
     EXPECT_EQ(problems, expected);
     EXPECT_FALSE(OffsetTable::readfile("/tmp").found());
     EXPECT_EQ(OffsetTable::besideprogram("/parts/a/plate.nc"), "/parts/a/offset.tbl");
+}
+
+TEST(NgcCompensation, TheContourAsProgrammedIsKeptOnlyWhereCompensationDrewBesideIt) {
+    NcJob job;
+    runwith(job, "", "G0 X-10 Y0 Z0\nG1 X0 F100\nG1 X10\n");
+    EXPECT_TRUE(job.contour.empty());
+    runwith(job, "", "G0 X-10 Y0 Z0\nG1 X-5 F100\nG41.1 D2 G1 X0\nG1 X10\nG3 X20 Y10 J10\nG40 G1 X30\nG1 X40\n");
+    const auto& points = job.contour.points();
+    ASSERT_GE(points.size(), 8u);
+    ASSERT_EQ(job.contour.pieces(), std::vector<size_t>{0});  // one connected line
+    const auto at = [&](size_t i, float x, float y) { return points[i].x == x && points[i].y == y; };
+    // From the entry to the exit move, not the moves before or after compensation.
+    EXPECT_TRUE(at(0, -5, 0) && at(1, 0, 0) && at(2, 10, 0));
+    EXPECT_TRUE(at(points.size() - 2, 20, 10) && at(points.size() - 1, 30, 10));
+    for (size_t i = 3; i + 2 < points.size(); ++i) {
+        EXPECT_NEAR(std::hypot(points[i].x - 10, points[i].y - 10), 10, 1e-4) << i;  // on the arc
+    }
+    for (size_t i = 1; i < points.size(); ++i) EXPECT_LE(points[i - 1].node, points[i].node);
+    runwith(job, "", "G0 X0 Y0\n");
+    EXPECT_TRUE(job.contour.empty());  // a new program starts without one
 }
