@@ -11,6 +11,7 @@
 #include <QSlider>
 
 #include "app/arcdatamessages.h"
+#include "app/compensationmenu.h"
 #include "app/desktopopen.h"
 #include "app/dragsimplification.h"
 #include "app/jobinput.h"
@@ -27,6 +28,7 @@
 #include "app/recentfiles.h"
 #include "app/vorlixmain.h"
 #include "app/workingbar.h"
+#include "render/contourdrawer.h"
 #include "render/glimage.h"
 
 namespace {
@@ -50,6 +52,8 @@ Tvorlixform::Tvorlixform(const CommandLine& cmd) : cmd_(cmd) {
     builddesktop();
     buildprogramlink();
     planreadout_ = std::make_unique<PlanReadout>(*this);
+    compensation_ = std::make_unique<CompensationMenu>(*this, QFile::decodeName(QByteArray::fromStdString(cmd_.cmdtools)),
+                                                       cmd_.cmdnosettings);
     navigation_ = std::make_unique<NavigationInput>(*this);
     jobinput_ = std::make_unique<JobInput>(*this);
     jobinput_->finished = [this] {
@@ -114,6 +118,11 @@ void Tvorlixform::connectjob() {
         if (jobinput_->closerequested()) return;
         drawer_->frontbuffer = wrkscreen->frontbuffer();
         drawer_->showtoolpath();
+        if (compensation_ && compensation_->contourshown()) {
+            int32_t first = 0, last = -1;
+            drawer_->drawnrange(first, last);
+            drawcontour(job.contour, first, last);
+        }
     };
     drawer_->askuser = [this] {
         jobinput_->poll();

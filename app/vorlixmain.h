@@ -21,6 +21,7 @@
 #include "view/viewstate.h"
 
 class ArcDataMessages;
+class CompensationMenu;
 class DesktopOpen;
 class DragSimplification;
 class JobInput;
@@ -140,6 +141,7 @@ class Tvorlixform : public QWidget {
     // handles on its controls.
     ProgramLink& programlink() { return *programlink_; }
     PlanReadout* planreadout() { return planreadout_.get(); }
+    CompensationMenu* compensationmenu() { return compensation_.get(); }
     MeasureMode* measuremode() { return measure_.get(); }
     ProgramPane* programpane = nullptr;
     QCheckBox* programcheckbox = nullptr;  // "显示程式文本"
@@ -213,6 +215,7 @@ class Tvorlixform : public QWidget {
     // Its worker reads the node store: it must go before the job does.
     std::unique_ptr<PlanReadout> planreadout_;
     std::unique_ptr<MeasureMode> measure_;
+    std::unique_ptr<CompensationMenu> compensation_;
     // Last: it reads the members above and goes first at destruction.
     std::unique_ptr<NavigationInput> navigation_;
     // After the navigation input, so that it sees every event first during a job.

@@ -237,8 +237,8 @@ TEST(PanelCommands, SpeedMenuOpensAtTheRightPressAndItsItemsSetTheTitle) {
         afterframe();
     };
 
-    // The speeds, a separator, the drag switch and the machine profile's submenu.
-    ASSERT_EQ(w->speedmenu->actions().size(), 12);
+    // The speeds, a separator, the drag switch, the machine profile's and compensation's submenus.
+    ASSERT_EQ(w->speedmenu->actions().size(), 13);
     const QPoint bare(70, 236);  // below the buttons, above the check box
     auto choose = [&](const char* name, const char* caption) {
         QTest::mousePress(w->panel, Qt::RightButton, {}, bare);
