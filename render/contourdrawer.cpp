@@ -22,22 +22,19 @@ void drawcontour(const ProgrammedContour& contour, int32_t firstnode, int32_t la
                                         [](const ContourPoint& p, int32_t node) { return p.node < node; });
     const auto end = std::upper_bound(points.begin(), points.end(), lastnode,
                                       [](int32_t node, const ContourPoint& p) { return node < p.node; });
-    const auto from = static_cast<size_t>(begin - points.begin());
-    const auto to = static_cast<size_t>(end - points.begin());
-    if (to <= from) return;
-    const auto& pieces = contour.pieces();
+    if (end <= begin) return;
     glLineWidth(1.0F);
     glColor3f(kGrey, kGrey, kGrey);
-    auto piece = std::upper_bound(pieces.begin(), pieces.end(), from);
-    size_t at = from;
-    while (at < to) {
-        const size_t next = piece == pieces.end() ? to : std::min(to, *piece);
-        if (next - at >= 2) {
+    bool open = false;
+    contour.walk(
+        static_cast<size_t>(begin - points.begin()), static_cast<size_t>(end - points.begin()),
+        [&open] {
+            if (open) glEnd();
             glBegin(GL_LINE_STRIP);
-            for (size_t i = at; i < next; ++i) glVertex3f(points[i].x, points[i].y, points[i].z);
-            glEnd();
-        }
-        at = next;
-        if (piece != pieces.end()) ++piece;
-    }
+            open = true;
+        },
+        [](double x, double y, double z) {
+            glVertex3f(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+        });
+    if (open) glEnd();
 }

@@ -40,8 +40,9 @@ TEST(ReadingChoice, CommandLineChoiceAndPanelChangeReadTheShownProgramAgain) {
 }
 
 TEST(ReadingChoice, CompensationTableFromTheCommandLineAndTheContourOnlyWhenAsked) {
-    // A CCW square 0..40 with an 8 mm tool on the left: the centre runs inside, 4 from it.
-    const std::string program = "G0 X-10 Y-10 Z0\nG41 D1 G1 X0 Y0 F100\nG1 X40\nY40\nX0\nY0\n"
+    // A CCW square 0..40, one corner rounded R10, with an 8 mm tool on the left: the centre
+    // runs inside, 4 from it.
+    const std::string program = "G0 X-10 Y-10 Z0\nG41 D1 G1 X0 Y0 F100\nG1 X30\nG3 X40 Y10 J10\nG1 Y40\nX0\nY0\n"
                                 "G40 G1 X-10 Y-10\nM2\n";
     const std::string path = writeprogram("compsquare.nc", program);
     const std::string table = writeprogram("shop.tbl", "T1 D8 ;flat\n");
@@ -56,9 +57,9 @@ TEST(ReadingChoice, CompensationTableFromTheCommandLineAndTheContourOnlyWhenAske
     auto window = openwindow({"/DIALECT:NGC", "/TOOLS:" + table, path});
     bool inside = false;
     for (int32_t i = 0; i <= window->job.nodes.lastnode(); ++i) {
-        inside = inside || (window->job.nodes.node(i).x == 36 && window->job.nodes.node(i).y == 4);
+        inside = inside || (window->job.nodes.node(i).x == 30 && window->job.nodes.node(i).y == 4);
     }
-    EXPECT_TRUE(inside);  // the bottom and right tracks cross at (36, 4)
+    EXPECT_TRUE(inside);  // the bottom track meets the arc's, radius 6, at (30, 4)
     window->SpeedButtonClick(window->SpeedButton[10]);  // seen from the top
     const auto greys = [&] {
         const QImage picture = window->wrkscreen->currentPicture();
