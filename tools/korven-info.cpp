@@ -14,6 +14,7 @@
 #include "tools/info_link.h"
 #include "tools/info_picture.h"
 #include "tools/info_plan.h"
+#include "tools/info_simulate.h"
 #include "tools/inforeport.h"
 #include "view/orientation.h"
 
@@ -40,6 +41,7 @@ int usage(const char* problem) {
                  "usage: korven-info [--nodes] [--zlimits UPPER LOWER] [--fit W H]"
                  " [--png OUT.png [--size WxH] [--highlight A[-B]]] [--pick X,Y [--size WxH]]"
                  " [--view NAME] [--dialect korven|ngc] [--tools TABLE] [--machine FILE|NAME [--check]]"
+                 " [--simulate [--stock X0,Y0,Z0,X1,Y1,Z1] [--cell SIZE]]"
                  " [/ARCMODE:n] FILE\n",
                  problem);
     return 2;
@@ -123,6 +125,8 @@ int main(int argc, char** argv) {
     if (link.highlight && !picture.wanted) return usage("--highlight goes with --png");
     PlanRequest plan = extractplanoptions(argc, argv);
     if (!plan.error.empty()) return usage(plan.error.c_str());
+    const SimulateRequest simulate = extractsimulateoptions(argc, argv);
+    if (!simulate.error.empty()) return usage(simulate.error.c_str());
     InfoRequest request;
     const std::string problem = parseinforequest(argc, argv, request);
     if (!problem.empty()) return usage(problem.c_str());
@@ -176,11 +180,15 @@ int main(int argc, char** argv) {
                           picture.height, link.x, link.y));
         out.endline();
     }
+    std::unique_ptr<sim::StockSimulation> simulation;
+    const int simulatestatus =
+        simulate.wanted ? writesimulatereport(job, path, simulate, out, simulation) : 0;
     if (!out.flush()) {
         std::fprintf(stderr, "korven-info: cannot write the report: %s\n", std::strerror(errno));
         return 1;
     }
     for (const std::string& line : job.notice.reportlines()) std::fprintf(stderr, "%s\n", line.c_str());
     const int picturestatus = picture.wanted ? writepicture(job, picture, fit.view, link) : 0;
-    return planstatus != 0 ? planstatus : picturestatus;
+    if (planstatus != 0) return planstatus;
+    return simulatestatus != 0 ? simulatestatus : picturestatus;
 }

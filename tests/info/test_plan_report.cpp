@@ -92,3 +92,30 @@ TEST(InfoPlan, TimesPerToolAndTheTravelCheck) {
     ::unsetenv("HOLVARIN_HOME");
     fs::remove_all(dir);
 }
+
+TEST(InfoSimulate, ReportLinesAlarmsAndRefusals) {
+    const fs::path dir = fs::temp_directory_path() / ("korven-sim-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    write(dir / "t.tbl", "T1 D6\n");
+    // The 6 mm slot 50 long and 2 deep (656.55), then a rapid 1 mm down into the stock.
+    write(dir / "part.nc",
+          "T1 M6\nG0 X0. Y0. Z5.\nG1 Z-2. F100.\nX50.\nG0 Z5.\nX25. Y7.\nZ-1.\nZ5.\n");
+    const std::string part = "'" + (dir / "part.nc").string() + "' --tools '" +
+                             (dir / "t.tbl").string() + "' --simulate";
+    const InfoOutput run = korveninfo(part + " --stock -10,-10,-10,60,10,0 --cell 0.3");
+    EXPECT_EQ(run.status, 3) << run.err;
+    EXPECT_NE(run.out.find("stock -10.000 -10.000 -10.000 60.000 10.000 0.000 cell 0.3\n"),
+              std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("lowest-cut -2.000\n"), std::string::npos);
+    const size_t at = run.out.find("removed-volume ");
+    ASSERT_NE(at, std::string::npos);
+    // The rapid adds a 6 mm disc 1 deep, y from 4 to 10: just inside the stock.
+    EXPECT_NEAR(std::atof(run.out.c_str() + at + 15), 656.55 + 3.14159265 * 9, 6.9);
+    EXPECT_EQ(run.err, "alarm rapid 7 25.000 7.000 -1.000 1.000\n");
+
+    const InfoOutput huge = korveninfo(part + " --stock 0,0,0,100000,100000,1 --cell 1");
+    EXPECT_EQ(huge.status, 1);
+    EXPECT_NE(huge.err.find("would need 40000000000 bytes"), std::string::npos) << huge.err;
+    EXPECT_EQ(korveninfo(part + " --stock 0,0,0,10,10").status, 2);
+    fs::remove_all(dir);
+}
