@@ -96,6 +96,7 @@ void CommandLine::reset() {
     cmdrambuffer = false;
     cmdnosettings = false;
     cmddialect = NcDialect::Korven;
+    cmdtools.clear();
 }
 
 void CommandLine::parse(std::string_view text) {
@@ -140,7 +141,7 @@ void CommandLine::splitwords(std::string_view text) {
 void CommandLine::consumeoptions() {
     int i = 1;
     while (i <= cmdlast) {
-        if (applyoption(asciiupper(cmdwords[i]))) {
+        if (applyoption(asciiupper(cmdwords[i]), cmdwords[i])) {
             removeword(i);  // the next word moved into i: examine i again
         } else {
             ++i;
@@ -149,7 +150,7 @@ void CommandLine::consumeoptions() {
 }
 
 // Applies the option the upper-cased word names; false when it names none.
-bool CommandLine::applyoption(const std::string& upper) {
+bool CommandLine::applyoption(const std::string& upper, const std::string& word) {
     if (upper == "/RAMBUFFER") {
         cmdrambuffer = true;
         return true;
@@ -172,6 +173,11 @@ bool CommandLine::applyoption(const std::string& upper) {
         if (value == "NGC") cmddialect = NcDialect::Ngc;
         if (value == "FANUC") cmddialect = NcDialect::Fanuc;
         if (value == "KORVEN") cmddialect = NcDialect::Korven;
+        return true;
+    }
+    if (upper.compare(0, 6, "/TOOLS") == 0) {
+        // The file name keeps its case; an empty one keeps the earlier choice.
+        if (word.size() > 7) cmdtools = word.substr(7);
         return true;
     }
     return upper.compare(0, 10, "/RAPIDMODE") == 0;

@@ -24,6 +24,7 @@ struct CommandLine {
     bool cmdrambuffer = false;  // render into a memory bitmap instead of the window
     bool cmdnosettings = false; // --no-settings: the user's settings are neither read nor written
     NcDialect cmddialect = NcDialect::Korven;  // /DIALECT:NGC or /DIALECT:FANUC
+    std::string cmdtools;       // /TOOLS:FILE: the tool table, as written; empty when not given
 
     // Splits the text into words and consumes the options. The text is the whole command
     // line, program path included, as a platform that hands over one text gives it (Windows);
@@ -42,7 +43,7 @@ struct CommandLine {
     void reset();
     void splitwords(std::string_view text);
     void consumeoptions();
-    bool applyoption(const std::string& upper);
+    bool applyoption(const std::string& upper, const std::string& word);
 };
 
 // Convenience for main() and tools: parsewords on a fresh CommandLine.

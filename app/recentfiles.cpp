@@ -6,6 +6,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include "app/compensationmenu.h"
+
 namespace {
 
 const QString kKey = QStringLiteral("recent/files");
@@ -53,8 +55,9 @@ void RecentFiles::load() {
         files_ = usable(stored);
         sound = settings.status() == QSettings::NoError &&
                 (!value.isValid() || value.canConvert<QStringList>()) && files_ == stored;
-        // The file holds the list and nothing else.
-        const QStringList keys = settings.allKeys();
+        // The file holds the list and the chosen tool table, nothing else.
+        QStringList keys = settings.allKeys();
+        keys.removeAll(QLatin1String(CompensationMenu::kSettingsKey));
         sound = sound && (keys.isEmpty() || keys == QStringList{kKey});
     }
     if (sound) return;

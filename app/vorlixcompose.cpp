@@ -11,6 +11,7 @@
 #include <QSlider>
 
 #include "app/arcdatamessages.h"
+#include "app/compensationmenu.h"
 #include "app/desktopopen.h"
 #include "app/dragsimplification.h"
 #include "app/jobinput.h"
@@ -28,6 +29,7 @@
 #include "app/stockview.h"
 #include "app/vorlixmain.h"
 #include "app/workingbar.h"
+#include "render/contourdrawer.h"
 #include "render/glimage.h"
 
 namespace {
@@ -52,6 +54,8 @@ Tvorlixform::Tvorlixform(const CommandLine& cmd) : cmd_(cmd) {
     buildprogramlink();
     planreadout_ = std::make_unique<PlanReadout>(*this);
     stockview_ = std::make_unique<StockView>(*this);
+    compensation_ = std::make_unique<CompensationMenu>(*this, QFile::decodeName(QByteArray::fromStdString(cmd_.cmdtools)),
+                                                       cmd_.cmdnosettings);
     navigation_ = std::make_unique<NavigationInput>(*this);
     jobinput_ = std::make_unique<JobInput>(*this);
     jobinput_->finished = [this] {
@@ -118,6 +122,11 @@ void Tvorlixform::connectjob() {
         drawer_->frontbuffer = wrkscreen->frontbuffer();
         if (stockview_ && stockview_->drawframe()) return;
         drawer_->showtoolpath();
+        if (compensation_ && compensation_->contourshown()) {
+            int32_t first = 0, last = -1;
+            drawer_->drawnrange(first, last);
+            drawcontour(job.contour, first, last);
+        }
     };
     drawer_->askuser = [this] {
         jobinput_->poll();

@@ -21,6 +21,7 @@
 #include "view/viewstate.h"
 
 class ArcDataMessages;
+class CompensationMenu;
 class DesktopOpen;
 class DragSimplification;
 class JobInput;
@@ -141,6 +142,7 @@ class Tvorlixform : public QWidget {
     // handles on its controls.
     ProgramLink& programlink() { return *programlink_; }
     PlanReadout* planreadout() { return planreadout_.get(); }
+    CompensationMenu* compensationmenu() { return compensation_.get(); }
     MeasureMode* measuremode() { return measure_.get(); }
     StockView* stockview() { return stockview_.get(); }
     ProgramPane* programpane = nullptr;
@@ -217,6 +219,7 @@ class Tvorlixform : public QWidget {
     std::unique_ptr<MeasureMode> measure_;
     // Its worker reads the node store too.
     std::unique_ptr<StockView> stockview_;
+    std::unique_ptr<CompensationMenu> compensation_;
     // Last: it reads the members above and goes first at destruction.
     std::unique_ptr<NavigationInput> navigation_;
     // After the navigation input, so that it sees every event first during a job.

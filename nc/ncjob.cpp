@@ -60,6 +60,7 @@ void NcJob::InitPlot(int32_t cmdarcmode) {
 void NcJob::PlotOnly(const std::string& path) {
     if (path.empty() || !interpreting) return;
     nodes.resetnodedata();
+    contour.clear();
     events.clear();
     cleartexts();
     if (dialect == NcDialect::Ngc || dialect == NcDialect::Fanuc) {
@@ -74,6 +75,7 @@ void NcJob::PlotOnly(const std::string& path) {
 void NcJob::PlotMemory(std::string_view bytes) {
     interpreting = true;
     nodes.resetnodedata();
+    contour.clear();
     events.clear();
     cleartexts();
     MemoryByteSource source(bytes);

@@ -16,6 +16,7 @@
 #include "nc/ncreader.h"
 #include "nc/nodestore.h"
 #include "nc/palette.h"
+#include "nc/programmedcontour.h"
 #include "nc/readingnotice.h"
 #include "nc/toolfeedtrack.h"
 #include "nc/tooltable.h"
@@ -75,6 +76,8 @@ class NcJob {
     // before reading bytes held in memory).
     std::string toolfile;
     ToolTable tools;
+    // The programmed contour of the moves compensation drew beside it; empty otherwise.
+    ProgrammedContour contour;
 
     // What the reading passed over or found wrong; filled during a run, cleared by InitPlot.
     ReadingNotice notice;

@@ -17,6 +17,37 @@
     </message>
 </context>
 <context>
+    <name>CompensationMenu</name>
+    <message>
+        <source>Cutter compensation</source>
+        <translation>Cutter compensation</translation>
+    </message>
+    <message>
+        <source>Show the programmed contour</source>
+        <translation>Show the programmed contour</translation>
+    </message>
+    <message>
+        <source>Tool table beside the program</source>
+        <translation>Tool table beside the program</translation>
+    </message>
+    <message>
+        <source>Other tool table…</source>
+        <translation>Other tool table…</translation>
+    </message>
+    <message>
+        <source>Tool table</source>
+        <translation>Tool table</translation>
+    </message>
+    <message>
+        <source>Tool tables</source>
+        <translation>Tool tables</translation>
+    </message>
+    <message>
+        <source>Tool table %1</source>
+        <translation>Tool table %1</translation>
+    </message>
+</context>
+<context>
     <name>MeasureMode</name>
     <message>
         <source>Measure: click two points (Esc leaves)</source>

@@ -17,6 +17,37 @@
     </message>
 </context>
 <context>
+    <name>CompensationMenu</name>
+    <message>
+        <source>Cutter compensation</source>
+        <translation>刀具半径补偿</translation>
+    </message>
+    <message>
+        <source>Show the programmed contour</source>
+        <translation>显示程序轮廓</translation>
+    </message>
+    <message>
+        <source>Tool table beside the program</source>
+        <translation>程序旁的刀具表</translation>
+    </message>
+    <message>
+        <source>Other tool table…</source>
+        <translation>其他刀具表…</translation>
+    </message>
+    <message>
+        <source>Tool table</source>
+        <translation>刀具表</translation>
+    </message>
+    <message>
+        <source>Tool tables</source>
+        <translation>刀具表</translation>
+    </message>
+    <message>
+        <source>Tool table %1</source>
+        <translation>刀具表 %1</translation>
+    </message>
+</context>
+<context>
     <name>MeasureMode</name>
     <message>
         <source>Measure: click two points (Esc leaves)</source>

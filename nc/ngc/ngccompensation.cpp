@@ -93,6 +93,14 @@ void NgcCompensation::pass(CompMove& m, const double target[3]) {
     for (int a = 0; a < 3; ++a) m.end[a] = target[a];
     m.feed = path_.feedstate();
     const double from[3] = {path_.pos[0], path_.pos[1], path_.pos[2]};
+    // Kept before the move is worked on: this is the contour as programmed.
+    const int32_t node = job_.nodes.nodecount();
+    if (m.isarc()) {
+        const NgcPlaneAxes axes = ngcplaneaxes(plane_);
+        job_.contour.arc(axes.first, axes.second, m.motion, from, target, m.centre[0], m.centre[1], m.turns, node);
+    } else {
+        job_.contour.straight(from, target, node);
+    }
     comp_.move(m, from);
     bool apart = false;
     for (int a = 0; a < 3; ++a) {

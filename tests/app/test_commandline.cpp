@@ -149,6 +149,13 @@ TEST(CommandLineOptions, DialectChoice) {
     EXPECT_EQ(unknown.cmdwords[1], "part.nc");
 }
 
+TEST(CommandLineOptions, ToolTableKeepsTheCaseOfItsFileName) {
+    const CommandLine tools = parsed("k /tools:\"/Shop Tools/Mill.TBL\" part.nc /TOOLS:");
+    EXPECT_EQ(tools.cmdtools, "/Shop Tools/Mill.TBL");
+    ASSERT_EQ(tools.cmdlast, 1);
+    EXPECT_EQ(tools.cmdwords[1], "part.nc");
+}
+
 TEST(CommandLineOptions, ParsingAgainStartsAfresh) {
     CommandLine cmd = parsed("k /rambuffer /arcmode:2 /dialect:ngc a b c");
     cmd.parse("k");

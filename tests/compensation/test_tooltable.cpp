@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
 #include <string>
+#include <vector>
 
+#include "nc/offsettable.h"
 #include "nc/tooltable.h"
 #include "tests/nc/ncrun.h"
 
@@ -112,4 +116,76 @@ TEST(NgcCompensation, BadRadiiAndBlocksItCannotFollowAreNamed) {
         "7: G81 with cutter compensation on",
     };
     EXPECT_EQ(problems, expected);
+}
+
+TEST(OffsetTable, RegistersFirstThenTheirValueInEitherUnit) {
+    const OffsetTable table = OffsetTable::parse(
+        "; mill 2 offsets\n"
+        "D12 R3.0 ;radius\n"
+        "d13 d6\n"
+        "H3 Z120.5\n"
+        "D 14R-1\n"
+        ";units=inch\n"
+        "H4 Z2\n"
+        "D15 R0.125 X1\n"
+        "D16 D6 R3\n"
+        "D1.5 R1\n"
+        "H5 R1\n"
+        "T1 D6\n"
+        ";units=mm\n"
+        "D12 R9\n"
+        "D17 R1\n");
+    double v = 0;
+    EXPECT_TRUE(table.radius(12, v) && v == 3);
+    EXPECT_TRUE(table.radius(13, v) && v == 3);
+    EXPECT_TRUE(table.radius(14, v) && v == -1);  // kept with its sign
+    EXPECT_TRUE(table.length(3, v) && v == 120.5);
+    EXPECT_TRUE(table.length(4, v) && v == 50.8);
+    EXPECT_TRUE(table.radius(15, v) && v == 3.175);
+    EXPECT_TRUE(table.radius(17, v) && v == 1);  // back in millimetres
+    EXPECT_FALSE(table.radius(3, v));             // H3 is a length
+    EXPECT_FALSE(table.radius(16, v));
+    std::vector<std::string> problems;
+    for (const auto& p : table.problems()) problems.push_back(std::to_string(p.line) + ": " + p.message);
+    const std::vector<std::string> expected = {
+        "8: unknown word X ignored",
+        "9: D16 needs R, the radius, or D, the diameter",
+        "10: register number D must be a whole number",
+        "11: unknown word R ignored",
+        "11: H5 needs Z, the tool length",
+        "12: a register line starts with D or H",
+        "14: D12 given again (first at line 2)",
+    };
+    EXPECT_EQ(problems, expected);
+    EXPECT_FALSE(OffsetTable::readfile("/tmp").found());
+    EXPECT_EQ(OffsetTable::besideprogram("/parts/a/plate.nc"), "/parts/a/offset.tbl");
+}
+
+TEST(NgcCompensation, TheContourAsProgrammedIsKeptOnlyWhereCompensationDrewBesideIt) {
+    NcJob job;
+    runwith(job, "", "G0 X-10 Y0 Z0\nG1 X0 F100\nG1 X10\n");
+    EXPECT_TRUE(job.contour.empty());
+    runwith(job, "", "G0 X-10 Y0 Z0\nG1 X-5 F100\nG41.1 D2 G1 X0\nG1 X10\nG3 X20 Y10 J10\nG40 G1 X30\nG1 X40\n");
+    // One point a move, from the entry to the exit move, not the moves before or after.
+    const auto& points = job.contour.points();
+    ASSERT_EQ(points.size(), 5u);
+    ASSERT_EQ(job.contour.pieces(), std::vector<size_t>{0});  // one connected line
+    const float expected[5][2] = {{-5, 0}, {0, 0}, {10, 0}, {20, 10}, {30, 10}};
+    for (size_t i = 0; i < 5; ++i) {
+        EXPECT_TRUE(points[i].x == expected[i][0] && points[i].y == expected[i][1]) << i;
+        if (i > 0) EXPECT_LE(points[i - 1].node, points[i].node);
+    }
+    // Drawn, the arc is cut into chords on its circle about (10, 10).
+    std::vector<std::array<double, 2>> drawn;
+    int starts = 0;
+    job.contour.walk(0, points.size(), [&] { ++starts; },
+                     [&](double x, double y, double) { drawn.push_back({x, y}); });
+    EXPECT_EQ(starts, 1);
+    ASSERT_GT(drawn.size(), 8u);
+    EXPECT_EQ(drawn.back(), (std::array<double, 2>{30, 10}));
+    for (size_t i = 3; i + 1 < drawn.size(); ++i) {
+        EXPECT_NEAR(std::hypot(drawn[i][0] - 10, drawn[i][1] - 10), 10, 1e-4) << i;
+    }
+    runwith(job, "", "G0 X0 Y0\n");
+    EXPECT_TRUE(job.contour.empty());  // a new program starts without one
 }

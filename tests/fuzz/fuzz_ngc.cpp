@@ -6,8 +6,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string_view>
 
 #include "nc/ncjob.h"
+#include "nc/offsettable.h"
 
 namespace {
 
@@ -40,6 +42,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         require(node.color < 16);
         require(node.line >= 0);  // loops and calls go back: lines only stay lines
     }
+    // The contour beside them: in node order, its arcs ending inside a piece, and drawable.
+    const ProgrammedContour& contour = job.contour;
+    const auto& points = contour.points();
+    for (size_t i = 1; i < points.size(); ++i) require(points[i - 1].node <= points[i].node);
+    for (size_t i = 0; i < contour.pieces().size(); ++i) {
+        require(contour.pieces()[i] < points.size() && (i == 0 || contour.pieces()[i - 1] < contour.pieces()[i]));
+    }
+    for (const ContourArc& arc : contour.arcs()) require(arc.point > 0 && arc.point < points.size());
+    size_t drawn = 0;
+    contour.walk(0, points.size(), [] {}, [&drawn](double, double, double) { ++drawn; });
+    require(drawn >= points.size());
+    // The same bytes as a tool table and an offset file: named problems, never a crash.
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    require(ToolTable::parse(text).found() && OffsetTable::parse(text).found());
     for (const ReadingNotice::Problem& problem : job.notice.problems()) {
         require(problem.line >= 1 && !problem.message.empty());
     }

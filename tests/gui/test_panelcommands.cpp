@@ -237,9 +237,9 @@ TEST(PanelCommands, SpeedMenuOpensAtTheRightPressAndItsItemsSetTheTitle) {
         afterframe();
     };
 
-    // The speeds, a separator, the drag switch and the machine profile's submenu; a separator
-    // and the solid view's two items.
-    ASSERT_EQ(w->speedmenu->actions().size(), 15);
+    // The speeds, a separator, the drag switch, the machine profile's and compensation's
+    // submenus; a separator and the solid view's two items.
+    ASSERT_EQ(w->speedmenu->actions().size(), 16);
     const QPoint bare(70, 236);  // below the buttons, above the check box
     auto choose = [&](const char* name, const char* caption) {
         QTest::mousePress(w->panel, Qt::RightButton, {}, bare);
