@@ -91,7 +91,6 @@ void NcJob::cleartexts() {
 
 void NcJob::plotsource(ByteSource& source, bool readahead) {
     lines.clear();
-    toolfeeds.clear();
     // Line starts are taken from the bytes as the reading passes them, on its own thread.
     LineIndexingSource indexed(source, lines);
     ByteSource& read = indexlines ? static_cast<ByteSource&>(indexed) : source;
