@@ -6,13 +6,16 @@
 #include <QMouseEvent>
 #include <cmath>
 
-#include "app/programlink.h"
-#include "app/vorlixmain.h"
+#include "nc/ncjob.h"
 #include "render/glimage.h"
+#include "render/toolpathdrawer.h"
 #include "view/fittedview.h"
+#include "view/pick.h"
+#include "view/viewstate.h"
 
-MeasureMode::MeasureMode(Tvorlixform& form) : form_(form) {
-    label_ = new QLabel(&form);
+MeasureMode::MeasureMode(const Parts& parts, std::function<bool()> jobrunning)
+    : parts_(parts), jobrunning_(std::move(jobrunning)) {
+    label_ = new QLabel(parts_.window);
     label_->setObjectName(QStringLiteral("measurereadout"));
     label_->setFont(QFont(QStringLiteral("Courier New"), 8));
     label_->setStyleSheet(QStringLiteral("color: black; background: rgb(255, 255, 200);"));
@@ -29,11 +32,11 @@ void MeasureMode::setactive(bool on) {
     active_ = on;
     first_ = second_ = -1;
     if (on) {
-        form_.wrkscreen->setCursor(Qt::CrossCursor);
+        parts_.wrkscreen->setCursor(Qt::CrossCursor);
         label_->setText(tr("Measure: click two points (Esc leaves)"));
         show(QPoint(8, 8));
     } else {
-        form_.wrkscreen->unsetCursor();
+        parts_.wrkscreen->unsetCursor();
         label_->hide();
     }
 }
@@ -41,13 +44,13 @@ void MeasureMode::setactive(bool on) {
 int32_t MeasureMode::nodeat(QPoint at) const {
     int32_t first = 0;
     int32_t last = -1;
-    form_.drawer()->drawnrange(first, last);
-    if (form_.logoshown || last <= first) return -1;
-    form_.programlink().picker.update(form_.job.nodes);
-    const QPoint device = form_.wrkscreen->devicepixel(at);
-    const PickHit hit = form_.programlink().picker.pick(
-        form_.job.nodes, first, last,
-        pickviewof(form_.view, form_.wrkscreen->pixelwidth(), form_.wrkscreen->pixelheight()),
+    parts_.drawer->drawnrange(first, last);
+    if (parts_.logoshown || last <= first) return -1;
+    parts_.picker.update(parts_.job.nodes);
+    const QPoint device = parts_.wrkscreen->devicepixel(at);
+    const PickHit hit = parts_.picker.pick(
+        parts_.job.nodes, first, last,
+        pickviewof(parts_.view, parts_.wrkscreen->pixelwidth(), parts_.wrkscreen->pixelheight()),
         device.x() + 0.5, device.y() + 0.5);
     return hit.node;
 }
@@ -67,7 +70,7 @@ bool MeasureMode::clickat(QPoint at) {
 }
 
 QString MeasureMode::text() const {
-    const NodeStore& nodes = form_.job.nodes;
+    const NodeStore& nodes = parts_.job.nodes;
     if (first_ < 0 || first_ > nodes.lastnode()) return {};
     const Tnodedata& a = nodes.node(first_);
     if (second_ < 0 || second_ > nodes.lastnode()) {
@@ -89,9 +92,9 @@ QString MeasureMode::text() const {
 
 void MeasureMode::show(QPoint at) {
     label_->adjustSize();
-    QPoint place = form_.wrkscreen->mapTo(&form_, at) + QPoint(14, 14);
+    QPoint place = parts_.wrkscreen->mapTo(parts_.window, at) + QPoint(14, 14);
     // Kept inside the picture, turned to the pointer's other side near an edge.
-    const QRect surface = form_.wrkscreen->geometry();
+    const QRect surface = parts_.wrkscreen->geometry();
     if (place.x() + label_->width() > surface.right()) place.rx() -= label_->width() + 28;
     if (place.y() + label_->height() > surface.bottom()) place.ry() -= label_->height() + 28;
     label_->move(place);
@@ -103,10 +106,10 @@ bool MeasureMode::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type == QEvent::KeyPress && watched->isWidgetType()) {
         auto* widget = static_cast<QWidget*>(watched);
-        const QWidget* focus = form_.focusWidget();
+        const QWidget* focus = parts_.window->focusWidget();
         // Taken once, where the window hands its keys, and never during a job.
-        if (widget->window() != &form_ || widget != (focus != nullptr ? focus : &form_) ||
-            form_.jobrunning()) {
+        if (widget->window() != parts_.window ||
+            widget != (focus != nullptr ? focus : parts_.window) || jobrunning_()) {
             return false;
         }
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -121,14 +124,14 @@ bool MeasureMode::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     }
-    if (!active_ || watched != form_.wrkscreen) return false;
+    if (!active_ || watched != parts_.wrkscreen) return false;
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
         type != QEvent::MouseButtonDblClick) {
         return false;
     }
     const auto* mouse = static_cast<QMouseEvent*>(event);
     if (mouse->button() != Qt::LeftButton) return false;
-    if (type == QEvent::MouseButtonPress && !form_.jobrunning()) {
+    if (type == QEvent::MouseButtonPress && !jobrunning_()) {
         clickat(mouse->position().toPoint());
     }
     return true;

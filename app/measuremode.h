@@ -9,14 +9,31 @@
 #include <QPoint>
 #include <QString>
 #include <cstdint>
+#include <functional>
 
+class NcJob;
+class Picker;
 class QLabel;
-class Tvorlixform;
+class QWidget;
+class Tglimage;
+class ToolpathDrawer;
+class ViewState;
 
 class MeasureMode : public QObject {
     Q_OBJECT
   public:
-    explicit MeasureMode(Tvorlixform& form);
+    // What the mode works with; all of it belongs to the window and outlives the mode.
+    struct Parts {
+        QWidget* window;  // the keys it hands on, and the readout's parent
+        Tglimage* wrkscreen;
+        const NcJob& job;
+        const ViewState& view;
+        ToolpathDrawer* drawer;
+        Picker& picker;  // the program link's, shared so the spheres are made once
+        const bool& logoshown;
+    };
+    // jobrunning: a job holds the thread; the mode then takes no key and no click.
+    MeasureMode(const Parts& parts, std::function<bool()> jobrunning);
     ~MeasureMode() override;
     MeasureMode(const MeasureMode&) = delete;
     MeasureMode& operator=(const MeasureMode&) = delete;
@@ -37,7 +54,8 @@ class MeasureMode : public QObject {
     int32_t nodeat(QPoint at) const;
     void show(QPoint at);
 
-    Tvorlixform& form_;
+    const Parts parts_;
+    std::function<bool()> jobrunning_;
     QLabel* label_ = nullptr;
     bool active_ = false;
     int32_t first_ = -1;

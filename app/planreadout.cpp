@@ -13,7 +13,7 @@
 
 #include "app/datafolder.h"
 #include "app/readingnoticerow.h"
-#include "app/vorlixmain.h"
+#include "nc/ncjob.h"
 #include "plan/toolpathplan.h"
 #include "plan/travelcheck.h"
 #include "render/glimage.h"
@@ -42,23 +42,24 @@ QString clock(double seconds) {
 
 }  // namespace
 
-PlanReadout::PlanReadout(Tvorlixform& form) : form_(form) {
-    label_ = new QLabel(&form);
+PlanReadout::PlanReadout(const Parts& parts, std::function<void()> render)
+    : parts_(parts), render_(std::move(render)) {
+    label_ = new QLabel(parts_.window);
     label_->setObjectName(QStringLiteral("planreadout"));
     label_->setFont(QFont(QStringLiteral("Courier New"), 8));
     label_->setStyleSheet(QStringLiteral("color: white; background: rgba(0, 0, 0, 160);"));
     label_->setAttribute(Qt::WA_TransparentForMouseEvents);
     label_->hide();
-    form.wrkscreen->installEventFilter(this);
-    buildmenu();
+    parts_.wrkscreen->installEventFilter(this);
+    buildmenu(parts.speedmenu);
 }
 
 PlanReadout::~PlanReadout() {
     stopworker();
 }
 
-void PlanReadout::buildmenu() {
-    menu_ = form_.speedmenu->addMenu(tr("Machine profile"));
+void PlanReadout::buildmenu(QMenu* speedmenu) {
+    menu_ = speedmenu->addMenu(tr("Machine profile"));
     menu_->setObjectName(QStringLiteral("machinemenu"));
     group_ = new QActionGroup(menu_);
     none_ = menu_->addAction(tr("None"));
@@ -83,8 +84,9 @@ void PlanReadout::buildmenu() {
     other->setCheckable(true);
     group_->addAction(other);
     connect(other, &QAction::triggered, this, [this] {
-        const QString path = QFileDialog::getOpenFileName(&form_, tr("Machine profile"), QString(),
-                                                          tr("Machine profiles") + " (*.ini);;*");
+        const QString path =
+            QFileDialog::getOpenFileName(parts_.window, tr("Machine profile"), QString(),
+                                         tr("Machine profiles") + " (*.ini);;*");
         if (path.isEmpty() || !chooseprofile(path)) clearprofile();
     });
     menu_->addSeparator();
@@ -95,12 +97,12 @@ void PlanReadout::buildmenu() {
     travel_ = menu_->addAction(tr("Show the travel box"));
     travel_->setObjectName(QStringLiteral("travelbox"));
     travel_->setCheckable(true);
-    connect(travel_, &QAction::toggled, this, [this] { form_.renderframe(); });
+    connect(travel_, &QAction::toggled, this, [this] { render_(); });
 }
 
 bool PlanReadout::travelbox(FrameBox& box) const {
     if (!hasprofile_ || !travel_->isChecked()) return false;
-    const double scale = profilescale(profile_, form_.job.inchunits);
+    const double scale = profilescale(profile_, parts_.job.inchunits);
     double* ends[3][2] = {{&box.xmin, &box.xmax}, {&box.ymin, &box.ymax}, {&box.zmin, &box.zmax}};
     for (int a = 0; a < 3; ++a) {
         *ends[a][0] = (profile_.axis[a].min - profile_.origin[a]) / scale;
@@ -113,7 +115,7 @@ bool PlanReadout::chooseprofile(const QString& path, bool quiet) {
     const MachineProfileRead read = readmachineprofilefile(QFile::encodeName(path).toStdString());
     if (!read.error.empty()) {
         if (!quiet) {
-            QMessageBox::warning(&form_, QStringLiteral("KORVEN"),
+            QMessageBox::warning(parts_.window, QStringLiteral("KORVEN"),
                                  tr("This machine profile cannot be used:") + QLatin1Char('\n') +
                                      QString::fromStdString(read.error));
         }
@@ -122,7 +124,7 @@ bool PlanReadout::chooseprofile(const QString& path, bool quiet) {
     profile_ = read.profile;
     hasprofile_ = true;
     if (jobdone_) startworker();
-    if (travel_->isChecked()) form_.renderframe();
+    if (travel_->isChecked()) render_();
     return true;
 }
 
@@ -130,7 +132,7 @@ void PlanReadout::clearprofile() {
     hasprofile_ = false;
     none_->setChecked(true);
     if (jobdone_) startworker();
-    if (travel_->isChecked()) form_.renderframe();
+    if (travel_->isChecked()) render_();
 }
 
 void PlanReadout::jobstarting() {
@@ -143,7 +145,7 @@ void PlanReadout::jobstarting() {
 }
 
 void PlanReadout::jobfinished() {
-    readingnotice_ = form_.job.notice;
+    readingnotice_ = parts_.job.notice;
     jobdone_ = true;
     startworker();
 }
@@ -166,7 +168,7 @@ void PlanReadout::startworker() {
     running_ = true;
     const bool withprofile = hasprofile_;
     const MachineProfile profile = profile_;
-    const NcJob& job = form_.job;
+    const NcJob& job = parts_.job;
     worker_ = std::thread([this, generation, withprofile, profile, &job] {
         auto result = std::make_shared<Result>();
         result->extents = allextents(job.nodes);
@@ -197,8 +199,8 @@ void PlanReadout::take(uint64_t generation, std::shared_ptr<Result> result) {
                                    .arg(b.amount, 0, 'f', 3)
                                    .toStdString());
     }
-    form_.job.notice = notice;
-    form_.noticerow->shownotice(notice);
+    parts_.job.notice = notice;
+    parts_.noticerow->shownotice(notice);
     refresh();
 }
 
@@ -249,13 +251,13 @@ void PlanReadout::refresh() {
 void PlanReadout::place() {
     if (!label_->isVisible()) return;
     label_->adjustSize();
-    const QRect surface = form_.wrkscreen->geometry();
+    const QRect surface = parts_.wrkscreen->geometry();
     label_->move(surface.right() - label_->width() - 3, surface.bottom() - label_->height() - 3);
     label_->raise();
 }
 
 bool PlanReadout::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == form_.wrkscreen &&
+    if (watched == parts_.wrkscreen &&
         (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
         place();
     }

@@ -9,6 +9,7 @@
 #include <QString>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -21,12 +22,24 @@ class QAction;
 class QActionGroup;
 class QLabel;
 class QMenu;
-class Tvorlixform;
+class QWidget;
+class NcJob;
+class ReadingNoticeRow;
+class Tglimage;
 
 class PlanReadout : public QObject {
     Q_OBJECT
   public:
-    explicit PlanReadout(Tvorlixform& form);
+    // What the readout works with; all of it belongs to the window and outlives the readout.
+    struct Parts {
+        QWidget* window;
+        Tglimage* wrkscreen;
+        QMenu* speedmenu;  // the profile menu goes in here
+        NcJob& job;
+        ReadingNoticeRow* noticerow;
+    };
+    // render draws the picture again (the travel box was switched).
+    PlanReadout(const Parts& parts, std::function<void()> render);
     ~PlanReadout() override;
     PlanReadout(const PlanReadout&) = delete;
     PlanReadout& operator=(const PlanReadout&) = delete;
@@ -56,14 +69,15 @@ class PlanReadout : public QObject {
 
   private:
     struct Result;
-    void buildmenu();
+    void buildmenu(QMenu* speedmenu);
     void startworker();
     void stopworker();
     void take(uint64_t generation, std::shared_ptr<Result> result);
     void refresh();
     void place();
 
-    Tvorlixform& form_;
+    const Parts parts_;
+    std::function<void()> render_;
     QLabel* label_ = nullptr;
     QMenu* menu_ = nullptr;
     QActionGroup* group_ = nullptr;

@@ -52,7 +52,8 @@ Tvorlixform::Tvorlixform(const CommandLine& cmd) : cmd_(cmd) {
     buildpanelcommands();
     builddesktop();
     buildprogramlink();
-    planreadout_ = std::make_unique<PlanReadout>(*this);
+    planreadout_ = std::make_unique<PlanReadout>(
+        PlanReadout::Parts{this, wrkscreen, speedmenu, job, noticerow}, [this] { renderframe(); });
     stockview_ = std::make_unique<StockView>(*this);
     compensation_ = std::make_unique<CompensationMenu>(*this, QFile::decodeName(QByteArray::fromStdString(cmd_.cmdtools)),
                                                        cmd_.cmdnosettings);
@@ -64,7 +65,10 @@ Tvorlixform::Tvorlixform(const CommandLine& cmd) : cmd_(cmd) {
         renderframe();
     };
     // After the navigation and the job input, so that it sees their events first.
-    measure_ = std::make_unique<MeasureMode>(*this);
+    measure_ =
+        std::make_unique<MeasureMode>(MeasureMode::Parts{this, wrkscreen, job, view, drawer_.get(),
+                                                         programlink_->picker, logoshown},
+                                      [this] { return jobrunning(); });
     buildreadingchoice();
     // Rows the panel has no room for are offered on its menu.
     panelextras->offerfolded(speedmenu);

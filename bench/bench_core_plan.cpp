@@ -67,6 +67,7 @@ void BM_PlanTime(benchmark::State& state) {
     const double nodes = job.nodes.nodecount();
     const double bytes = plan.nodeseconds.capacity() * sizeof(float) +
                          job.events.feeds.capacity() * sizeof(MoveEvents::Feed) +
+                         job.events.tools.capacity() * sizeof(MoveEvents::Tool) +
                          job.events.stops.capacity() * sizeof(MoveEvents::Stop);
     state.counters["nodes"] = nodes;
     state.counters["bytes_per_node"] = bytes / nodes;

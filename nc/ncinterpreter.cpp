@@ -77,8 +77,8 @@ void NcInterpreter::blockend() {
             time_ += d / feed_;
         }
     }
-    job_.toolfeeds.set(job_.nodes.lastnode() + 1, tool_, feed_);
     const int32_t next = job_.nodes.nodecount();
+    job_.events.written(next, tool_, feed_);
     job_.events.toolchange(next, tool_);
     if (motion_ != 0) job_.events.feed(next, feed_);
     recorder_.LineTo(line_, plane_, motion_, x_, y_, z_, i_, j_, k_);

@@ -99,7 +99,6 @@ void NcJob::plotsource(ByteSource& source, bool readahead, const std::string& pa
     lines.clear();
     nodefiles.clear();
     nodefilenames.clear();
-    toolfeeds.clear();
     // Line starts are taken from the bytes as the reading passes them, on its own thread.
     LineIndexingSource indexed(source, lines);
     ByteSource& read = indexlines ? static_cast<ByteSource&>(indexed) : source;

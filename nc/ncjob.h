@@ -18,7 +18,6 @@
 #include "nc/palette.h"
 #include "nc/programmedcontour.h"
 #include "nc/readingnotice.h"
-#include "nc/toolfeedtrack.h"
 #include "nc/tooltable.h"
 
 // The tools and feeds a program used, in the order they first appeared.
@@ -48,9 +47,8 @@ class NcJob {
     double zmin = 9999, zmax = -9999;
 
     FeedSlots feedslots;
-    // Where the tool or the feed changed, for naming a move's own T and F.
-    ToolFeedTrack toolfeeds;
-    // Feeds, dwells and tool changes by node, for planning the machine's time.
+    // Feeds, dwells and tool changes by node, for naming a move's own T and F and for planning
+    // the machine's time.
     MoveEvents events;
     int32_t arcmode = 0;  // 0 offsets from start, 1 from end, 2 absolute centre
     int32_t feedcolor = kFirstFeedColorIndex;
@@ -120,7 +118,7 @@ class NcJob {
     void PlotMemory(const uint8_t* data, size_t size);
 
     // The T and F in force for node `node` of the last run, as the program wrote them.
-    ToolFeed toolfeedat(int64_t node) const { return toolfeeds.at(node, nodes.lastnode()); }
+    ToolFeed toolfeedat(int64_t node) const { return events.writtenat(node, nodes.lastnode()); }
 
     // The statistics texts and colours at the end of a run.
     void buildtexts(double machiningtime);

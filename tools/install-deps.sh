@@ -2,7 +2,7 @@
 # Installs (apt-get) whatever the build, the tests and the viewer need and is not there yet.
 set -euo pipefail
 packages=(
-  build-essential cmake g++ clang libclang-rt-14-dev python3
+  build-essential cmake g++ clang libclang-rt-14-dev python3 ccache
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev pkgconf libxcb1-dev
   qt6-l10n-tools qt6-tools-dev qt6-translations-l10n

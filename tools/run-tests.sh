@@ -6,7 +6,11 @@ bash tools/install-deps.sh
 build=${KORVEN_BUILD_DIR:-build}
 werror=OFF
 [ -n "${CI:-}" ] && werror=ON
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVEN_WERROR=$werror >/dev/null
+launcher=()
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVEN_WERROR=$werror "${launcher[@]}" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 run=()
 if [ -z "${DISPLAY:-}" ]; then

@@ -167,7 +167,7 @@ void FanucInterpreter::execute(const FanucBlock& written) {
         const double t = block.get('T');
         tool_ = t >= 0 && t < 2147483647.0 ? static_cast<int32_t>(t) : 0;
     }
-    job_.toolfeeds.set(job_.nodes.lastnode() + 1, tool_, feed_);
+    job_.events.written(job_.nodes.nodecount(), tool_, feed_);
     if (codes.toolchange) path_.toolchange(tool_);
     if (codes.axisuser == 40) {
         // P in milliseconds, or X in seconds (thousandths without a point).

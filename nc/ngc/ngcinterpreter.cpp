@@ -141,7 +141,7 @@ void NgcInterpreter::execute(const NgcBlock& written) {
         const double t = block.get('T');
         tool_ = t >= 0 && t < 2147483647.0 ? static_cast<int32_t>(t) : 0;
     }
-    job_.toolfeeds.set(job_.nodes.lastnode() + 1, tool_, feed_);
+    job_.events.written(job_.nodes.nodecount(), tool_, feed_);
     if (codes.toolchange) path_.toolchange(tool_);
     if (codes.dwell) {
         if (!block.has('P') || !(block.get('P') >= 0)) return problem("G4 needs P, the seconds to wait");

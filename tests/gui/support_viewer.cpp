@@ -2,9 +2,9 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QMessageBox>
 #include <QEventLoop>
 #include <QFile>
+#include <QMessageBox>
 #include <QTimer>
 #include <vector>
 
@@ -50,8 +50,10 @@ bool waituntil(const std::function<bool()>& done, int timeoutms) {
     return done();
 }
 
-static QString outdir() {
-    const QString dir = QStringLiteral(KORVEN_GUI_OUT_DIR);
+QString outdir() {
+    // Test programs running side by side each get a folder of their own from the runner.
+    const QString dir =
+        qEnvironmentVariable("KORVEN_GUI_OUT_DIR", QStringLiteral(KORVEN_GUI_OUT_DIR));
     QDir().mkpath(dir);
     return dir;
 }

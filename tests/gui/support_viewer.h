@@ -3,9 +3,9 @@
 // handler runs), program files, and pictures checked by colour and saved for a look.
 
 #include <QImage>
+#include <QRect>
 #include <QString>
 #include <QTimer>
-#include <QRect>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -27,6 +27,8 @@ void runloop(int ms);
 // Runs the event loop until done() holds or the time is up; returns done().
 bool waituntil(const std::function<bool()>& done, int timeoutms = 20000);
 
+// The test output folder, made if missing.
+QString outdir();
 // Writes a program into the test output folder and returns its path.
 std::string writeprogram(const std::string& name, const std::string& text);
 // Saves a picture into the test output folder and returns its path.

@@ -48,7 +48,7 @@ ToolRun runtool(const char* exe, const QStringList& args, const QStringList& ext
 }
 
 QString outpath(const QString& name) {
-    return QStringLiteral(KORVEN_GUI_OUT_DIR "/") + name;
+    return outdir() + QLatin1Char('/') + name;
 }
 
 QImage headless(const QString& view, int w, int h, const std::string& program = kBracket) {

@@ -2,12 +2,12 @@
 // cells, the text block and the bevelled frame with its grooves, read back from real pixels.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFontMetrics>
 #include <initializer_list>
 
 #include "pixelcheck.h"
 #include "render/infopanel.h"
+#include "tests/gui/support_viewer.h"
 
 namespace {
 
@@ -43,8 +43,7 @@ InfoPanelData job(int slotcount) {
 
 QImage painted(const InfoPanelData& data, const InfoPanelLayout& layout, const char* name) {
     const QImage image = paintInfoPanel(data, layout);
-    QDir().mkpath(QStringLiteral(KORVEN_GUI_OUT_DIR));
-    image.save(QStringLiteral(KORVEN_GUI_OUT_DIR "/") + name);
+    image.save(guitest::outdir() + QLatin1Char('/') + name);
     return image;
 }
 

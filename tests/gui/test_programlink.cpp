@@ -63,7 +63,7 @@ TEST(ProgramLink, HighlightAndPickAgreeWithKorvenInfo) {
     const QImage window = surfacepicture(*w);
     const std::string saved = savepicture(window, "highlight18_window");
     const QString size = QStringLiteral("%1x%2").arg(window.width()).arg(window.height());
-    const QString png = QStringLiteral(KORVEN_GUI_OUT_DIR "/highlight18.png");
+    const QString png = outdir() + QStringLiteral("/highlight18.png");
     QFile::remove(png);
     ASSERT_FALSE(korveninfo({QString::fromStdString(kBracket), "--png", png, "--size", size,
                              "--view", "iso1", "--highlight", "18"})

@@ -265,7 +265,7 @@ TEST(ViewerWindow, UnreadableFileIsReportedAndTheWindowStaysUsable) {
 }
 
 TEST(ViewerWindow, LongPathIsOpenedWhole) {
-    QString dir = QStringLiteral(KORVEN_GUI_OUT_DIR);
+    QString dir = outdir();
     while (dir.size() < 300) dir += QStringLiteral("/a-rather-long-folder-name-for-the-path");
     ASSERT_TRUE(QDir().mkpath(dir));
     const std::string path = dir.toStdString() + "/deep.nc";

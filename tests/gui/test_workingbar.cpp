@@ -2,7 +2,6 @@
 // caption and percentage placement, and the synchronous repaint that jobs depend on.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -12,6 +11,7 @@
 
 #include "app/workingbar.h"
 #include "pixelcheck.h"
+#include "tests/gui/support_viewer.h"
 
 namespace {
 
@@ -32,8 +32,7 @@ WorkingBarLayout layoutOf(int width, const QString& text, float progress) {
 }
 
 void save(const QImage& image, const QString& name) {
-    QDir().mkpath(QStringLiteral(KORVEN_GUI_OUT_DIR));
-    image.save(QStringLiteral(KORVEN_GUI_OUT_DIR "/") + name);
+    image.save(guitest::outdir() + QLatin1Char('/') + name);
 }
 
 // The fill position is the only column inside the frame where the grey shadow runs from the

@@ -106,6 +106,8 @@ TEST(ToolFeed, EachMoveNamesItsOwnToolAndFeedInBothReadings) {
         EXPECT_EQ(job.nodes.node(job.nodes.lastnode()).line, 7);
         EXPECT_FALSE(job.toolfeedat(-1).known);
         EXPECT_FALSE(job.toolfeedat(job.nodes.lastnode() + 1).known);
-        EXPECT_LE(job.toolfeeds.changecount(), 4u);  // per change, not per node
+        // Per change, not per node.
+        EXPECT_LE(job.events.feeds.size(), 4u);
+        EXPECT_LE(job.events.tools.size(), 2u);
     }
 }

@@ -1,7 +1,14 @@
 #!/usr/bin/env bash
-# Runs a command on a virtual display of its own where a real window manager (openbox, which
-# follows the desktop conventions) arranges the windows; other tests keep their bare display.
+# Runs a command on a virtual display of its own, so that GUI test programs can run side by
+# side without sharing focus, pointer or screen; with --window-manager a real window manager
+# (openbox, which follows the desktop conventions) arranges the windows there.
+#   own-display.sh [--window-manager] COMMAND...
 set -euo pipefail
+withwm=""
+if [ "${1:-}" = --window-manager ]; then
+  withwm=yes
+  shift
+fi
 workdir=$(mktemp -d)
 xvfb=""
 wm=""
@@ -32,6 +39,7 @@ startsession() {
   done
   [ -s "$workdir/display" ] || return 1
   export DISPLAY=":$(head -n 1 "$workdir/display")"
+  [ -n "$withwm" ] || return 0
 
   # Its own settings folder, so a user's configuration cannot change what the test sees.
   HOME="$workdir" XDG_CONFIG_HOME="$workdir" openbox --sm-disable >"$workdir/wm.log" 2>&1 &
@@ -50,8 +58,13 @@ for _ in 1 2 3; do
 done
 if [ -z "$started" ]; then
   cat "$workdir/xvfb.log" "$workdir/wm.log" >&2 2>/dev/null
-  echo "no window manager" >&2
+  echo "no virtual display${withwm:+ with a window manager}" >&2
   exit 1
 fi
 
-KORVEN_TEST_WINDOW_MANAGER=openbox "$@"
+# Not exec: the trap must take the server down after the command.
+if [ -n "$withwm" ]; then
+  KORVEN_TEST_WINDOW_MANAGER=openbox "$@"
+else
+  "$@"
+fi
