@@ -61,11 +61,16 @@ bool DragSimplification::draw(double viewscale, int pixelheight) {
         // so a program only looked at whole never holds them.
         path_.refine(kMostPixels * pixel);
     }
-    // Lines of a copy cost more than the toolpath's own (loose, longer, from client memory).
-    const double perline = copysecondsperline_ > 0.0 ? copysecondsperline_ : secondsperline_;
+    // Lines of a copy cost more than the toolpath's own: a kind not drawn yet is guessed from
+    // the other, or from the toolpath's.
+    auto perline = [this](const SimplifiedLevel& level) {
+        const double same = level.segments.empty() ? chordsecondsperline_ : cellsecondsperline_;
+        const double other = level.segments.empty() ? cellsecondsperline_ : chordsecondsperline_;
+        return same > 0.0 ? same : other > 0.0 ? other : secondsperline_;
+    };
     std::vector<DragLevelCost> costs;
     for (const auto& level : levels->levels) {
-        DragLevelCost cost{level->tolerance, static_cast<double>(level->lines()) * perline};
+        DragLevelCost cost{level->tolerance, static_cast<double>(level->lines()) * perline(*level)};
         for (const auto& [measuredlevel, seconds] : measured_) {
             if (measuredlevel == level.get()) cost.seconds = seconds;
         }
@@ -73,7 +78,8 @@ bool DragSimplification::draw(double viewscale, int pixelheight) {
     }
     // Before the first drag frame has shown what the rest costs, half the budget is kept
     // for it.
-    const double budget = kBudgetSeconds - (restseconds_ >= 0.0 ? restseconds_ : kBudgetSeconds / 2);
+    const double budget =
+        budgetseconds - (restseconds_ >= 0.0 ? restseconds_ : budgetseconds / 2);
     const int k = choosedraglevel(costs, pixel, kMostPixels, kRoughestPixels, budget);
     if (k < 0 || k >= SimplifiedDrawer::kLevels) return false;
     int32_t first = 0;
@@ -123,7 +129,7 @@ void DragSimplification::frameended(double seconds, bool skipped, bool logoshown
         restseconds_ = std::max(0.0, seconds - drawnseconds_);
         if (drawnlines_ < kFewestCopyLines) return;
         const double perline = drawnseconds_ / static_cast<double>(drawnlines_);
-        copysecondsperline_ = perline;
+        (drawn->segments.empty() ? chordsecondsperline_ : cellsecondsperline_) = perline;
         // A thinned copy's cost stands for the whole copy's.
         const double whole = perline * static_cast<double>(drawn->lines());
         const auto at = std::find_if(measured_.begin(), measured_.end(),

@@ -28,6 +28,8 @@ class DragSimplification {
     static constexpr double kMostPixels = 1.0;
     // A drag frame should cost no more than this...
     static constexpr double kBudgetSeconds = FrameRender::kDragBudgetSeconds;
+    // The budget drag frames are held to (tests of what is drawn lift it).
+    double budgetseconds = kBudgetSeconds;
     // ...unless that needs a level straying further than this many pixels.
     static constexpr double kRoughestPixels = 32.0;
     // A thinned copy keeps at least this many lines: fewer hardly show the part's shape.
@@ -71,7 +73,10 @@ class DragSimplification {
     double drawnseconds_ = 0.0;                    // what drawing it cost
     int64_t drawnlines_ = 0;
     double secondsperline_ = 0.0;  // 0: not known yet
-    double copysecondsperline_ = 0.0;  // of the copies alone, once one has been drawn
+    // Of the copies alone, once one of the kind has been drawn: chords from buffers, and
+    // the loose (longer) segments of the grids.
+    double chordsecondsperline_ = 0.0;
+    double cellsecondsperline_ = 0.0;
     double restseconds_ = -1.0;  // a drag frame's cost beside its copy; below 0: not known yet
     std::vector<std::pair<const SimplifiedLevel*, double>> measured_;  // seconds, whole copy
 };
