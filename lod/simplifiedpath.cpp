@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <new>
 #include <system_error>
 #include <utility>
@@ -29,6 +32,14 @@ bool origin(const NodeStore& nodes, CellGrid& grid) {
         }
     }
     return false;
+}
+
+// The pieces of a copy, freed, stay with the worker's heap unless handed back: the next copy
+// is then made on top of them, and that is the moment a large program's memory peaks.
+void trimheap() {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
 }
 
 }  // namespace
@@ -123,7 +134,9 @@ void SimplifiedPath::run(const NodeStore& nodes, double coarsest) {
         nofiner_ = true;
         return;
     }
+    trimheap();
     if (cellcopies) buildcells(nodes, *level, coarsest);
+    trimheap();
 }
 
 void SimplifiedPath::runfiner(const NodeStore& nodes, double tolerance) {
