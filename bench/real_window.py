@@ -115,7 +115,14 @@ def peak_mb(pid):
     return float("nan")
 
 
-def drag(display, pid, width, height, moves, step):
+def screenshot(path):
+    """The whole screen, where ImageMagick's import is at hand."""
+    if path:
+        subprocess.run(["import", "-window", "root", path], check=False,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def drag(display, pid, width, height, moves, step, shot=None):
     """A middle drag from the picture's middle; CPU and wall ms of every move."""
     picture = width - PANEL_WIDTH
     x, y = picture // 2 - moves * step // 2, height // 2
@@ -134,9 +141,11 @@ def drag(display, pid, width, height, moves, step):
         wait_idle(pid, 20, 60)
         cpu.append((cpu_ns(pid) - before) / 1e6)
         wall.append((time.monotonic() - start) * 1e3)
+    screenshot(shot and f"{shot}-{width}x{height}-drag.png")
     xtst.XTestFakeButtonEvent(display, 2, 0, 0)
     x11.XSync(display, 0)
     wait_idle(pid, 200, 120)
+    screenshot(shot and f"{shot}-{width}x{height}-still.png")
     return cpu, wall
 
 
@@ -152,6 +161,8 @@ def main():
                         "{pid} and {size} filled in (perf record -p {pid} -o f.{size})")
     parser.add_argument("--rss-trace", action="store_true",
                         help="print the resident memory while the program opens")
+    parser.add_argument("--shot", help="screenshots PREFIX-WxH-drag.png (the last drag frame) "
+                        "and PREFIX-WxH-still.png (after the release)")
     parser.add_argument("--verbose", action="store_true", help="every move's figures")
     args = parser.parse_args()
     sizes = [tuple(int(v) for v in s.split("x")) for s in (args.size or ["1280x1024"])]
@@ -195,7 +206,8 @@ def main():
                 command = args.profile.format(pid=viewer.pid, size=f"{width}x{height}")
                 recorder = subprocess.Popen("exec " + command, shell=True)
                 time.sleep(1.0)
-            cpu, wall = drag(display, viewer.pid, width, height, args.moves, args.step)
+            cpu, wall = drag(display, viewer.pid, width, height, args.moves, args.step,
+                             args.shot)
             if recorder:
                 recorder.send_signal(2)
                 recorder.wait()

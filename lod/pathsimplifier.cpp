@@ -242,8 +242,11 @@ SimplifyOutcome simplifynodes(const NodeStore& nodes, double tolerance, size_t m
     try {
         if (total > mostkept) return SimplifyOutcome::TooMany;
         kept.reserve(total);
-        for (const auto& part : parts) {
+        for (auto& part : parts) {
             kept.insert(kept.end(), part.begin() + (kept.empty() ? 0 : 1), part.end());
+            // Each piece goes as soon as it is copied: holding them all until the end would
+            // double the copy's memory at the moment a large program's peak is reached.
+            std::vector<int32_t>().swap(part);
         }
     } catch (const std::bad_alloc&) {
         kept.clear();

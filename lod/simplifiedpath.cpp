@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <new>
 #include <system_error>
 #include <utility>
@@ -29,6 +32,14 @@ bool origin(const NodeStore& nodes, CellGrid& grid) {
         }
     }
     return false;
+}
+
+// The pieces of a copy, freed, stay with the worker's heap unless handed back: the next copy
+// is then made on top of them, and that is the moment a large program's memory peaks.
+void trimheap() {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
 }
 
 }  // namespace
@@ -123,7 +134,9 @@ void SimplifiedPath::run(const NodeStore& nodes, double coarsest) {
         nofiner_ = true;
         return;
     }
+    trimheap();
     if (cellcopies) buildcells(nodes, *level, coarsest);
+    trimheap();
 }
 
 void SimplifiedPath::runfiner(const NodeStore& nodes, double tolerance) {
@@ -242,5 +255,15 @@ int choosedraglevel(const std::vector<DragLevelCost>& levels, double pixelsize,
     for (int k = roughest - 1; rougher >= 0 && k >= rougher; --k) {
         if (levels[static_cast<size_t>(k)].seconds <= budgetseconds) return k;
     }
-    return roughest;
+    // Nothing fits: the cheapest, which the caller thins to the budget. A finer copy thinned
+    // further would show less of the part's shape for the same cost.
+    return rougher >= 0 ? rougher : roughest;
+}
+
+int64_t dragstride(double seconds, double budgetseconds, int64_t lines, int64_t fewest) {
+    if (!(seconds > budgetseconds) || lines <= fewest || fewest < 1) return 1;
+    const int64_t most = lines / fewest;
+    if (!(budgetseconds > 0.0) || seconds / budgetseconds >= static_cast<double>(most)) return most;
+    // A ratio a rounding above a whole number (0.07 / 0.01) asks for no further thinning.
+    return std::max<int64_t>(1, static_cast<int64_t>(std::ceil(seconds / budgetseconds - 1e-9)));
 }

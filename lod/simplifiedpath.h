@@ -83,11 +83,17 @@ class SimplifiedPath {
 // The level a drag frame draws, given each level's tolerance and the seconds it is expected
 // to take (0 when not known): the coarsest within faithful pixels if it fits the budget, else
 // the finest that fits the budget within roughest pixels, else the finest that fits within
-// four times roughest pixels, else the coarsest within roughest;
-// the faithful one when nothing is within roughest; -1 for none. Levels come coarsest first.
+// four times roughest pixels, else the coarsest within four times roughest (the cheapest,
+// to be thinned with dragstride); the faithful one when nothing is within roughest; -1 for
+// none. Levels come coarsest first.
 struct DragLevelCost {
     double tolerance = 0.0;
     double seconds = 0.0;
 };
 int choosedraglevel(const std::vector<DragLevelCost>& levels, double pixelsize,
                     double faithfulpixels, double roughestpixels, double budgetseconds);
+
+// Every how many-th line a drag frame draws of a copy of `lines` lines expected to take
+// `seconds` whole, so that it fits `budgetseconds` (which may be used up already), yet never
+// fewer than `fewest` lines: 1 when the whole copy fits.
+int64_t dragstride(double seconds, double budgetseconds, int64_t lines, int64_t fewest);

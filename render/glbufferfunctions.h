@@ -22,6 +22,7 @@ struct GlBufferFunctions {
     using DeleteBuffers = void(APIENTRY*)(GLsizei, const GLuint*);
 
     static constexpr GLenum kArrayBuffer = 0x8892;
+    static constexpr GLenum kElementArrayBuffer = 0x8893;
     static constexpr GLenum kStaticDraw = 0x88E4;
 
     GenBuffers genbuffers = nullptr;

@@ -140,6 +140,11 @@ void Tglimage::flushdisplay(QWidget* widget) {
     // into deferred updates, and those wait for the event loop; the update request is
     // therefore handed to the window here, which paints and composes what is dirty at once.
     if (widget != nullptr && widget->isVisible()) {
+        // The update() that marked the area also posted a request, which would compose the
+        // whole window again once the event loop runs, dirty or not: on software GL that
+        // doubles what every frame costs. The request sent now paints all that is dirty, and
+        // anything marked after it posts a request of its own.
+        QCoreApplication::removePostedEvents(widget->window(), QEvent::UpdateRequest);
         QEvent request(QEvent::UpdateRequest);
         QCoreApplication::sendEvent(widget->window(), &request);
     }

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "lod/pathsimplifier.h"
 #include "render/toolpathbuffers.h"
@@ -23,9 +24,12 @@ class SimplifiedDrawer {
         : nodes_(nodes), palette_(palette) {}
 
     // Draws the kept nodes of the level that lie in nodes first..last; false when nothing
-    // could be drawn (no memory for the arrays). slot tells the level's arrays apart.
+    // could be drawn (no memory for the arrays). slot tells the level's arrays apart. A copy
+    // on a grid may be thinned to every stride-th segment.
     bool draw(int slot, const std::shared_ptr<const SimplifiedLevel>& level, int32_t first,
-              int32_t last, const GlProcLoader& loader, const void* context);
+              int32_t last, const GlProcLoader& loader, const void* context, int64_t stride = 1);
+    // Lines the last draw drew.
+    int64_t drawnlines() const { return drawnlines_; }
 
     // The arrays of another job are of no more use; context is the current one.
     void release(const void* context);
@@ -36,9 +40,11 @@ class SimplifiedDrawer {
         ToolpathBuffers buffers;
     };
     void drawsegments(const SimplifiedLevel& level, int32_t first, int32_t last,
-                      const GlProcLoader& loader);
+                      const GlProcLoader& loader, int64_t stride);
     GlBufferFunctions gl_;
     const NodeStore& nodes_;
     const std::array<uint32_t, 16>& palette_;
     std::array<Slot, kLevels> slots_;
+    std::vector<GLuint> thinned_;  // vertex indices of a thinned copy, kept for the next frame
+    int64_t drawnlines_ = 0;
 };

@@ -128,12 +128,30 @@ TEST(CellSimplifier, RoughLevelsOnlyWhenTheBudgetAsksForThem) {
     // Costs not known yet: the level within a pixel, as without budgets.
     const std::vector<DragLevelCost> unknown{{32, 0}, {16, 0}, {1, 0}, {0.25, 0}};
     EXPECT_EQ(choosedraglevel(unknown, 1.0, 1.0, 32.0, 0.03), 2);
-    // Far in, nothing fits: the cheapest within 32 pixels, else the one within a pixel (none).
-    EXPECT_EQ(choosedraglevel(levels, 0.01, 1.0, 32.0, 0.03), 3);
+    // Far in, nothing fits: the cheapest within 128 pixels (100 pixels, 0.5 s, to be thinned
+    // rather than the 25-pixel one at 1 s), else the one within a pixel (none).
+    EXPECT_EQ(choosedraglevel(levels, 0.01, 1.0, 32.0, 0.03), 2);
     EXPECT_EQ(choosedraglevel(levels, 0.001, 1.0, 32.0, 0.03), -1);
     // Nothing within 32 pixels fits 30 ms: one up to 128 pixels rough that does is drawn
-    // (100 pixels), never one rougher (200 pixels at a pixel of 0.5: the 2-pixel one stays).
+    // (100 pixels), never one rougher (200 pixels at a pixel of 0.5: the 40-pixel one, to be
+    // thinned, rather than the 2-pixel one at 2 s).
     const std::vector<DragLevelCost> large{{100, 0.01}, {20, 0.3}, {1, 2.0}};
     EXPECT_EQ(choosedraglevel(large, 1.0, 1.0, 32.0, 0.03), 0);
-    EXPECT_EQ(choosedraglevel(large, 0.5, 1.0, 32.0, 0.03), 2);
+    EXPECT_EQ(choosedraglevel(large, 0.5, 1.0, 32.0, 0.03), 1);
+}
+
+TEST(CellSimplifier, ThinnedCopyFitsWhatTheFrameLeaves) {
+    // A copy of 22,781 lines at 70 ms whole, 5 ms left: every 14th line (1,628 lines) would
+    // fit, but 2,000 lines are kept, so every 11th (22,781 / 2,000 = 11.4).
+    EXPECT_EQ(dragstride(0.070, 0.005, 22781, 2000), 11);
+    // 10 ms left: every 7th (70 / 10), 3,255 lines.
+    EXPECT_EQ(dragstride(0.070, 0.010, 22781, 2000), 7);
+    EXPECT_EQ(dragstride(0.071, 0.010, 22781, 2000), 8);
+    // The rest of the frame already spent the budget (a large window): the fewest lines.
+    EXPECT_EQ(dragstride(0.070, -0.012, 22781, 2000), 11);
+    EXPECT_EQ(dragstride(0.070, 0.0, 22781, 2000), 11);
+    // The whole copy fits, its cost is not known yet, or it is no larger than the fewest.
+    EXPECT_EQ(dragstride(0.004, 0.005, 22781, 2000), 1);
+    EXPECT_EQ(dragstride(0.0, 0.005, 22781, 2000), 1);
+    EXPECT_EQ(dragstride(0.070, 0.005, 1500, 2000), 1);
 }
