@@ -173,7 +173,9 @@ TEST(NgcCompensation, TheContourAsProgrammedIsKeptOnlyWhereCompensationDrewBesid
     const float expected[5][2] = {{-5, 0}, {0, 0}, {10, 0}, {20, 10}, {30, 10}};
     for (size_t i = 0; i < 5; ++i) {
         EXPECT_TRUE(points[i].x == expected[i][0] && points[i].y == expected[i][1]) << i;
-        if (i > 0) EXPECT_LE(points[i - 1].node, points[i].node);
+        if (i > 0) {
+            EXPECT_LE(points[i - 1].node, points[i].node);
+        }
     }
     // Drawn, the arc is cut into chords on its circle about (10, 10).
     std::vector<std::array<double, 2>> drawn;
