@@ -27,7 +27,7 @@ bool isoption(std::string upper) {
         if (upper == option) return true;
     }
     return upper.rfind("/ARCMODE", 0) == 0 || upper.rfind("/RAPIDMODE", 0) == 0 ||
-           upper.rfind("/DIALECT", 0) == 0;
+           upper.rfind("/DIALECT", 0) == 0 || upper.rfind("/TOOLS", 0) == 0;
 }
 
 void checkparsed(const CommandLine& cmd) {
