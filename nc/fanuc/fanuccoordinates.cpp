@@ -6,6 +6,7 @@
 
 #include "nc/fanuc/fanuccodes.h"
 #include "nc/fanuc/fanucinterpreter.h"
+#include "nc/unitchange.h"
 
 namespace {
 
@@ -153,16 +154,9 @@ bool FanucInterpreter::transforms(const Codes& codes, const FanucBlock& written,
 }
 
 void FanucInterpreter::setunits(bool inch) {
-    if (inch == inch_) return;
-    if (!unitsfixed_) {
-        scaleheld(inch ? 1 / 25.4 : 25.4);
-    } else if (!unitsnoted_) {
-        unitsnoted_ = true;
-        const char* kept = lengthsinch_ ? "inches" : "mm";
-        problem(std::string(inch ? "G20" : "G21") + " after the first move in " + kept +
-                ": the lengths that follow are converted to " + kept);
-    }
-    inch_ = inch;
+    const UnitChange change = unitchange(inch, inch_, unitsfixed_, unitsnoted_, lengthsinch_);
+    if (change.factor != 1) scaleheld(change.factor);
+    if (!change.problem.empty()) problem(change.problem);
 }
 
 void FanucInterpreter::scaleheld(double factor) {

@@ -3,18 +3,12 @@
 #include <string>
 
 #include "nc/ngc/ngcinterpreter.h"
+#include "nc/unitchange.h"
 
 void NgcInterpreter::setunits(bool inch) {
-    if (inch == inch_) return;
-    if (!unitsfixed_) {
-        scaleheld(inch ? 1 / 25.4 : 25.4);
-    } else if (!unitsnoted_) {
-        unitsnoted_ = true;
-        const char* kept = lengthsinch_ ? "inches" : "mm";
-        problem(std::string(inch ? "G20" : "G21") + " after the first move in " + kept +
-                ": the lengths that follow are converted to " + kept);
-    }
-    inch_ = inch;
+    const UnitChange change = unitchange(inch, inch_, unitsfixed_, unitsnoted_, lengthsinch_);
+    if (change.factor != 1) scaleheld(change.factor);
+    if (!change.problem.empty()) problem(change.problem);
 }
 
 void NgcInterpreter::scaleheld(double factor) {
