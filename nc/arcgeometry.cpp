@@ -123,3 +123,19 @@ bool arcradiuscenter(int32_t direction, double& offsetfirst, double& offsetsecon
     offsetsecond = (useq ? c.qb : c.pb) - startsecond;
     return true;
 }
+
+bool roundedradiuscentre(int32_t direction, double r, double startfirst, double startsecond,
+                         double endfirst, double endsecond, double tolerance, double& centrefirst,
+                         double& centresecond) {
+    const double half = std::hypot(endfirst - startfirst, endsecond - startsecond) / 2;
+    if (std::fabs(r) < half && half - std::fabs(r) <= tolerance) {
+        centrefirst = (startfirst + endfirst) / 2;
+        centresecond = (startsecond + endsecond) / 2;
+        return true;
+    }
+    double o1 = 0, o2 = 0;
+    const bool made = arcradiuscenter(direction, o1, o2, r, startfirst, startsecond, endfirst, endsecond);
+    centrefirst = startfirst + o1;
+    centresecond = startsecond + o2;
+    return made;
+}

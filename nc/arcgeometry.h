@@ -26,3 +26,10 @@ int32_t DrawCircleSeg(int32_t motion, int32_t arcmode, double startfirst, double
 // overflows so far that this cannot be told.
 bool arcradiuscenter(int32_t direction, double& offsetfirst, double& offsetsecond, double r,
                      double startfirst, double startsecond, double endfirst, double endsecond);
+
+// The centre of an R-form arc as the computing readings take it: a radius written rounded up to
+// `tolerance` short of half the chord is a half circle, not an arc that cannot reach its end.
+// False, with the centre where arcradiuscenter leaves it, when R cannot reach the end point.
+bool roundedradiuscentre(int32_t direction, double r, double startfirst, double startsecond,
+                         double endfirst, double endsecond, double tolerance, double& centrefirst,
+                         double& centresecond);

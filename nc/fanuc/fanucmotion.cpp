@@ -99,16 +99,8 @@ void FanucInterpreter::arc(const NgcBlock& block) {
         const double half = std::hypot(e1 - s1, e2 - s2) / 2;
         // R with the end at the start is no move at all on the control.
         if (half == 0) return;
-        if (std::fabs(r) < half && half - std::fabs(r) <= tolerance) {
-            c1 = (s1 + e1) / 2;  // a radius rounded short of half the chord: a half circle
-            c2 = (s2 + e2) / 2;
-        } else {
-            double o1 = 0, o2 = 0;
-            made = arcradiuscenter(motion_ / 10, o1, o2, r, s1, s2, e1, e2);
-            c1 = s1 + o1;
-            c2 = s2 + o2;
-            if (!made) problem(name + " radius R" + number(r) + " does not reach its end point");
-        }
+        made = roundedradiuscentre(motion_ / 10, r, s1, s2, e1, e2, tolerance, c1, c2);
+        if (!made) problem(name + " radius R" + number(r) + " does not reach its end point");
     } else {
         c1 = s1 + (block.has(kOffsets[f]) ? block.get(kOffsets[f]) : 0);
         c2 = s2 + (block.has(kOffsets[s]) ? block.get(kOffsets[s]) : 0);

@@ -104,16 +104,8 @@ void NgcInterpreter::arc(const NgcBlock& block) {
         const double r = block.get('R');
         const double half = std::hypot(e1 - s1, e2 - s2) / 2;
         if (half == 0) return problem(name + " with R needs an end point other than its start");
-        if (std::fabs(r) < half && half - std::fabs(r) <= tolerance) {
-            c1 = (s1 + e1) / 2;  // a radius rounded short of half the chord: a half circle
-            c2 = (s2 + e2) / 2;
-        } else {
-            double o1 = 0, o2 = 0;
-            made = arcradiuscenter(motion_ / 10, o1, o2, r, s1, s2, e1, e2);
-            c1 = s1 + o1;
-            c2 = s2 + o2;
-            if (!made) problem(name + " radius R" + number(r) + " does not reach its end point");
-        }
+        made = roundedradiuscentre(motion_ / 10, r, s1, s2, e1, e2, tolerance, c1, c2);
+        if (!made) problem(name + " radius R" + number(r) + " does not reach its end point");
     } else {
         double i1 = block.has(kOffsets[f]) ? block.get(kOffsets[f]) : 0;
         double i2 = block.has(kOffsets[s]) ? block.get(kOffsets[s]) : 0;
