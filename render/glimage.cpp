@@ -110,22 +110,22 @@ void Tglimage::takeshownpicture() {
 
 void Tglimage::presentnow() {
     showingframe_ = true;
-    // Marked, then painted and composed once by the update request below (a repaint here
-    // would compose the whole window a second time: on software GL as dear as a drag frame).
+    // Marked, then painted and flushed once by the update request below (a repaint here
+    // would copy the whole picture to the display a second time).
     update();
     flushdisplay(this);
     showingframe_ = false;
 }
 
 void Tglimage::flushdisplay(QWidget* widget) {
-    // A window composed by GL turns repaints that follow each other within a display frame
-    // into deferred updates, and those wait for the event loop; the update request is
-    // therefore handed to the window here, which paints and composes what is dirty at once.
+    // The toolkit may turn repaints that follow each other within a display frame into
+    // deferred updates (it does for windows composed by GL), and those wait for the event
+    // loop; the update request is therefore handed to the window here, which paints and
+    // flushes what is dirty at once.
     if (widget != nullptr && widget->isVisible()) {
-        // The update() that marked the area also posted a request, which would compose the
-        // whole window again once the event loop runs, dirty or not: on software GL that
-        // doubles what every frame costs. The request sent now paints all that is dirty, and
-        // anything marked after it posts a request of its own.
+        // The update() that marked the area also posted a request, which would flush the
+        // window again once the event loop runs. The request sent now paints all that is
+        // dirty, and anything marked after it posts a request of its own.
         QCoreApplication::removePostedEvents(widget->window(), QEvent::UpdateRequest);
         QEvent request(QEvent::UpdateRequest);
         QCoreApplication::sendEvent(widget->window(), &request);
