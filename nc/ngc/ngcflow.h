@@ -55,7 +55,27 @@ class NgcFlow : private FlowLookup {
     void call(NgcFlowLine& line);
     void leave(const NgcFlowLine* line);
     void execute(const NgcFlowLine& line);
-    bool evaluate(const FlowExpression& e, double& out);
+    // A number as written, or one of the program's own parameters (Z#2), without the
+    // evaluator: most computed words of a loop are one or the other.
+    bool evaluate(const FlowExpression& e, double& out) {
+        if (e.steps.size() == 1) {
+            const FlowStep& step = e.steps[0];
+            if (step.op == FlowOp::Number) {
+                out = step.number;
+                return true;
+            }
+            if (step.op == FlowOp::Numbered && step.name == 1 && step.number >= 1 &&
+                step.number <= directlast) {
+                const auto n = static_cast<int32_t>(step.number);
+                if (n == step.number) {
+                    out = numbers_.get(n).value;
+                    return true;
+                }
+            }
+        }
+        return evaluatesteps(e, out);
+    }
+    bool evaluatesteps(const FlowExpression& e, double& out);
     bool findsub(const std::string& label, SubPlace& place);
     bool loadfile(const std::string& label);
     void registersubs(int32_t script);

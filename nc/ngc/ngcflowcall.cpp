@@ -25,11 +25,7 @@ bool global(const std::string& name) {
 
 }  // namespace
 
-bool NgcFlow::evaluate(const FlowExpression& e, double& out) {
-    if (e.constant()) {
-        out = e.steps[0].number;
-        return true;
-    }
+bool NgcFlow::evaluatesteps(const FlowExpression& e, double& out) {
     FlowValue v;
     if (!flowevaluate(e, *this, v, problem_)) {
         problem(problem_);
@@ -91,7 +87,7 @@ void NgcFlow::execute(const NgcFlowLine& line) {
     auto apply = [&](const Set& set) {
         if (set.named) {
             namedslot(set.which, true)->value = set.value;
-        } else if (!interp_.setsystemparameter(set.which, set.value, problem_)) {
+        } else if (set.which > directlast && !interp_.setsystemparameter(set.which, set.value, problem_)) {
             problem(problem_);
         } else {
             numbers_.set(set.which, {set.value, false});
