@@ -39,12 +39,17 @@ const char* closing(NgcKeyword k) {
 
 }  // namespace
 
-NgcFlow::NgcFlow(NgcInterpreter& interpreter, std::string folder)
+NgcFlow::NgcFlow(NgcInterpreter& interpreter, std::string folder, std::string program)
     : interp_(interpreter),
       folder_(std::move(folder)),
+      program_(std::move(program)),
       steps_(FlowSteps::kDefaultLimit, &interpreter.job_.stoprequested,
              [this] { interp_.poll(); }),
-      valuename_(names_.id("_value")) {
+      valuename_(names_.id("_value")),
+      returnedname_(names_.id("_value_returned")) {
+    // Both read 0 before any call returns.
+    globals_[valuename_] = {0, false};
+    globals_[returnedname_] = {0, false};
     if (interpreter.job_.linerunlimit > 0) steps_.setlimit(interpreter.job_.linerunlimit);
     // The program's own numbers, below the system's.
     direct = &numbers_.get(1);

@@ -117,6 +117,7 @@ void NgcFlow::call(NgcFlowLine& line) {
         return stop(oname(line.label) + " call: calls nested deeper than " +
                     std::to_string(FlowStack::kMaxDepth));
     }
+    globals_[returnedname_] = {0, false};  // until this call returns a value
     // #1 to #30 belong to the call: its values, then nothing.
     for (int32_t n = 1; n <= kArguments; ++n) {
         numbers_.set(n, {static_cast<size_t>(n) <= values.size() ? values[static_cast<size_t>(n - 1)] : 0, false});
@@ -129,10 +130,12 @@ void NgcFlow::leave(const NgcFlowLine* line) {
     if (stack_.empty() || !stack_.top().call) {
         return problem(oname(line != nullptr ? line->label : "") + " return outside a subroutine");
     }
-    if (line != nullptr && !line->arguments.empty()) {
-        double v = 0;
-        if (evaluate(line->arguments[0], v)) globals_[valuename_] = {v, false};
-    }
+    // `return [v]` or `endsub [v]` leaves v and says a value came back; without one (or
+    // running off the end of a subroutine's file) the value is 0 and says none did.
+    double v = 0;
+    const bool given = line != nullptr && !line->arguments.empty() && evaluate(line->arguments[0], v);
+    globals_[valuename_] = {given ? v : 0, false};
+    globals_[returnedname_] = {given ? 1.0 : 0.0, false};
     const FlowFrame& frame = stack_.top();
     for (int32_t n = 1; n <= kArguments; ++n) numbers_.set(n, frame.saved[static_cast<size_t>(n - 1)]);
     stack_.pop();
@@ -140,6 +143,9 @@ void NgcFlow::leave(const NgcFlowLine* line) {
 
 bool NgcFlow::findsub(const std::string& label, SubPlace& place) {
     auto found = subs_.find(label);
+    // Defined further on in the program first, then in a file of its own.
+    if (found == subs_.end() && scanprogram()) found = subs_.find(label);
+    problem_.clear();
     if (found == subs_.end() && loadfile(label)) found = subs_.find(label);
     if (found == subs_.end()) {
         if (!problem_.empty()) return false;
@@ -184,20 +190,7 @@ bool NgcFlow::loadfile(const std::string& label) {
         for (size_t start = 0; start < text.size();) {
             size_t stop = text.find('\n', start);
             if (stop == std::string::npos) stop = text.size();
-            NgcFlowLine line;
-            line.line = ++number;
-            const char* b = text.data() + start;
-            const char* e = text.data() + stop;
-            switch (words.parse(b, e, line.block)) {
-                case NgcLineKind::Block: line.kind = NgcFlowLine::Kind::Block; break;
-                case NgcLineKind::Computed: ngcreadflowline(b, e, parser_, line); break;
-                case NgcLineKind::Bad:
-                    line.kind = NgcFlowLine::Kind::Bad;
-                    line.message = words.message;
-                    break;
-                default: break;
-            }
-            script.lines.push_back(std::move(line));
+            script.lines.push_back(readline(text.data() + start, text.data() + stop, ++number, words));
             start = stop + 1;
         }
         script.match();
