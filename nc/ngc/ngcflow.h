@@ -75,8 +75,9 @@ class NgcFlow : private FlowLookup {
                 }
             }
         }
-        return evaluatesteps(e, out);
+        return quick(e, out) || evaluatesteps(e, out);
     }
+    bool quick(const FlowExpression& e, double& out) const;
     bool evaluatesteps(const FlowExpression& e, double& out);
     bool findsub(const std::string& label, SubPlace& place);
     bool loadfile(const std::string& label);

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -24,6 +25,71 @@ bool global(const std::string& name) {
 }
 
 }  // namespace
+
+// Numbers, the program's own parameters, signs and the plain operators on a stack of doubles:
+// what loop counters and coordinates are mostly worked out from. False for anything else, and
+// for a step that would be a problem: the full evaluator then works it out and names it.
+bool NgcFlow::quick(const FlowExpression& e, double& out) const {
+    constexpr size_t kMost = 16;
+    if (e.steps.size() > kMost) return false;
+    double stack[kMost];
+    size_t top = 0;
+    for (const FlowStep& step : e.steps) {
+        switch (step.op) {
+            case FlowOp::Number:
+                stack[top++] = step.number;
+                continue;
+            case FlowOp::Numbered: {
+                if (step.name != 1 || !(step.number >= 1 && step.number <= directlast)) return false;
+                const auto n = static_cast<int32_t>(step.number);
+                if (n != step.number) return false;
+                stack[top++] = numbers_.get(n).value;
+                continue;
+            }
+            case FlowOp::Negate:
+                if (top == 0) return false;
+                stack[top - 1] = -stack[top - 1];
+                continue;
+            default:
+                break;
+        }
+        if (top < 2) return false;
+        const double x = stack[top - 2], y = stack[top - 1];
+        double r = 0;
+        switch (step.op) {
+            case FlowOp::Add: r = x + y; break;
+            case FlowOp::Subtract: r = x - y; break;
+            case FlowOp::Multiply: r = x * y; break;
+            case FlowOp::Divide:
+                if (y == 0) return false;
+                r = x / y;
+                break;
+            case FlowOp::Mod:
+                // Whole numbers only, as the evaluator works them out; the rest goes to it.
+                if (y == 0 || !(std::fabs(x) < 9e15 && std::fabs(y) < 9e15) ||
+                    x != static_cast<double>(static_cast<int64_t>(x)) ||
+                    y != static_cast<double>(static_cast<int64_t>(y))) {
+                    return false;
+                }
+                r = std::copysign(static_cast<double>(static_cast<int64_t>(x) % static_cast<int64_t>(y)), x);
+                if (r < 0) r += std::fabs(y);
+                break;
+            case FlowOp::Gt: r = x > y; break;
+            case FlowOp::Ge: r = x >= y; break;
+            case FlowOp::Lt: r = x < y; break;
+            case FlowOp::Le: r = x <= y; break;
+            case FlowOp::And: r = x != 0 && y != 0; break;
+            case FlowOp::Or: r = x != 0 || y != 0; break;
+            case FlowOp::Xor: r = (x != 0) != (y != 0); break;
+            default: return false;  // functions, powers, EQ and NE
+        }
+        if (!std::isfinite(r)) return false;
+        stack[--top - 1] = r;
+    }
+    if (top != 1) return false;
+    out = stack[0];
+    return true;
+}
 
 bool NgcFlow::evaluatesteps(const FlowExpression& e, double& out) {
     FlowValue v;
@@ -75,8 +141,9 @@ void NgcFlow::execute(const NgcFlowLine& line) {
     }
     block.gcount = written.gcount;
     block.mcount = written.mcount;
-    for (int i = 0; i < written.gcount; ++i) block.gcodes[i] = written.gcodes[i];
-    for (int i = 0; i < written.mcount; ++i) block.mcodes[i] = written.mcodes[i];
+    // The whole arrays: a copy of known size takes a few moves, one of a counted length a call.
+    std::memcpy(block.gcodes, written.gcodes, sizeof block.gcodes);
+    std::memcpy(block.mcodes, written.mcodes, sizeof block.mcodes);
     block.radius = written.radius;
     block.angle = written.angle;
     for (const NgcFlowLine::Word& w : line.words) {
