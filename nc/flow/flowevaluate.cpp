@@ -1,5 +1,4 @@
 #include <cmath>
-#include <cstdint>
 #include <new>
 #include <vector>
 
@@ -51,40 +50,30 @@ bool flowevaluate(const FlowExpression& expression, FlowLookup& lookup, FlowValu
     }
     Stack stack(steps.size());
     for (const FlowStep& step : steps) {
-        switch (step.op) {
-            case FlowOp::Number:
-                stack.push_back({step.number, false});
-                continue;
-            case FlowOp::Numbered:
-                if (step.name != 1) break;
-                {
-                    // The number is known: a loop's counter comes straight from the store.
-                    const double n = step.number;
-                    if (n >= lookup.directfirst && n <= lookup.directlast) {
-                        const auto i = static_cast<int32_t>(n);
-                        if (i == n) {
-                            stack.push_back(lookup.direct[i - lookup.directfirst]);
-                            continue;
-                        }
-                    }
-                    FlowValue v;
-                    if (!lookup.numbered(n, v, problem)) return false;
-                    stack.push_back(v);
-                }
-                continue;
-            case FlowOp::Named:
-            case FlowOp::Exists: {
-                FlowValue v;
-                if (step.op == FlowOp::Exists) {
-                    v.value = lookup.exists(step.name) ? 1 : 0;
-                } else if (!lookup.named(step.name, v, problem)) {
-                    return false;
-                }
-                stack.push_back(v);
+        if (step.op == FlowOp::Number) {
+            stack.push_back({step.number, false});
+            continue;
+        }
+        if (step.op == FlowOp::Numbered && step.name == 1) {
+            const double n = step.number;
+            if (n >= lookup.directfirst && n <= lookup.directlast && n == std::floor(n)) {
+                stack.push_back(lookup.direct[static_cast<int32_t>(n) - lookup.directfirst]);
                 continue;
             }
-            default:
-                break;
+            FlowValue v;
+            if (!lookup.numbered(step.number, v, problem)) return false;
+            stack.push_back(v);
+            continue;
+        }
+        if (step.op == FlowOp::Named || step.op == FlowOp::Exists) {
+            FlowValue v;
+            if (step.op == FlowOp::Exists) {
+                v.value = lookup.exists(step.name) ? 1 : 0;
+            } else if (!lookup.named(step.name, v, problem)) {
+                return false;
+            }
+            stack.push_back(v);
+            continue;
         }
         FlowValue& a = stack[stack.size() - (step.op >= FlowOp::Power ? 2 : 1)];
         if (step.op == FlowOp::Numbered) {
@@ -166,16 +155,7 @@ bool flowevaluate(const FlowExpression& expression, FlowLookup& lookup, FlowValu
                     r = x / y;
                 } else {
                     // Never negative, whatever the signs: MOD keeps an angle or an index in range.
-                    // Whole numbers, as a loop's counters are, without the library's fmod.
-                    if (std::fabs(x) < 9e15 && std::fabs(y) < 9e15 &&
-                        x == static_cast<double>(static_cast<int64_t>(x)) &&
-                        y == static_cast<double>(static_cast<int64_t>(y))) {
-                        // The sign as fmod gives it, -0 included.
-                        r = std::copysign(
-                            static_cast<double>(static_cast<int64_t>(x) % static_cast<int64_t>(y)), x);
-                    } else {
-                        r = std::fmod(x, y);
-                    }
+                    r = std::fmod(x, y);
                     if (r < 0) r += std::fabs(y);
                 }
                 break;
