@@ -65,13 +65,14 @@ bool NgcFlow::quick(const FlowExpression& e, double& out) const {
                 r = x / y;
                 break;
             case FlowOp::Mod:
-                // Whole numbers only, as the evaluator works them out; the rest goes to it.
-                if (y == 0 || !(std::fabs(x) < 9e15 && std::fabs(y) < 9e15) ||
-                    x != static_cast<double>(static_cast<int64_t>(x)) ||
-                    y != static_cast<double>(static_cast<int64_t>(y))) {
+                // Whole numbers within 32 bits (a short division) only; the rest goes to the
+                // evaluator. The remainder takes the sign fmod gives it, -0 included.
+                if (y == 0 || !(std::fabs(x) < 2e9 && std::fabs(y) < 2e9) ||
+                    x != static_cast<double>(static_cast<int32_t>(x)) ||
+                    y != static_cast<double>(static_cast<int32_t>(y))) {
                     return false;
                 }
-                r = std::copysign(static_cast<double>(static_cast<int64_t>(x) % static_cast<int64_t>(y)), x);
+                r = std::copysign(static_cast<double>(static_cast<int32_t>(x) % static_cast<int32_t>(y)), x);
                 if (r < 0) r += std::fabs(y);
                 break;
             case FlowOp::Gt: r = x > y; break;
