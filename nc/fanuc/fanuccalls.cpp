@@ -111,6 +111,17 @@ void FanucInterpreter::call(int64_t number, int64_t repeats, const FanucArgument
     next_ = body;
 }
 
+bool FanucInterpreter::jumpto(int64_t n) {
+    FanucPlace found;
+    if (!program_.findsequence(n, current_, found)) {
+        alarm("sequence number N" + std::to_string(n) + " not found");
+        return false;
+    }
+    next_ = found;
+    macro_->jumped();
+    return true;
+}
+
 void FanucInterpreter::giveback(const NgcBlock& block) {
     const bool sequence = block.has('P');
     const double p = sequence ? block.get('P') : -1;

@@ -131,17 +131,6 @@ void FanucInterpreter::dispatch(FanucLineKind kind, const FanucBlock& block, con
     }
 }
 
-bool FanucInterpreter::jumpto(int64_t n) {
-    FanucPlace found;
-    if (!program_.findsequence(n, current_, found)) {
-        alarm("sequence number N" + std::to_string(n) + " not found");
-        return false;
-    }
-    next_ = found;
-    macro_->jumped();
-    return true;
-}
-
 void FanucInterpreter::execute(const FanucBlock& written) {
     Codes codes;
     if (!gather(written.words, codes)) return;
