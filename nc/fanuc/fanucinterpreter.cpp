@@ -148,8 +148,10 @@ void FanucInterpreter::execute(const FanucBlock& written) {
     // Units come first: the block's own lengths are written in them.
     if (codes.group[6] >= 0) setunits(codes.group[6] == 200);
     const NgcBlock& block = scaled(written, codes);
-    for (char axis : {'A', 'B', 'C', 'U', 'V', 'W'}) {
-        if (codes.call != 650 && (block.otheraxes & (1u << (axis - 'A')))) ignore(std::string(1, axis));
+    if (block.otheraxes != 0 && codes.call != 650) {
+        for (char axis : {'A', 'B', 'C', 'U', 'V', 'W'}) {
+            if (block.otheraxes & (1u << (axis - 'A'))) ignore(std::string(1, axis));
+        }
     }
     const int32_t refused = comp_.refuses(codes.group, codes.axisuser == 280 || codes.axisuser == 300 ? codes.axisuser : -1,
                                           codes.machine, motion_, block.hasaxis(), inch_);
