@@ -89,7 +89,7 @@
         <translation>無法使用此機床設定檔：</translation>
     </message>
     <message>
-        <source>%1 leaves the machine's travel by %2</source>
+        <source>%1 leaves the machine&apos;s travel by %2</source>
         <translation>%1 超出機床行程 %2</translation>
     </message>
     <message>
@@ -134,7 +134,7 @@
         <source>程式的读法；改变后重新读入显示的程式</source>
         <translation>程式的讀法；變更後重新讀入顯示的程式</translation>
     </message>
-<message>
+    <message>
         <source>Fanuc family</source>
         <translation>Fanuc 系列</translation>
     </message>
@@ -393,7 +393,7 @@
         <source>%1 moves reach past 1000000 or have no number for a coordinate: left out of the simulation</source>
         <translation>%1 個移動超出 1000000 或座標不是數字：未參與模擬</translation>
     </message>
-<message>
+    <message>
         <source>parameter #%1 does not exist (#%2 to #%3)</source>
         <translation>參數 #%1 不存在（#%2 到 #%3）</translation>
     </message>
@@ -410,20 +410,20 @@
         <translation>參數 #&lt;%1&gt; 未設定</translation>
     </message>
     <message>
-        <source>parameter #%1 is the machine's to set</source>
+        <source>parameter #%1 is the machine&apos;s to set</source>
         <translation>參數 #%1 由機台設定</translation>
     </message>
     <message>
-        <source>parameter name not closed with '&gt;'</source>
-        <translation>參數名稱缺少 '&gt;'</translation>
+        <source>parameter name not closed with &apos;&gt;&apos;</source>
+        <translation>參數名稱缺少 &apos;&gt;&apos;</translation>
     </message>
     <message>
         <source>parameter name empty</source>
         <translation>參數名稱為空</translation>
     </message>
     <message>
-        <source>parameter setting without '='</source>
-        <translation>參數設定缺少 '='</translation>
+        <source>parameter setting without &apos;=&apos;</source>
+        <translation>參數設定缺少 &apos;=&apos;</translation>
     </message>
     <message>
         <source># without a parameter number</source>
@@ -466,8 +466,8 @@
         <translation>未知運算子 %1</translation>
     </message>
     <message>
-        <source>expression not closed with ']'</source>
-        <translation>運算式缺少 ']'</translation>
+        <source>expression not closed with &apos;]&apos;</source>
+        <translation>運算式缺少 &apos;]&apos;</translation>
     </message>
     <message>
         <source>expression nested too deep</source>
@@ -478,12 +478,12 @@
         <translation>行尾缺少數值</translation>
     </message>
     <message>
-        <source>unexpected character '%1' where a value belongs</source>
-        <translation>應為數值處出現意外字元 '%1'</translation>
+        <source>unexpected character &apos;%1&apos; where a value belongs</source>
+        <translation>應為數值處出現意外字元 &apos;%1&apos;</translation>
     </message>
     <message>
-        <source>unexpected character '%1' in an expression</source>
-        <translation>運算式中出現意外字元 '%1'</translation>
+        <source>unexpected character &apos;%1&apos; in an expression</source>
+        <translation>運算式中出現意外字元 &apos;%1&apos;</translation>
     </message>
     <message>
         <source>ATAN needs [y]/[x]</source>
@@ -502,8 +502,8 @@
         <translation>O 字必須位於行首</translation>
     </message>
     <message>
-        <source>O-word name not closed with '&gt;'</source>
-        <translation>O 字名稱缺少 '&gt;'</translation>
+        <source>O-word name not closed with &apos;&gt;&apos;</source>
+        <translation>O 字名稱缺少 &apos;&gt;&apos;</translation>
     </message>
     <message>
         <source>%1 without a keyword</source>
@@ -597,7 +597,7 @@
         <source>%1 (in %2)</source>
         <translation>%1（在 %2 中）</translation>
     </message>
-<message>
+    <message>
         <source>subprogram ends without M99</source>
         <translation>副程式沒有 M99 就結束了</translation>
     </message>
@@ -690,8 +690,8 @@
         <translation># 後沒有變數號碼</translation>
     </message>
     <message>
-        <source>'=' missing after the variable</source>
-        <translation>變數後缺少 '='</translation>
+        <source>&apos;=&apos; missing after the variable</source>
+        <translation>變數後缺少 &apos;=&apos;</translation>
     </message>
     <message>
         <source>unexpected text after the expression</source>
@@ -745,7 +745,15 @@
         <source>M99 at the end of the main program (run once)</source>
         <translation>主程式結尾的 M99（只執行一次）</translation>
     </message>
-    </context>
+    <message>
+        <source>G65 and G66 exclude each other in one block</source>
+        <translation>G65 與 G66 不能在同一單節中</translation>
+    </message>
+    <message>
+        <source>a call takes %1 at most 10 times</source>
+        <translation>呼叫最多接受 10 次 %1</translation>
+    </message>
+</context>
 <context>
     <name>StockView</name>
     <message>
@@ -926,7 +934,7 @@
         <translation>ISO4 視圖，並調整大小</translation>
     </message>
     <message>
-        <source>Draw the box of the toolpath's extents (the stock)</source>
+        <source>Draw the box of the toolpath&apos;s extents (the stock)</source>
         <translation>畫出刀具路徑範圍的方框（毛坯）</translation>
     </message>
     <message>
@@ -994,7 +1002,7 @@
         <translation>顯示程式文本</translation>
     </message>
     <message>
-        <source>Show the program's text beside the picture (F6)</source>
+        <source>Show the program&apos;s text beside the picture (F6)</source>
         <translation>在畫面旁顯示程式的文字（F6）</translation>
     </message>
     <message>
@@ -1089,7 +1097,7 @@
         <source>NC programs</source>
         <translation>NC 程式</translation>
     </message>
-<message>
+    <message>
         <source>line %1 of %2</source>
         <translation>%2 第 %1 行</translation>
     </message>

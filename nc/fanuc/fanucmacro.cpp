@@ -9,17 +9,8 @@ namespace {
 // Lines kept read; a program that is all macro lines must not keep every one of them.
 constexpr size_t kMaxKept = 1 << 16;
 
-// G65's arguments: the letter's variable, 0 for letters that are not arguments.
-int argumentof(char letter) {
-    switch (letter) {
-        case 'A': return 1;  case 'B': return 2;  case 'C': return 3;  case 'I': return 4;
-        case 'J': return 5;  case 'K': return 6;  case 'D': return 7;  case 'E': return 8;
-        case 'F': return 9;  case 'H': return 11; case 'M': return 13; case 'Q': return 17;
-        case 'R': return 18; case 'S': return 19; case 'T': return 20; case 'U': return 21;
-        case 'V': return 22; case 'W': return 23; case 'X': return 24; case 'Y': return 25;
-        case 'Z': return 26;
-        default: return 0;
-    }
+bool isijk(char letter) {
+    return letter == 'I' || letter == 'J' || letter == 'K';
 }
 
 }  // namespace
@@ -162,20 +153,69 @@ bool FanucMacro::addword(FanucBlock& block, const FanucWord& word, const FlowVal
 
 void FanucMacro::words(const std::vector<FanucWord>& list) {
     FanucBlock block;
+    NgcBlock& w = block.words;
+    written_.clear();
+    bool repeated = false;
+    bool call = false;
     for (const FanucWord& word : list) {
         FlowValue v;
         if (!evaluate(word.value, v)) return;
-        if (!addword(block, word, v, problem_)) return reading_.problem(problem_);
+        // A null value leaves the word out, as if it were not written.
+        if (v.empty) continue;
+        const char letter = word.letter;
+        if (!std::isfinite(v.value)) return reading_.problem(std::string(1, letter) + " is not a number");
+        if (letter == 'G' || letter == 'M') {
+            const double tenths = std::nearbyint(v.value * 10);
+            if (std::fabs(v.value * 10 - tenths) > 1e-6 || std::fabs(tenths) >= 1e5 ||
+                (letter == 'M' && static_cast<int32_t>(tenths) % 10 != 0)) {
+                return reading_.problem("unknown code " + std::string(1, letter) + std::to_string(v.value));
+            }
+            if (letter == 'G' && (tenths == 650 || tenths == 660)) call = true;
+            int& count = letter == 'G' ? w.gcount : w.mcount;
+            if (count == NgcBlock::kMaxCodes) return reading_.problem("too many codes");
+            (letter == 'G' ? w.gcodes : w.mcodes)[count++] = static_cast<int32_t>(tenths);
+            continue;
+        }
+        if (letter == 'N') continue;
+        if (letter == 'O') return reading_.problem("O inside a block");
+        const uint32_t mask = 1u << (letter - 'A');
+        // Only a number written without a point counts in least increments.
+        const bool point = !(word.value.literal && !word.value.point);
+        written_.push_back({letter, v.value, point});
+        if (w.letters & mask) {
+            // I J K again: the next set of a call's arguments, known once the whole block is read.
+            if (isijk(letter)) {
+                repeated = true;
+                continue;
+            }
+            return reading_.problem(std::string("two ") + letter + " words");
+        }
+        w.letters |= mask;
+        if (letter == 'A' || letter == 'B' || letter == 'C' || letter == 'U' || letter == 'V' || letter == 'W') {
+            w.otheraxes |= mask;
+        }
+        w.value[letter - 'A'] = v.value;
+        if (point) block.points |= mask;
     }
-    const NgcBlock& w = block.words;
-    if (w.letters != 0 || w.gcount != 0 || w.mcount != 0) reading_.execute(block);
+    if (repeated && !call) {
+        for (const char letter : {'I', 'J', 'K'}) {
+            int count = 0;
+            for (const FanucArgumentWord& a : written_) count += a.letter == letter;
+            if (count > 1) return reading_.problem(std::string("two ") + letter + " words");
+        }
+    }
+    if (w.letters == 0 && w.gcount == 0 && w.mcount == 0) return;
+    repeated_ = repeated;
+    reading_.execute(block);
+    repeated_ = false;
 }
 
 void FanucMacro::prepare(const FanucStatement& s, Preset& preset) {
     preset = Preset{};
     if (s.kind != FanucStatement::Kind::Words || s.words.size() > 0xFFFF) return;
     // Only where working the constant words out first cannot change what the line does: none
-    // of them is wrong, and no computed word can meet another of its letter or reorder codes.
+    // of them is wrong, no letter but G, M and N comes twice (a call's repeated arguments are
+    // read in written order), and no code is computed.
     uint32_t seen = 0, twice = 0, computedletters = 0;
     for (const FanucWord& word : s.words) {
         const uint32_t mask = 1u << (word.letter - 'A');
@@ -185,7 +225,7 @@ void FanucMacro::prepare(const FanucStatement& s, Preset& preset) {
     }
     constexpr uint32_t kCodes = (1u << ('G' - 'A')) | (1u << ('M' - 'A'));
     constexpr uint32_t kSequence = 1u << ('N' - 'A');
-    if ((computedletters & (twice | kCodes)) & ~kSequence) return;
+    if ((twice & ~(kCodes | kSequence)) != 0 || (computedletters & kCodes) != 0) return;
     std::string problem;
     for (size_t i = 0; i < s.words.size(); ++i) {
         const FlowExpression& e = s.words[i].value;
@@ -288,16 +328,12 @@ void FanucMacro::unwind(size_t depth) {
     while (!loops_.empty() && loops_.back().level > depth) loops_.pop_back();
 }
 
-bool FanucMacro::enter(const NgcBlock& block) {
+bool FanucMacro::enter(const FanucArguments& arguments) {
     counting_ = true;
     if (!variables_.enter()) return false;
-    for (int i = 0; i < 26; ++i) {
-        const char letter = static_cast<char>('A' + i);
-        const int index = argumentof(letter);
-        if (index > 0 && block.has(letter)) variables_.set(index, {block.get(letter), false});
+    for (int32_t i = 0; i < FanucVariables::kLocals; ++i) {
+        if (!arguments.value[static_cast<size_t>(i)].empty) variables_.set(i + 1, arguments.value[static_cast<size_t>(i)]);
     }
-    // M is read as a code: its value is the argument.
-    if (block.mcount > 0) variables_.set(13, {block.mcodes[0] / 10.0, false});
     return true;
 }
 
