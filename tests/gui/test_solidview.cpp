@@ -1,7 +1,8 @@
 // The solid view in the real window: S shows the stock the bracket leaves, lit and shaded, and
 // S again gives back the very same toolpath picture; Escape during the simulation stops it and
 // keeps the toolpath; a rapid through uncut material joins the notice list with its line; the
-// step window shows the stock after its last node. Headless, a cut one cell wide in a grid of
+// step window shows the stock after its last node; the alarms stay listed when a machine profile
+// is chosen afterwards. Headless, a cut one cell wide in a grid of
 // 2048 columns still shows in the coarser grid drawn.
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <QSlider>
 #include <QTest>
 
+#include "app/planreadout.h"
 #include "app/readingnoticerow.h"
 #include "app/stockview.h"
 #include "app/vorlixmain.h"
@@ -42,6 +44,26 @@ int stockpixels(const QImage& image) {
         }
     }
     return count;
+}
+
+// Two slots 2 deep along X at Y0 and Y10; the rapid of line 9 crosses the rib between them
+// 1 below the top; the rapid of line 7 only drops into the cut slot.
+std::string rapidsprogram() {
+    return writeprogram("rapids.nc",
+                        "G90\n"
+                        "G0 X0. Y0. Z5.\n"
+                        "G1 Z-2. F300.\n"
+                        "X40.\n"
+                        "G0 Z5.\n"
+                        "Y10.\n"
+                        "G1 Z-2.\n"
+                        "X0.\n"
+                        "G0 X20. Y0. Z-1.\n"
+                        "Z5.\n");
+}
+
+QString noticelist(Tvorlixform& w) {
+    return w.noticerow->entries().join('\n');
 }
 
 void presskey(Tvorlixform& w, Qt::Key key) {
@@ -83,20 +105,7 @@ TEST(SolidView, StockShownAndToolpathPictureKept) {
 }
 
 TEST(SolidView, RapidThroughMaterialListedAndStepWindowFollowed) {
-    // Two slots 2 deep along X at Y0 and Y10; the rapid of line 9 crosses the rib between them
-    // 1 below the top; the rapid of line 7 only drops into the cut slot.
-    const std::string program = writeprogram("rapids.nc",
-                                             "G90\n"
-                                             "G0 X0. Y0. Z5.\n"
-                                             "G1 Z-2. F300.\n"
-                                             "X40.\n"
-                                             "G0 Z5.\n"
-                                             "Y10.\n"
-                                             "G1 Z-2.\n"
-                                             "X0.\n"
-                                             "G0 X20. Y0. Z-1.\n"
-                                             "Z5.\n");
-    auto w = openwindow({program});
+    auto w = openwindow({rapidsprogram()});
     StockView& stock = *w->stockview();
     stock.setactive(true);
     stock.waitforsimulation();
@@ -121,6 +130,36 @@ TEST(SolidView, RapidThroughMaterialListedAndStepWindowFollowed) {
     ASSERT_NE(stock.simulation(), nullptr);
     EXPECT_EQ(stock.simulation()->position(), w->job.nodes.lastnode());
     w->setspeed(false, 0);
+}
+
+TEST(SolidView, AlarmsKeptWhenAMachineProfileIsChosenLater) {
+    auto w = openwindow({rapidsprogram()});
+    StockView& stock = *w->stockview();
+    PlanReadout& plan = *w->planreadout();
+    ASSERT_TRUE(waituntil([&] { return !plan.planning(); }));
+    stock.setactive(true);
+    stock.waitforsimulation();
+    ASSERT_TRUE(noticelist(*w).contains(QStringLiteral("line 9"))) << noticelist(*w).toStdString();
+
+    // X ends at 30: the slots' X40 leaves the travel from line 4 on.
+    const std::string profile = writeprogram(
+        "short.ini",
+        "[machine]\nunits=mm\njunction_deviation=0.01\ntool_change_seconds=4\n"
+        "[x]\nmin=-100\nmax=30\nrapid=6000\naccel=500\n[y]\nmin=-100\nmax=100\nrapid=6000\n"
+        "accel=500\n[z]\nmin=-100\nmax=100\nrapid=6000\naccel=500\n[origin]\nx=0\ny=0\nz=0\n");
+    ASSERT_TRUE(plan.chooseprofile(QString::fromStdString(profile), true));
+    ASSERT_TRUE(waituntil([&] { return !plan.planning(); }));
+    runloop(20);
+    const QString both = noticelist(*w);
+    EXPECT_TRUE(both.contains(QStringLiteral("line 4"))) << both.toStdString();
+    EXPECT_TRUE(both.contains(QStringLiteral("line 9"))) << both.toStdString();
+
+    // Without the profile the broken limits go, the alarm stays.
+    plan.clearprofile();
+    ASSERT_TRUE(waituntil([&] { return !plan.planning(); }));
+    runloop(20);
+    EXPECT_FALSE(noticelist(*w).contains(QStringLiteral("line 4"))) << noticelist(*w).toStdString();
+    EXPECT_TRUE(noticelist(*w).contains(QStringLiteral("line 9")));
 }
 
 TEST(SolidView, CutOneCellWideSurvivesTheCoarserGrid) {
