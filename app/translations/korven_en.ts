@@ -89,8 +89,8 @@
         <translation>This machine profile cannot be used:</translation>
     </message>
     <message>
-        <source>%1 leaves the machine's travel by %2</source>
-        <translation>%1 leaves the machine's travel by %2</translation>
+        <source>%1 leaves the machine&apos;s travel by %2</source>
+        <translation>%1 leaves the machine&apos;s travel by %2</translation>
     </message>
     <message>
         <source>Planned: planning…</source>
@@ -134,7 +134,7 @@
         <source>程式的读法；改变后重新读入显示的程式</source>
         <translation>How the program is read; a change reads the shown program again</translation>
     </message>
-<message>
+    <message>
         <source>Fanuc family</source>
         <translation>Fanuc family</translation>
     </message>
@@ -393,7 +393,7 @@
         <source>%1 moves reach past 1000000 or have no number for a coordinate: left out of the simulation</source>
         <translation>%1 moves reach past 1000000 or have no number for a coordinate: left out of the simulation</translation>
     </message>
-<message>
+    <message>
         <source>parameter #%1 does not exist (#%2 to #%3)</source>
         <translation>parameter #%1 does not exist (#%2 to #%3)</translation>
     </message>
@@ -410,20 +410,20 @@
         <translation>parameter #&lt;%1&gt; not set</translation>
     </message>
     <message>
-        <source>parameter #%1 is the machine's to set</source>
-        <translation>parameter #%1 is the machine's to set</translation>
+        <source>parameter #%1 is the machine&apos;s to set</source>
+        <translation>parameter #%1 is the machine&apos;s to set</translation>
     </message>
     <message>
-        <source>parameter name not closed with '&gt;'</source>
-        <translation>parameter name not closed with '&gt;'</translation>
+        <source>parameter name not closed with &apos;&gt;&apos;</source>
+        <translation>parameter name not closed with &apos;&gt;&apos;</translation>
     </message>
     <message>
         <source>parameter name empty</source>
         <translation>parameter name empty</translation>
     </message>
     <message>
-        <source>parameter setting without '='</source>
-        <translation>parameter setting without '='</translation>
+        <source>parameter setting without &apos;=&apos;</source>
+        <translation>parameter setting without &apos;=&apos;</translation>
     </message>
     <message>
         <source># without a parameter number</source>
@@ -466,8 +466,8 @@
         <translation>unknown operator %1</translation>
     </message>
     <message>
-        <source>expression not closed with ']'</source>
-        <translation>expression not closed with ']'</translation>
+        <source>expression not closed with &apos;]&apos;</source>
+        <translation>expression not closed with &apos;]&apos;</translation>
     </message>
     <message>
         <source>expression nested too deep</source>
@@ -478,12 +478,12 @@
         <translation>value missing at the end of the line</translation>
     </message>
     <message>
-        <source>unexpected character '%1' where a value belongs</source>
-        <translation>unexpected character '%1' where a value belongs</translation>
+        <source>unexpected character &apos;%1&apos; where a value belongs</source>
+        <translation>unexpected character &apos;%1&apos; where a value belongs</translation>
     </message>
     <message>
-        <source>unexpected character '%1' in an expression</source>
-        <translation>unexpected character '%1' in an expression</translation>
+        <source>unexpected character &apos;%1&apos; in an expression</source>
+        <translation>unexpected character &apos;%1&apos; in an expression</translation>
     </message>
     <message>
         <source>ATAN needs [y]/[x]</source>
@@ -502,8 +502,8 @@
         <translation>an O-word must begin its line</translation>
     </message>
     <message>
-        <source>O-word name not closed with '&gt;'</source>
-        <translation>O-word name not closed with '&gt;'</translation>
+        <source>O-word name not closed with &apos;&gt;&apos;</source>
+        <translation>O-word name not closed with &apos;&gt;&apos;</translation>
     </message>
     <message>
         <source>%1 without a keyword</source>
@@ -597,7 +597,7 @@
         <source>%1 (in %2)</source>
         <translation>%1 (in %2)</translation>
     </message>
-<message>
+    <message>
         <source>subprogram ends without M99</source>
         <translation>subprogram ends without M99</translation>
     </message>
@@ -690,8 +690,8 @@
         <translation># without a variable number</translation>
     </message>
     <message>
-        <source>'=' missing after the variable</source>
-        <translation>'=' missing after the variable</translation>
+        <source>&apos;=&apos; missing after the variable</source>
+        <translation>&apos;=&apos; missing after the variable</translation>
     </message>
     <message>
         <source>unexpected text after the expression</source>
@@ -745,7 +745,58 @@
         <source>M99 at the end of the main program (run once)</source>
         <translation>M99 at the end of the main program (run once)</translation>
     </message>
-    </context>
+    <message>
+        <source>the stock has no thickness: each corner must differ from the other in X, Y and Z</source>
+        <translation>the stock has no thickness: each corner must differ from the other in X, Y and Z</translation>
+    </message>
+    <message>
+        <source>a grid of %1 x %2 cells would need %3 bytes, more than the %4 bytes allowed: choose a larger cell</source>
+        <translation>a grid of %1 x %2 cells would need %3 bytes, more than the %4 bytes allowed: choose a larger cell</translation>
+    </message>
+</context>
+<context>
+    <name>StockDialog</name>
+    <message>
+        <source>Simulation stock</source>
+        <translation>Simulation stock</translation>
+    </message>
+    <message>
+        <source>Automatic: the cuts grown by the largest tool radius</source>
+        <translation>Automatic: the cuts grown by the largest tool radius</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>To</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>Quality</translation>
+    </message>
+    <message>
+        <source>Draft: %1 cells on the longer side</source>
+        <translation>Draft: %1 cells on the longer side</translation>
+    </message>
+    <message>
+        <source>Normal: %1 cells on the longer side</source>
+        <translation>Normal: %1 cells on the longer side</translation>
+    </message>
+    <message>
+        <source>Fine: %1 cells on the longer side</source>
+        <translation>Fine: %1 cells on the longer side</translation>
+    </message>
+    <message>
+        <source>This stock cannot be used: %1</source>
+        <translation>This stock cannot be used: %1</translation>
+    </message>
+    <message>
+        <source>Cell %1, %2 × %3 cells</source>
+        <translation>Cell %1, %2 × %3 cells</translation>
+    </message>
+</context>
 <context>
     <name>StockView</name>
     <message>
@@ -767,6 +818,10 @@
     <message>
         <source>Stock cell %1</source>
         <translation>Stock cell %1</translation>
+    </message>
+    <message>
+        <source>Simulation stock…</source>
+        <translation>Simulation stock…</translation>
     </message>
 </context>
 <context>
@@ -926,8 +981,8 @@
         <translation>ISO4 view, fitted</translation>
     </message>
     <message>
-        <source>Draw the box of the toolpath's extents (the stock)</source>
-        <translation>Draw the box of the toolpath's extents (the stock)</translation>
+        <source>Draw the box of the toolpath&apos;s extents (the stock)</source>
+        <translation>Draw the box of the toolpath&apos;s extents (the stock)</translation>
     </message>
     <message>
         <source>How many steps of the toolpath to draw: a power of two, or all at the right end</source>
@@ -994,8 +1049,8 @@
         <translation>Show program text</translation>
     </message>
     <message>
-        <source>Show the program's text beside the picture (F6)</source>
-        <translation>Show the program's text beside the picture (F6)</translation>
+        <source>Show the program&apos;s text beside the picture (F6)</source>
+        <translation>Show the program&apos;s text beside the picture (F6)</translation>
     </message>
     <message>
         <source>Go to line</source>
@@ -1089,7 +1144,7 @@
         <source>NC programs</source>
         <translation>NC programs</translation>
     </message>
-<message>
+    <message>
         <source>line %1 of %2</source>
         <translation>line %1 of %2</translation>
     </message>

@@ -2,17 +2,24 @@
 // S again gives back the very same toolpath picture; Escape during the simulation stops it and
 // keeps the toolpath; a rapid through uncut material joins the notice list with its line; the
 // step window shows the stock after its last node; the alarms stay listed when a machine profile
-// is chosen afterwards. Headless, a cut one cell wide in a grid of
+// is chosen afterwards; the stock dialog shows the cell, refuses a flat stock and simulates
+// again on the stock given. Headless, a cut one cell wide in a grid of
 // 2048 columns still shows in the coarser grid drawn.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
+#include <QTimer>
 #include <QScrollBar>
 #include <QSlider>
 #include <QTest>
 
 #include "app/planreadout.h"
 #include "app/readingnoticerow.h"
+#include "app/stockdialog.h"
 #include "app/stockview.h"
 #include "app/vorlixmain.h"
 #include "nc/ncjob.h"
@@ -160,6 +167,61 @@ TEST(SolidView, AlarmsKeptWhenAMachineProfileIsChosenLater) {
     runloop(20);
     EXPECT_FALSE(noticelist(*w).contains(QStringLiteral("line 4"))) << noticelist(*w).toStdString();
     EXPECT_TRUE(noticelist(*w).contains(QStringLiteral("line 9")));
+}
+
+TEST(SolidView, StockDialogShowsTheCellRefusesAFlatStockAndSimulatesAgain) {
+    auto w = openwindow({rapidsprogram()});
+    StockView& stock = *w->stockview();
+    stock.setactive(true);
+    stock.waitforsimulation();
+    ASSERT_TRUE(noticelist(*w).contains(QStringLiteral("line 9")));
+
+    // The cuts span X 0..40, Y 0..10, all at Z-2, with the 6 mm tool assumed: the automatic box
+    // is X-3..43, Y-3..13, Z-5..0. Normal: 46 / 1024 = 0.0449 a cell, 1024 x 357 cells; draft:
+    // 46 / 512 = 0.0898, 512 x 179.
+    QString normal, draft, flat, given;
+    bool refusedkept = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<StockDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) return;
+        auto corner = [dialog](const char* name) {
+            return dialog->findChild<QDoubleSpinBox*>(QLatin1String(name));
+        };
+        normal = dialog->celltext();
+        dialog->findChild<QComboBox*>(QStringLiteral("stockquality"))->setCurrentIndex(0);
+        draft = dialog->celltext();
+        savepicture(dialog->grab().toImage(), "stockdialog");
+        dialog->findChild<QCheckBox*>(QStringLiteral("stockautomatic"))->setChecked(false);
+        corner("stockZ1")->setValue(corner("stockZ0")->value());
+        dialog->accept();
+        flat = dialog->celltext();
+        refusedkept = dialog->isVisible();
+        // A stock whose top lies under every move: nothing is cut, no rapid meets material.
+        corner("stockX0")->setValue(-5);
+        corner("stockZ0")->setValue(-10);
+        corner("stockZ1")->setValue(-3);
+        given = dialog->celltext();
+        dialog->accept();
+    });
+    stock.stockaction()->trigger();
+    EXPECT_TRUE(normal.contains(QStringLiteral("0.045")) && normal.contains(QStringLiteral("1024")) &&
+                normal.contains(QStringLiteral("357")))
+        << normal.toStdString();
+    EXPECT_TRUE(draft.contains(QStringLiteral("0.090")) && draft.contains(QStringLiteral("179")))
+        << draft.toStdString();
+    EXPECT_TRUE(refusedkept);
+    EXPECT_FALSE(flat.isEmpty() || flat.contains(QStringLiteral("0.090"))) << flat.toStdString();
+    // 48 / 512 = 0.09375 a cell.
+    EXPECT_TRUE(given.contains(QStringLiteral("0.094"))) << given.toStdString();
+
+    ASSERT_TRUE(stock.request().stockGiven);
+    EXPECT_EQ(stock.request().quality, 512);
+    stock.waitforsimulation();
+    ASSERT_NE(stock.simulation(), nullptr);
+    EXPECT_DOUBLE_EQ(stock.simulation()->stock().z1, -3.0);
+    EXPECT_DOUBLE_EQ(stock.simulation()->removedVolume(), 0.0);
+    EXPECT_TRUE(stock.text().contains(QStringLiteral("0.094"))) << stock.text().toStdString();
+    EXPECT_FALSE(noticelist(*w).contains(QStringLiteral("line 9"))) << noticelist(*w).toStdString();
 }
 
 TEST(SolidView, CutOneCellWideSurvivesTheCoarserGrid) {
