@@ -92,18 +92,18 @@ void StockView::buildmenu() {
 
 void StockView::choosestock() {
     if (form_.jobrunning()) return;
-    // The simulation's own box, else one pass over the moves (it has not run, or on a given box).
-    std::optional<sim::StockBox> automatic;
-    if (!running_ && sim_ != nullptr && sim_->ready() && !request_.stockGiven) {
-        automatic = sim_->stock();
-    } else if (jobdone_) {
+    // The simulation's own box, else one pass over the moves (it has not run, or on a given
+    // box), kept for the job: over millions of moves the pass holds the window a moment.
+    if (!automatic_ && !running_ && sim_ != nullptr && sim_->ready() && !request_.stockGiven) {
+        automatic_ = sim_->stock();
+    } else if (!automatic_ && jobdone_) {
         const NcJob& job = form_.job;
         const sim::CutterTrack track(job.nodes, job.events,
                                      sim::simulationTools(job, programpath()), job.inchunits);
         const sim::StockGrid grid = sim::chooseStockGrid({}, track.cuts());
-        if (grid.ok()) automatic = grid.stock;
+        if (grid.ok()) automatic_ = grid.stock;
     }
-    StockDialog dialog(&form_, request_, automatic);
+    StockDialog dialog(&form_, request_, automatic_);
     if (dialog.exec() == QDialog::Accepted) setrequest(dialog.request());
 }
 
@@ -148,6 +148,7 @@ void StockView::jobstarting() {
     problem_.clear();
     alarmlines_.clear();
     alarmsadded_.clear();  // the new reading starts its notice afresh
+    automatic_.reset();
     reachedfor_ = -1;
     jobdone_ = false;
     refresh();

@@ -12,6 +12,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <thread>
@@ -96,6 +97,7 @@ class StockView : public QObject {
     QAction* stock_ = nullptr;
     QString settingsfile_;
     sim::StockRequest request_;
+    std::optional<sim::StockBox> automatic_;  // the shown job's, once worked out
     bool active_ = false;
     bool jobdone_ = false;
     SolidView solidview_;
