@@ -89,8 +89,8 @@
         <translation>This machine profile cannot be used:</translation>
     </message>
     <message>
-        <source>%1 leaves the machine&apos;s travel by %2</source>
-        <translation>%1 leaves the machine&apos;s travel by %2</translation>
+        <source>%1 leaves the machine's travel by %2</source>
+        <translation>%1 leaves the machine's travel by %2</translation>
     </message>
     <message>
         <source>Planned: planning…</source>
@@ -410,20 +410,20 @@
         <translation>parameter #&lt;%1&gt; not set</translation>
     </message>
     <message>
-        <source>parameter #%1 is the machine&apos;s to set</source>
-        <translation>parameter #%1 is the machine&apos;s to set</translation>
+        <source>parameter #%1 is the machine's to set</source>
+        <translation>parameter #%1 is the machine's to set</translation>
     </message>
     <message>
-        <source>parameter name not closed with &apos;&gt;&apos;</source>
-        <translation>parameter name not closed with &apos;&gt;&apos;</translation>
+        <source>parameter name not closed with '&gt;'</source>
+        <translation>parameter name not closed with '&gt;'</translation>
     </message>
     <message>
         <source>parameter name empty</source>
         <translation>parameter name empty</translation>
     </message>
     <message>
-        <source>parameter setting without &apos;=&apos;</source>
-        <translation>parameter setting without &apos;=&apos;</translation>
+        <source>parameter setting without '='</source>
+        <translation>parameter setting without '='</translation>
     </message>
     <message>
         <source># without a parameter number</source>
@@ -466,8 +466,8 @@
         <translation>unknown operator %1</translation>
     </message>
     <message>
-        <source>expression not closed with &apos;]&apos;</source>
-        <translation>expression not closed with &apos;]&apos;</translation>
+        <source>expression not closed with ']'</source>
+        <translation>expression not closed with ']'</translation>
     </message>
     <message>
         <source>expression nested too deep</source>
@@ -478,12 +478,12 @@
         <translation>value missing at the end of the line</translation>
     </message>
     <message>
-        <source>unexpected character &apos;%1&apos; where a value belongs</source>
-        <translation>unexpected character &apos;%1&apos; where a value belongs</translation>
+        <source>unexpected character '%1' where a value belongs</source>
+        <translation>unexpected character '%1' where a value belongs</translation>
     </message>
     <message>
-        <source>unexpected character &apos;%1&apos; in an expression</source>
-        <translation>unexpected character &apos;%1&apos; in an expression</translation>
+        <source>unexpected character '%1' in an expression</source>
+        <translation>unexpected character '%1' in an expression</translation>
     </message>
     <message>
         <source>ATAN needs [y]/[x]</source>
@@ -502,8 +502,8 @@
         <translation>an O-word must begin its line</translation>
     </message>
     <message>
-        <source>O-word name not closed with &apos;&gt;&apos;</source>
-        <translation>O-word name not closed with &apos;&gt;&apos;</translation>
+        <source>O-word name not closed with '&gt;'</source>
+        <translation>O-word name not closed with '&gt;'</translation>
     </message>
     <message>
         <source>%1 without a keyword</source>
@@ -690,8 +690,8 @@
         <translation># without a variable number</translation>
     </message>
     <message>
-        <source>&apos;=&apos; missing after the variable</source>
-        <translation>&apos;=&apos; missing after the variable</translation>
+        <source>'=' missing after the variable</source>
+        <translation>'=' missing after the variable</translation>
     </message>
     <message>
         <source>unexpected text after the expression</source>
@@ -753,6 +753,14 @@
         <source>a call takes %1 at most 10 times</source>
         <translation>a call takes %1 at most 10 times</translation>
     </message>
+<message>
+        <source>the stock has no thickness: each corner must differ from the other in X, Y and Z</source>
+        <translation>the stock has no thickness: each corner must differ from the other in X, Y and Z</translation>
+    </message>
+    <message>
+        <source>a grid of %1 x %2 cells would need %3 bytes, more than the %4 bytes allowed: choose a larger cell</source>
+        <translation>a grid of %1 x %2 cells would need %3 bytes, more than the %4 bytes allowed: choose a larger cell</translation>
+    </message>
 </context>
 <context>
     <name>StockView</name>
@@ -775,6 +783,10 @@
     <message>
         <source>Stock cell %1</source>
         <translation>Stock cell %1</translation>
+    </message>
+<message>
+        <source>Simulation stock…</source>
+        <translation>Simulation stock…</translation>
     </message>
 </context>
 <context>
@@ -934,8 +946,8 @@
         <translation>ISO4 view, fitted</translation>
     </message>
     <message>
-        <source>Draw the box of the toolpath&apos;s extents (the stock)</source>
-        <translation>Draw the box of the toolpath&apos;s extents (the stock)</translation>
+        <source>Draw the box of the toolpath's extents (the stock)</source>
+        <translation>Draw the box of the toolpath's extents (the stock)</translation>
     </message>
     <message>
         <source>How many steps of the toolpath to draw: a power of two, or all at the right end</source>
@@ -1002,8 +1014,8 @@
         <translation>Show program text</translation>
     </message>
     <message>
-        <source>Show the program&apos;s text beside the picture (F6)</source>
-        <translation>Show the program&apos;s text beside the picture (F6)</translation>
+        <source>Show the program's text beside the picture (F6)</source>
+        <translation>Show the program's text beside the picture (F6)</translation>
     </message>
     <message>
         <source>Go to line</source>
@@ -1100,6 +1112,49 @@
     <message>
         <source>line %1 of %2</source>
         <translation>line %1 of %2</translation>
+    </message>
+</context>
+<context>
+    <name>StockDialog</name>
+    <message>
+        <source>Simulation stock</source>
+        <translation>Simulation stock</translation>
+    </message>
+    <message>
+        <source>Automatic: the cuts grown by the largest tool radius</source>
+        <translation>Automatic: the cuts grown by the largest tool radius</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>To</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>Quality</translation>
+    </message>
+    <message>
+        <source>Draft: %1 cells on the longer side</source>
+        <translation>Draft: %1 cells on the longer side</translation>
+    </message>
+    <message>
+        <source>Normal: %1 cells on the longer side</source>
+        <translation>Normal: %1 cells on the longer side</translation>
+    </message>
+    <message>
+        <source>Fine: %1 cells on the longer side</source>
+        <translation>Fine: %1 cells on the longer side</translation>
+    </message>
+    <message>
+        <source>This stock cannot be used: %1</source>
+        <translation>This stock cannot be used: %1</translation>
+    </message>
+    <message>
+        <source>Cell %1, %2 × %3 cells</source>
+        <translation>Cell %1, %2 × %3 cells</translation>
     </message>
 </context>
 </TS>

@@ -93,7 +93,7 @@
         <translation>无法使用此机床配置：</translation>
     </message>
     <message>
-        <source>%1 leaves the machine&apos;s travel by %2</source>
+        <source>%1 leaves the machine's travel by %2</source>
         <translation>%1 超出机床行程 %2</translation>
     </message>
     <message>
@@ -410,20 +410,20 @@
         <translation>参数 #&lt;%1&gt; 未设定</translation>
     </message>
     <message>
-        <source>parameter #%1 is the machine&apos;s to set</source>
+        <source>parameter #%1 is the machine's to set</source>
         <translation>参数 #%1 由机床设定</translation>
     </message>
     <message>
-        <source>parameter name not closed with &apos;&gt;&apos;</source>
-        <translation>参数名缺少 &apos;&gt;&apos;</translation>
+        <source>parameter name not closed with '&gt;'</source>
+        <translation>参数名缺少 '&gt;'</translation>
     </message>
     <message>
         <source>parameter name empty</source>
         <translation>参数名为空</translation>
     </message>
     <message>
-        <source>parameter setting without &apos;=&apos;</source>
-        <translation>参数设定缺少 &apos;=&apos;</translation>
+        <source>parameter setting without '='</source>
+        <translation>参数设定缺少 '='</translation>
     </message>
     <message>
         <source># without a parameter number</source>
@@ -466,8 +466,8 @@
         <translation>未知运算符 %1</translation>
     </message>
     <message>
-        <source>expression not closed with &apos;]&apos;</source>
-        <translation>表达式缺少 &apos;]&apos;</translation>
+        <source>expression not closed with ']'</source>
+        <translation>表达式缺少 ']'</translation>
     </message>
     <message>
         <source>expression nested too deep</source>
@@ -478,12 +478,12 @@
         <translation>行尾缺少数值</translation>
     </message>
     <message>
-        <source>unexpected character &apos;%1&apos; where a value belongs</source>
-        <translation>应为数值处出现意外字符 &apos;%1&apos;</translation>
+        <source>unexpected character '%1' where a value belongs</source>
+        <translation>应为数值处出现意外字符 '%1'</translation>
     </message>
     <message>
-        <source>unexpected character &apos;%1&apos; in an expression</source>
-        <translation>表达式中出现意外字符 &apos;%1&apos;</translation>
+        <source>unexpected character '%1' in an expression</source>
+        <translation>表达式中出现意外字符 '%1'</translation>
     </message>
     <message>
         <source>ATAN needs [y]/[x]</source>
@@ -502,8 +502,8 @@
         <translation>O 字必须位于行首</translation>
     </message>
     <message>
-        <source>O-word name not closed with &apos;&gt;&apos;</source>
-        <translation>O 字名称缺少 &apos;&gt;&apos;</translation>
+        <source>O-word name not closed with '&gt;'</source>
+        <translation>O 字名称缺少 '&gt;'</translation>
     </message>
     <message>
         <source>%1 without a keyword</source>
@@ -690,8 +690,8 @@
         <translation># 后没有变量号</translation>
     </message>
     <message>
-        <source>&apos;=&apos; missing after the variable</source>
-        <translation>变量后缺少 &apos;=&apos;</translation>
+        <source>'=' missing after the variable</source>
+        <translation>变量后缺少 '='</translation>
     </message>
     <message>
         <source>unexpected text after the expression</source>
@@ -753,6 +753,14 @@
         <source>a call takes %1 at most 10 times</source>
         <translation>调用最多接受 10 次 %1</translation>
     </message>
+<message>
+        <source>the stock has no thickness: each corner must differ from the other in X, Y and Z</source>
+        <translation>毛坯没有厚度：两个角点的 X、Y、Z 必须各不相同</translation>
+    </message>
+    <message>
+        <source>a grid of %1 x %2 cells would need %3 bytes, more than the %4 bytes allowed: choose a larger cell</source>
+        <translation>%1 x %2 格的网格需要 %3 字节，超过允许的 %4 字节：请选择更大的格子</translation>
+    </message>
 </context>
 <context>
     <name>StockView</name>
@@ -775,6 +783,10 @@
     <message>
         <source>Stock cell %1</source>
         <translation>毛坯网格 %1</translation>
+    </message>
+<message>
+        <source>Simulation stock…</source>
+        <translation>模拟毛坯…</translation>
     </message>
 </context>
 <context>
@@ -934,7 +946,7 @@
         <translation>ISO4 视图，整体显示</translation>
     </message>
     <message>
-        <source>Draw the box of the toolpath&apos;s extents (the stock)</source>
+        <source>Draw the box of the toolpath's extents (the stock)</source>
         <translation>画出刀具路径范围的方框（毛坯）</translation>
     </message>
     <message>
@@ -1002,7 +1014,7 @@
         <translation>显示程式文本</translation>
     </message>
     <message>
-        <source>Show the program&apos;s text beside the picture (F6)</source>
+        <source>Show the program's text beside the picture (F6)</source>
         <translation>在图形旁显示程式文本（F6）</translation>
     </message>
     <message>
@@ -1100,6 +1112,49 @@
     <message>
         <source>line %1 of %2</source>
         <translation>%2 第 %1 行</translation>
+    </message>
+</context>
+<context>
+    <name>StockDialog</name>
+    <message>
+        <source>Simulation stock</source>
+        <translation>模拟毛坯</translation>
+    </message>
+    <message>
+        <source>Automatic: the cuts grown by the largest tool radius</source>
+        <translation>自动：切削范围向外扩大最大刀具半径</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>从</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>到</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>精度</translation>
+    </message>
+    <message>
+        <source>Draft: %1 cells on the longer side</source>
+        <translation>粗略：长边 %1 格</translation>
+    </message>
+    <message>
+        <source>Normal: %1 cells on the longer side</source>
+        <translation>普通：长边 %1 格</translation>
+    </message>
+    <message>
+        <source>Fine: %1 cells on the longer side</source>
+        <translation>精细：长边 %1 格</translation>
+    </message>
+    <message>
+        <source>This stock cannot be used: %1</source>
+        <translation>无法使用此毛坯：%1</translation>
+    </message>
+    <message>
+        <source>Cell %1, %2 × %3 cells</source>
+        <translation>格子 %1，%2 × %3 格</translation>
     </message>
 </context>
 </TS>

@@ -89,7 +89,7 @@
         <translation>無法使用此機床設定檔：</translation>
     </message>
     <message>
-        <source>%1 leaves the machine&apos;s travel by %2</source>
+        <source>%1 leaves the machine's travel by %2</source>
         <translation>%1 超出機床行程 %2</translation>
     </message>
     <message>
@@ -410,20 +410,20 @@
         <translation>參數 #&lt;%1&gt; 未設定</translation>
     </message>
     <message>
-        <source>parameter #%1 is the machine&apos;s to set</source>
+        <source>parameter #%1 is the machine's to set</source>
         <translation>參數 #%1 由機台設定</translation>
     </message>
     <message>
-        <source>parameter name not closed with &apos;&gt;&apos;</source>
-        <translation>參數名稱缺少 &apos;&gt;&apos;</translation>
+        <source>parameter name not closed with '&gt;'</source>
+        <translation>參數名稱缺少 '&gt;'</translation>
     </message>
     <message>
         <source>parameter name empty</source>
         <translation>參數名稱為空</translation>
     </message>
     <message>
-        <source>parameter setting without &apos;=&apos;</source>
-        <translation>參數設定缺少 &apos;=&apos;</translation>
+        <source>parameter setting without '='</source>
+        <translation>參數設定缺少 '='</translation>
     </message>
     <message>
         <source># without a parameter number</source>
@@ -466,8 +466,8 @@
         <translation>未知運算子 %1</translation>
     </message>
     <message>
-        <source>expression not closed with &apos;]&apos;</source>
-        <translation>運算式缺少 &apos;]&apos;</translation>
+        <source>expression not closed with ']'</source>
+        <translation>運算式缺少 ']'</translation>
     </message>
     <message>
         <source>expression nested too deep</source>
@@ -478,12 +478,12 @@
         <translation>行尾缺少數值</translation>
     </message>
     <message>
-        <source>unexpected character &apos;%1&apos; where a value belongs</source>
-        <translation>應為數值處出現意外字元 &apos;%1&apos;</translation>
+        <source>unexpected character '%1' where a value belongs</source>
+        <translation>應為數值處出現意外字元 '%1'</translation>
     </message>
     <message>
-        <source>unexpected character &apos;%1&apos; in an expression</source>
-        <translation>運算式中出現意外字元 &apos;%1&apos;</translation>
+        <source>unexpected character '%1' in an expression</source>
+        <translation>運算式中出現意外字元 '%1'</translation>
     </message>
     <message>
         <source>ATAN needs [y]/[x]</source>
@@ -502,8 +502,8 @@
         <translation>O 字必須位於行首</translation>
     </message>
     <message>
-        <source>O-word name not closed with &apos;&gt;&apos;</source>
-        <translation>O 字名稱缺少 &apos;&gt;&apos;</translation>
+        <source>O-word name not closed with '&gt;'</source>
+        <translation>O 字名稱缺少 '&gt;'</translation>
     </message>
     <message>
         <source>%1 without a keyword</source>
@@ -690,8 +690,8 @@
         <translation># 後沒有變數號碼</translation>
     </message>
     <message>
-        <source>&apos;=&apos; missing after the variable</source>
-        <translation>變數後缺少 &apos;=&apos;</translation>
+        <source>'=' missing after the variable</source>
+        <translation>變數後缺少 '='</translation>
     </message>
     <message>
         <source>unexpected text after the expression</source>
@@ -753,6 +753,14 @@
         <source>a call takes %1 at most 10 times</source>
         <translation>呼叫最多接受 10 次 %1</translation>
     </message>
+<message>
+        <source>the stock has no thickness: each corner must differ from the other in X, Y and Z</source>
+        <translation>毛坯沒有厚度：兩個角點的 X、Y、Z 必須各不相同</translation>
+    </message>
+    <message>
+        <source>a grid of %1 x %2 cells would need %3 bytes, more than the %4 bytes allowed: choose a larger cell</source>
+        <translation>%1 x %2 格的網格需要 %3 位元組，超過允許的 %4 位元組：請選擇更大的格子</translation>
+    </message>
 </context>
 <context>
     <name>StockView</name>
@@ -775,6 +783,10 @@
     <message>
         <source>Stock cell %1</source>
         <translation>毛坯網格 %1</translation>
+    </message>
+<message>
+        <source>Simulation stock…</source>
+        <translation>模擬毛坯…</translation>
     </message>
 </context>
 <context>
@@ -934,7 +946,7 @@
         <translation>ISO4 視圖，並調整大小</translation>
     </message>
     <message>
-        <source>Draw the box of the toolpath&apos;s extents (the stock)</source>
+        <source>Draw the box of the toolpath's extents (the stock)</source>
         <translation>畫出刀具路徑範圍的方框（毛坯）</translation>
     </message>
     <message>
@@ -1002,7 +1014,7 @@
         <translation>顯示程式文本</translation>
     </message>
     <message>
-        <source>Show the program&apos;s text beside the picture (F6)</source>
+        <source>Show the program's text beside the picture (F6)</source>
         <translation>在畫面旁顯示程式的文字（F6）</translation>
     </message>
     <message>
@@ -1100,6 +1112,49 @@
     <message>
         <source>line %1 of %2</source>
         <translation>%2 第 %1 行</translation>
+    </message>
+</context>
+<context>
+    <name>StockDialog</name>
+    <message>
+        <source>Simulation stock</source>
+        <translation>模擬毛坯</translation>
+    </message>
+    <message>
+        <source>Automatic: the cuts grown by the largest tool radius</source>
+        <translation>自動：切削範圍向外擴大最大刀具半徑</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>從</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>到</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>精度</translation>
+    </message>
+    <message>
+        <source>Draft: %1 cells on the longer side</source>
+        <translation>粗略：長邊 %1 格</translation>
+    </message>
+    <message>
+        <source>Normal: %1 cells on the longer side</source>
+        <translation>普通：長邊 %1 格</translation>
+    </message>
+    <message>
+        <source>Fine: %1 cells on the longer side</source>
+        <translation>精細：長邊 %1 格</translation>
+    </message>
+    <message>
+        <source>This stock cannot be used: %1</source>
+        <translation>無法使用此毛坯：%1</translation>
+    </message>
+    <message>
+        <source>Cell %1, %2 × %3 cells</source>
+        <translation>格子 %1，%2 × %3 格</translation>
     </message>
 </context>
 </TS>
