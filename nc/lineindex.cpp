@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <iterator>
 
 FileStamp FileStamp::of(const std::string& path) {
     FileStamp stamp;
@@ -19,16 +18,25 @@ FileStamp FileStamp::of(const std::string& path) {
 void LineIndex::clear() {
     // The chunks stay for the next program, as the node store's blocks do.
     starts_ = 0;
+    laststart_ = 0;
     bytes_ = 0;
-    highs_.clear();
+    anchors_.clear();
+    longs_.clear();
 }
 
 void LineIndex::push(int64_t offset) {
     const auto chunk = static_cast<size_t>(starts_ >> kChunkShift);
-    if (chunk == chunks_.size()) chunks_.emplace_back(new uint32_t[kChunkSize]);
-    const auto high = static_cast<uint32_t>(static_cast<uint64_t>(offset) >> 32);
-    if (high != (highs_.empty() ? 0U : highs_.back().high)) highs_.push_back({starts_, high});
-    chunks_[chunk][starts_ & (kChunkSize - 1)] = static_cast<uint32_t>(offset);
+    if (chunk == chunks_.size()) chunks_.emplace_back(new uint8_t[kChunkSize]);
+    const int64_t length = offset - laststart_;
+    uint8_t mark = static_cast<uint8_t>(std::min<int64_t>(length, kLongLine));
+    if ((starts_ & ((int64_t{1} << kAnchorShift) - 1)) == 0) {
+        anchors_.push_back(offset);
+        mark = 0;  // never read: the anchor holds the start
+    } else if (mark == kLongLine) {
+        longs_.push_back({starts_, length});
+    }
+    chunks_[chunk][starts_ & (kChunkSize - 1)] = mark;
+    laststart_ = offset;
     ++starts_;
 }
 
@@ -44,6 +52,22 @@ void LineIndex::addbytes(const uint8_t* data, size_t count) {
     bytes_ += static_cast<int64_t>(count);
 }
 
+int64_t LineIndex::start(int64_t k) const {
+    const int64_t anchor = k >> kAnchorShift;
+    int64_t offset = anchors_[static_cast<size_t>(anchor)];
+    for (int64_t j = (anchor << kAnchorShift) + 1; j <= k; ++j) {
+        const uint8_t mark = chunks_[static_cast<size_t>(j >> kChunkShift)][j & (kChunkSize - 1)];
+        if (mark != kLongLine) {
+            offset += mark;
+            continue;
+        }
+        const auto at = std::lower_bound(longs_.begin(), longs_.end(), j,
+                                         [](const LongLine& l, int64_t v) { return l.index < v; });
+        offset += at->length;
+    }
+    return offset;
+}
+
 int64_t LineIndex::linecount() const {
     return starts_ + (bytes_ > linestart(starts_ + 1) ? 1 : 0);
 }
@@ -51,12 +75,7 @@ int64_t LineIndex::linecount() const {
 int64_t LineIndex::linestart(int64_t line) const {
     if (line <= 1) return 0;
     if (line > starts_ + 1) return bytes_;
-    const int64_t k = line - 2;
-    const uint32_t low = chunks_[static_cast<size_t>(k >> kChunkShift)][k & (kChunkSize - 1)];
-    const auto after = std::upper_bound(highs_.begin(), highs_.end(), k,
-                                        [](int64_t v, const HighBits& h) { return v < h.from; });
-    const uint64_t high = after == highs_.begin() ? 0 : std::prev(after)->high;
-    return static_cast<int64_t>((high << 32) | low);
+    return start(line - 2);
 }
 
 int64_t LineIndex::lineend(int64_t line) const {
@@ -66,6 +85,6 @@ int64_t LineIndex::lineend(int64_t line) const {
 }
 
 size_t LineIndex::memorybytes() const {
-    return chunks_.size() * (kChunkSize * sizeof(uint32_t)) + chunks_.capacity() * sizeof(void*) +
-           highs_.capacity() * sizeof(HighBits);
+    return chunks_.size() * static_cast<size_t>(kChunkSize) + chunks_.capacity() * sizeof(void*) +
+           anchors_.capacity() * sizeof(int64_t) + longs_.capacity() * sizeof(LongLine);
 }

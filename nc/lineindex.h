@@ -28,9 +28,11 @@ struct FileStamp {
 
 class LineIndex {
   public:
-    // Offsets live in chunks so that a large program never needs one huge allocation.
+    // Line lengths live in chunks so that a large program never needs one huge allocation.
     static constexpr int kChunkShift = 16;
     static constexpr int64_t kChunkSize = int64_t{1} << kChunkShift;
+    // Every this many starts one is kept whole; the others are summed from it.
+    static constexpr int kAnchorShift = 6;
 
     void clear();
     // Feeds the next bytes of the text in order.
@@ -47,16 +49,21 @@ class LineIndex {
 
   private:
     void push(int64_t offset);
+    int64_t start(int64_t k) const;
 
-    // Starts keep their low 32 bits, 4 bytes a line; starts only grow, so their high bits
-    // change seldom and are kept once per change: (index of the first start, high bits).
-    struct HighBits {
-        int64_t from;
-        uint32_t high;
+    // A byte a line: program lines are short, and a whole start for every line would cost
+    // four times as much on a program of millions of them. A line of kLongLine bytes or more
+    // keeps that mark and its length in longs_ instead.
+    static constexpr uint8_t kLongLine = 255;
+    struct LongLine {
+        int64_t index;
+        int64_t length;
     };
-    std::vector<std::unique_ptr<uint32_t[]>> chunks_;
-    std::vector<HighBits> highs_;
-    int64_t starts_ = 0;  // recorded starts of lines 2.. (one per line feed)
+    std::vector<std::unique_ptr<uint8_t[]>> chunks_;  // length of start k from start k - 1
+    std::vector<int64_t> anchors_;                    // start k for every k a multiple of 64
+    std::vector<LongLine> longs_;                     // by ascending index
+    int64_t starts_ = 0;     // recorded starts of lines 2.. (one per line feed)
+    int64_t laststart_ = 0;  // the newest start (0: line 1's)
     int64_t bytes_ = 0;
 };
 

@@ -69,6 +69,7 @@ void NcJob::PlotOnly(const std::string& path) {
     FileByteSource source(path);
     stamp = FileStamp::of(path);
     plotsource(source, source.size() >= kReadAheadBytes, path);
+    nodes.endreading();
     filechanged = source.changed();
 }
 

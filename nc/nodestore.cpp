@@ -58,6 +58,12 @@ Tnodedata* NodeStore::takechunk(int index) {
     return chunk;
 }
 
+void NodeStore::endreading() {
+    if (!ahead_.valid()) return;
+    chunkmemory::release(ahead_.get(), kChunkBytes);
+    aheadindex_ = -1;
+}
+
 void NodeStore::pushgrowing(int32_t line, uint8_t color, double x, double y, double z) {
     // Memory freed later must not let the toolpath go on past a gap.
     if (cutformemory_) return;

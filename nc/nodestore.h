@@ -58,6 +58,10 @@ class NodeStore {
         }
     }
 
+    // The reading has ended: a chunk made ready for nodes that never came is given back, as
+    // it would otherwise stay resident beside the finished toolpath.
+    void endreading();
+
     // Drops the newest node (the interpreter's final trim).
     void droplast() {
         if (lastnode_ >= 0) --lastnode_;

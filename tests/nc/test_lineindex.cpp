@@ -94,3 +94,35 @@ TEST(LineIndex, PiecesAndChunkBoundariesGiveTheSameStarts) {
     EXPECT_EQ(whole.linecount(), 1);
     EXPECT_EQ(whole.lineend(1), 1);
 }
+
+TEST(LineIndex, ShortLinesCostAboutAByteAndLongOnesComeBackWhole) {
+    // Lengths around the one-byte mark (254, 255, 256 with their line feed), a line longer
+    // than a chunk, and runs of one-byte lines on both sides of the whole starts kept every 64.
+    std::string text;
+    std::vector<int64_t> starts{0};
+    const auto add = [&](size_t length) {
+        text += std::string(length - 1, 'x') + "\n";
+        starts.push_back(static_cast<int64_t>(text.size()));
+    };
+    for (int i = 0; i < 200; ++i) add(i % 64 == 3 ? 254 : 1 + i % 5);
+    for (const size_t length : {255, 256, 254, 1, 255, 100000, 2}) add(length);
+    for (int i = 0; i < 130; ++i) add(i % 2 == 0 ? 300 : 3);
+    text += "tail";
+    LineIndex index;
+    for (size_t at = 0; at < text.size(); at += 777) {
+        index.addbytes(reinterpret_cast<const uint8_t*>(text.data()) + at,
+                       std::min<size_t>(777, text.size() - at));
+    }
+    ASSERT_EQ(index.linecount(), static_cast<int64_t>(starts.size()));
+    for (size_t line = 1; line <= starts.size(); ++line) {
+        ASSERT_EQ(index.linestart(static_cast<int64_t>(line)), starts[line - 1]) << line;
+    }
+    EXPECT_EQ(index.lineend(static_cast<int64_t>(starts.size())), static_cast<int64_t>(text.size()));
+
+    // A program of a million short lines: well under two bytes a line, chunks included.
+    LineIndex many;
+    const std::string block(1 << 20, '\n');
+    many.addbytes(reinterpret_cast<const uint8_t*>(block.data()), block.size());
+    EXPECT_EQ(many.linestart(1000001), 1000000);
+    EXPECT_LT(many.memorybytes(), size_t{2} << 20);
+}
