@@ -9,16 +9,15 @@
 
 #include <QObject>
 #include <QString>
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
-#include <thread>
-#include <vector>
 
-#include "nc/readingnotice.h"
+#include "app/stockalarms.h"
+#include "app/stockcontrols.h"
+#include "app/stockreadout.h"
+#include "app/stockworker.h"
 #include "render/solidview.h"
 #include "sim/stockgrid.h"
 #include "view/geometry.h"
@@ -26,10 +25,6 @@
 class QAction;
 class QLabel;
 class Tvorlixform;
-namespace sim {
-class StockSimulation;
-struct SimulationAlarm;
-}  // namespace sim
 
 class StockView : public QObject {
     Q_OBJECT
@@ -56,45 +51,38 @@ class StockView : public QObject {
     // The box a fit frames: the toolpath's, and the stock's too while it is shown.
     WorldBox fitted(const WorldBox& toolpath) const;
 
-    bool simulating() const { return running_; }
+    bool simulating() const { return worker_.running(); }
     // Waits for the worker and takes what it found, as the event loop would (tests).
     void waitforsimulation();
-    const sim::StockSimulation* simulation() const { return running_ ? nullptr : sim_.get(); }
+    const sim::StockSimulation* simulation() const {
+        return worker_.running() ? nullptr : sim_.get();
+    }
     QString text() const;
-    QLabel* label() const { return label_; }
-    QAction* solidaction() const { return solid_; }
-    QAction* toolpathaction() const { return toolpath_; }
-    QAction* stockaction() const { return stock_; }
+    QLabel* label() const { return readout_.label(); }
+    QAction* solidaction() const { return controls_.solidaction(); }
+    QAction* toolpathaction() const { return controls_.toolpathaction(); }
+    QAction* stockaction() const { return controls_.stockaction(); }
 
     // The stock box and quality the simulation uses; a new one simulates the shown program again
     // (its alarms are found afresh). The dialog has refused a stock the simulation would refuse.
     const sim::StockRequest& request() const { return request_; }
     void setrequest(const sim::StockRequest& request);
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The stock dialog, on the shown job's box (not during a job).
+    void choosestock();
 
   private:
-    struct Outcome;
-    void buildmenu();
-    void choosestock();
     int32_t wantednode(bool& slowed) const;
     void follow();
     std::string programpath() const;
     void startworker(int32_t target);
     void stopworker();
-    void take(uint64_t generation, const std::shared_ptr<Outcome>& outcome);
-    void addalarms(const std::vector<sim::SimulationAlarm>& alarms);
+    void take(uint64_t generation, const std::shared_ptr<StockWorker::Outcome>& outcome);
     // The slowed drawing reached node: the stock is cut to it and drawn again under the lines.
     void slowedto(int32_t node);
     void refresh();
-    void place();
 
     Tvorlixform& form_;
-    QLabel* label_ = nullptr;
-    QAction* solid_ = nullptr;
-    QAction* toolpath_ = nullptr;
-    QAction* stock_ = nullptr;
+    StockReadout readout_;
     QString settingsfile_;
     sim::StockRequest request_;
     std::optional<sim::StockBox> automatic_;  // the shown job's, once worked out
@@ -104,14 +92,8 @@ class StockView : public QObject {
     std::shared_ptr<const SolidGrid> grid_;
     std::unique_ptr<sim::StockSimulation> sim_;  // the worker's while it runs
     std::string problem_;                        // why there is no stock
-    std::set<int32_t> alarmlines_;               // lines already in the notice list
-    std::vector<ReadingNotice::Problem> alarmsadded_;  // taken back when the stock changes
-    std::thread worker_;
-    std::atomic<bool> cancel_{false};
-    std::atomic<int32_t> done_{0};
-    std::atomic<int32_t> target_{0};
-    bool running_ = false;
-    int32_t runningto_ = -1;
+    StockAlarms alarms_;
+    StockWorker worker_;  // after sim_: gone before it
+    StockControls controls_;
     int32_t reachedfor_ = -1;  // the node the last finished run was asked for
-    uint64_t generation_ = 0;
 };
