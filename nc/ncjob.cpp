@@ -66,6 +66,7 @@ void NcJob::PlotOnly(const std::string& path) {
     if (dialect == NcDialect::Ngc || dialect == NcDialect::Fanuc) {
         tools = ToolTable::readfile(toolfile.empty() ? ToolTable::besideprogram(path) : toolfile);
     }
+    offsets = dialect == NcDialect::Fanuc ? OffsetTable::readfile(OffsetTable::besideprogram(path)) : OffsetTable();
     FileByteSource source(path);
     stamp = FileStamp::of(path);
     plotsource(source, source.size() >= kReadAheadBytes, path);

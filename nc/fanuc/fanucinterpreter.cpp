@@ -11,7 +11,9 @@
 #include "nc/vectorstate.h"
 
 FanucInterpreter::FanucInterpreter(NcJob& job, ByteSource& source, bool readahead)
-    : job_(job), source_(source), readahead_(readahead), path_(job), comp_(job, path_) {}
+    : job_(job), source_(source), readahead_(readahead), path_(job), comp_(job, path_) {
+    comp_.useoffsets(&job.offsets);
+}
 
 FanucInterpreter::~FanucInterpreter() {
     delete macro_;

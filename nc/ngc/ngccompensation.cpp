@@ -61,32 +61,59 @@ void NgcCompensation::set(int32_t code, const NgcBlock& block, int32_t line, int
                 return problem(line, name + " needs D, a tool number");
             }
         }
-        const ToolTable& table = job_.tools;
-        if (!table.found()) {
-            // Named once: compensation is then drawn as if off, never with a guessed radius.
-            job_.notice.ignore("G41/G42 without a tool table", line);
-            return;
-        }
-        if (!tablechecked_) {
-            tablechecked_ = true;
-            for (const ToolTable::Problem& p : table.problems()) {
-                problem(line, filename(table.source()) + " line " + std::to_string(p.line) + ": " +
-                                  p.message);
-            }
-        }
-        const ToolEntry* entry = table.find(static_cast<int32_t>(number));
-        if (entry == nullptr) {
-            job_.notice.ignore("G41/G42 D" + std::to_string(static_cast<int32_t>(number)) +
-                                   " not in the tool table", line);
-            return;
-        }
-        diameter = entry->diameter / (inch ? kMillimetresPerInch : 1);
+        double radius = 0;
+        if (!registerradius(static_cast<int32_t>(number), line, inch, radius)) return;
+        diameter = 2 * radius;
+    }
+    bool left = code == 410 || code == 411;
+    if (diameter < 0) {
+        // A negative offset is the control's way of cutting on the other side.
+        left = !left;
+        diameter = -diameter;
     }
     if (!displaced_) {
         for (int a = 0; a < 3; ++a) drawn_[a] = path_.pos[a];
     }
     displaced_ = true;
-    comp_.on(code == 410 || code == 411, diameter / 2, 0, 1, drawn_);
+    comp_.on(left, diameter / 2, 0, 1, drawn_);
+}
+
+bool NgcCompensation::registerradius(int32_t number, int32_t line, bool inch, double& radius) {
+    const double unit = inch ? kMillimetresPerInch : 1;
+    if (offsets_ != nullptr && offsets_->found()) {
+        nametableproblems(line);
+        double millimetres = 0;
+        if (!offsets_->radius(number, millimetres)) {
+            job_.notice.ignore("G41/G42 D" + std::to_string(number) + " not in the offset file", line);
+            return false;
+        }
+        radius = millimetres / unit;
+        return true;
+    }
+    const ToolTable& table = job_.tools;
+    if (!table.found()) {
+        // Named once: compensation is then drawn as if off, never with a guessed radius.
+        job_.notice.ignore("G41/G42 without a tool table", line);
+        return false;
+    }
+    nametableproblems(line);
+    const ToolEntry* entry = table.find(number);
+    if (entry == nullptr) {
+        job_.notice.ignore("G41/G42 D" + std::to_string(number) + " not in the tool table", line);
+        return false;
+    }
+    radius = entry->radius() / unit;
+    return true;
+}
+
+void NgcCompensation::nametableproblems(int32_t line) {
+    if (tablechecked_) return;
+    tablechecked_ = true;
+    const bool offsets = offsets_ != nullptr && offsets_->found();
+    const std::string& source = offsets ? offsets_->source() : job_.tools.source();
+    for (const ToolTable::Problem& p : offsets ? offsets_->problems() : job_.tools.problems()) {
+        problem(line, filename(source) + " line " + std::to_string(p.line) + ": " + p.message);
+    }
 }
 
 void NgcCompensation::pass(CompMove& m, const double target[3]) {
