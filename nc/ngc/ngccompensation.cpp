@@ -80,6 +80,10 @@ void NgcCompensation::set(int32_t code, const NgcBlock& block, int32_t line, int
 
 bool NgcCompensation::registerradius(int32_t number, int32_t line, bool inch, double& radius) {
     const double unit = inch ? kMillimetresPerInch : 1;
+    if (offsets_ != nullptr && number == 0) {
+        radius = 0;  // the register the control keeps empty
+        return true;
+    }
     if (offsets_ != nullptr && offsets_->found()) {
         nametableproblems(line);
         double millimetres = 0;

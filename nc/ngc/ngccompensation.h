@@ -33,7 +33,7 @@ class NgcCompensation : private CompSink {
     // The end of the program: the move held back is drawn.
     void finish();
     // The Fanuc-family reading's registers: when its offset file was found, D numbers its
-    // radii there instead of the tool table's tools.
+    // radii there instead of the tool table's tools; D0 is always no radius.
     void useoffsets(const OffsetTable* offsets) { offsets_ = offsets; }
     // The bad lines of the file the registers come from, named once, at the first block that
     // uses it (a length offset as well as compensation).
