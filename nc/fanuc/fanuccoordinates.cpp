@@ -72,12 +72,12 @@ void FanucInterpreter::lengthoffset(int32_t code, const NgcBlock& block) {
     if (h > 0) {
         const int32_t number = static_cast<int32_t>(h);
         const bool registers = job_.offsets.found();
+        comp_.nametableproblems(line_);
         if (!registers && !job_.tools.found()) {
             // Named once: the offset is then left off, never guessed.
             job_.notice.ignore("G43/G44 without an offset file", line_);
             return;
         }
-        comp_.nametableproblems(line_);
         const ToolEntry* entry = registers ? nullptr : job_.tools.find(number);
         double millimetres = entry != nullptr ? entry->length : 0;
         if (registers ? !job_.offsets.length(number, millimetres) : entry == nullptr) {

@@ -1,6 +1,7 @@
 #include "nc/ngc/ngccompensation.h"
 
 #include <cmath>
+#include <filesystem>
 
 namespace {
 
@@ -94,13 +95,13 @@ bool NgcCompensation::registerradius(int32_t number, int32_t line, bool inch, do
         radius = millimetres / unit;
         return true;
     }
+    nametableproblems(line);
     const ToolTable& table = job_.tools;
     if (!table.found()) {
         // Named once: compensation is then drawn as if off, never with a guessed radius.
         job_.notice.ignore("G41/G42 without a tool table", line);
         return false;
     }
-    nametableproblems(line);
     const ToolEntry* entry = table.find(number);
     if (entry == nullptr) {
         job_.notice.ignore("G41/G42 D" + std::to_string(number) + " not in the tool table", line);
@@ -113,6 +114,18 @@ bool NgcCompensation::registerradius(int32_t number, int32_t line, bool inch, do
 void NgcCompensation::nametableproblems(int32_t line) {
     if (tablechecked_) return;
     tablechecked_ = true;
+    // A file that is there, or that the user named, but cannot be read must not pass for a
+    // missing one: its registers would silently be taken from elsewhere or left off.
+    auto unreadable = [this, line](const std::string& path, bool named) {
+        std::error_code error;
+        if (!path.empty() && (named || std::filesystem::exists(path, error))) {
+            problem(line, filename(path) + " cannot be read");
+        }
+    };
+    if (offsets_ != nullptr && !offsets_->found()) unreadable(offsets_->source(), false);
+    if (!job_.tools.found() && (offsets_ == nullptr || !offsets_->found())) {
+        unreadable(job_.tools.source(), !job_.toolfile.empty());
+    }
     const bool offsets = offsets_ != nullptr && offsets_->found();
     const std::string& source = offsets ? offsets_->source() : job_.tools.source();
     for (const ToolTable::Problem& p : offsets ? offsets_->problems() : job_.tools.problems()) {
