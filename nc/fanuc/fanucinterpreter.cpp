@@ -13,6 +13,7 @@
 FanucInterpreter::FanucInterpreter(NcJob& job, ByteSource& source, bool readahead)
     : job_(job), source_(source), readahead_(readahead), path_(job), comp_(job, path_) {
     comp_.useoffsets(&job.offsets);
+    comp_.allowplanes();
 }
 
 FanucInterpreter::~FanucInterpreter() {

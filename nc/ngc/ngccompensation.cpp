@@ -24,7 +24,7 @@ int32_t NgcCompensation::refuses(const int32_t group[16], int32_t axisuser, bool
     // The offset is worked out in XY, in the units it was given in, from programmed points
     // a reference return or a cycle would pass by.
     if (group[7] > 400) return group[7];
-    if (group[2] > 170) return group[2];
+    if (group[2] >= 0 && group[2] != plane_ * 10) return group[2];
     if (group[6] >= 0 && (group[6] == 200) != inch) return group[6];
     if (machine) return 530;
     if (axisuser == 280 || axisuser == 300) return axisuser;
@@ -45,7 +45,9 @@ void NgcCompensation::set(int32_t code, const NgcBlock& block, int32_t line, int
         return;
     }
     const std::string name = ngccodename('G', code);
-    if (plane != 17) return problem(line, name + " works in the XY plane (G17) only");
+    if (plane != 17 && !(anyplane_ && (plane == 18 || plane == 19))) {
+        return problem(line, name + " works in the XY plane (G17) only");
+    }
     double diameter = 0;
     if (code == 411 || code == 421) {
         if (!block.has('D')) return problem(line, name + " needs D, the tool diameter");
@@ -76,7 +78,10 @@ void NgcCompensation::set(int32_t code, const NgcBlock& block, int32_t line, int
         for (int a = 0; a < 3; ++a) drawn_[a] = path_.pos[a];
     }
     displaced_ = true;
-    comp_.on(left, diameter / 2, 0, 1, drawn_);
+    // Corner arcs are drawn in this plane before any programmed arc names it.
+    plane_ = plane;
+    const NgcPlaneAxes axes = ngcplaneaxes(plane);
+    comp_.on(left, diameter / 2, axes.first, axes.second, drawn_);
 }
 
 bool NgcCompensation::registerradius(int32_t number, int32_t line, bool inch, double& radius) {

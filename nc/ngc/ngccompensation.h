@@ -35,6 +35,9 @@ class NgcCompensation : private CompSink {
     // The Fanuc-family reading's registers: when its offset file was found, D numbers its
     // radii there instead of the tool table's tools; D0 is always no radius.
     void useoffsets(const OffsetTable* offsets) { offsets_ = offsets; }
+    // G18 and G19 as well as G17: the control offsets in the plane in force, G41 to the
+    // left as seen from the plus side of the third axis.
+    void allowplanes() { anyplane_ = true; }
     // The bad lines of the file the registers come from, named once, at the first block that
     // uses it (a length offset as well as compensation).
     void nametableproblems(int32_t line);
@@ -55,6 +58,7 @@ class NgcCompensation : private CompSink {
     bool displaced_ = false;
     int32_t plane_ = 17;
     const OffsetTable* offsets_ = nullptr;
+    bool anyplane_ = false;
     bool tablechecked_ = false;
     static constexpr int64_t kListedProblems = 1000;
     int64_t problems_ = 0, unlisted_ = 0;
