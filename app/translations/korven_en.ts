@@ -746,6 +746,14 @@
         <translation>M99 at the end of the main program (run once)</translation>
     </message>
     <message>
+        <source>G65 and G66 exclude each other in one block</source>
+        <translation>G65 and G66 exclude each other in one block</translation>
+    </message>
+    <message>
+        <source>a call takes %1 at most 10 times</source>
+        <translation>a call takes %1 at most 10 times</translation>
+    </message>
+    <message>
         <source>G41/G42 D%1 not in the offset file</source>
         <translation>G41/G42 D%1 not in the offset file</translation>
     </message>

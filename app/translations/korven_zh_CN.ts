@@ -746,6 +746,14 @@
         <translation>主程序末尾的 M99（只执行一次）</translation>
     </message>
     <message>
+        <source>G65 and G66 exclude each other in one block</source>
+        <translation>G65 与 G66 不能在同一程序段中</translation>
+    </message>
+    <message>
+        <source>a call takes %1 at most 10 times</source>
+        <translation>调用最多接受 10 次 %1</translation>
+    </message>
+    <message>
         <source>G41/G42 D%1 not in the offset file</source>
         <translation>G41/G42 D%1 不在补偿文件中</translation>
     </message>

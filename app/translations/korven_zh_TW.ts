@@ -746,6 +746,14 @@
         <translation>主程式結尾的 M99（只執行一次）</translation>
     </message>
     <message>
+        <source>G65 and G66 exclude each other in one block</source>
+        <translation>G65 與 G66 不能在同一單節中</translation>
+    </message>
+    <message>
+        <source>a call takes %1 at most 10 times</source>
+        <translation>呼叫最多接受 10 次 %1</translation>
+    </message>
+    <message>
         <source>G41/G42 D%1 not in the offset file</source>
         <translation>G41/G42 D%1 不在補正檔案中</translation>
     </message>

@@ -125,7 +125,11 @@ FanucLineKind FanucBlockParser::parse(const char* p, const char* end, FanucBlock
         }
         if (letter == 'O') return bad("O inside a block");
         const uint32_t mask = bit(letter);
-        if (words.letters & mask) return bad(std::string("two ") + letter + " words");
+        if (words.letters & mask) {
+            // I J K again are a macro call's further arguments: read in order as a macro line.
+            if (letter == 'I' || letter == 'J' || letter == 'K') return FanucLineKind::Macro;
+            return bad(std::string("two ") + letter + " words");
+        }
         words.letters |= mask;
         words.otheraxes |= mask & kOtherAxes;
         words.value[letter - 'A'] = value;

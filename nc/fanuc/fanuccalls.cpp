@@ -1,6 +1,7 @@
 // Subprograms in the same file: M98 P calls program P (its upper digits, past the last four,
 // repeat it, as do L and K), M99 returns to the block after the call or, with P, to that
-// sequence number of the caller; G65 calls with arguments in a local level of its own.
+// sequence number of the caller; G65 calls with arguments in a local level of its own, and
+// G66 makes such a call after each move until G67.
 
 #include <cmath>
 #include <string>
@@ -20,9 +21,17 @@ bool whole(double v, double low, double high) {
 
 }  // namespace
 
-void FanucInterpreter::calls(const Codes& codes, const NgcBlock& block) {
+void FanucInterpreter::calls(const Codes& codes, const NgcBlock& block, bool moved) {
+    if (codes.group[12] == 670) modal_.on = false;
+    if (codes.call == 660) return modalstart(block);
     if (codes.call == 990) return giveback(block);
-    if (codes.call != 980 && codes.call != 650) return;
+    if (codes.call != 980 && codes.call != 650) {
+        // The modal call follows each move, but not the moves of the macro it calls.
+        if (moved && modal_.on && modaldepth_ == 0 && !ended_) {
+            call(modal_.number, modal_.repeats, &modal_.arguments, true);
+        }
+        return;
+    }
     const bool macro = codes.call == 650;
     const char* name = macro ? "G65" : "M98";
     if (!block.has('P') || !whole(block.get('P'), 0, 99999999)) {
@@ -45,10 +54,48 @@ void FanucInterpreter::calls(const Codes& codes, const NgcBlock& block) {
     }
     if (repeats > kMaxRepeats) return problem(std::string(name) + " repeats more than 9999 times");
     if (repeats == 0) return;
-    call(number, static_cast<int64_t>(repeats), macro, block);
+    if (!macro) return call(number, static_cast<int64_t>(repeats), nullptr, false);
+    FanucArguments given;
+    if (!arguments(block, given)) return;
+    call(number, static_cast<int64_t>(repeats), &given, false);
 }
 
-void FanucInterpreter::call(int64_t number, int64_t repeats, bool macro, const NgcBlock& block) {
+void FanucInterpreter::modalstart(const NgcBlock& block) {
+    if (!block.has('P') || !whole(block.get('P'), 0, 99999999)) {
+        return problem("G66 needs P, a program number");
+    }
+    double repeats = 1;
+    if (block.has('L')) {
+        repeats = block.get('L');
+        if (!whole(repeats, 0, kMaxRepeats)) return problem("G66 needs L as a whole number of repeats");
+    }
+    FanucModalCall next;
+    if (!arguments(block, next.arguments)) return;
+    next.on = true;
+    next.number = static_cast<int64_t>(block.get('P'));
+    next.repeats = static_cast<int64_t>(repeats);
+    modal_ = next;
+    // L0 keeps the call in force and runs nothing.
+    if (modal_.repeats == 0) modal_.on = false;
+}
+
+bool FanucInterpreter::arguments(const NgcBlock& block, FanucArguments& out) {
+    const std::vector<FanucArgumentWord>* written = macro_->writtenarguments();
+    if (written == nullptr) {
+        fanucarguments(block, out);
+        return true;
+    }
+    std::string message;
+    if (!fanucarguments(*written, inch_ ? 0.0001 : 0.001, wordscale(), out, message)) {
+        problem(message);
+        return false;
+    }
+    // M is read as a code: its value is the argument, unless a fourth I took #13.
+    if (block.mcount > 0 && out.value[12].empty) out.value[12] = {block.mcodes[0] / 10.0, false};
+    return true;
+}
+
+void FanucInterpreter::call(int64_t number, int64_t repeats, const FanucArguments* arguments, bool modal) {
     FanucPlace body;
     if (!program_.findprogram(number, body)) {
         return alarm("program O" + std::to_string(number) + " not found");
@@ -56,10 +103,23 @@ void FanucInterpreter::call(int64_t number, int64_t repeats, bool macro, const N
     if (stack_.size() >= kMaxNesting) {
         return alarm("calls nested more than " + std::to_string(kMaxNesting) + " deep");
     }
-    if (macro && !macro_->enter(block)) return alarm("macro calls nested too deep");
-    stack_.push_back(Call{next_, body, repeats - 1, macro});
+    const bool macro = arguments != nullptr;
+    if (macro && !macro_->enter(*arguments)) return alarm("macro calls nested too deep");
+    stack_.push_back(Call{next_, body, repeats - 1, macro, modal});
+    if (modal) ++modaldepth_;
     macro_->jumped();
     next_ = body;
+}
+
+bool FanucInterpreter::jumpto(int64_t n) {
+    FanucPlace found;
+    if (!program_.findsequence(n, current_, found)) {
+        alarm("sequence number N" + std::to_string(n) + " not found");
+        return false;
+    }
+    next_ = found;
+    macro_->jumped();
+    return true;
 }
 
 void FanucInterpreter::giveback(const NgcBlock& block) {
@@ -86,6 +146,7 @@ void FanucInterpreter::giveback(const NgcBlock& block) {
     stack_.pop_back();
     macro_->unwind(stack_.size());
     if (done.macro) macro_->leave();
+    if (done.modal) --modaldepth_;
     next_ = done.back;
     if (sequence) {
         FanucPlace found;

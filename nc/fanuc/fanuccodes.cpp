@@ -80,8 +80,15 @@ bool FanucInterpreter::gather(const NgcBlock& words, Codes& codes) {
             codes.axisuser = g;
         }
     }
-    // G65 takes M as an argument.
-    for (int i = 0; i < (codes.call == 650 ? 0 : words.mcount); ++i) {
+    if (codes.group[12] == 660) {
+        if (codes.call >= 0) {
+            problem("G65 and G66 exclude each other in one block");
+            return false;
+        }
+        codes.call = 660;
+    }
+    // G65 and G66 take M as an argument.
+    for (int i = 0; i < (codes.takesarguments() ? 0 : words.mcount); ++i) {
         const int32_t m = words.mcodes[i];
         if (m == 20 || m == 300) {
             codes.stop = true;
@@ -124,9 +131,9 @@ const NgcBlock& FanucInterpreter::scaled(const FanucBlock& written, const Codes&
     if (!scaling) {
         length('I');
         length('J');
-        if (!fanuciscycle(nextmotion) || codes.call == 650) length('K');
+        if (!fanuciscycle(nextmotion) || codes.takesarguments()) length('K');
     }
     if (!rotation) length('R');
-    if (fanucqislength(nextmotion) && codes.call != 650) length('Q');
+    if (fanucqislength(nextmotion) && !codes.takesarguments()) length('Q');
     return block;
 }

@@ -10,10 +10,12 @@ struct FanucInterpreter::Codes {
     int32_t group[kGroups] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
                               -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
     int32_t axisuser = -1;  // G4, G10, G28, G30, G52 or G92: takes the axis words
-    int32_t call = -1;      // G65, M98 or M99 (tenths)
+    int32_t call = -1;      // G65, G66, M98 or M99 (tenths)
     bool machine = false;   // G53
     bool toolchange = false, stop = false, endsmain = false;
     bool cancelcycle = false;  // G80 given beside another motion code
+    // G65 and G66 take the block's words as the macro's arguments.
+    bool takesarguments() const { return call == 650 || call == 660; }
 };
 
 // The control's modal group of a G code (tenths), 0 for those that act once, -1 for none.

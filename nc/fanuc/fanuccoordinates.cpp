@@ -61,13 +61,19 @@ bool FanucInterpreter::coordinates(const NgcBlock& block, const Codes& codes) {
     return true;
 }
 
-void FanucInterpreter::lengthoffset(int32_t code, const NgcBlock& block) {
+bool FanucInterpreter::lengthoffset(int32_t code, const NgcBlock& block) {
+    // The programmed point stays: the next move, or this block's, goes to it with the new
+    // offset, as a move in G91 adds the offset's change to its own.
+    const double before = length_;
     if (code == 490) {
         length_ = 0;
-        return reprogram();
+        return length_ != before;
     }
     const double h = block.has('H') ? block.get('H') : -1;
-    if (!whole(h, 0, 2147483647.0)) return problem(ngccodename('G', code) + " needs H, an offset number");
+    if (!whole(h, 0, 2147483647.0)) {
+        problem(ngccodename('G', code) + " needs H, an offset number");
+        return false;
+    }
     double length = 0;
     if (h > 0) {
         const int32_t number = static_cast<int32_t>(h);
@@ -76,18 +82,18 @@ void FanucInterpreter::lengthoffset(int32_t code, const NgcBlock& block) {
         if (!registers && !job_.tools.found()) {
             // Named once: the offset is then left off, never guessed.
             job_.notice.ignore("G43/G44 without an offset file", line_);
-            return;
+            return false;
         }
         const ToolEntry* entry = registers ? nullptr : job_.tools.find(number);
         double millimetres = entry != nullptr ? entry->length : 0;
         if (registers ? !job_.offsets.length(number, millimetres) : entry == nullptr) {
             job_.notice.ignore("G43/G44 H" + std::to_string(number) + " not in the offset file", line_);
-            return;
+            return false;
         }
         length = millimetres / (lengthsininch() ? kMillimetresPerInch : 1);
     }
     length_ = code == 440 ? -length : length;
-    reprogram();
+    return length_ != before;
 }
 
 bool FanucInterpreter::transforms(const Codes& codes, const FanucBlock& written, const NgcBlock& block) {

@@ -63,9 +63,20 @@ void FanucInterpreter::cycle(const NgcBlock& block) {
         if (block.has(firstletter)) hole1 = block.get(firstletter);
         if (block.has(secondletter)) hole2 = block.get(secondletter);
     }
+    const bool polar = polar_.on && (block.has(firstletter) || block.has(secondletter));
     for (double n = 0; n < repeats; ++n) {
-        hole1 += step1;
-        hole2 += step2;
+        if (polar) {
+            // Each repeat takes the polar words again: in G91 the angle steps round a circle.
+            double at[3] = {prog_[0], prog_[1], prog_[2]};
+            at[axes.first] = hole1;
+            at[axes.second] = hole2;
+            polarpoint(block, at);
+            hole1 = at[axes.first];
+            hole2 = at[axes.second];
+        } else {
+            hole1 += step1;
+            hole2 += step2;
+        }
         hole(hole1, hole2, r, bottom);
         if (ended_) return;
     }

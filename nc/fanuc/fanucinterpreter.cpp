@@ -134,17 +134,6 @@ void FanucInterpreter::dispatch(FanucLineKind kind, const FanucBlock& block, con
     }
 }
 
-bool FanucInterpreter::jumpto(int64_t n) {
-    FanucPlace found;
-    if (!program_.findsequence(n, current_, found)) {
-        alarm("sequence number N" + std::to_string(n) + " not found");
-        return false;
-    }
-    next_ = found;
-    macro_->jumped();
-    return true;
-}
-
 void FanucInterpreter::execute(const FanucBlock& written) {
     Codes codes;
     if (!gather(written.words, codes)) return;
@@ -152,7 +141,7 @@ void FanucInterpreter::execute(const FanucBlock& written) {
     if (codes.group[6] >= 0) setunits(codes.group[6] == 200);
     const NgcBlock& block = scaled(written, codes);
     for (char axis : {'A', 'B', 'C', 'U', 'V', 'W'}) {
-        if (codes.call != 650 && (block.otheraxes & (1u << (axis - 'A')))) ignore(std::string(1, axis));
+        if (!codes.takesarguments() && (block.otheraxes & (1u << (axis - 'A')))) ignore(std::string(1, axis));
     }
     const int32_t refused = comp_.refuses(codes.group, codes.axisuser == 280 || codes.axisuser == 300 ? codes.axisuser : -1,
                                           codes.machine, motion_, block.hasaxis(), inch_);
@@ -162,11 +151,11 @@ void FanucInterpreter::execute(const FanucBlock& written) {
         if (codes.group[5] == 950) ignore("G95");
     }
     const double scale = wordscale();
-    if (block.has('F') && codes.call != 650) {
+    if (block.has('F') && !codes.takesarguments()) {
         feed_ = block.get('F');
         path_.setfeed(feed_, tool_, scale);
     }
-    if (block.has('T') && codes.call != 650) {
+    if (block.has('T') && !codes.takesarguments()) {
         const double t = block.get('T');
         tool_ = t >= 0 && t < 2147483647.0 ? static_cast<int32_t>(t) : 0;
     }
@@ -191,7 +180,7 @@ void FanucInterpreter::execute(const FanucBlock& written) {
         // D names the offset register; the block's D word is taken as written.
         comp_.set(codes.group[7], written.words, line_, plane_, dregister_, lengthsininch(), scale);
     }
-    if (codes.group[8] >= 0) lengthoffset(codes.group[8], block);
+    const bool lengthchanged = codes.group[8] >= 0 && lengthoffset(codes.group[8], block);
     const bool transformwords = transforms(codes, written, block);
     if (!coordinates(block, codes)) return;
     if (codes.group[1] >= 0) {
@@ -203,22 +192,29 @@ void FanucInterpreter::execute(const FanucBlock& written) {
         motion_ = g;
     }
     const bool arcwords = block.has('I') || block.has('J') || block.has('K') || block.has('R');
-    if (codes.call == 650) {
-        // G65 takes every word as an argument.
+    bool moved = false;
+    if (codes.takesarguments()) {
+        // G65 and G66 take every word as an argument.
     } else if (transformwords) {
         // The words were the centre of a coordinate change.
     } else if ((block.hasaxis() || (fanuciscycle(motion_) && codes.group[1] >= 0)) && codes.axisuser < 0) {
         motion(block, codes.machine);
+        moved = true;
     } else if (arcwords && codes.axisuser < 0 && !codes.machine && (motion_ == 20 || motion_ == 30)) {
         arc(block);  // offsets alone: a whole circle back to where it starts
+        moved = true;
     } else if (codes.machine) {
         problem("G53 without an axis word");
+    } else if (lengthchanged && codes.axisuser < 0) {
+        // G43, G44 or G49 without a Z word moves Z by the change at once; the programmed
+        // height stays.
+        moveto(motion_ != 10, prog_);
     }
     if (codes.stop) {
         ended_ = true;
         return;
     }
-    calls(codes, block);
+    calls(codes, block, moved);
 }
 
 void FanucInterpreter::modes(const Codes& codes, const NgcBlock& block) {
@@ -239,6 +235,6 @@ void FanucInterpreter::modes(const Codes& codes, const NgcBlock& block) {
     }
     if (g[3] >= 0) incremental_ = g[3] == 910;
     if (g[10] >= 0) retracttor_ = g[10] == 990;
-    if (g[12] == 660) ignore("G66");
-    if (g[17] == 160) ignore("G16");
+    if (g[17] == 160) polar_.start();
+    if (g[17] == 150) polar_.on = false;
 }

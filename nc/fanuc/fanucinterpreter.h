@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "nc/bytesource.h"
+#include "nc/fanuc/fanucarguments.h"
 #include "nc/fanuc/fanucblock.h"
+#include "nc/fanuc/fanucpolar.h"
 #include "nc/fanuc/fanucprogram.h"
 #include "nc/fanuc/fanuctransform.h"
 #include "nc/ncjob.h"
@@ -53,6 +55,7 @@ class FanucInterpreter {
         FanucPlace body;       // the subprogram's first line
         int64_t repeats = 0;   // runs still to make after this one
         bool macro = false;    // G65: has a local variable level of its own
+        bool modal = false;    // made by G66 after a move: its own moves call nothing
     };
 
     void dispatch(FanucLineKind kind, const FanucBlock& block, const std::string& message);
@@ -62,7 +65,8 @@ class FanucInterpreter {
     const NgcBlock& scaled(const FanucBlock& block, const Codes& codes);
     void modes(const Codes& codes, const NgcBlock& block);
     bool coordinates(const NgcBlock& block, const Codes& codes);
-    void lengthoffset(int32_t code, const NgcBlock& block);
+    // True when the offset in force changed.
+    bool lengthoffset(int32_t code, const NgcBlock& block);
     // The coordinate changes of the block; true when they took its axis words.
     bool transforms(const Codes& codes, const FanucBlock& written, const NgcBlock& block);
     void motion(const NgcBlock& block, bool machine);
@@ -70,8 +74,14 @@ class FanucInterpreter {
     void reference(const NgcBlock& block);
     void cycle(const NgcBlock& block);
     void hole(double hole1, double hole2, double r, double bottom);
-    void calls(const Codes& codes, const NgcBlock& block);
-    void call(int64_t number, int64_t repeats, bool macro, const NgcBlock& block);
+    // moved: the block made a move, after which a G66 call in force runs.
+    void calls(const Codes& codes, const NgcBlock& block, bool moved);
+    // arguments: nullptr for M98, a new local level with them for a macro call.
+    void call(int64_t number, int64_t repeats, const FanucArguments* arguments, bool modal);
+    bool arguments(const NgcBlock& block, FanucArguments& out);
+    void modalstart(const NgcBlock& block);
+    // The plane's words as a polar point under G16.
+    void polarpoint(const NgcBlock& block, double to[3]);
     void giveback(const NgcBlock& block);
     void ignore(const std::string& code) { job_.notice.ignore(code, line_); }
 
@@ -117,6 +127,8 @@ class FanucInterpreter {
     bool ended_ = false;
     bool mainstarted_ = false;  // a block or the main program's header was met
     std::vector<Call> stack_;
+    FanucModalCall modal_;       // G66
+    size_t modaldepth_ = 0;      // calls made by G66 on the stack
     static constexpr size_t kMaxNesting = 32;
     static constexpr int64_t kListedProblems = 1000;
     int64_t problems_ = 0, unlisted_ = 0;
@@ -142,6 +154,7 @@ class FanucInterpreter {
     double local_[3] = {};        // G52
     double length_ = 0;           // G43/G44 along Z
     FanucTransform transform_;
+    FanucPolar polar_;
 
     // Canned-cycle words kept from one cycle block to the next.
     double cycler_ = 0, cyclebottom_ = 0, cycleq_ = 0, cyclep_ = 0;

@@ -9,17 +9,8 @@ namespace {
 // Lines kept read; a program that is all macro lines must not keep every one of them.
 constexpr size_t kMaxKept = 1 << 16;
 
-// G65's arguments: the letter's variable, 0 for letters that are not arguments.
-int argumentof(char letter) {
-    switch (letter) {
-        case 'A': return 1;  case 'B': return 2;  case 'C': return 3;  case 'I': return 4;
-        case 'J': return 5;  case 'K': return 6;  case 'D': return 7;  case 'E': return 8;
-        case 'F': return 9;  case 'H': return 11; case 'M': return 13; case 'Q': return 17;
-        case 'R': return 18; case 'S': return 19; case 'T': return 20; case 'U': return 21;
-        case 'V': return 22; case 'W': return 23; case 'X': return 24; case 'Y': return 25;
-        case 'Z': return 26;
-        default: return 0;
-    }
+bool isijk(char letter) {
+    return letter == 'I' || letter == 'J' || letter == 'K';
 }
 
 }  // namespace
@@ -97,6 +88,9 @@ void FanucMacro::run(const FanucStatement& statement) {
 void FanucMacro::words(const std::vector<FanucWord>& list) {
     FanucBlock block;
     NgcBlock& w = block.words;
+    written_.clear();
+    bool repeated = false;
+    bool call = false;
     for (const FanucWord& word : list) {
         FlowValue v;
         if (!evaluate(word.value, v)) return;
@@ -110,6 +104,7 @@ void FanucMacro::words(const std::vector<FanucWord>& list) {
                 (letter == 'M' && static_cast<int32_t>(tenths) % 10 != 0)) {
                 return reading_.problem("unknown code " + std::string(1, letter) + std::to_string(v.value));
             }
+            if (letter == 'G' && (tenths == 650 || tenths == 660)) call = true;
             int& count = letter == 'G' ? w.gcount : w.mcount;
             if (count == NgcBlock::kMaxCodes) return reading_.problem("too many codes");
             (letter == 'G' ? w.gcodes : w.mcodes)[count++] = static_cast<int32_t>(tenths);
@@ -118,16 +113,35 @@ void FanucMacro::words(const std::vector<FanucWord>& list) {
         if (letter == 'N') continue;
         if (letter == 'O') return reading_.problem("O inside a block");
         const uint32_t mask = 1u << (letter - 'A');
-        if (w.letters & mask) return reading_.problem(std::string("two ") + letter + " words");
+        // Only a number written without a point counts in least increments.
+        const bool point = !(word.value.literal && !word.value.point);
+        written_.push_back({letter, v.value, point});
+        if (w.letters & mask) {
+            // I J K again: the next set of a call's arguments, known once the whole block is read.
+            if (isijk(letter)) {
+                repeated = true;
+                continue;
+            }
+            return reading_.problem(std::string("two ") + letter + " words");
+        }
         w.letters |= mask;
         if (letter == 'A' || letter == 'B' || letter == 'C' || letter == 'U' || letter == 'V' || letter == 'W') {
             w.otheraxes |= mask;
         }
         w.value[letter - 'A'] = v.value;
-        // Only a number written without a point counts in least increments.
-        if (!(word.value.literal && !word.value.point)) block.points |= mask;
+        if (point) block.points |= mask;
     }
-    if (w.letters != 0 || w.gcount != 0 || w.mcount != 0) reading_.execute(block);
+    if (repeated && !call) {
+        for (const char letter : {'I', 'J', 'K'}) {
+            int count = 0;
+            for (const FanucArgumentWord& a : written_) count += a.letter == letter;
+            if (count > 1) return reading_.problem(std::string("two ") + letter + " words");
+        }
+    }
+    if (w.letters == 0 && w.gcount == 0 && w.mcount == 0) return;
+    repeated_ = repeated;
+    reading_.execute(block);
+    repeated_ = false;
 }
 
 void FanucMacro::assign(const FanucStatement& s) {
@@ -207,16 +221,12 @@ void FanucMacro::unwind(size_t depth) {
     while (!loops_.empty() && loops_.back().level > depth) loops_.pop_back();
 }
 
-bool FanucMacro::enter(const NgcBlock& block) {
+bool FanucMacro::enter(const FanucArguments& arguments) {
     counting_ = true;
     if (!variables_.enter()) return false;
-    for (int i = 0; i < 26; ++i) {
-        const char letter = static_cast<char>('A' + i);
-        const int index = argumentof(letter);
-        if (index > 0 && block.has(letter)) variables_.set(index, {block.get(letter), false});
+    for (int32_t i = 0; i < FanucVariables::kLocals; ++i) {
+        if (!arguments.value[static_cast<size_t>(i)].empty) variables_.set(i + 1, arguments.value[static_cast<size_t>(i)]);
     }
-    // M is read as a code: its value is the argument.
-    if (block.mcount > 0) variables_.set(13, {block.mcodes[0] / 10.0, false});
     return true;
 }
 

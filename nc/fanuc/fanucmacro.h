@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "nc/fanuc/fanucarguments.h"
 #include "nc/fanuc/fanucblock.h"
 #include "nc/fanuc/fanucprogram.h"
 #include "nc/fanuc/fanucstatement.h"
@@ -30,8 +31,13 @@ class FanucMacro {
     // Counts one run of the line at `at`; false when the run must stop (a loop that never
     // ends, or a cancel).
     bool step(const FanucPlace& at);
-    // G65: a new local level with the block's words as its arguments; and its end.
-    bool enter(const NgcBlock& block);
+    // A macro call: a new local level holding its arguments; and its end.
+    bool enter(const FanucArguments& arguments);
+    // The words of the block being executed in written order when I, J or K came more than
+    // once in it (a call's arguments), else nullptr.
+    const std::vector<FanucArgumentWord>* writtenarguments() const {
+        return repeated_ ? &written_ : nullptr;
+    }
     void leave();
     // A return to call depth `depth`: the loops of the programs left are closed.
     void unwind(size_t depth);
@@ -72,4 +78,6 @@ class FanucMacro {
     bool counting_ = false;
     std::vector<Loop> loops_;
     std::string problem_;
+    std::vector<FanucArgumentWord> written_;
+    bool repeated_ = false;
 };

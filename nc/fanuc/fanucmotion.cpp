@@ -70,6 +70,7 @@ void FanucInterpreter::motion(const NgcBlock& block, bool machinecoordinates) {
     if (motion_ == 0 || motion_ == 10) {
         double to[3];
         target(block, to);
+        polarpoint(block, to);
         return moveto(motion_ == 0, to);
     }
     if (motion_ == 20 || motion_ == 30) return arc(block);
@@ -83,6 +84,7 @@ void FanucInterpreter::arc(const NgcBlock& block) {
     const int f = axes.first, s = axes.second;
     double to[3];
     target(block, to);
+    polarpoint(block, to);
     const bool hasradius = block.has('R');
     const bool hascentre = block.has(kOffsets[f]) || block.has(kOffsets[s]);
     // R beside I, J or K: the control takes R.
@@ -125,6 +127,22 @@ void FanucInterpreter::arc(const NgcBlock& block) {
     if (transform_.active() && transform_.reverses(f, s)) turn = turn == 2 ? 3 : 2;
     fixunits();
     comp_.arc(line_, plane_, turn, machineend, machinecentre[f], machinecentre[s], 1);
+}
+
+void FanucInterpreter::polarpoint(const NgcBlock& block, double to[3]) {
+    if (!polar_.on) return;
+    const NgcPlaneAxes axes = ngcplaneaxes(plane_);
+    const int f = axes.first, s = axes.second;
+    const double current[2] = {prog_[f], prog_[s]};
+    double point[2];
+    // The angle is no length: a change of units must not convert it.
+    const double angle = block.has(kAxes[s]) ? block.get(kAxes[s]) / wordscale() : 0;
+    if (!polar_.point(block.has(kAxes[f]), block.has(kAxes[f]) ? block.get(kAxes[f]) : 0, block.has(kAxes[s]), angle,
+                      incremental_, current, point)) {
+        return;
+    }
+    to[f] = point[0];
+    to[s] = point[1];
 }
 
 void FanucInterpreter::reference(const NgcBlock& block) {
