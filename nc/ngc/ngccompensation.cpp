@@ -44,24 +44,25 @@ void NgcCompensation::set(int32_t code, const NgcBlock& block, int32_t line, int
         comp_.off();
         return;
     }
-    const std::string name = ngccodename('G', code);
+    // Named only for a problem: every contour of a posted program passes here.
+    const auto name = [code] { return ngccodename('G', code); };
     if (plane != 17 && !(anyplane_ && (plane == 18 || plane == 19))) {
-        return problem(line, name + " works in the XY plane (G17) only");
+        return problem(line, name() + " works in the XY plane (G17) only");
     }
     double diameter = 0;
     if (code == 411 || code == 421) {
-        if (!block.has('D')) return problem(line, name + " needs D, the tool diameter");
+        if (!block.has('D')) return problem(line, name() + " needs D, the tool diameter");
         // Written in the block's units, held in the program's length unit.
         diameter = block.get('D') * dscale;
         if (!(diameter >= 0 && std::isfinite(diameter))) {
-            return problem(line, name + " needs D, the tool diameter, not negative");
+            return problem(line, name() + " needs D, the tool diameter, not negative");
         }
     } else {
         double number = tool;
         if (block.has('D')) {
             number = block.get('D');
             if (!(number >= 0 && number < 2147483648.0 && number == std::floor(number))) {
-                return problem(line, name + " needs D, a tool number");
+                return problem(line, name() + " needs D, a tool number");
             }
         }
         double radius = 0;
