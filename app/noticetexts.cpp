@@ -313,6 +313,13 @@ const Form kForms[] = {
     {"the program makes no feed moves: there is nothing to cut",
      QT_TRANSLATE_NOOP("ReadingNoticeRow",
                        "the program makes no feed moves: there is nothing to cut")},
+    {"the stock has no thickness: each corner must differ from the other in X, Y and Z",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "the stock has no thickness: each corner must differ "
+                                           "from the other in X, Y and Z")},
+    {"a grid of ([0-9]+) x ([0-9]+) cells would need ([0-9]+) bytes, more than the ([0-9]+) "
+     "bytes allowed: choose a larger cell",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "a grid of %1 x %2 cells would need %3 bytes, more "
+                                           "than the %4 bytes allowed: choose a larger cell")},
     {"([0-9]+) moves reach past 1000000 or have no number for a coordinate: left out of the "
      "simulation",
      QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 moves reach past 1000000 or have no number for a "

@@ -140,12 +140,12 @@ void PlanReadout::jobstarting() {
     ++generation_;  // a plan already posted belongs to the old nodes
     jobdone_ = false;
     result_.reset();
+    added_.clear();  // the new reading starts its notice afresh
     selection_ = {};
     label_->hide();
 }
 
 void PlanReadout::jobfinished() {
-    readingnotice_ = parts_.job.notice;
     jobdone_ = true;
     startworker();
 }
@@ -192,12 +192,15 @@ void PlanReadout::take(uint64_t generation, std::shared_ptr<Result> result) {
     if (generation != generation_) return;  // a later plan is on its way
     running_ = false;
     result_ = std::move(result);
-    ReadingNotice notice = readingnotice_;
+    ReadingNotice notice = parts_.job.notice;
+    notice.withdraw(added_);
+    added_.clear();
     for (const LimitBreak& b : result_->breaks) {
-        notice.problem(b.line, tr("%1 leaves the machine's travel by %2")
-                                   .arg(QLatin1String(kAxisNames[b.axis]))
-                                   .arg(b.amount, 0, 'f', 3)
-                                   .toStdString());
+        added_.push_back({b.line, tr("%1 leaves the machine's travel by %2")
+                                      .arg(QLatin1String(kAxisNames[b.axis]))
+                                      .arg(b.amount, 0, 'f', 3)
+                                      .toStdString()});
+        notice.problem(added_.back().line, added_.back().message);
     }
     parts_.job.notice = notice;
     parts_.noticerow->shownotice(notice);

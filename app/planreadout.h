@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <thread>
+#include <vector>
 
 #include "nc/linenodes.h"
 #include "nc/readingnotice.h"
@@ -88,7 +89,9 @@ class PlanReadout : public QObject {
     bool hasprofile_ = false;
     bool jobdone_ = false;
     bool running_ = false;
-    ReadingNotice readingnotice_;  // the job's own notice, before the limits were added
+    // The broken limits this readout put in the job's notice: taken back when a new plan comes,
+    // leaving what the reading and the other readouts put there.
+    std::vector<ReadingNotice::Problem> added_;
     NodeSpan selection_;
     std::shared_ptr<Result> result_;
     std::thread worker_;

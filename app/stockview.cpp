@@ -9,11 +9,14 @@
 #include <QSignalBlocker>
 #include <algorithm>
 #include <chrono>
+#include <optional>
 
 #include "app/noticetexts.h"
 #include "app/readingnoticerow.h"
+#include "app/stockdialog.h"
 #include "app/vorlixmain.h"
 #include "render/glimage.h"
+#include "sim/cuttertrack.h"
 #include "sim/stocksimulation.h"
 
 struct StockView::Outcome {
@@ -27,9 +30,19 @@ namespace {
 
 // The simulation of the shown program, its tools from the table the window's job read or the
 // one beside the program, as korven-info takes them.
-std::unique_ptr<sim::StockSimulation> simulationof(const NcJob& job, const std::string& path) {
+std::unique_ptr<sim::StockSimulation> simulationof(const NcJob& job, const std::string& path,
+                                                   const sim::StockRequest& request) {
     return std::make_unique<sim::StockSimulation>(job.nodes, job.events,
-                                                  sim::simulationTools(job, path), job.inchunits);
+                                                  sim::simulationTools(job, path), job.inchunits,
+                                                  request);
+}
+
+bool samerequest(const sim::StockRequest& a, const sim::StockRequest& b) {
+    const sim::StockBox &s = a.stock, &t = b.stock;
+    const bool samebox = s.x0 == t.x0 && s.y0 == t.y0 && s.z0 == t.z0 && s.x1 == t.x1 &&
+                         s.y1 == t.y1 && s.z1 == t.z1;
+    return a.stockGiven == b.stockGiven && (!a.stockGiven || samebox) && a.cell == b.cell &&
+           a.quality == b.quality;
 }
 
 // How often a running simulation shows the stock it has cut so far: making the coarser grid
@@ -38,7 +51,9 @@ constexpr auto kLookInterval = std::chrono::milliseconds(400);
 
 }  // namespace
 
-StockView::StockView(Tvorlixform& form) : form_(form) {
+StockView::StockView(Tvorlixform& form, const QString& settingsfile)
+    : form_(form), settingsfile_(settingsfile) {
+    request_.quality = storedstockquality(settingsfile_);
     label_ = new QLabel(&form);
     label_->setObjectName(QStringLiteral("stockreadout"));
     label_->setFont(QFont(QStringLiteral("Courier New"), 8));
@@ -70,6 +85,48 @@ void StockView::buildmenu() {
     connect(toolpath_, &QAction::toggled, this, [this] {
         if (active_ && !form_.jobrunning()) form_.renderframe();
     });
+    stock_ = form_.speedmenu->addAction(tr("Simulation stock…"));
+    stock_->setObjectName(QStringLiteral("simulationstock"));
+    connect(stock_, &QAction::triggered, this, [this] { choosestock(); });
+}
+
+void StockView::choosestock() {
+    if (form_.jobrunning()) return;
+    // The simulation's own box, else one pass over the moves (it has not run, or on a given
+    // box), kept for the job: over millions of moves the pass holds the window a moment.
+    if (!automatic_ && !running_ && sim_ != nullptr && sim_->ready() && !request_.stockGiven) {
+        automatic_ = sim_->stock();
+    } else if (!automatic_ && jobdone_) {
+        const NcJob& job = form_.job;
+        const sim::CutterTrack track(job.nodes, job.events,
+                                     sim::simulationTools(job, programpath()), job.inchunits);
+        const sim::StockGrid grid = sim::chooseStockGrid({}, track.cuts());
+        if (grid.ok()) automatic_ = grid.stock;
+    }
+    StockDialog dialog(&form_, request_, automatic_);
+    if (dialog.exec() == QDialog::Accepted) setrequest(dialog.request());
+}
+
+void StockView::setrequest(const sim::StockRequest& request) {
+    if (samerequest(request, request_)) return;
+    request_ = request;
+    storestockquality(settingsfile_, request_.quality);
+    stopworker();
+    sim_.reset();
+    problem_.clear();
+    reachedfor_ = -1;
+    // Another stock may leave other rapids in the clear: the alarms are found again.
+    if (!alarmsadded_.empty()) {
+        ReadingNotice notice = form_.job.notice;
+        notice.withdraw(alarmsadded_);
+        form_.job.notice = notice;
+        form_.noticerow->shownotice(notice);
+    }
+    alarmsadded_.clear();
+    alarmlines_.clear();
+    refresh();
+    // The old stock stays in the picture until the new one has been cut.
+    if (active_ && jobdone_ && !form_.jobrunning()) form_.renderframe();
 }
 
 void StockView::setactive(bool on) {
@@ -90,6 +147,8 @@ void StockView::jobstarting() {
     grid_.reset();
     problem_.clear();
     alarmlines_.clear();
+    alarmsadded_.clear();  // the new reading starts its notice afresh
+    automatic_.reset();
     reachedfor_ = -1;
     jobdone_ = false;
     refresh();
@@ -131,7 +190,7 @@ bool StockView::drawframe() {
     if (slowed && node >= 0) {
         // The drawing holds the thread anyway: the stock follows it here, not on a worker.
         stopworker();
-        if (sim_ == nullptr) sim_ = simulationof(form_.job, programpath());
+        if (sim_ == nullptr) sim_ = simulationof(form_.job, programpath(), request_);
         if (sim_->ready()) {
             sim_->runTo(node);
             grid_ = std::make_shared<const SolidGrid>(coarsegrid(sim_->heightMap()));
@@ -206,13 +265,14 @@ void StockView::startworker(int32_t target) {
     target_ = target;
     const NcJob& job = form_.job;
     const std::string path = programpath();
+    const sim::StockRequest request = request_;
     auto post = [this, generation](std::shared_ptr<Outcome> outcome) {
         QMetaObject::invokeMethod(
             this, [this, generation, outcome] { take(generation, outcome); },
             Qt::QueuedConnection);
     };
-    worker_ = std::thread([this, target, &job, path, post] {
-        if (sim_ == nullptr) sim_ = simulationof(job, path);
+    worker_ = std::thread([this, target, &job, path, request, post] {
+        if (sim_ == nullptr) sim_ = simulationof(job, path, request);
         auto outcome = std::make_shared<Outcome>();
         if (!sim_->ready()) {
             outcome->problem = sim_->problem();
@@ -275,6 +335,7 @@ void StockView::addalarms(const std::vector<sim::SimulationAlarm>& alarms) {
     bool added = false;
     for (const sim::SimulationAlarm& alarm : alarms) {
         if (!alarmlines_.insert(alarm.line).second) continue;
+        alarmsadded_.push_back({alarm.line, alarm.text()});
         notice.problem(alarm.line, alarm.text());
         added = true;
     }

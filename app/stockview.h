@@ -4,19 +4,23 @@
 // threads up to the last node the picture shows (all of them, or the end of the step window)
 // while the window stays usable, with a readout of its progress in the picture's corner; Escape
 // stops it and goes back to the toolpath. A slowed drawing cuts the stock node by node as it
-// draws. Rapids into material and plunges past the flutes join the notice list.
+// draws. Rapids into material and plunges past the flutes join the notice list. The stock box
+// and the quality are chosen in a dialog from the same menu; a change simulates again.
 
 #include <QObject>
 #include <QString>
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "nc/readingnotice.h"
 #include "render/solidview.h"
+#include "sim/stockgrid.h"
 #include "view/geometry.h"
 
 class QAction;
@@ -30,7 +34,8 @@ struct SimulationAlarm;
 class StockView : public QObject {
     Q_OBJECT
   public:
-    explicit StockView(Tvorlixform& form);
+    // settingsfile: where the quality is kept between runs; empty keeps it for this run only.
+    StockView(Tvorlixform& form, const QString& settingsfile);
     ~StockView() override;
     StockView(const StockView&) = delete;
     StockView& operator=(const StockView&) = delete;
@@ -59,6 +64,12 @@ class StockView : public QObject {
     QLabel* label() const { return label_; }
     QAction* solidaction() const { return solid_; }
     QAction* toolpathaction() const { return toolpath_; }
+    QAction* stockaction() const { return stock_; }
+
+    // The stock box and quality the simulation uses; a new one simulates the shown program again
+    // (its alarms are found afresh). The dialog has refused a stock the simulation would refuse.
+    const sim::StockRequest& request() const { return request_; }
+    void setrequest(const sim::StockRequest& request);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -66,6 +77,7 @@ class StockView : public QObject {
   private:
     struct Outcome;
     void buildmenu();
+    void choosestock();
     int32_t wantednode(bool& slowed) const;
     void follow();
     std::string programpath() const;
@@ -82,6 +94,10 @@ class StockView : public QObject {
     QLabel* label_ = nullptr;
     QAction* solid_ = nullptr;
     QAction* toolpath_ = nullptr;
+    QAction* stock_ = nullptr;
+    QString settingsfile_;
+    sim::StockRequest request_;
+    std::optional<sim::StockBox> automatic_;  // the shown job's, once worked out
     bool active_ = false;
     bool jobdone_ = false;
     SolidView solidview_;
@@ -89,6 +105,7 @@ class StockView : public QObject {
     std::unique_ptr<sim::StockSimulation> sim_;  // the worker's while it runs
     std::string problem_;                        // why there is no stock
     std::set<int32_t> alarmlines_;               // lines already in the notice list
+    std::vector<ReadingNotice::Problem> alarmsadded_;  // taken back when the stock changes
     std::thread worker_;
     std::atomic<bool> cancel_{false};
     std::atomic<int32_t> done_{0};

@@ -54,7 +54,7 @@ Tvorlixform::Tvorlixform(const CommandLine& cmd) : cmd_(cmd) {
     buildprogramlink();
     planreadout_ = std::make_unique<PlanReadout>(
         PlanReadout::Parts{this, wrkscreen, speedmenu, job, noticerow}, [this] { renderframe(); });
-    stockview_ = std::make_unique<StockView>(*this);
+    stockview_ = std::make_unique<StockView>(*this, RecentFiles::usersettingsfile(cmd_.cmdnosettings));
     compensation_ = std::make_unique<CompensationMenu>(*this, QFile::decodeName(QByteArray::fromStdString(cmd_.cmdtools)),
                                                        cmd_.cmdnosettings);
     navigation_ = std::make_unique<NavigationInput>(*this);

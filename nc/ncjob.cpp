@@ -107,7 +107,7 @@ void NcJob::plotsource(ByteSource& source, bool readahead, const std::string& pa
         // A program ended by M2 or M30 is complete though the file goes on.
         const size_t slash = path.rfind('/');
         const std::string folder = slash == std::string::npos ? (path.empty() ? "" : ".") : path.substr(0, slash + (slash == 0));
-        NgcInterpreter(*this, read, readahead, folder).run();
+        NgcInterpreter(*this, read, readahead, folder, path).run();
         interpreting = false;
     } else if (dialect == NcDialect::Fanuc) {
         // The whole text is held: calls and jumps go back and forth in it.

@@ -1,6 +1,8 @@
 #include "nc/readingnotice.h"
 
 #include <cstdio>
+#include <map>
+#include <utility>
 
 void ReadingNotice::ignore(std::string_view code, int64_t line, int64_t times) {
     for (Ignored& entry : ignored_) {
@@ -24,6 +26,24 @@ void ReadingNotice::thousandth(std::string_view word, int64_t line, double value
 
 void ReadingNotice::problem(int64_t line, std::string message) {
     problems_.push_back({line, std::move(message)});
+}
+
+void ReadingNotice::withdraw(const std::vector<Problem>& problems) {
+    if (problems.empty()) return;
+    // Counted, not searched for one by one: a plan may take back thousands of broken limits.
+    std::map<std::pair<int64_t, std::string_view>, int64_t> due;
+    for (const Problem& gone : problems) ++due[{gone.line, gone.message}];
+    std::vector<Problem> kept;
+    kept.reserve(problems_.size());
+    for (Problem& p : problems_) {
+        const auto it = due.find({p.line, p.message});
+        if (it != due.end() && it->second > 0) {
+            --it->second;
+        } else {
+            kept.push_back(std::move(p));
+        }
+    }
+    problems_ = std::move(kept);
 }
 
 std::vector<std::string> ReadingNotice::reportlines() const {

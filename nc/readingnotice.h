@@ -33,6 +33,9 @@ class ReadingNotice {
     void thousandth(std::string_view word, int64_t line, double valueasread, int64_t times = 1);
     // A fault in the program: the line and what is wrong with it.
     void problem(int64_t line, std::string message);
+    // Takes back problems added after the reading (a finding that was worked out again), each
+    // the first one equal to it, so what others added in between stays.
+    void withdraw(const std::vector<Problem>& problems);
     // Faults beyond those listed, counted only: a program wrong throughout has millions.
     void unlistedproblems(int64_t count) { unlisted_ += count; }
 

@@ -64,8 +64,8 @@ class FrameRender {
     // Replays the compiled logo.
     std::function<void()> drawlogo;
     // Just before the frame is shown: what must change with it (the rotate button's axis
-    // icon) is marked then, so that the window composes both at once. On software GL each
-    // composition of a large window costs as much as a drag frame's drawing.
+    // icon) is marked then, so that the window paints and flushes both at once: each flush
+    // of a large window is a copy of the whole picture.
     std::function<void()> beforeshow;
     // After the frame is shown.
     std::function<void()> afterframe;

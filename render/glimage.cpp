@@ -8,7 +8,9 @@
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QWindow>
 #include <QSurfaceFormat>
 #include <algorithm>
@@ -30,11 +32,7 @@ QSurfaceFormat surfaceformat() {
 
 }  // namespace
 
-Tglimage::Tglimage(QWidget* parent, bool rambuffer) : QOpenGLWidget(parent), rambuffer_(rambuffer) {
-    setFormat(surfaceformat());
-    // The framebuffer must survive between frames: a paint request shows the last frame again
-    // and front-buffer drawing builds its picture over many presentations.
-    setUpdateBehavior(QOpenGLWidget::PartialUpdate);
+Tglimage::Tglimage(QWidget* parent, bool rambuffer) : QWidget(parent), rambuffer_(rambuffer) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -44,13 +42,6 @@ Tglimage::~Tglimage() {
         bitmap_.reset();
         offcontext_->doneCurrent();
     }
-}
-
-void Tglimage::initializeGL() {
-    float r = 0, g = 0, b = 0;
-    ColorToGL(color_, r, g, b);
-    glClearColor(r, g, b, 1.0F);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
 void Tglimage::beginoffscreen() {
@@ -75,11 +66,7 @@ void Tglimage::beginoffscreen() {
 }
 
 void Tglimage::BeginGL() {
-    if (rambuffer_) {
-        beginoffscreen();
-    } else {
-        makeCurrent();
-    }
+    beginoffscreen();
     if (contextnew_ && QOpenGLContext::currentContext() != nullptr) {
         contextnew_ = false;
         InitView(color_);
@@ -87,29 +74,16 @@ void Tglimage::BeginGL() {
 }
 
 void Tglimage::EndGL() {
-    if (rambuffer_) {
-        if (offcontext_) offcontext_->doneCurrent();
-    } else {
-        doneCurrent();
-    }
+    if (offcontext_) offcontext_->doneCurrent();
 }
 
 void Tglimage::ShowFrame() {
-    if (rambuffer_) {
-        if (!bitmap_) return;
-        glFinish();
-        takeshownpicture();
-    } else {
-        glFlush();
-    }
+    if (!bitmap_) return;
+    takeshownpicture();
     presentnow();
-    // Composition may leave another context current; the caller's frame goes on in ours.
-    if (rambuffer_) {
-        offcontext_->makeCurrent(offsurface_.get());
-        bitmap_->bind();
-    } else {
-        makeCurrent();
-    }
+    // Painting may leave another context current; the caller's frame goes on in ours.
+    offcontext_->makeCurrent(offsurface_.get());
+    bitmap_->bind();
 }
 
 QPoint Tglimage::devicepixel(const QPointF& logical) const {
@@ -121,29 +95,37 @@ QPoint Tglimage::devicepixel(const QPointF& logical) const {
 }
 
 void Tglimage::takeshownpicture() {
-    // Device pixels; the ratio lets the painter lay it over the widget's logical size.
-    shown_ = bitmap_->toImage();
+    // Read straight in the window's own pixel layout (0xAARRGGBB words), so that painting it
+    // is a plain copy; the framebuffer's rows run bottom up. Device pixels; the ratio lets
+    // the painter lay it over the widget's logical size.
+    constexpr GLenum kBgra = 0x80E1;             // GL_BGRA
+    constexpr GLenum kWordsReversed = 0x8367;    // GL_UNSIGNED_INT_8_8_8_8_REV
+    QImage picture(bitmapwidth_, bitmapheight_, QImage::Format_RGB32);
+    if (picture.isNull()) return;
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadPixels(0, 0, bitmapwidth_, bitmapheight_, kBgra, kWordsReversed, picture.bits());
+    shown_ = std::move(picture).mirrored();
     shown_.setDevicePixelRatio(devicepixelratio());
 }
 
 void Tglimage::presentnow() {
     showingframe_ = true;
-    // Marked, then painted and composed once by the update request below (a repaint here
-    // would compose the whole window a second time: on software GL as dear as a drag frame).
+    // Marked, then painted and flushed once by the update request below (a repaint here
+    // would copy the whole picture to the display a second time).
     update();
     flushdisplay(this);
     showingframe_ = false;
 }
 
 void Tglimage::flushdisplay(QWidget* widget) {
-    // A window composed by GL turns repaints that follow each other within a display frame
-    // into deferred updates, and those wait for the event loop; the update request is
-    // therefore handed to the window here, which paints and composes what is dirty at once.
+    // The toolkit may turn repaints that follow each other within a display frame into
+    // deferred updates (it does for windows composed by GL), and those wait for the event
+    // loop; the update request is therefore handed to the window here, which paints and
+    // flushes what is dirty at once.
     if (widget != nullptr && widget->isVisible()) {
-        // The update() that marked the area also posted a request, which would compose the
-        // whole window again once the event loop runs, dirty or not: on software GL that
-        // doubles what every frame costs. The request sent now paints all that is dirty, and
-        // anything marked after it posts a request of its own.
+        // The update() that marked the area also posted a request, which would flush the
+        // window again once the event loop runs. The request sent now paints all that is
+        // dirty, and anything marked after it posts a request of its own.
         QCoreApplication::removePostedEvents(widget->window(), QEvent::UpdateRequest);
         QEvent request(QEvent::UpdateRequest);
         QCoreApplication::sendEvent(widget->window(), &request);
@@ -170,21 +152,31 @@ void Tglimage::recordareasize() {
     if (areasizechanged) areasizechanged(pixelwidth(), pixelheight());
 }
 
-void Tglimage::paintGL() {
+void Tglimage::paintEvent(QPaintEvent* event) {
     if (!showingframe_) recordareasize();
-    if (!rambuffer_) return;  // the framebuffer still holds the last frame
-    if (frontbuffer_ && !showingframe_) return;
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    if (shown_.isNull()) {
-        painter.fillRect(rect(), QColor::fromRgb(static_cast<QRgb>(0)));
-    } else {
+    QRegion uncovered = event->region();
+    if (!shown_.isNull()) {
         painter.drawImage(0, 0, shown_);
+        uncovered -= QRect(QPoint(0, 0), shown_.deviceIndependentSize().toSize());
     }
+    // Until a frame of the new size is drawn, what the last one does not reach is background.
+    const QColor background(static_cast<int>(color_ & 255U), static_cast<int>((color_ >> 8) & 255U),
+                            static_cast<int>((color_ >> 16) & 255U));
+    for (const QRect& r : uncovered) painter.fillRect(r, background);
+}
+
+void Tglimage::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // Told before anything is drawn at the new size: a frame drawn in answer to the resize
+    // paints the area itself, and no paint request follows to tell it.
+    if (shownonce_) recordareasize();
 }
 
 void Tglimage::showEvent(QShowEvent* event) {
-    QOpenGLWidget::showEvent(event);
+    QWidget::showEvent(event);
+    shownonce_ = true;
     // The display server asks the top-level window, not this widget, to repaint what it
     // uncovers; a repeated install replaces the earlier one.
     if (rambuffer_ && window()->windowHandle() != nullptr) {
@@ -199,7 +191,7 @@ bool Tglimage::eventFilter(QObject* watched, QEvent* event) {
         const auto* handle = qobject_cast<QWindow*>(watched);
         if (handle != nullptr && handle->isExposed()) recopyoffscreen();
     }
-    return QOpenGLWidget::eventFilter(watched, event);
+    return QWidget::eventFilter(watched, event);
 }
 
 void Tglimage::recopyoffscreen() {
@@ -246,23 +238,43 @@ void Tglimage::InitView(uint32_t color) {
 void Tglimage::fillCanvas(uint32_t color) {
     const QColor c(static_cast<int>(color & 255U), static_cast<int>((color >> 8) & 255U),
                    static_cast<int>((color >> 16) & 255U));
-    if (rambuffer_) {
-        // The fill lands on the window copy, not on the off-screen target.
-        if (shown_.size() != devicesize()) shown_ = QImage(devicesize(), QImage::Format_RGB32);
-        shown_.setDevicePixelRatio(devicepixelratio());
-        shown_.fill(c);
-    } else {
-        if (!isValid()) return;
-        makeCurrent();
-        glClearColor(static_cast<float>(c.redF()), static_cast<float>(c.greenF()),
-                     static_cast<float>(c.blueF()), 1.0F);
-        glClear(GL_COLOR_BUFFER_BIT);
-        doneCurrent();
+    if (!rambuffer_) {
+        // The fill is the window's own: a frame drawn over what is shown (the start of a
+        // drag) builds on it, and an uncovered part shows it again.
+        if (!shownonce_) return;
+        if (bitmap_) {
+            QOpenGLContext* previous = QOpenGLContext::currentContext();
+            QSurface* previoussurface = previous != nullptr ? previous->surface() : nullptr;
+            offcontext_->makeCurrent(offsurface_.get());
+            bitmap_->bind();
+            glClearColor(static_cast<float>(c.redF()), static_cast<float>(c.greenF()),
+                         static_cast<float>(c.blueF()), 1.0F);
+            glClear(GL_COLOR_BUFFER_BIT);
+            if (previous == offcontext_.get()) {
+                // a frame is being drawn: it goes on into the target
+            } else if (previous != nullptr) {
+                previous->makeCurrent(previoussurface);
+            } else {
+                offcontext_->doneCurrent();
+            }
+        }
     }
+    // RAM-buffer mode: the fill lands on the window copy, not on the off-screen target.
+    if (shown_.size() != devicesize()) shown_ = QImage(devicesize(), QImage::Format_RGB32);
+    shown_.setDevicePixelRatio(devicepixelratio());
+    shown_.fill(c);
     if (isVisible()) presentnow();
 }
 
 QImage Tglimage::currentPicture() {
-    if (!isValid()) return {};
-    return grabFramebuffer();
+    if (!shownonce_ && !rambuffer_) return {};
+    if (shown_.isNull()) {
+        // Nothing drawn yet: the background the area is painted with.
+        QImage blank(devicesize().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+        blank.setDevicePixelRatio(devicepixelratio());
+        blank.fill(QColor(static_cast<int>(color_ & 255U), static_cast<int>((color_ >> 8) & 255U),
+                          static_cast<int>((color_ >> 16) & 255U)));
+        return blank;
+    }
+    return shown_;
 }

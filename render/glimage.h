@@ -1,11 +1,14 @@
 #pragma once
-// The drawing surface: one OpenGL context bound to the window area, or (RAM-buffer mode) to an
-// off-screen target of the same size that is copied into the window after every frame.
-// Callers bracket their GL calls with BeginGL/EndGL and present with ShowFrame; the surface
-// itself never renders a scene, a paint request only shows the last frame again.
+// The drawing surface: one OpenGL context drawing into a target of the window area's size,
+// whose picture is copied into the window at every ShowFrame. The window itself is painted
+// by the toolkit's raster path: a window composed by GL instead would blend the whole of it
+// (panel included) at every frame, which on a software rasterizer costs more than a drag
+// frame's drawing. Callers bracket their GL calls with BeginGL/EndGL and present with
+// ShowFrame; the surface itself never renders a scene, a paint request only shows the last
+// frame again.
 
 #include <QImage>
-#include <QOpenGLWidget>
+#include <QWidget>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -23,15 +26,15 @@ struct SurfaceView {
     double centerx = 0, centery = 0, centerz = 0;
 };
 
-class Tglimage : public QOpenGLWidget, public DrawTarget {
+class Tglimage : public QWidget, public DrawTarget {
     Q_OBJECT
   public:
     explicit Tglimage(QWidget* parent, bool rambuffer);
     ~Tglimage() override;
 
-    // GL can be drawn: the window's context exists (it is made when first shown), or the
-    // off-screen target serves.
-    bool ready() const override { return rambuffer_ || isValid(); }
+    // GL can be drawn: the area has been shown (so it has its size), or the RAM-buffer mode's
+    // target serves before that.
+    bool ready() const override { return rambuffer_ || shownonce_; }
 
     void BeginGL() override;
     void EndGL() override;
@@ -80,14 +83,13 @@ class Tglimage : public QOpenGLWidget, public DrawTarget {
     int bitmapheight() const { return bitmapheight_; }
 
   protected:
-    void initializeGL() override;
-    void paintGL() override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // What the GL framebuffer of this widget measures: the same rounding the widget's own
-    // framebuffer is made with.
+    // What the GL target measures: the widget's size in device pixels.
     QSize devicesize() const { return size() * devicePixelRatioF(); }
     void beginoffscreen();
     void recopyoffscreen();
@@ -101,8 +103,9 @@ class Tglimage : public QOpenGLWidget, public DrawTarget {
     bool contextnew_ = true;
     bool paintedonce_ = false;
     bool showingframe_ = false;
-    // RAM-buffer mode: own context on an off-screen surface, a framebuffer of the area's size,
-    // and the picture the window shows (the last frame, or a canvas fill over it).
+    bool shownonce_ = false;
+    // A context on an off-screen surface, a framebuffer of the area's size, and the picture
+    // the window shows (the last frame, or a canvas fill over it).
     std::unique_ptr<QOffscreenSurface> offsurface_;
     std::unique_ptr<QOpenGLContext> offcontext_;
     std::unique_ptr<QOpenGLFramebufferObject> bitmap_;

@@ -754,6 +754,14 @@
         <translation>a call takes %1 at most 10 times</translation>
     </message>
     <message>
+        <source>the stock has no thickness: each corner must differ from the other in X, Y and Z</source>
+        <translation>the stock has no thickness: each corner must differ from the other in X, Y and Z</translation>
+    </message>
+    <message>
+        <source>a grid of %1 x %2 cells would need %3 bytes, more than the %4 bytes allowed: choose a larger cell</source>
+        <translation>a grid of %1 x %2 cells would need %3 bytes, more than the %4 bytes allowed: choose a larger cell</translation>
+    </message>
+    <message>
         <source>G41/G42 D%1 not in the offset file</source>
         <translation>G41/G42 D%1 not in the offset file</translation>
     </message>
@@ -831,6 +839,49 @@
     </message>
 </context>
 <context>
+    <name>StockDialog</name>
+    <message>
+        <source>Simulation stock</source>
+        <translation>Simulation stock</translation>
+    </message>
+    <message>
+        <source>Automatic: the cuts grown by the largest tool radius</source>
+        <translation>Automatic: the cuts grown by the largest tool radius</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>To</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>Quality</translation>
+    </message>
+    <message>
+        <source>Draft: %1 cells on the longer side</source>
+        <translation>Draft: %1 cells on the longer side</translation>
+    </message>
+    <message>
+        <source>Normal: %1 cells on the longer side</source>
+        <translation>Normal: %1 cells on the longer side</translation>
+    </message>
+    <message>
+        <source>Fine: %1 cells on the longer side</source>
+        <translation>Fine: %1 cells on the longer side</translation>
+    </message>
+    <message>
+        <source>This stock cannot be used: %1</source>
+        <translation>This stock cannot be used: %1</translation>
+    </message>
+    <message>
+        <source>Cell %1, %2 × %3 cells</source>
+        <translation>Cell %1, %2 × %3 cells</translation>
+    </message>
+</context>
+<context>
     <name>StockView</name>
     <message>
         <source>Solid view</source>
@@ -851,6 +902,10 @@
     <message>
         <source>Stock cell %1</source>
         <translation>Stock cell %1</translation>
+    </message>
+    <message>
+        <source>Simulation stock…</source>
+        <translation>Simulation stock…</translation>
     </message>
 </context>
 <context>

@@ -754,6 +754,14 @@
         <translation>调用最多接受 10 次 %1</translation>
     </message>
     <message>
+        <source>the stock has no thickness: each corner must differ from the other in X, Y and Z</source>
+        <translation>毛坯没有厚度：两个角点的 X、Y、Z 必须各不相同</translation>
+    </message>
+    <message>
+        <source>a grid of %1 x %2 cells would need %3 bytes, more than the %4 bytes allowed: choose a larger cell</source>
+        <translation>%1 x %2 格的网格需要 %3 字节，超过允许的 %4 字节：请选择更大的格子</translation>
+    </message>
+    <message>
         <source>G41/G42 D%1 not in the offset file</source>
         <translation>G41/G42 D%1 不在补偿文件中</translation>
     </message>
@@ -831,6 +839,49 @@
     </message>
 </context>
 <context>
+    <name>StockDialog</name>
+    <message>
+        <source>Simulation stock</source>
+        <translation>模拟毛坯</translation>
+    </message>
+    <message>
+        <source>Automatic: the cuts grown by the largest tool radius</source>
+        <translation>自动：切削范围向外扩大最大刀具半径</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>从</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>到</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>精度</translation>
+    </message>
+    <message>
+        <source>Draft: %1 cells on the longer side</source>
+        <translation>粗略：长边 %1 格</translation>
+    </message>
+    <message>
+        <source>Normal: %1 cells on the longer side</source>
+        <translation>普通：长边 %1 格</translation>
+    </message>
+    <message>
+        <source>Fine: %1 cells on the longer side</source>
+        <translation>精细：长边 %1 格</translation>
+    </message>
+    <message>
+        <source>This stock cannot be used: %1</source>
+        <translation>无法使用此毛坯：%1</translation>
+    </message>
+    <message>
+        <source>Cell %1, %2 × %3 cells</source>
+        <translation>格子 %1，%2 × %3 格</translation>
+    </message>
+</context>
+<context>
     <name>StockView</name>
     <message>
         <source>Solid view</source>
@@ -851,6 +902,10 @@
     <message>
         <source>Stock cell %1</source>
         <translation>毛坯网格 %1</translation>
+    </message>
+    <message>
+        <source>Simulation stock…</source>
+        <translation>模拟毛坯…</translation>
     </message>
 </context>
 <context>

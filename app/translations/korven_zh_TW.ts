@@ -754,6 +754,14 @@
         <translation>呼叫最多接受 10 次 %1</translation>
     </message>
     <message>
+        <source>the stock has no thickness: each corner must differ from the other in X, Y and Z</source>
+        <translation>毛坯沒有厚度：兩個角點的 X、Y、Z 必須各不相同</translation>
+    </message>
+    <message>
+        <source>a grid of %1 x %2 cells would need %3 bytes, more than the %4 bytes allowed: choose a larger cell</source>
+        <translation>%1 x %2 格的網格需要 %3 位元組，超過允許的 %4 位元組：請選擇更大的格子</translation>
+    </message>
+    <message>
         <source>G41/G42 D%1 not in the offset file</source>
         <translation>G41/G42 D%1 不在補正檔案中</translation>
     </message>
@@ -831,6 +839,49 @@
     </message>
 </context>
 <context>
+    <name>StockDialog</name>
+    <message>
+        <source>Simulation stock</source>
+        <translation>模擬毛坯</translation>
+    </message>
+    <message>
+        <source>Automatic: the cuts grown by the largest tool radius</source>
+        <translation>自動：切削範圍向外擴大最大刀具半徑</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>從</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>到</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>精度</translation>
+    </message>
+    <message>
+        <source>Draft: %1 cells on the longer side</source>
+        <translation>粗略：長邊 %1 格</translation>
+    </message>
+    <message>
+        <source>Normal: %1 cells on the longer side</source>
+        <translation>普通：長邊 %1 格</translation>
+    </message>
+    <message>
+        <source>Fine: %1 cells on the longer side</source>
+        <translation>精細：長邊 %1 格</translation>
+    </message>
+    <message>
+        <source>This stock cannot be used: %1</source>
+        <translation>無法使用此毛坯：%1</translation>
+    </message>
+    <message>
+        <source>Cell %1, %2 × %3 cells</source>
+        <translation>格子 %1，%2 × %3 格</translation>
+    </message>
+</context>
+<context>
     <name>StockView</name>
     <message>
         <source>Solid view</source>
@@ -851,6 +902,10 @@
     <message>
         <source>Stock cell %1</source>
         <translation>毛坯網格 %1</translation>
+    </message>
+    <message>
+        <source>Simulation stock…</source>
+        <translation>模擬毛坯…</translation>
     </message>
 </context>
 <context>

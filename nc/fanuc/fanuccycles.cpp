@@ -20,7 +20,8 @@ constexpr double kMaxMoves = 10000;
 }  // namespace
 
 void FanucInterpreter::cycle(const NgcBlock& block) {
-    const std::string name = ngccodename('G', motion_);
+    // Named only in a problem: most cycle blocks have none.
+    const auto name = [this] { return ngccodename('G', motion_); };
     const NgcPlaneAxes axes = ngcplaneaxes(plane_);
     const char depthletter = kAxes[axes.across];
     if (!incycle_) {
@@ -37,21 +38,21 @@ void FanucInterpreter::cycle(const NgcBlock& block) {
     }
     if (block.has('Q')) cycleq_ = block.get('Q');
     if (block.has('P')) cyclep_ = block.get('P') / 1000;  // milliseconds
-    if (!hascycler_) return problem(name + " needs R");
-    if (!hascyclebottom_) return problem(name + " needs " + depthletter);
+    if (!hascycler_) return problem(name() + " needs R");
+    if (!hascyclebottom_) return problem(name() + " needs " + depthletter);
     const bool pecks = motion_ == 730 || motion_ == 830;
-    if (pecks && !(cycleq_ > 0)) return problem(name + " needs a positive Q");
+    if (pecks && !(cycleq_ > 0)) return problem(name() + " needs a positive Q");
     double repeats = 1;
     const char repeatletter = block.has('K') ? 'K' : 'L';
     if (block.has(repeatletter)) {
         repeats = block.get(repeatletter);
         if (!(repeats >= 0 && repeats <= kMaxMoves && repeats == std::floor(repeats))) {
-            return problem(name + " needs " + repeatletter + " as a whole number of repeats");
+            return problem(name() + " needs " + repeatletter + " as a whole number of repeats");
         }
     }
     const double r = incremental_ ? initial_ + cycler_ : cycler_;
     const double bottom = incremental_ ? r + cyclebottom_ : cyclebottom_;
-    if (pecks && (r - bottom) / cycleq_ > kMaxMoves) return problem(name + " Q too small");
+    if (pecks && (r - bottom) / cycleq_ > kMaxMoves) return problem(name() + " Q too small");
     if (motion_ == 870 && retracttor_) problem("G87 returns to the initial level only");
     const char firstletter = kAxes[axes.first], secondletter = kAxes[axes.second];
     double hole1 = prog_[axes.first], hole2 = prog_[axes.second];

@@ -1,9 +1,9 @@
 #include "nc/fanuc/fanucinterpreter.h"
 
-#include <memory>
-
+#include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <memory>
 
 #include "nc/fanuc/fanucblockfeed.h"
 #include "nc/fanuc/fanuccodes.h"
@@ -34,10 +34,15 @@ void FanucInterpreter::run() {
     clearwidevectorstate();
     job_.feedslots.count = -1;
     job_.lastplotcolor = -1;
-    program_.load(source_, job_.working);
+    // A large program is run while it is read, as the other readings do.
+    if (readahead_) {
+        program_.startload(source_);
+    } else {
+        program_.load(source_, job_.working);
+    }
     macro_ = new FanucMacro(*this, job_.linerunlimit > 0 ? job_.linerunlimit : FlowSteps::kDefaultLimit,
                             &job_.stoprequested);
-    const double size = static_cast<double>(program_.size());
+    const double size = static_cast<double>(source_.size());
     auto lastprogress = std::chrono::steady_clock::now();
     int64_t sincecheck = 0;
     FanucBlock block;
@@ -46,6 +51,7 @@ void FanucInterpreter::run() {
     while (!ended_) {
         current_ = next_;
         if (program_.atend(current_)) {
+            program_.whole();  // a read that failed ends the run here
             // Past the last line: only the main program may end so.
             if (stack_.empty()) break;
             problem("subprogram ends without M99");
@@ -84,8 +90,9 @@ void FanucInterpreter::run() {
             const auto now = std::chrono::steady_clock::now();
             if (job_.working && now - lastprogress > std::chrono::milliseconds(500)) {
                 lastprogress = now;
-                job_.working(NcReader::kLoadingCaption,
-                             size > 0 ? 0.5 + 0.5 * static_cast<double>(current_.offset) / size : 1.0);
+                // Half for the bytes read, half for those run.
+                const double done = static_cast<double>(program_.size() + current_.offset) / (2 * size);
+                job_.working(NcReader::kLoadingCaption, size > 0 ? std::min(done, 1.0) : 1.0);
                 clearwidevectorstate();  // the screen update ran toolkit code
             }
         }
@@ -140,8 +147,10 @@ void FanucInterpreter::execute(const FanucBlock& written) {
     // Units come first: the block's own lengths are written in them.
     if (codes.group[6] >= 0) setunits(codes.group[6] == 200);
     const NgcBlock& block = scaled(written, codes);
-    for (char axis : {'A', 'B', 'C', 'U', 'V', 'W'}) {
-        if (!codes.takesarguments() && (block.otheraxes & (1u << (axis - 'A')))) ignore(std::string(1, axis));
+    if (block.otheraxes != 0 && !codes.takesarguments()) {
+        for (char axis : {'A', 'B', 'C', 'U', 'V', 'W'}) {
+            if (block.otheraxes & (1u << (axis - 'A'))) ignore(std::string(1, axis));
+        }
     }
     const int32_t refused = comp_.refuses(codes.group, codes.axisuser == 280 || codes.axisuser == 300 ? codes.axisuser : -1,
                                           codes.machine, motion_, block.hasaxis(), inch_);

@@ -15,26 +15,41 @@ bool isijk(char letter) {
 
 }  // namespace
 
+FanucMacro::Kept* FanucMacro::keptat(int64_t offset) {
+    const uint64_t hash = static_cast<uint64_t>(offset) * 0x9E3779B97F4A7C15ull;
+    Recent& recent = recent_[static_cast<size_t>(hash >> (64 - kRecentBits))];
+    if (recent.offset == offset) return recent.kept;
+    const auto found = kept_.find(offset);
+    if (found == kept_.end()) return nullptr;
+    recent = {offset, &found->second};
+    return recent.kept;
+}
+
+void FanucMacro::forgetkept() {
+    kept_.clear();
+    recent_.fill(Recent{});
+}
+
 const FanucStatement* FanucMacro::statement(const char* begin, const char* end) {
     const int64_t at = reading_.current().offset;
     if (counting_) {
-        const auto found = kept_.find(at);
-        if (found != kept_.end()) return &found->second.statement;
+        if (const Kept* kept = keptat(at)) return &kept->statement;
     }
     if (!fanucstatement(begin, end, parser_, scratch_, problem_)) {
         reading_.problem(problem_);
         return nullptr;
     }
     if (!counting_) return &scratch_;
-    if (kept_.size() >= kMaxKept) kept_.clear();
+    if (kept_.size() >= kMaxKept) forgetkept();
     Kept& kept = kept_[at];
     kept.statement = scratch_;
     kept.next = reading_.next();
     kept.runs = runs_[at];
+    prepare(kept.statement, kept.preset);
     return &kept.statement;
 }
 
-bool FanucMacro::evaluate(const FlowExpression& e, FlowValue& out) {
+bool FanucMacro::computed(const FlowExpression& e, FlowValue& out) {
     if (flowevaluate(e, variables_, out, problem_)) return true;
     reading_.problem(problem_);
     return false;
@@ -42,19 +57,26 @@ bool FanucMacro::evaluate(const FlowExpression& e, FlowValue& out) {
 
 void FanucMacro::execute(const char* begin, const char* end) {
     const FanucStatement* s = statement(begin, end);
-    if (s != nullptr) run(*s);
+    if (s == nullptr) return;
+    // A line read just now and kept runs as it will on every pass.
+    const Kept* kept = counting_ ? keptat(reading_.current().offset) : nullptr;
+    if (kept != nullptr && kept->preset.ready) return presetwords(*s, kept->preset);
+    run(*s);
 }
 
 bool FanucMacro::rerun(const FanucPlace& at, FanucPlace& next, bool& stop) {
     if (!counting_) return false;
-    const auto found = kept_.find(at.offset);
-    if (found == kept_.end()) return false;
-    Kept& kept = found->second;
-    next = kept.next;
+    Kept* kept = keptat(at.offset);
+    if (kept == nullptr) return false;
+    next = kept->next;
     // Run from a copy of nothing: the statement stays in place, the map does not change
     // while it runs (only reading a new line adds to it).
-    run(kept.statement);
-    stop = !counted(kept.runs, at.line);
+    if (kept->preset.ready) {
+        presetwords(kept->statement, kept->preset);
+    } else {
+        run(kept->statement);
+    }
+    stop = !counted(kept->runs, at.line);
     return true;
 }
 
@@ -83,6 +105,50 @@ void FanucMacro::run(const FanucStatement& statement) {
         case Kind::End:
             return loopend(s->loop);
     }
+}
+
+bool FanucMacro::addword(FanucBlock& block, const FanucWord& word, const FlowValue& v, std::string& problem) {
+    NgcBlock& w = block.words;
+    // A null value leaves the word out, as if it were not written.
+    if (v.empty) return true;
+    const char letter = word.letter;
+    if (!std::isfinite(v.value)) {
+        problem = std::string(1, letter) + " is not a number";
+        return false;
+    }
+    if (letter == 'G' || letter == 'M') {
+        const double tenths = std::nearbyint(v.value * 10);
+        if (std::fabs(v.value * 10 - tenths) > 1e-6 || std::fabs(tenths) >= 1e5 ||
+            (letter == 'M' && static_cast<int32_t>(tenths) % 10 != 0)) {
+            problem = "unknown code " + std::string(1, letter) + std::to_string(v.value);
+            return false;
+        }
+        int& count = letter == 'G' ? w.gcount : w.mcount;
+        if (count == NgcBlock::kMaxCodes) {
+            problem = "too many codes";
+            return false;
+        }
+        (letter == 'G' ? w.gcodes : w.mcodes)[count++] = static_cast<int32_t>(tenths);
+        return true;
+    }
+    if (letter == 'N') return true;
+    if (letter == 'O') {
+        problem = "O inside a block";
+        return false;
+    }
+    const uint32_t mask = 1u << (letter - 'A');
+    if (w.letters & mask) {
+        problem = std::string("two ") + letter + " words";
+        return false;
+    }
+    w.letters |= mask;
+    if (letter == 'A' || letter == 'B' || letter == 'C' || letter == 'U' || letter == 'V' || letter == 'W') {
+        w.otheraxes |= mask;
+    }
+    w.value[letter - 'A'] = v.value;
+    // Only a number written without a point counts in least increments.
+    if (!(word.value.literal && !word.value.point)) block.points |= mask;
+    return true;
 }
 
 void FanucMacro::words(const std::vector<FanucWord>& list) {
@@ -142,6 +208,47 @@ void FanucMacro::words(const std::vector<FanucWord>& list) {
     repeated_ = repeated;
     reading_.execute(block);
     repeated_ = false;
+}
+
+void FanucMacro::prepare(const FanucStatement& s, Preset& preset) {
+    preset = Preset{};
+    if (s.kind != FanucStatement::Kind::Words || s.words.size() > 0xFFFF) return;
+    // Only where working the constant words out first cannot change what the line does: none
+    // of them is wrong, no letter but G, M and N comes twice (a call's repeated arguments are
+    // read in written order), and no code is computed.
+    uint32_t seen = 0, twice = 0, computedletters = 0;
+    for (const FanucWord& word : s.words) {
+        const uint32_t mask = 1u << (word.letter - 'A');
+        twice |= seen & mask;
+        seen |= mask;
+        if (!word.value.constant()) computedletters |= mask;
+    }
+    constexpr uint32_t kCodes = (1u << ('G' - 'A')) | (1u << ('M' - 'A'));
+    constexpr uint32_t kSequence = 1u << ('N' - 'A');
+    if ((twice & ~(kCodes | kSequence)) != 0 || (computedletters & kCodes) != 0) return;
+    std::string problem;
+    for (size_t i = 0; i < s.words.size(); ++i) {
+        const FlowExpression& e = s.words[i].value;
+        if (!e.constant()) {
+            preset.computed.push_back(static_cast<uint16_t>(i));
+        } else if (!addword(preset.block, s.words[i], {e.steps[0].number, false}, problem)) {
+            preset = Preset{};
+            return;
+        }
+    }
+    preset.ready = true;
+}
+
+void FanucMacro::presetwords(const FanucStatement& s, const Preset& preset) {
+    FanucBlock block = preset.block;
+    for (const uint16_t i : preset.computed) {
+        const FanucWord& word = s.words[i];
+        FlowValue v;
+        if (!computed(word.value, v)) return;
+        if (!addword(block, word, v, problem_)) return reading_.problem(problem_);
+    }
+    const NgcBlock& w = block.words;
+    if (w.letters != 0 || w.gcount != 0 || w.mcount != 0) reading_.execute(block);
 }
 
 void FanucMacro::assign(const FanucStatement& s) {
@@ -207,8 +314,8 @@ void FanucMacro::loopend(int64_t id) {
 
 bool FanucMacro::step(const FanucPlace& at) {
     if (!counting_) return true;
-    const auto found = kept_.find(at.offset);
-    return counted(found != kept_.end() ? found->second.runs : runs_[at.offset], at.line);
+    Kept* kept = keptat(at.offset);
+    return counted(kept != nullptr ? kept->runs : runs_[at.offset], at.line);
 }
 
 bool FanucMacro::counted(int64_t& runs, int64_t line) {

@@ -2,6 +2,7 @@
 // Custom macro B for the Fanuc-family reading: variables, expressions, IF, WHILE, GOTO and
 // the local levels of G65 calls. Lines that run again are read once and kept.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -51,17 +52,46 @@ class FanucMacro {
         FanucPlace start;    // its WHILE (or DO) line
     };
 
+    // A words line whose constant words go into its block once: each run copies the block
+    // and works out only the words that can change.
+    struct Preset {
+        bool ready = false;
+        FanucBlock block;
+        std::vector<uint16_t> computed;  // indices into the statement's words
+    };
+
     struct Kept {
         FanucStatement statement;
         FanucPlace next;
         int64_t runs = 0;
+        Preset preset;
     };
+
+    // Kept lines by offset, in front of the map: a loop's few lines are found without hashing.
+    struct Recent {
+        int64_t offset = -1;
+        Kept* kept = nullptr;
+    };
+    static constexpr int kRecentBits = 8;
 
     const FanucStatement* statement(const char* begin, const char* end);
     void run(const FanucStatement& s);
     bool counted(int64_t& runs, int64_t line);
-    bool evaluate(const FlowExpression& e, FlowValue& out);
+    Kept* keptat(int64_t offset);
+    void forgetkept();
+    bool evaluate(const FlowExpression& e, FlowValue& out) {
+        if (e.constant()) {
+            out = {e.steps[0].number, false};
+            return true;
+        }
+        return computed(e, out);
+    }
+    bool computed(const FlowExpression& e, FlowValue& out);
     void words(const std::vector<FanucWord>& list);
+    void presetwords(const FanucStatement& s, const Preset& preset);
+    static void prepare(const FanucStatement& s, Preset& preset);
+    // Puts one word's value into the block; false with problem set when the block is wrong.
+    static bool addword(FanucBlock& block, const FanucWord& word, const FlowValue& v, std::string& problem);
     void assign(const FanucStatement& s);
     void gotoline(const FlowExpression& jump);
     void loopstart(const FanucStatement& s, bool test);
@@ -73,6 +103,7 @@ class FanucMacro {
     FlowSteps steps_;
     FanucVariables variables_;
     std::unordered_map<int64_t, Kept> kept_;  // by the line's offset
+    std::array<Recent, size_t{1} << kRecentBits> recent_{};
     FanucStatement scratch_;
     std::unordered_map<int64_t, int64_t> runs_;         // by the line's offset
     bool counting_ = false;

@@ -79,7 +79,8 @@ void FanucInterpreter::motion(const NgcBlock& block, bool machinecoordinates) {
 }
 
 void FanucInterpreter::arc(const NgcBlock& block) {
-    const std::string name = ngccodename('G', motion_);
+    // Named only in a problem: most arcs have none.
+    const auto name = [this] { return ngccodename('G', motion_); };
     const NgcPlaneAxes axes = ngcplaneaxes(plane_);
     const int f = axes.first, s = axes.second;
     double to[3];
@@ -89,7 +90,7 @@ void FanucInterpreter::arc(const NgcBlock& block) {
     const bool hascentre = block.has(kOffsets[f]) || block.has(kOffsets[s]);
     // R beside I, J or K: the control takes R.
     if (!hasradius && !hascentre) {
-        return problem(name + " needs " + kOffsets[f] + " or " + kOffsets[s] + ", or R");
+        return problem(name() + " needs " + kOffsets[f] + " or " + kOffsets[s] + ", or R");
     }
     const double s1 = prog_[f], s2 = prog_[s];
     const double e1 = to[f], e2 = to[s];
@@ -102,7 +103,7 @@ void FanucInterpreter::arc(const NgcBlock& block) {
         // R with the end at the start is no move at all on the control.
         if (half == 0) return;
         made = roundedradiuscentre(motion_ / 10, r, s1, s2, e1, e2, tolerance, c1, c2);
-        if (!made) problem(name + " radius R" + number(r) + " does not reach its end point");
+        if (!made) problem(name() + " radius R" + number(r) + " does not reach its end point");
     } else {
         c1 = s1 + (block.has(kOffsets[f]) ? block.get(kOffsets[f]) : 0);
         c2 = s2 + (block.has(kOffsets[s]) ? block.get(kOffsets[s]) : 0);
@@ -110,7 +111,7 @@ void FanucInterpreter::arc(const NgcBlock& block) {
         const double miss = std::fabs(rs - re);
         if (!(miss <= tolerance || miss <= 0.001 * rs)) {
             made = false;
-            problem(name + " end is not on its circle: radius " + number(rs) + " at the start, " +
+            problem(name() + " end is not on its circle: radius " + number(rs) + " at the start, " +
                     number(re) + " at the end");
         }
     }

@@ -19,37 +19,120 @@ const char* skipblanks(const char* p, const char* end) {
 
 }  // namespace
 
-void FanucProgram::load(ByteSource& source, const WorkingCallback& working) {
-    text_.clear();
-    indexed_ = false;
-    headers_.clear();
-    starts_.clear();
-    ends_.clear();
-    sequencecache_.clear();
+FanucProgram::~FanucProgram() {
+    // The whole file is read even when the run ended early: its lines are indexed as read.
+    if (loader_.joinable()) loader_.join();
+}
+
+void FanucProgram::append(const char* bytes, size_t count) {
+    const int64_t have = loaded_.load(std::memory_order_relaxed);
+    const size_t need = static_cast<size_t>(have) + count;
+    if (need > capacity_) {
+        // Lines handed out from the old buffer stay valid: it is kept, not freed.
+        size_t capacity = capacity_ < (size_t{1} << 16) ? size_t{1} << 16 : capacity_;
+        while (capacity < need) capacity *= 2;
+        auto grown = std::make_unique<char[]>(capacity);
+        if (have > 0) std::memcpy(grown.get(), buffer_.get(), static_cast<size_t>(have));
+        if (buffer_) outgrown_.push_back(std::move(buffer_));
+        buffer_ = std::move(grown);
+        capacity_ = capacity;
+        // Published before any byte beyond the old buffer is.
+        data_.store(buffer_.get(), std::memory_order_release);
+    }
+    std::memcpy(buffer_.get() + have, bytes, count);
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        loaded_.store(static_cast<int64_t>(need), std::memory_order_release);
+    }
+    grew_.notify_all();
+}
+
+void FanucProgram::readall(ByteSource& source, const WorkingCallback* working) {
     const int64_t size = source.size();
-    if (size > 0) text_.reserve(static_cast<size_t>(size) + 1);
     constexpr size_t kChunk = size_t{1} << 20;
-    std::string chunk(kChunk, '\0');
+    std::vector<char> chunk(kChunk);
     int64_t sincereport = 0;
     for (;;) {
         const size_t got = source.read(reinterpret_cast<uint8_t*>(chunk.data()), kChunk);
         if (got == 0) break;
-        text_.append(chunk.data(), got);
+        append(chunk.data(), got);
         sincereport += static_cast<int64_t>(got);
-        if (working && sincereport >= (int64_t{32} << 20) && size > 0) {
+        if (working && *working && sincereport >= (int64_t{32} << 20) && size > 0) {
             sincereport = 0;
-            working(NcReader::kLoadingCaption, 0.5 * static_cast<double>(text_.size()) / static_cast<double>(size));
+            (*working)(NcReader::kLoadingCaption, 0.5 * static_cast<double>(this->size()) / static_cast<double>(size));
             clearwidevectorstate();  // the screen update ran toolkit code
         }
     }
 }
 
+void FanucProgram::load(ByteSource& source, const WorkingCallback& working) {
+    const int64_t size = source.size();
+    if (size > 0) {
+        capacity_ = static_cast<size_t>(size) + 1;
+        buffer_ = std::make_unique<char[]>(capacity_);
+        data_.store(buffer_.get(), std::memory_order_release);
+    }
+    readall(source, &working);
+}
+
+void FanucProgram::startload(ByteSource& source) {
+    const int64_t size = source.size();
+    if (size > 0) {
+        capacity_ = static_cast<size_t>(size) + 1;
+        buffer_ = std::make_unique<char[]>(capacity_);
+        data_.store(buffer_.get(), std::memory_order_release);
+    }
+    complete_ = false;
+    loader_ = std::thread([this, &source] {
+        std::exception_ptr failure;
+        try {
+            readall(source, nullptr);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            failure_ = failure;
+            complete_ = true;
+        }
+        grew_.notify_all();
+    });
+}
+
+void FanucProgram::hold(const std::string& text) {
+    append(text.data(), text.size());
+}
+
+int64_t FanucProgram::waitbeyond(int64_t have) const {
+    std::unique_lock<std::mutex> lock(mutex_);
+    grew_.wait(lock, [&] { return complete_ || loaded_.load(std::memory_order_relaxed) > have; });
+    return loaded_.load(std::memory_order_relaxed);
+}
+
+void FanucProgram::whole() const {
+    std::unique_lock<std::mutex> lock(mutex_);
+    grew_.wait(lock, [&] { return complete_; });
+    if (failure_) std::rethrow_exception(failure_);
+}
+
 void FanucProgram::line(const FanucPlace& at, const char*& begin, const char*& end, FanucPlace& next) const {
-    const char* base = text_.data();
-    const size_t from = static_cast<size_t>(at.offset);
-    begin = base + from;
-    const void* feed = std::memchr(begin, '\n', text_.size() - from);
-    end = feed != nullptr ? static_cast<const char*>(feed) : base + text_.size();
+    // The size first: a buffer it counts bytes of was published before it.
+    int64_t have = size();
+    const char* base = data_.load(std::memory_order_acquire);
+    if (base == nullptr) base = "";  // nothing read: an empty text
+    int64_t from = at.offset;  // no line feed before here
+    const void* feed = nullptr;
+    for (;;) {
+        if (from < have) feed = std::memchr(base + from, '\n', static_cast<size_t>(have - from));
+        if (feed != nullptr) break;
+        from = std::max(from, have);
+        const int64_t more = waitbeyond(have);
+        if (more <= have) break;  // the text ends without a line feed
+        have = more;
+        base = data_.load(std::memory_order_acquire);
+    }
+    begin = base + at.offset;
+    end = feed != nullptr ? static_cast<const char*>(feed) : base + have;
     next.offset = (end - base) + (feed != nullptr ? 1 : 0);
     next.line = at.line + 1;
 }
@@ -85,6 +168,7 @@ void FanucProgram::indexheaders() {
 }
 
 bool FanucProgram::findprogram(int64_t number, FanucPlace& body) {
+    whole();
     if (!indexed_) indexheaders();
     const auto found = headers_.find(number);
     if (found == headers_.end()) return false;
@@ -105,6 +189,7 @@ bool FanucProgram::findsequence(int64_t n, const FanucPlace& from, FanucPlace& f
         found = cached->second;
         return true;
     }
+    whole();
     if (!indexed_) const_cast<FanucProgram*>(this)->indexheaders();
     const FanucPlace start = programstart(from);
     const size_t index = static_cast<size_t>(
@@ -130,6 +215,7 @@ bool FanucProgram::findsequence(int64_t n, const FanucPlace& from, FanucPlace& f
 }
 
 bool FanucProgram::findkeyword(const char* keyword, int64_t n, const FanucPlace& from, FanucPlace& found) const {
+    whole();
     const size_t length = std::strlen(keyword);
     FanucPlace at = from, next;
     while (!atend(at)) {

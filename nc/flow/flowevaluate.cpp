@@ -16,6 +16,69 @@ bool equal(const FlowValue& a, const FlowValue& b) {
     return std::fabs(a.value - b.value) < kEqualWithin;
 }
 
+// A value found without a call: a number, or a parameter the lookup hands out directly.
+inline bool quick(const FlowStep& step, const FlowLookup& lookup, FlowValue& v) {
+    if (step.op == FlowOp::Number) {
+        v = {step.number, false};
+        return true;
+    }
+    if (step.op != FlowOp::Numbered || step.name != 1) return false;
+    const double n = step.number;
+    if (!(n >= lookup.directfirst && n <= lookup.directlast)) return false;
+    const int32_t whole = static_cast<int32_t>(n);
+    if (whole != n) return false;
+    v = lookup.direct[whole - lookup.directfirst];
+    return true;
+}
+
+// Two operands, a before b; out may be a.
+inline bool binary(FlowOp op, const FlowValue& a, const FlowValue& b, FlowValue& out, std::string& problem) {
+    const double x = a.value, y = b.value;
+    double r = 0;
+    switch (op) {
+        case FlowOp::Power:
+            if (x < 0 && y != std::floor(y)) {
+                problem = "negative number to a fractional power";
+                return false;
+            }
+            r = std::pow(x, y);
+            break;
+        case FlowOp::Multiply: r = x * y; break;
+        case FlowOp::Divide:
+        case FlowOp::Mod:
+            if (y == 0) {
+                problem = "division by zero";
+                return false;
+            }
+            if (op == FlowOp::Divide) {
+                r = x / y;
+            } else {
+                // Never negative, whatever the signs: MOD keeps an angle or an index in range.
+                r = std::fmod(x, y);
+                if (r < 0) r += std::fabs(y);
+            }
+            break;
+        case FlowOp::Add: r = x + y; break;
+        case FlowOp::Subtract: r = x - y; break;
+        case FlowOp::Eq: r = equal(a, b); break;
+        case FlowOp::Ne: r = !equal(a, b); break;
+        case FlowOp::Gt: r = x > y; break;
+        case FlowOp::Ge: r = x >= y; break;
+        case FlowOp::Lt: r = x < y; break;
+        case FlowOp::Le: r = x <= y; break;
+        case FlowOp::And: r = x != 0 && y != 0; break;
+        case FlowOp::Or: r = x != 0 || y != 0; break;
+        case FlowOp::Xor: r = (x != 0) != (y != 0); break;
+        default: break;
+    }
+    if (!std::isfinite(r)) {
+        problem = "result too large";
+        return false;
+    }
+    out = {r, false};
+    return true;
+}
+
 // The stack never holds more values than there are steps: a line's expressions fit the
 // small one.
 class Stack {
@@ -48,18 +111,19 @@ bool flowevaluate(const FlowExpression& expression, FlowLookup& lookup, FlowValu
         out = {steps[0].number, false};
         return true;
     }
+    // A loop's counting and stepping ("#2 LT 2000", "#2+1") most often has this form.
+    if (steps.size() == 3 && steps[2].op >= FlowOp::Power) {
+        FlowValue a, b;
+        if (quick(steps[0], lookup, a) && quick(steps[1], lookup, b)) return binary(steps[2].op, a, b, out, problem);
+    }
     Stack stack(steps.size());
     for (const FlowStep& step : steps) {
-        if (step.op == FlowOp::Number) {
-            stack.push_back({step.number, false});
+        FlowValue known;
+        if (quick(step, lookup, known)) {
+            stack.push_back(known);
             continue;
         }
         if (step.op == FlowOp::Numbered && step.name == 1) {
-            const double n = step.number;
-            if (n >= lookup.directfirst && n <= lookup.directlast && n == std::floor(n)) {
-                stack.push_back(lookup.direct[static_cast<int32_t>(n) - lookup.directfirst]);
-                continue;
-            }
             FlowValue v;
             if (!lookup.numbered(step.number, v, problem)) return false;
             stack.push_back(v);
@@ -133,50 +197,7 @@ bool flowevaluate(const FlowExpression& expression, FlowLookup& lookup, FlowValu
             }
             continue;
         }
-        const FlowValue& b = stack.back();
-        const double x = a.value, y = b.value;
-        double r = 0;
-        switch (step.op) {
-            case FlowOp::Power:
-                if (x < 0 && y != std::floor(y)) {
-                    problem = "negative number to a fractional power";
-                    return false;
-                }
-                r = std::pow(x, y);
-                break;
-            case FlowOp::Multiply: r = x * y; break;
-            case FlowOp::Divide:
-            case FlowOp::Mod:
-                if (y == 0) {
-                    problem = "division by zero";
-                    return false;
-                }
-                if (step.op == FlowOp::Divide) {
-                    r = x / y;
-                } else {
-                    // Never negative, whatever the signs: MOD keeps an angle or an index in range.
-                    r = std::fmod(x, y);
-                    if (r < 0) r += std::fabs(y);
-                }
-                break;
-            case FlowOp::Add: r = x + y; break;
-            case FlowOp::Subtract: r = x - y; break;
-            case FlowOp::Eq: r = equal(a, b); break;
-            case FlowOp::Ne: r = !equal(a, b); break;
-            case FlowOp::Gt: r = x > y; break;
-            case FlowOp::Ge: r = x >= y; break;
-            case FlowOp::Lt: r = x < y; break;
-            case FlowOp::Le: r = x <= y; break;
-            case FlowOp::And: r = x != 0 && y != 0; break;
-            case FlowOp::Or: r = x != 0 || y != 0; break;
-            case FlowOp::Xor: r = (x != 0) != (y != 0); break;
-            default: break;
-        }
-        if (!std::isfinite(r)) {
-            problem = "result too large";
-            return false;
-        }
-        a = {r, false};
+        if (!binary(step.op, a, stack.back(), a, problem)) return false;
         stack.pop_back();
     }
     out = stack.back();

@@ -39,12 +39,17 @@ const char* closing(NgcKeyword k) {
 
 }  // namespace
 
-NgcFlow::NgcFlow(NgcInterpreter& interpreter, std::string folder)
+NgcFlow::NgcFlow(NgcInterpreter& interpreter, std::string folder, std::string program)
     : interp_(interpreter),
       folder_(std::move(folder)),
+      program_(std::move(program)),
       steps_(FlowSteps::kDefaultLimit, &interpreter.job_.stoprequested,
              [this] { interp_.poll(); }),
-      valuename_(names_.id("_value")) {
+      valuename_(names_.id("_value")),
+      returnedname_(names_.id("_value_returned")) {
+    // Both read 0 before any call returns.
+    globals_[valuename_] = {0, false};
+    globals_[returnedname_] = {0, false};
     if (interpreter.job_.linerunlimit > 0) steps_.setlimit(interpreter.job_.linerunlimit);
     // The program's own numbers, below the system's.
     direct = &numbers_.get(1);
@@ -135,40 +140,47 @@ void NgcFlow::registersubs(int32_t id) {
 
 void NgcFlow::run(size_t base) {
     while (stack_.depth() > base && !interp_.ended_) {
+        const size_t depth = stack_.depth();
         FlowFrame& frame = stack_.top();
         NgcScript& script = scripts_[static_cast<size_t>(frame.script)];
-        if (frame.position >= static_cast<int64_t>(script.lines.size())) {
-            if (frame.call) {
-                leave(nullptr);
-            } else {
-                stack_.pop();
-            }
-            continue;
-        }
-        NgcFlowLine& line = script.lines[static_cast<size_t>(frame.position++)];
         if (script.file != file_) enterfile(script.file);
-        interp_.line_ = static_cast<int32_t>(line.line);
-        if (!steps_.step(line.runs, line.line)) {
-            if (!steps_.message.empty()) problem(steps_.message);
-            interp_.ended_ = true;
-            break;
-        }
-        switch (line.kind) {
-            case NgcFlowLine::Kind::Block:
-                interp_.executeline(line.block);
+        NgcFlowLine* const lines = script.lines.data();
+        const auto count = static_cast<int64_t>(script.lines.size());
+        // The frame's lines one after another until a call or a return changes the frame: a
+        // loop's body runs here without looking its frame and lines up again.
+        while (stack_.depth() == depth && !interp_.ended_) {
+            if (frame.position >= count) {
+                if (frame.call) {
+                    leave(nullptr);
+                } else {
+                    stack_.pop();
+                }
                 break;
-            case NgcFlowLine::Kind::Computed:
-                execute(line);
-                break;
-            case NgcFlowLine::Kind::Control:
-                control(line);
-                break;
-            case NgcFlowLine::Kind::Bad:
-                problem(line.message);
-                break;
-            case NgcFlowLine::Kind::Skip:
-                if (!line.message.empty()) interp_.ignore(line.message);
-                break;
+            }
+            NgcFlowLine& line = lines[frame.position++];
+            interp_.line_ = static_cast<int32_t>(line.line);
+            if (!steps_.step(line.runs, line.line)) {
+                if (!steps_.message.empty()) problem(steps_.message);
+                interp_.ended_ = true;
+                return;
+            }
+            switch (line.kind) {
+                case NgcFlowLine::Kind::Block:
+                    interp_.executeline(line.block);
+                    break;
+                case NgcFlowLine::Kind::Computed:
+                    execute(line);
+                    break;
+                case NgcFlowLine::Kind::Control:
+                    control(line);
+                    break;
+                case NgcFlowLine::Kind::Bad:
+                    problem(line.message);
+                    break;
+                case NgcFlowLine::Kind::Skip:
+                    if (!line.message.empty()) interp_.ignore(line.message);
+                    break;
+            }
         }
     }
 }

@@ -17,6 +17,7 @@
 
 class NgcInterpreter;
 class NgcBlockFeed;
+class NgcBlockParser;
 struct NgcLine;
 
 class NgcFlow : private FlowLookup {
@@ -26,8 +27,9 @@ class NgcFlow : private FlowLookup {
     static constexpr int64_t kMaxGathered = 200'000;
     static constexpr int64_t kMaxFileBytes = int64_t{64} << 20;
 
-    // folder: the program's own, where called files are looked for first ("" for none).
-    NgcFlow(NgcInterpreter& interpreter, std::string folder);
+    // folder: the program's own, where called files are looked for first ("" for none);
+    // program: its file, read on for subroutines called before they are defined ("" for none).
+    NgcFlow(NgcInterpreter& interpreter, std::string folder, std::string program = "");
 
     // A Computed line of the program itself, read from `feed`, which gives the lines a loop
     // or a definition that starts here spans.
@@ -55,9 +57,32 @@ class NgcFlow : private FlowLookup {
     void call(NgcFlowLine& line);
     void leave(const NgcFlowLine* line);
     void execute(const NgcFlowLine& line);
-    bool evaluate(const FlowExpression& e, double& out);
+    // A number as written, or one of the program's own parameters (Z#2), without the
+    // evaluator: most computed words of a loop are one or the other.
+    bool evaluate(const FlowExpression& e, double& out) {
+        if (e.steps.size() == 1) {
+            const FlowStep& step = e.steps[0];
+            if (step.op == FlowOp::Number) {
+                out = step.number;
+                return true;
+            }
+            if (step.op == FlowOp::Numbered && step.name == 1 && step.number >= 1 &&
+                step.number <= directlast) {
+                const auto n = static_cast<int32_t>(step.number);
+                if (n == step.number) {
+                    out = numbers_.get(n).value;
+                    return true;
+                }
+            }
+        }
+        return quick(e, out) || evaluatesteps(e, out);
+    }
+    bool quick(const FlowExpression& e, double& out) const;
+    bool evaluatesteps(const FlowExpression& e, double& out);
     bool findsub(const std::string& label, SubPlace& place);
     bool loadfile(const std::string& label);
+    bool scanprogram();
+    NgcFlowLine readline(const char* begin, const char* end, int64_t number, NgcBlockParser& words);
     void registersubs(int32_t script);
     void enterfile(int32_t file);
     void problem(std::string message);
@@ -70,6 +95,8 @@ class NgcFlow : private FlowLookup {
 
     NgcInterpreter& interp_;
     std::string folder_;
+    std::string program_;
+    bool scanned_ = false;
     FlowNames names_;
     FlowParser parser_{names_, true};
     FlowParameters numbers_{{{1, kParameters}}, FlowValue{}};
@@ -84,5 +111,6 @@ class NgcFlow : private FlowLookup {
     int32_t file_ = 0;
     NgcBlock block_;
     std::string problem_;
-    int32_t valuename_;
+    int32_t valuename_;     // #<_value>: what the last return gave
+    int32_t returnedname_;  // #<_value_returned>: 1 when it gave one
 };

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -25,11 +26,73 @@ bool global(const std::string& name) {
 
 }  // namespace
 
-bool NgcFlow::evaluate(const FlowExpression& e, double& out) {
-    if (e.constant()) {
-        out = e.steps[0].number;
-        return true;
+// Numbers, the program's own parameters, signs and the plain operators on a stack of doubles:
+// what loop counters and coordinates are mostly worked out from. False for anything else, and
+// for a step that would be a problem: the full evaluator then works it out and names it.
+bool NgcFlow::quick(const FlowExpression& e, double& out) const {
+    constexpr size_t kMost = 16;
+    if (e.steps.size() > kMost) return false;
+    double stack[kMost];
+    size_t top = 0;
+    for (const FlowStep& step : e.steps) {
+        switch (step.op) {
+            case FlowOp::Number:
+                stack[top++] = step.number;
+                continue;
+            case FlowOp::Numbered: {
+                if (step.name != 1 || !(step.number >= 1 && step.number <= directlast)) return false;
+                const auto n = static_cast<int32_t>(step.number);
+                if (n != step.number) return false;
+                stack[top++] = numbers_.get(n).value;
+                continue;
+            }
+            case FlowOp::Negate:
+                if (top == 0) return false;
+                stack[top - 1] = -stack[top - 1];
+                continue;
+            default:
+                break;
+        }
+        if (top < 2) return false;
+        const double x = stack[top - 2], y = stack[top - 1];
+        double r = 0;
+        switch (step.op) {
+            case FlowOp::Add: r = x + y; break;
+            case FlowOp::Subtract: r = x - y; break;
+            case FlowOp::Multiply: r = x * y; break;
+            case FlowOp::Divide:
+                if (y == 0) return false;
+                r = x / y;
+                break;
+            case FlowOp::Mod:
+                // Whole numbers within 32 bits (a short division) only; the rest goes to the
+                // evaluator. The remainder takes the sign fmod gives it, -0 included.
+                if (y == 0 || !(std::fabs(x) < 2e9 && std::fabs(y) < 2e9) ||
+                    x != static_cast<double>(static_cast<int32_t>(x)) ||
+                    y != static_cast<double>(static_cast<int32_t>(y))) {
+                    return false;
+                }
+                r = std::copysign(static_cast<double>(static_cast<int32_t>(x) % static_cast<int32_t>(y)), x);
+                if (r < 0) r += std::fabs(y);
+                break;
+            case FlowOp::Gt: r = x > y; break;
+            case FlowOp::Ge: r = x >= y; break;
+            case FlowOp::Lt: r = x < y; break;
+            case FlowOp::Le: r = x <= y; break;
+            case FlowOp::And: r = x != 0 && y != 0; break;
+            case FlowOp::Or: r = x != 0 || y != 0; break;
+            case FlowOp::Xor: r = (x != 0) != (y != 0); break;
+            default: return false;  // functions, powers, EQ and NE
+        }
+        if (!std::isfinite(r)) return false;
+        stack[--top - 1] = r;
     }
+    if (top != 1) return false;
+    out = stack[0];
+    return true;
+}
+
+bool NgcFlow::evaluatesteps(const FlowExpression& e, double& out) {
     FlowValue v;
     if (!flowevaluate(e, *this, v, problem_)) {
         problem(problem_);
@@ -79,8 +142,9 @@ void NgcFlow::execute(const NgcFlowLine& line) {
     }
     block.gcount = written.gcount;
     block.mcount = written.mcount;
-    for (int i = 0; i < written.gcount; ++i) block.gcodes[i] = written.gcodes[i];
-    for (int i = 0; i < written.mcount; ++i) block.mcodes[i] = written.mcodes[i];
+    // The whole arrays: a copy of known size takes a few moves, one of a counted length a call.
+    std::memcpy(block.gcodes, written.gcodes, sizeof block.gcodes);
+    std::memcpy(block.mcodes, written.mcodes, sizeof block.mcodes);
     block.radius = written.radius;
     block.angle = written.angle;
     for (const NgcFlowLine::Word& w : line.words) {
@@ -91,7 +155,7 @@ void NgcFlow::execute(const NgcFlowLine& line) {
     auto apply = [&](const Set& set) {
         if (set.named) {
             namedslot(set.which, true)->value = set.value;
-        } else if (!interp_.setsystemparameter(set.which, set.value, problem_)) {
+        } else if (set.which > directlast && !interp_.setsystemparameter(set.which, set.value, problem_)) {
             problem(problem_);
         } else {
             numbers_.set(set.which, {set.value, false});
@@ -121,6 +185,7 @@ void NgcFlow::call(NgcFlowLine& line) {
         return stop(oname(line.label) + " call: calls nested deeper than " +
                     std::to_string(FlowStack::kMaxDepth));
     }
+    globals_[returnedname_] = {0, false};  // until this call returns a value
     // #1 to #30 belong to the call: its values, then nothing.
     for (int32_t n = 1; n <= kArguments; ++n) {
         numbers_.set(n, {static_cast<size_t>(n) <= values.size() ? values[static_cast<size_t>(n - 1)] : 0, false});
@@ -133,10 +198,12 @@ void NgcFlow::leave(const NgcFlowLine* line) {
     if (stack_.empty() || !stack_.top().call) {
         return problem(oname(line != nullptr ? line->label : "") + " return outside a subroutine");
     }
-    if (line != nullptr && !line->arguments.empty()) {
-        double v = 0;
-        if (evaluate(line->arguments[0], v)) globals_[valuename_] = {v, false};
-    }
+    // `return [v]` or `endsub [v]` leaves v and says a value came back; without one (or
+    // running off the end of a subroutine's file) the value is 0 and says none did.
+    double v = 0;
+    const bool given = line != nullptr && !line->arguments.empty() && evaluate(line->arguments[0], v);
+    globals_[valuename_] = {given ? v : 0, false};
+    globals_[returnedname_] = {given ? 1.0 : 0.0, false};
     const FlowFrame& frame = stack_.top();
     for (int32_t n = 1; n <= kArguments; ++n) numbers_.set(n, frame.saved[static_cast<size_t>(n - 1)]);
     stack_.pop();
@@ -144,6 +211,9 @@ void NgcFlow::leave(const NgcFlowLine* line) {
 
 bool NgcFlow::findsub(const std::string& label, SubPlace& place) {
     auto found = subs_.find(label);
+    // Defined further on in the program first, then in a file of its own.
+    if (found == subs_.end() && scanprogram()) found = subs_.find(label);
+    problem_.clear();
     if (found == subs_.end() && loadfile(label)) found = subs_.find(label);
     if (found == subs_.end()) {
         if (!problem_.empty()) return false;
@@ -188,20 +258,7 @@ bool NgcFlow::loadfile(const std::string& label) {
         for (size_t start = 0; start < text.size();) {
             size_t stop = text.find('\n', start);
             if (stop == std::string::npos) stop = text.size();
-            NgcFlowLine line;
-            line.line = ++number;
-            const char* b = text.data() + start;
-            const char* e = text.data() + stop;
-            switch (words.parse(b, e, line.block)) {
-                case NgcLineKind::Block: line.kind = NgcFlowLine::Kind::Block; break;
-                case NgcLineKind::Computed: ngcreadflowline(b, e, parser_, line); break;
-                case NgcLineKind::Bad:
-                    line.kind = NgcFlowLine::Kind::Bad;
-                    line.message = words.message;
-                    break;
-                default: break;
-            }
-            script.lines.push_back(std::move(line));
+            script.lines.push_back(readline(text.data() + start, text.data() + stop, ++number, words));
             start = stop + 1;
         }
         script.match();

@@ -13,14 +13,6 @@ bool letter(char c) {
     return (c | 0x20) >= 'a' && (c | 0x20) <= 'z';
 }
 
-constexpr uint32_t bit(char c) {
-    return 1u << (c - 'A');
-}
-constexpr uint32_t kWordLetters = bit('A') | bit('B') | bit('C') | bit('D') | bit('F') |
-                                  bit('H') | bit('I') | bit('J') | bit('K') | bit('L') |
-                                  bit('P') | bit('Q') | bit('R') | bit('S') | bit('T') |
-                                  bit('U') | bit('V') | bit('W') | bit('X') | bit('Y') | bit('Z');
-constexpr uint32_t kOtherAxes = bit('A') | bit('B') | bit('C') | bit('U') | bit('V') | bit('W');
 
 struct KeywordName {
     const char* text;
@@ -120,7 +112,7 @@ void oword(const char*& p, const char* end, FlowParser& parser, NgcFlowLine& out
 
 }  // namespace
 
-bool ngcputword(NgcBlock& block, char letter, double value, std::string& message) {
+bool ngcputwordchecked(NgcBlock& block, char letter, double value, std::string& message) {
     char text[64];
     if (letter == '@' || letter == '^') {
         const uint32_t mask = letter == '@' ? NgcBlock::kRadius : NgcBlock::kAngle;
@@ -142,11 +134,11 @@ bool ngcputword(NgcBlock& block, char letter, double value, std::string& message
         return true;
     }
     if (letter == 'N') return true;
-    const uint32_t mask = bit(letter);
-    if ((kWordLetters & mask) == 0) return message = std::string("unknown word ") + letter, false;
+    const uint32_t mask = ngcletterbit(letter);
+    if ((kNgcWordLetters & mask) == 0) return message = std::string("unknown word ") + letter, false;
     if (block.letters & mask) return message = std::string("two ") + letter + " words", false;
     block.letters |= mask;
-    block.otheraxes |= mask & kOtherAxes;
+    block.otheraxes |= mask & kNgcOtherAxes;
     block.value[letter - 'A'] = value;
     return true;
 }

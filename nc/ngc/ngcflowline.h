@@ -48,7 +48,35 @@ struct NgcFlowLine {
 void ngcreadflowline(const char* begin, const char* end, FlowParser& parser, NgcFlowLine& out);
 
 // A word's value put into a block as NgcBlockParser puts a written one; false with `message`.
-bool ngcputword(NgcBlock& block, char letter, double value, std::string& message);
+bool ngcputwordchecked(NgcBlock& block, char letter, double value, std::string& message);
+
+// The letters that take a value as it is (G, M and N are read otherwise), and of them the axes
+// this reading does not draw.
+constexpr uint32_t ngcletterbit(char c) {
+    return 1u << (c - 'A');
+}
+constexpr uint32_t kNgcWordLetters =
+    ngcletterbit('A') | ngcletterbit('B') | ngcletterbit('C') | ngcletterbit('D') | ngcletterbit('F') |
+    ngcletterbit('H') | ngcletterbit('I') | ngcletterbit('J') | ngcletterbit('K') | ngcletterbit('L') |
+    ngcletterbit('P') | ngcletterbit('Q') | ngcletterbit('R') | ngcletterbit('S') | ngcletterbit('T') |
+    ngcletterbit('U') | ngcletterbit('V') | ngcletterbit('W') | ngcletterbit('X') | ngcletterbit('Y') |
+    ngcletterbit('Z');
+constexpr uint32_t kNgcOtherAxes = ngcletterbit('A') | ngcletterbit('B') | ngcletterbit('C') |
+                                   ngcletterbit('U') | ngcletterbit('V') | ngcletterbit('W');
+
+// A computed coordinate of a loop's line takes the short way; the rest is checked in full.
+inline bool ngcputword(NgcBlock& block, char letter, double value, std::string& message) {
+    if (letter >= 'A' && letter <= 'Z') {
+        const uint32_t mask = ngcletterbit(letter);
+        if ((kNgcWordLetters & mask) != 0 && (block.letters & mask) == 0) {
+            block.letters |= mask;
+            block.otheraxes |= mask & kNgcOtherAxes;
+            block.value[letter - 'A'] = value;
+            return true;
+        }
+    }
+    return ngcputwordchecked(block, letter, value, message);
+}
 
 // The lines of one file, subroutine or loop. Matching links every O-word to its partner and
 // makes a line Bad where the partner is missing; the subroutines defined are listed.

@@ -10,6 +10,7 @@ struct NgcInterpreter::Codes {
     bool dwell = false, toolchange = false, machine = false, store28 = false, store30 = false;
     bool stop = false;
     bool cancelcycle = false;  // G80 given beside another motion code
+    bool othergroups = false;  // a modal code of a group other than motion
 };
 
 namespace {
@@ -53,6 +54,17 @@ int groupof(int32_t g) {
     }
 }
 
+// groupof for every code a block can hold, looked up once per code of every block.
+struct GroupTable {
+    static constexpr int32_t kCodes = 1000;
+    int8_t group[kCodes];
+    GroupTable() {
+        for (int32_t g = 0; g < kCodes; ++g) group[g] = static_cast<int8_t>(groupof(g));
+    }
+    int lookup(int32_t g) const { return g >= 0 && g < kCodes ? group[g] : -1; }
+};
+const GroupTable kGroups;
+
 int systemindex(int32_t g) {
     return g <= 590 ? (g - 540) / 10 : 5 + (g - 590);
 }
@@ -63,7 +75,7 @@ void NgcInterpreter::execute(const NgcBlock& written) {
     Codes codes;
     for (int i = 0; i < written.gcount; ++i) {
         const int32_t g = written.gcodes[i];
-        const int group = groupof(g);
+        const int group = kGroups.lookup(g);
         if (group < 0) return problem("unknown code " + ngccodename('G', g));
         if (group > 0) {
             int32_t& held = codes.group[group];
@@ -79,6 +91,7 @@ void NgcInterpreter::execute(const NgcBlock& written) {
                                " in one block: they exclude each other");
             }
             held = g;
+            codes.othergroups |= group != 1;
         } else if (g == 40) {
             codes.dwell = true;
         } else if (g == 530) {
@@ -110,8 +123,10 @@ void NgcInterpreter::execute(const NgcBlock& written) {
             ignore(ngccodename('M', m));
         }
     }
-    for (char axis : {'A', 'B', 'C', 'U', 'V', 'W'}) {
-        if (written.otheraxes & (1u << (axis - 'A'))) ignore(std::string(1, axis));
+    if (written.otheraxes != 0) {
+        for (char axis : {'A', 'B', 'C', 'U', 'V', 'W'}) {
+            if (written.otheraxes & (1u << (axis - 'A'))) ignore(std::string(1, axis));
+        }
     }
     // A block that compensation refuses changes nothing, its units included.
     const int32_t refused = comp_.refuses(codes.group, codes.axisuser, codes.machine, motion_,
@@ -147,9 +162,13 @@ void NgcInterpreter::execute(const NgcBlock& written) {
         if (!block.has('P') || !(block.get('P') >= 0)) return problem("G4 needs P, the seconds to wait");
         path_.dwell(block.get('P'));
     }
-    modes(codes);
+    // Most blocks of a long program hold a motion code at most: no mode or offset to change.
+    if (codes.othergroups) modes(codes);
     if (codes.group[7] >= 0) comp_.set(codes.group[7], block, line_, plane_, tool_, lengthsininch(), scale);
-    if (!setcoordinates(block, codes)) return;
+    if ((codes.axisuser >= 0 || codes.store28 || codes.store30 || codes.offsetreset >= 0) &&
+        !setcoordinates(block, codes)) {
+        return;
+    }
     if (codes.group[1] >= 0) {
         const int32_t g = codes.group[1];
         const bool cycle = g == 730 || (g >= 810 && g <= 890);

@@ -17,10 +17,12 @@
 class NgcInterpreter {
   public:
     // readahead splits the text into blocks on a thread of its own (see NgcBlockFeed);
-    // folder is the program's, where files of called subroutines are looked for first.
-    NgcInterpreter(NcJob& job, ByteSource& source, bool readahead, std::string folder = "")
+    // folder is the program's, where files of called subroutines are looked for first;
+    // program its file, read on for a subroutine called before its definition.
+    NgcInterpreter(NcJob& job, ByteSource& source, bool readahead, std::string folder = "",
+                   std::string program = "")
         : job_(job), source_(source), path_(job), comp_(job, path_), readahead_(readahead),
-          flow_(*this, std::move(folder)) {}
+          flow_(*this, std::move(folder), std::move(program)) {}
 
     // Interprets the whole text and builds the statistics. NcFileError from the source ends
     // the run without texts.

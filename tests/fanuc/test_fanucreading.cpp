@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <string>
 
+#include "nc/fanuc/fanucinterpreter.h"
 #include "nc/fanuc/fanuctransform.h"
 #include "tests/nc/ncrun.h"
 
@@ -106,4 +108,60 @@ TEST(FanucLines, SplittingAheadGivesWayToCallsAndJumps) {
     EXPECT_EQ(a.back().x, 7);
     EXPECT_EQ(a.back().z, -1);
     EXPECT_TRUE(file.notice.problems().empty());
+}
+
+namespace {
+
+// Hands the text out a few bytes at a time, as a slow file system would, and then fails
+// where told to.
+class TrickleSource : public ByteSource {
+  public:
+    TrickleSource(std::string text, size_t failat) : text_(std::move(text)), failat_(failat) {}
+    size_t read(uint8_t* buffer, size_t capacity) override {
+        if (at_ >= failat_ && at_ < text_.size()) throw NcFileError("program.nc: Input/output error");
+        const size_t n = std::min({capacity, size_t{5}, text_.size() - at_});
+        std::copy(text_.data() + at_, text_.data() + at_ + n, buffer);
+        at_ += n;
+        return n;
+    }
+    int64_t size() const override { return static_cast<int64_t>(text_.size()); }
+    bool atend() const override { return at_ >= text_.size(); }
+
+  private:
+    std::string text_;
+    size_t failat_;
+    size_t at_ = 0;
+};
+
+}  // namespace
+
+TEST(FanucLines, RunWhileReadAndAReadThatFailsEndsTheRun) {
+    // Lines longer than a read, a call to a subprogram further down, no final line feed.
+    const std::string text =
+        "G21 G90 G0 X0 Y0 Z0\nM98 P7 (a comment longer than a read)\nG1 X3. Y4. F100\nM30\nO7\nG1 Z-2.\nM99";
+    NcJob whole;
+    runfanuc(whole, text);
+    NcJob trickled;
+    trickled.dialect = NcDialect::Fanuc;
+    trickled.InitPlot(0);
+    trickled.interpreting = true;
+    trickled.nodes.resetnodedata();
+    TrickleSource source(text, text.size());
+    FanucInterpreter(trickled, source, true).run();
+    const std::vector<Tnodedata> a = nodesof(whole), b = nodesof(trickled);
+    ASSERT_EQ(a.size(), 4u);
+    ASSERT_EQ(a.size(), b.size());
+    for (size_t i = 0; i < a.size(); ++i) {
+        EXPECT_EQ(a[i].x, b[i].x);
+        EXPECT_EQ(a[i].z, b[i].z);
+        EXPECT_EQ(a[i].line, b[i].line);
+    }
+    // A read error half way reaches the run, whichever thread met it.
+    NcJob failed;
+    failed.dialect = NcDialect::Fanuc;
+    failed.InitPlot(0);
+    failed.interpreting = true;
+    failed.nodes.resetnodedata();
+    TrickleSource broken(text, 30);
+    EXPECT_THROW(FanucInterpreter(failed, broken, true).run(), NcFileError);
 }

@@ -238,8 +238,8 @@ TEST(PanelCommands, SpeedMenuOpensAtTheRightPressAndItsItemsSetTheTitle) {
     };
 
     // The speeds, a separator, the drag switch, the machine profile's and compensation's
-    // submenus; a separator and the solid view's two items.
-    ASSERT_EQ(w->speedmenu->actions().size(), 16);
+    // submenus; a separator and the solid view's three items (its stock dialog's the last).
+    ASSERT_EQ(w->speedmenu->actions().size(), 17);
     const QPoint bare(70, 236);  // below the buttons, above the check box
     auto choose = [&](const char* name, const char* caption) {
         QTest::mousePress(w->panel, Qt::RightButton, {}, bare);

@@ -1,16 +1,25 @@
 // The solid view in the real window: S shows the stock the bracket leaves, lit and shaded, and
 // S again gives back the very same toolpath picture; Escape during the simulation stops it and
 // keeps the toolpath; a rapid through uncut material joins the notice list with its line; the
-// step window shows the stock after its last node. Headless, a cut one cell wide in a grid of
+// step window shows the stock after its last node; the alarms stay listed when a machine profile
+// is chosen afterwards; the stock dialog shows the cell, refuses a flat stock and simulates
+// again on the stock given. Headless, a cut one cell wide in a grid of
 // 2048 columns still shows in the coarser grid drawn.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
+#include <QTimer>
 #include <QScrollBar>
 #include <QSlider>
 #include <QTest>
 
+#include "app/planreadout.h"
 #include "app/readingnoticerow.h"
+#include "app/stockdialog.h"
 #include "app/stockview.h"
 #include "app/vorlixmain.h"
 #include "nc/ncjob.h"
@@ -42,6 +51,26 @@ int stockpixels(const QImage& image) {
         }
     }
     return count;
+}
+
+// Two slots 2 deep along X at Y0 and Y10; the rapid of line 9 crosses the rib between them
+// 1 below the top; the rapid of line 7 only drops into the cut slot.
+std::string rapidsprogram() {
+    return writeprogram("rapids.nc",
+                        "G90\n"
+                        "G0 X0. Y0. Z5.\n"
+                        "G1 Z-2. F300.\n"
+                        "X40.\n"
+                        "G0 Z5.\n"
+                        "Y10.\n"
+                        "G1 Z-2.\n"
+                        "X0.\n"
+                        "G0 X20. Y0. Z-1.\n"
+                        "Z5.\n");
+}
+
+QString noticelist(Tvorlixform& w) {
+    return w.noticerow->entries().join('\n');
 }
 
 void presskey(Tvorlixform& w, Qt::Key key) {
@@ -83,20 +112,7 @@ TEST(SolidView, StockShownAndToolpathPictureKept) {
 }
 
 TEST(SolidView, RapidThroughMaterialListedAndStepWindowFollowed) {
-    // Two slots 2 deep along X at Y0 and Y10; the rapid of line 9 crosses the rib between them
-    // 1 below the top; the rapid of line 7 only drops into the cut slot.
-    const std::string program = writeprogram("rapids.nc",
-                                             "G90\n"
-                                             "G0 X0. Y0. Z5.\n"
-                                             "G1 Z-2. F300.\n"
-                                             "X40.\n"
-                                             "G0 Z5.\n"
-                                             "Y10.\n"
-                                             "G1 Z-2.\n"
-                                             "X0.\n"
-                                             "G0 X20. Y0. Z-1.\n"
-                                             "Z5.\n");
-    auto w = openwindow({program});
+    auto w = openwindow({rapidsprogram()});
     StockView& stock = *w->stockview();
     stock.setactive(true);
     stock.waitforsimulation();
@@ -121,6 +137,91 @@ TEST(SolidView, RapidThroughMaterialListedAndStepWindowFollowed) {
     ASSERT_NE(stock.simulation(), nullptr);
     EXPECT_EQ(stock.simulation()->position(), w->job.nodes.lastnode());
     w->setspeed(false, 0);
+}
+
+TEST(SolidView, AlarmsKeptWhenAMachineProfileIsChosenLater) {
+    auto w = openwindow({rapidsprogram()});
+    StockView& stock = *w->stockview();
+    PlanReadout& plan = *w->planreadout();
+    ASSERT_TRUE(waituntil([&] { return !plan.planning(); }));
+    stock.setactive(true);
+    stock.waitforsimulation();
+    ASSERT_TRUE(noticelist(*w).contains(QStringLiteral("line 9"))) << noticelist(*w).toStdString();
+
+    // X ends at 30: the slots' X40 leaves the travel from line 4 on.
+    const std::string profile = writeprogram(
+        "short.ini",
+        "[machine]\nunits=mm\njunction_deviation=0.01\ntool_change_seconds=4\n"
+        "[x]\nmin=-100\nmax=30\nrapid=6000\naccel=500\n[y]\nmin=-100\nmax=100\nrapid=6000\n"
+        "accel=500\n[z]\nmin=-100\nmax=100\nrapid=6000\naccel=500\n[origin]\nx=0\ny=0\nz=0\n");
+    ASSERT_TRUE(plan.chooseprofile(QString::fromStdString(profile), true));
+    ASSERT_TRUE(waituntil([&] { return !plan.planning(); }));
+    runloop(20);
+    const QString both = noticelist(*w);
+    EXPECT_TRUE(both.contains(QStringLiteral("line 4"))) << both.toStdString();
+    EXPECT_TRUE(both.contains(QStringLiteral("line 9"))) << both.toStdString();
+
+    // Without the profile the broken limits go, the alarm stays.
+    plan.clearprofile();
+    ASSERT_TRUE(waituntil([&] { return !plan.planning(); }));
+    runloop(20);
+    EXPECT_FALSE(noticelist(*w).contains(QStringLiteral("line 4"))) << noticelist(*w).toStdString();
+    EXPECT_TRUE(noticelist(*w).contains(QStringLiteral("line 9")));
+}
+
+TEST(SolidView, StockDialogShowsTheCellRefusesAFlatStockAndSimulatesAgain) {
+    auto w = openwindow({rapidsprogram()});
+    StockView& stock = *w->stockview();
+    stock.setactive(true);
+    stock.waitforsimulation();
+    ASSERT_TRUE(noticelist(*w).contains(QStringLiteral("line 9")));
+
+    // The cuts span X 0..40, Y 0..10, all at Z-2, with the 6 mm tool assumed: the automatic box
+    // is X-3..43, Y-3..13, Z-5..0. Normal: 46 / 1024 = 0.0449 a cell, 1024 x 357 cells; draft:
+    // 46 / 512 = 0.0898, 512 x 179.
+    QString normal, draft, flat, given;
+    bool refusedkept = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<StockDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) return;
+        auto corner = [dialog](const char* name) {
+            return dialog->findChild<QDoubleSpinBox*>(QLatin1String(name));
+        };
+        normal = dialog->celltext();
+        dialog->findChild<QComboBox*>(QStringLiteral("stockquality"))->setCurrentIndex(0);
+        draft = dialog->celltext();
+        savepicture(dialog->grab().toImage(), "stockdialog");
+        dialog->findChild<QCheckBox*>(QStringLiteral("stockautomatic"))->setChecked(false);
+        corner("stockZ1")->setValue(corner("stockZ0")->value());
+        dialog->accept();
+        flat = dialog->celltext();
+        refusedkept = dialog->isVisible();
+        // A stock whose top lies under every move: nothing is cut, no rapid meets material.
+        corner("stockX0")->setValue(-5);
+        corner("stockZ0")->setValue(-10);
+        corner("stockZ1")->setValue(-3);
+        given = dialog->celltext();
+        dialog->accept();
+    });
+    stock.stockaction()->trigger();
+    EXPECT_TRUE(normal.contains(QStringLiteral("0.045")) && normal.contains(QStringLiteral("1024")) &&
+                normal.contains(QStringLiteral("357")))
+        << normal.toStdString();
+    EXPECT_TRUE(draft.contains(QStringLiteral("0.090")) && draft.contains(QStringLiteral("179")))
+        << draft.toStdString();
+    EXPECT_TRUE(refusedkept);
+    EXPECT_FALSE(flat.isEmpty() || flat.contains(QStringLiteral("0.090"))) << flat.toStdString();
+    // 48 / 512 = 0.09375 a cell.
+    EXPECT_TRUE(given.contains(QStringLiteral("0.094"))) << given.toStdString();
+
+    ASSERT_TRUE(stock.request().stockGiven);
+    EXPECT_EQ(stock.request().quality, 512);
+    stock.waitforsimulation();
+    ASSERT_NE(stock.simulation(), nullptr);
+    EXPECT_DOUBLE_EQ(stock.simulation()->stock().z1, -3.0);
+    EXPECT_DOUBLE_EQ(stock.simulation()->removedVolume(), 0.0);
+    EXPECT_TRUE(stock.text().contains(QStringLiteral("0.094"))) << stock.text().toStdString();
+    EXPECT_FALSE(noticelist(*w).contains(QStringLiteral("line 9"))) << noticelist(*w).toStdString();
 }
 
 TEST(SolidView, CutOneCellWideSurvivesTheCoarserGrid) {

@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include "app/panelbutton.h"
 #include "app/vorlixmain.h"
@@ -224,6 +225,27 @@ TEST(ViewerWindow, ResizingRelaysOutAndRedraws) {
     EXPECT_GT(countcolor(picture, kSlot1), 100) << saved;
     const QRect box = drawnbox(picture);
     EXPECT_NEAR(box.center().x(), picture.width() / 2, picture.width() / 20) << saved;
+}
+
+TEST(ViewerWindow, ThePictureReachesTheScreenWithoutGlComposingTheWindow) {
+    auto w = openwindow({writeprogram("twotools.nc", kTwoToolProgram)});
+    runloop(200);
+    // A window composed by GL blends the whole of itself, panel included, at every frame: on
+    // a software rasterizer that costs more than a drag frame's drawing.
+    EXPECT_EQ(w->windowHandle()->surfaceType(), QSurface::RasterSurface);
+    // The frame read back reaches the screen the right way up and in its own colours.
+    const QImage picture = w->wrkscreen->currentPicture().convertToFormat(QImage::Format_RGB888);
+    const QRect area = w->wrkscreen->geometry();
+    const QImage shown = w->screen()
+                             ->grabWindow(w->winId(), area.x(), area.y(), area.width(),
+                                          area.height())
+                             .toImage()
+                             .convertToFormat(QImage::Format_RGB888);
+    const std::string saved = savepicture(shown, "picture_on_screen");
+    EXPECT_GT(countcolor(picture, kSlot1), 100) << saved;
+    // The extents readout lies over the bottom of the picture.
+    const QRect above(0, 0, picture.width(), picture.height() * 4 / 5);
+    EXPECT_EQ(differingpixels(shown.copy(above), picture.copy(above)), 0) << saved;
 }
 
 TEST(ViewerWindow, AJobDispatchesNoQueuedEventsUntilItEnds) {
