@@ -35,6 +35,34 @@ const Form kForms[] = {
      QT_TRANSLATE_NOOP("ReadingNoticeRow", "G41/G42 without a tool table")},
     {"G41/G42 D([0-9]+) not in the tool table",
      QT_TRANSLATE_NOOP("ReadingNoticeRow", "G41/G42 D%1 not in the tool table")},
+    {"G41/G42 D([0-9]+) not in the offset file",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "G41/G42 D%1 not in the offset file")},
+    {"(.+) cannot be read", QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 cannot be read")},
+    // The lines of a tool table or offset file.
+    {"unknown word (.) ignored", QT_TRANSLATE_NOOP("ReadingNoticeRow", "unknown word %1 ignored")},
+    {"no T word: not a tool", QT_TRANSLATE_NOOP("ReadingNoticeRow", "no T word: not a tool")},
+    {"tool number T must be a whole number",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "tool number T must be a whole number")},
+    {"pocket P must be a whole number", QT_TRANSLATE_NOOP("ReadingNoticeRow", "pocket P must be a whole number")},
+    {"diameter D must not be negative", QT_TRANSLATE_NOOP("ReadingNoticeRow", "diameter D must not be negative")},
+    {"corner radius R must lie between 0 and half the diameter",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "corner radius R must lie between 0 and half the diameter")},
+    {"point angle A must lie between 0 and 180 degrees",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "point angle A must lie between 0 and 180 degrees")},
+    {"tool ([0-9]+) given again \\(first at line ([0-9]+)\\)",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "tool %1 given again (first at line %2)")},
+    {"([DH][0-9]+) given again \\(first at line ([0-9]+)\\)",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 given again (first at line %2)")},
+    {"a register line starts with D or H",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "a register line starts with D or H")},
+    {"register number ([DH]) must be a whole number",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "register number %1 must be a whole number")},
+    {"(D[0-9]+) needs R, the radius, or D, the diameter",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 needs R, the radius, or D, the diameter")},
+    {"(H[0-9]+) needs Z, the tool length", QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 needs Z, the tool length")},
+    {"bad number in (.+)", QT_TRANSLATE_NOOP("ReadingNoticeRow", "bad number in %1")},
+    {"([A-Z]) given twice", QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 given twice")},
+    {"unexpected (.)", QT_TRANSLATE_NOOP("ReadingNoticeRow", "unexpected %1")},
     {"([0-9]+) more compensation problems not listed",
      QT_TRANSLATE_NOOP("ReadingNoticeRow", "%1 more compensation problems not listed")},
     {"compensation cannot start on an arc at line ([0-9]+)",
@@ -329,6 +357,13 @@ QString problemtext(const std::string& message) {
     if (file.hasMatch()) {
         return QCoreApplication::translate("ReadingNoticeRow", "%1 (in %2)")
             .arg(problemtext(file.captured(1).toStdString()), file.captured(2));
+    }
+    // A bad line of a tool table or offset file names the file and its line first.
+    static const QRegularExpression tableline(QStringLiteral("^(\\S+) line ([0-9]+): (.+)$"));
+    const QRegularExpressionMatch table = tableline.match(QString::fromStdString(message));
+    if (table.hasMatch()) {
+        return QCoreApplication::translate("ReadingNoticeRow", "%1 line %2: %3")
+            .arg(table.captured(1), table.captured(2), problemtext(table.captured(3).toStdString()));
     }
     const QString text = QString::fromStdString(message);
     for (const CompiledForm& form : forms()) {

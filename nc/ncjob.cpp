@@ -66,6 +66,7 @@ void NcJob::PlotOnly(const std::string& path) {
     if (dialect == NcDialect::Ngc || dialect == NcDialect::Fanuc) {
         tools = ToolTable::readfile(toolfile.empty() ? ToolTable::besideprogram(path) : toolfile);
     }
+    offsets = dialect == NcDialect::Fanuc ? OffsetTable::readfile(OffsetTable::besideprogram(path)) : OffsetTable();
     FileByteSource source(path);
     stamp = FileStamp::of(path);
     plotsource(source, source.size() >= kReadAheadBytes, path);
@@ -109,16 +110,15 @@ void NcJob::plotsource(ByteSource& source, bool readahead, const std::string& pa
         const std::string folder = slash == std::string::npos ? (path.empty() ? "" : ".") : path.substr(0, slash + (slash == 0));
         NgcInterpreter(*this, read, readahead, folder, path).run();
         interpreting = false;
-        return;
-    }
-    if (dialect == NcDialect::Fanuc) {
+    } else if (dialect == NcDialect::Fanuc) {
         // The whole text is held: calls and jumps go back and forth in it.
         FanucInterpreter(*this, read, readahead).run();
         interpreting = false;
-        return;
+    } else {
+        NcInterpreter(*this, read, readahead).PO();
+        if (source.atend()) interpreting = false;
     }
-    NcInterpreter(*this, read, readahead).PO();
-    if (source.atend()) interpreting = false;
+    contour.giveback();
 }
 
 void NcJob::buildtexts(double machiningtime) {

@@ -15,6 +15,7 @@
 #include "nc/ncdialect.h"
 #include "nc/ncreader.h"
 #include "nc/nodestore.h"
+#include "nc/offsettable.h"
 #include "nc/palette.h"
 #include "nc/programmedcontour.h"
 #include "nc/readingnotice.h"
@@ -74,6 +75,9 @@ class NcJob {
     // before reading bytes held in memory).
     std::string toolfile;
     ToolTable tools;
+    // The Fanuc-family reading's D and H registers: "offset.tbl" beside the program. Where it
+    // is not found, the registers are the tool table's tools.
+    OffsetTable offsets;
     // The programmed contour of the moves compensation drew beside it; empty otherwise.
     ProgrammedContour contour;
 

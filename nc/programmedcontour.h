@@ -33,7 +33,10 @@ class ProgrammedContour {
     // viewer aid must not cost the memory the toolpath needs).
     static constexpr size_t kMaxPoints = size_t{1} << 24;
 
+    // Empties the contour for the next reading, keeping its room.
     void clear();
+    // After a reading: the room goes back where the program did not use compensation.
+    void giveback();
     void straight(const double from[3], const double to[3], int32_t node);
     // An arc in the plane of the axes first and second, motion 2 (clockwise) or 3 about the
     // centre, turns - 1 whole turns before the last part.

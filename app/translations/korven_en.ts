@@ -89,8 +89,8 @@
         <translation>This machine profile cannot be used:</translation>
     </message>
     <message>
-        <source>%1 leaves the machine's travel by %2</source>
-        <translation>%1 leaves the machine's travel by %2</translation>
+        <source>%1 leaves the machine&apos;s travel by %2</source>
+        <translation>%1 leaves the machine&apos;s travel by %2</translation>
     </message>
     <message>
         <source>Planned: planning…</source>
@@ -410,20 +410,20 @@
         <translation>parameter #&lt;%1&gt; not set</translation>
     </message>
     <message>
-        <source>parameter #%1 is the machine's to set</source>
-        <translation>parameter #%1 is the machine's to set</translation>
+        <source>parameter #%1 is the machine&apos;s to set</source>
+        <translation>parameter #%1 is the machine&apos;s to set</translation>
     </message>
     <message>
-        <source>parameter name not closed with '&gt;'</source>
-        <translation>parameter name not closed with '&gt;'</translation>
+        <source>parameter name not closed with &apos;&gt;&apos;</source>
+        <translation>parameter name not closed with &apos;&gt;&apos;</translation>
     </message>
     <message>
         <source>parameter name empty</source>
         <translation>parameter name empty</translation>
     </message>
     <message>
-        <source>parameter setting without '='</source>
-        <translation>parameter setting without '='</translation>
+        <source>parameter setting without &apos;=&apos;</source>
+        <translation>parameter setting without &apos;=&apos;</translation>
     </message>
     <message>
         <source># without a parameter number</source>
@@ -466,8 +466,8 @@
         <translation>unknown operator %1</translation>
     </message>
     <message>
-        <source>expression not closed with ']'</source>
-        <translation>expression not closed with ']'</translation>
+        <source>expression not closed with &apos;]&apos;</source>
+        <translation>expression not closed with &apos;]&apos;</translation>
     </message>
     <message>
         <source>expression nested too deep</source>
@@ -478,12 +478,12 @@
         <translation>value missing at the end of the line</translation>
     </message>
     <message>
-        <source>unexpected character '%1' where a value belongs</source>
-        <translation>unexpected character '%1' where a value belongs</translation>
+        <source>unexpected character &apos;%1&apos; where a value belongs</source>
+        <translation>unexpected character &apos;%1&apos; where a value belongs</translation>
     </message>
     <message>
-        <source>unexpected character '%1' in an expression</source>
-        <translation>unexpected character '%1' in an expression</translation>
+        <source>unexpected character &apos;%1&apos; in an expression</source>
+        <translation>unexpected character &apos;%1&apos; in an expression</translation>
     </message>
     <message>
         <source>ATAN needs [y]/[x]</source>
@@ -502,8 +502,8 @@
         <translation>an O-word must begin its line</translation>
     </message>
     <message>
-        <source>O-word name not closed with '&gt;'</source>
-        <translation>O-word name not closed with '&gt;'</translation>
+        <source>O-word name not closed with &apos;&gt;&apos;</source>
+        <translation>O-word name not closed with &apos;&gt;&apos;</translation>
     </message>
     <message>
         <source>%1 without a keyword</source>
@@ -690,8 +690,8 @@
         <translation># without a variable number</translation>
     </message>
     <message>
-        <source>'=' missing after the variable</source>
-        <translation>'=' missing after the variable</translation>
+        <source>&apos;=&apos; missing after the variable</source>
+        <translation>&apos;=&apos; missing after the variable</translation>
     </message>
     <message>
         <source>unexpected text after the expression</source>
@@ -753,13 +753,132 @@
         <source>a call takes %1 at most 10 times</source>
         <translation>a call takes %1 at most 10 times</translation>
     </message>
-<message>
+    <message>
         <source>the stock has no thickness: each corner must differ from the other in X, Y and Z</source>
         <translation>the stock has no thickness: each corner must differ from the other in X, Y and Z</translation>
     </message>
     <message>
         <source>a grid of %1 x %2 cells would need %3 bytes, more than the %4 bytes allowed: choose a larger cell</source>
         <translation>a grid of %1 x %2 cells would need %3 bytes, more than the %4 bytes allowed: choose a larger cell</translation>
+    </message>
+    <message>
+        <source>G41/G42 D%1 not in the offset file</source>
+        <translation>G41/G42 D%1 not in the offset file</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read</source>
+        <translation>%1 cannot be read</translation>
+    </message>
+    <message>
+        <source>unknown word %1 ignored</source>
+        <translation>unknown word %1 ignored</translation>
+    </message>
+    <message>
+        <source>no T word: not a tool</source>
+        <translation>no T word: not a tool</translation>
+    </message>
+    <message>
+        <source>tool number T must be a whole number</source>
+        <translation>tool number T must be a whole number</translation>
+    </message>
+    <message>
+        <source>pocket P must be a whole number</source>
+        <translation>pocket P must be a whole number</translation>
+    </message>
+    <message>
+        <source>diameter D must not be negative</source>
+        <translation>diameter D must not be negative</translation>
+    </message>
+    <message>
+        <source>corner radius R must lie between 0 and half the diameter</source>
+        <translation>corner radius R must lie between 0 and half the diameter</translation>
+    </message>
+    <message>
+        <source>point angle A must lie between 0 and 180 degrees</source>
+        <translation>point angle A must lie between 0 and 180 degrees</translation>
+    </message>
+    <message>
+        <source>tool %1 given again (first at line %2)</source>
+        <translation>tool %1 given again (first at line %2)</translation>
+    </message>
+    <message>
+        <source>%1 given again (first at line %2)</source>
+        <translation>%1 given again (first at line %2)</translation>
+    </message>
+    <message>
+        <source>a register line starts with D or H</source>
+        <translation>a register line starts with D or H</translation>
+    </message>
+    <message>
+        <source>register number %1 must be a whole number</source>
+        <translation>register number %1 must be a whole number</translation>
+    </message>
+    <message>
+        <source>%1 needs R, the radius, or D, the diameter</source>
+        <translation>%1 needs R, the radius, or D, the diameter</translation>
+    </message>
+    <message>
+        <source>%1 needs Z, the tool length</source>
+        <translation>%1 needs Z, the tool length</translation>
+    </message>
+    <message>
+        <source>bad number in %1</source>
+        <translation>bad number in %1</translation>
+    </message>
+    <message>
+        <source>%1 given twice</source>
+        <translation>%1 given twice</translation>
+    </message>
+    <message>
+        <source>unexpected %1</source>
+        <translation>unexpected %1</translation>
+    </message>
+    <message>
+        <source>%1 line %2: %3</source>
+        <translation>%1 line %2: %3</translation>
+    </message>
+</context>
+<context>
+    <name>StockDialog</name>
+    <message>
+        <source>Simulation stock</source>
+        <translation>Simulation stock</translation>
+    </message>
+    <message>
+        <source>Automatic: the cuts grown by the largest tool radius</source>
+        <translation>Automatic: the cuts grown by the largest tool radius</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>To</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>Quality</translation>
+    </message>
+    <message>
+        <source>Draft: %1 cells on the longer side</source>
+        <translation>Draft: %1 cells on the longer side</translation>
+    </message>
+    <message>
+        <source>Normal: %1 cells on the longer side</source>
+        <translation>Normal: %1 cells on the longer side</translation>
+    </message>
+    <message>
+        <source>Fine: %1 cells on the longer side</source>
+        <translation>Fine: %1 cells on the longer side</translation>
+    </message>
+    <message>
+        <source>This stock cannot be used: %1</source>
+        <translation>This stock cannot be used: %1</translation>
+    </message>
+    <message>
+        <source>Cell %1, %2 × %3 cells</source>
+        <translation>Cell %1, %2 × %3 cells</translation>
     </message>
 </context>
 <context>
@@ -784,7 +903,7 @@
         <source>Stock cell %1</source>
         <translation>Stock cell %1</translation>
     </message>
-<message>
+    <message>
         <source>Simulation stock…</source>
         <translation>Simulation stock…</translation>
     </message>
@@ -946,8 +1065,8 @@
         <translation>ISO4 view, fitted</translation>
     </message>
     <message>
-        <source>Draw the box of the toolpath's extents (the stock)</source>
-        <translation>Draw the box of the toolpath's extents (the stock)</translation>
+        <source>Draw the box of the toolpath&apos;s extents (the stock)</source>
+        <translation>Draw the box of the toolpath&apos;s extents (the stock)</translation>
     </message>
     <message>
         <source>How many steps of the toolpath to draw: a power of two, or all at the right end</source>
@@ -1014,8 +1133,8 @@
         <translation>Show program text</translation>
     </message>
     <message>
-        <source>Show the program's text beside the picture (F6)</source>
-        <translation>Show the program's text beside the picture (F6)</translation>
+        <source>Show the program&apos;s text beside the picture (F6)</source>
+        <translation>Show the program&apos;s text beside the picture (F6)</translation>
     </message>
     <message>
         <source>Go to line</source>
@@ -1112,49 +1231,6 @@
     <message>
         <source>line %1 of %2</source>
         <translation>line %1 of %2</translation>
-    </message>
-</context>
-<context>
-    <name>StockDialog</name>
-    <message>
-        <source>Simulation stock</source>
-        <translation>Simulation stock</translation>
-    </message>
-    <message>
-        <source>Automatic: the cuts grown by the largest tool radius</source>
-        <translation>Automatic: the cuts grown by the largest tool radius</translation>
-    </message>
-    <message>
-        <source>From</source>
-        <translation>From</translation>
-    </message>
-    <message>
-        <source>To</source>
-        <translation>To</translation>
-    </message>
-    <message>
-        <source>Quality</source>
-        <translation>Quality</translation>
-    </message>
-    <message>
-        <source>Draft: %1 cells on the longer side</source>
-        <translation>Draft: %1 cells on the longer side</translation>
-    </message>
-    <message>
-        <source>Normal: %1 cells on the longer side</source>
-        <translation>Normal: %1 cells on the longer side</translation>
-    </message>
-    <message>
-        <source>Fine: %1 cells on the longer side</source>
-        <translation>Fine: %1 cells on the longer side</translation>
-    </message>
-    <message>
-        <source>This stock cannot be used: %1</source>
-        <translation>This stock cannot be used: %1</translation>
-    </message>
-    <message>
-        <source>Cell %1, %2 × %3 cells</source>
-        <translation>Cell %1, %2 × %3 cells</translation>
     </message>
 </context>
 </TS>

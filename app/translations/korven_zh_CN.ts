@@ -93,7 +93,7 @@
         <translation>无法使用此机床配置：</translation>
     </message>
     <message>
-        <source>%1 leaves the machine's travel by %2</source>
+        <source>%1 leaves the machine&apos;s travel by %2</source>
         <translation>%1 超出机床行程 %2</translation>
     </message>
     <message>
@@ -410,20 +410,20 @@
         <translation>参数 #&lt;%1&gt; 未设定</translation>
     </message>
     <message>
-        <source>parameter #%1 is the machine's to set</source>
+        <source>parameter #%1 is the machine&apos;s to set</source>
         <translation>参数 #%1 由机床设定</translation>
     </message>
     <message>
-        <source>parameter name not closed with '&gt;'</source>
-        <translation>参数名缺少 '&gt;'</translation>
+        <source>parameter name not closed with &apos;&gt;&apos;</source>
+        <translation>参数名缺少 &apos;&gt;&apos;</translation>
     </message>
     <message>
         <source>parameter name empty</source>
         <translation>参数名为空</translation>
     </message>
     <message>
-        <source>parameter setting without '='</source>
-        <translation>参数设定缺少 '='</translation>
+        <source>parameter setting without &apos;=&apos;</source>
+        <translation>参数设定缺少 &apos;=&apos;</translation>
     </message>
     <message>
         <source># without a parameter number</source>
@@ -466,8 +466,8 @@
         <translation>未知运算符 %1</translation>
     </message>
     <message>
-        <source>expression not closed with ']'</source>
-        <translation>表达式缺少 ']'</translation>
+        <source>expression not closed with &apos;]&apos;</source>
+        <translation>表达式缺少 &apos;]&apos;</translation>
     </message>
     <message>
         <source>expression nested too deep</source>
@@ -478,12 +478,12 @@
         <translation>行尾缺少数值</translation>
     </message>
     <message>
-        <source>unexpected character '%1' where a value belongs</source>
-        <translation>应为数值处出现意外字符 '%1'</translation>
+        <source>unexpected character &apos;%1&apos; where a value belongs</source>
+        <translation>应为数值处出现意外字符 &apos;%1&apos;</translation>
     </message>
     <message>
-        <source>unexpected character '%1' in an expression</source>
-        <translation>表达式中出现意外字符 '%1'</translation>
+        <source>unexpected character &apos;%1&apos; in an expression</source>
+        <translation>表达式中出现意外字符 &apos;%1&apos;</translation>
     </message>
     <message>
         <source>ATAN needs [y]/[x]</source>
@@ -502,8 +502,8 @@
         <translation>O 字必须位于行首</translation>
     </message>
     <message>
-        <source>O-word name not closed with '&gt;'</source>
-        <translation>O 字名称缺少 '&gt;'</translation>
+        <source>O-word name not closed with &apos;&gt;&apos;</source>
+        <translation>O 字名称缺少 &apos;&gt;&apos;</translation>
     </message>
     <message>
         <source>%1 without a keyword</source>
@@ -690,8 +690,8 @@
         <translation># 后没有变量号</translation>
     </message>
     <message>
-        <source>'=' missing after the variable</source>
-        <translation>变量后缺少 '='</translation>
+        <source>&apos;=&apos; missing after the variable</source>
+        <translation>变量后缺少 &apos;=&apos;</translation>
     </message>
     <message>
         <source>unexpected text after the expression</source>
@@ -753,13 +753,132 @@
         <source>a call takes %1 at most 10 times</source>
         <translation>调用最多接受 10 次 %1</translation>
     </message>
-<message>
+    <message>
         <source>the stock has no thickness: each corner must differ from the other in X, Y and Z</source>
         <translation>毛坯没有厚度：两个角点的 X、Y、Z 必须各不相同</translation>
     </message>
     <message>
         <source>a grid of %1 x %2 cells would need %3 bytes, more than the %4 bytes allowed: choose a larger cell</source>
         <translation>%1 x %2 格的网格需要 %3 字节，超过允许的 %4 字节：请选择更大的格子</translation>
+    </message>
+    <message>
+        <source>G41/G42 D%1 not in the offset file</source>
+        <translation>G41/G42 D%1 不在补偿文件中</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read</source>
+        <translation>无法读取 %1</translation>
+    </message>
+    <message>
+        <source>unknown word %1 ignored</source>
+        <translation>未知的字 %1 已忽略</translation>
+    </message>
+    <message>
+        <source>no T word: not a tool</source>
+        <translation>没有 T 字: 不是刀具</translation>
+    </message>
+    <message>
+        <source>tool number T must be a whole number</source>
+        <translation>刀号 T 必须是整数</translation>
+    </message>
+    <message>
+        <source>pocket P must be a whole number</source>
+        <translation>刀位 P 必须是整数</translation>
+    </message>
+    <message>
+        <source>diameter D must not be negative</source>
+        <translation>直径 D 不能为负</translation>
+    </message>
+    <message>
+        <source>corner radius R must lie between 0 and half the diameter</source>
+        <translation>刀尖圆角 R 必须在 0 与半径之间</translation>
+    </message>
+    <message>
+        <source>point angle A must lie between 0 and 180 degrees</source>
+        <translation>刀尖角 A 必须在 0 到 180 度之间</translation>
+    </message>
+    <message>
+        <source>tool %1 given again (first at line %2)</source>
+        <translation>刀具 %1 重复给出 (首次在第 %2 行)</translation>
+    </message>
+    <message>
+        <source>%1 given again (first at line %2)</source>
+        <translation>%1 重复给出 (首次在第 %2 行)</translation>
+    </message>
+    <message>
+        <source>a register line starts with D or H</source>
+        <translation>寄存器行须以 D 或 H 开头</translation>
+    </message>
+    <message>
+        <source>register number %1 must be a whole number</source>
+        <translation>寄存器号 %1 必须是整数</translation>
+    </message>
+    <message>
+        <source>%1 needs R, the radius, or D, the diameter</source>
+        <translation>%1 需要 R (半径) 或 D (直径)</translation>
+    </message>
+    <message>
+        <source>%1 needs Z, the tool length</source>
+        <translation>%1 需要 Z (刀具长度)</translation>
+    </message>
+    <message>
+        <source>bad number in %1</source>
+        <translation>%1 中的数值错误</translation>
+    </message>
+    <message>
+        <source>%1 given twice</source>
+        <translation>%1 给出两次</translation>
+    </message>
+    <message>
+        <source>unexpected %1</source>
+        <translation>意外的 %1</translation>
+    </message>
+    <message>
+        <source>%1 line %2: %3</source>
+        <translation>%1 第 %2 行: %3</translation>
+    </message>
+</context>
+<context>
+    <name>StockDialog</name>
+    <message>
+        <source>Simulation stock</source>
+        <translation>模拟毛坯</translation>
+    </message>
+    <message>
+        <source>Automatic: the cuts grown by the largest tool radius</source>
+        <translation>自动：切削范围向外扩大最大刀具半径</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>从</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>到</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>精度</translation>
+    </message>
+    <message>
+        <source>Draft: %1 cells on the longer side</source>
+        <translation>粗略：长边 %1 格</translation>
+    </message>
+    <message>
+        <source>Normal: %1 cells on the longer side</source>
+        <translation>普通：长边 %1 格</translation>
+    </message>
+    <message>
+        <source>Fine: %1 cells on the longer side</source>
+        <translation>精细：长边 %1 格</translation>
+    </message>
+    <message>
+        <source>This stock cannot be used: %1</source>
+        <translation>无法使用此毛坯：%1</translation>
+    </message>
+    <message>
+        <source>Cell %1, %2 × %3 cells</source>
+        <translation>格子 %1，%2 × %3 格</translation>
     </message>
 </context>
 <context>
@@ -784,7 +903,7 @@
         <source>Stock cell %1</source>
         <translation>毛坯网格 %1</translation>
     </message>
-<message>
+    <message>
         <source>Simulation stock…</source>
         <translation>模拟毛坯…</translation>
     </message>
@@ -946,7 +1065,7 @@
         <translation>ISO4 视图，整体显示</translation>
     </message>
     <message>
-        <source>Draw the box of the toolpath's extents (the stock)</source>
+        <source>Draw the box of the toolpath&apos;s extents (the stock)</source>
         <translation>画出刀具路径范围的方框（毛坯）</translation>
     </message>
     <message>
@@ -1014,7 +1133,7 @@
         <translation>显示程式文本</translation>
     </message>
     <message>
-        <source>Show the program's text beside the picture (F6)</source>
+        <source>Show the program&apos;s text beside the picture (F6)</source>
         <translation>在图形旁显示程式文本（F6）</translation>
     </message>
     <message>
@@ -1112,49 +1231,6 @@
     <message>
         <source>line %1 of %2</source>
         <translation>%2 第 %1 行</translation>
-    </message>
-</context>
-<context>
-    <name>StockDialog</name>
-    <message>
-        <source>Simulation stock</source>
-        <translation>模拟毛坯</translation>
-    </message>
-    <message>
-        <source>Automatic: the cuts grown by the largest tool radius</source>
-        <translation>自动：切削范围向外扩大最大刀具半径</translation>
-    </message>
-    <message>
-        <source>From</source>
-        <translation>从</translation>
-    </message>
-    <message>
-        <source>To</source>
-        <translation>到</translation>
-    </message>
-    <message>
-        <source>Quality</source>
-        <translation>精度</translation>
-    </message>
-    <message>
-        <source>Draft: %1 cells on the longer side</source>
-        <translation>粗略：长边 %1 格</translation>
-    </message>
-    <message>
-        <source>Normal: %1 cells on the longer side</source>
-        <translation>普通：长边 %1 格</translation>
-    </message>
-    <message>
-        <source>Fine: %1 cells on the longer side</source>
-        <translation>精细：长边 %1 格</translation>
-    </message>
-    <message>
-        <source>This stock cannot be used: %1</source>
-        <translation>无法使用此毛坯：%1</translation>
-    </message>
-    <message>
-        <source>Cell %1, %2 × %3 cells</source>
-        <translation>格子 %1，%2 × %3 格</translation>
     </message>
 </context>
 </TS>

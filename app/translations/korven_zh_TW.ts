@@ -89,7 +89,7 @@
         <translation>無法使用此機床設定檔：</translation>
     </message>
     <message>
-        <source>%1 leaves the machine's travel by %2</source>
+        <source>%1 leaves the machine&apos;s travel by %2</source>
         <translation>%1 超出機床行程 %2</translation>
     </message>
     <message>
@@ -410,20 +410,20 @@
         <translation>參數 #&lt;%1&gt; 未設定</translation>
     </message>
     <message>
-        <source>parameter #%1 is the machine's to set</source>
+        <source>parameter #%1 is the machine&apos;s to set</source>
         <translation>參數 #%1 由機台設定</translation>
     </message>
     <message>
-        <source>parameter name not closed with '&gt;'</source>
-        <translation>參數名稱缺少 '&gt;'</translation>
+        <source>parameter name not closed with &apos;&gt;&apos;</source>
+        <translation>參數名稱缺少 &apos;&gt;&apos;</translation>
     </message>
     <message>
         <source>parameter name empty</source>
         <translation>參數名稱為空</translation>
     </message>
     <message>
-        <source>parameter setting without '='</source>
-        <translation>參數設定缺少 '='</translation>
+        <source>parameter setting without &apos;=&apos;</source>
+        <translation>參數設定缺少 &apos;=&apos;</translation>
     </message>
     <message>
         <source># without a parameter number</source>
@@ -466,8 +466,8 @@
         <translation>未知運算子 %1</translation>
     </message>
     <message>
-        <source>expression not closed with ']'</source>
-        <translation>運算式缺少 ']'</translation>
+        <source>expression not closed with &apos;]&apos;</source>
+        <translation>運算式缺少 &apos;]&apos;</translation>
     </message>
     <message>
         <source>expression nested too deep</source>
@@ -478,12 +478,12 @@
         <translation>行尾缺少數值</translation>
     </message>
     <message>
-        <source>unexpected character '%1' where a value belongs</source>
-        <translation>應為數值處出現意外字元 '%1'</translation>
+        <source>unexpected character &apos;%1&apos; where a value belongs</source>
+        <translation>應為數值處出現意外字元 &apos;%1&apos;</translation>
     </message>
     <message>
-        <source>unexpected character '%1' in an expression</source>
-        <translation>運算式中出現意外字元 '%1'</translation>
+        <source>unexpected character &apos;%1&apos; in an expression</source>
+        <translation>運算式中出現意外字元 &apos;%1&apos;</translation>
     </message>
     <message>
         <source>ATAN needs [y]/[x]</source>
@@ -502,8 +502,8 @@
         <translation>O 字必須位於行首</translation>
     </message>
     <message>
-        <source>O-word name not closed with '&gt;'</source>
-        <translation>O 字名稱缺少 '&gt;'</translation>
+        <source>O-word name not closed with &apos;&gt;&apos;</source>
+        <translation>O 字名稱缺少 &apos;&gt;&apos;</translation>
     </message>
     <message>
         <source>%1 without a keyword</source>
@@ -690,8 +690,8 @@
         <translation># 後沒有變數號碼</translation>
     </message>
     <message>
-        <source>'=' missing after the variable</source>
-        <translation>變數後缺少 '='</translation>
+        <source>&apos;=&apos; missing after the variable</source>
+        <translation>變數後缺少 &apos;=&apos;</translation>
     </message>
     <message>
         <source>unexpected text after the expression</source>
@@ -753,13 +753,132 @@
         <source>a call takes %1 at most 10 times</source>
         <translation>呼叫最多接受 10 次 %1</translation>
     </message>
-<message>
+    <message>
         <source>the stock has no thickness: each corner must differ from the other in X, Y and Z</source>
         <translation>毛坯沒有厚度：兩個角點的 X、Y、Z 必須各不相同</translation>
     </message>
     <message>
         <source>a grid of %1 x %2 cells would need %3 bytes, more than the %4 bytes allowed: choose a larger cell</source>
         <translation>%1 x %2 格的網格需要 %3 位元組，超過允許的 %4 位元組：請選擇更大的格子</translation>
+    </message>
+    <message>
+        <source>G41/G42 D%1 not in the offset file</source>
+        <translation>G41/G42 D%1 不在補正檔案中</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read</source>
+        <translation>無法讀取 %1</translation>
+    </message>
+    <message>
+        <source>unknown word %1 ignored</source>
+        <translation>未知的字 %1 已忽略</translation>
+    </message>
+    <message>
+        <source>no T word: not a tool</source>
+        <translation>沒有 T 字: 不是刀具</translation>
+    </message>
+    <message>
+        <source>tool number T must be a whole number</source>
+        <translation>刀號 T 必須是整數</translation>
+    </message>
+    <message>
+        <source>pocket P must be a whole number</source>
+        <translation>刀位 P 必須是整數</translation>
+    </message>
+    <message>
+        <source>diameter D must not be negative</source>
+        <translation>直徑 D 不能為負</translation>
+    </message>
+    <message>
+        <source>corner radius R must lie between 0 and half the diameter</source>
+        <translation>刀尖圓角 R 必須在 0 與半徑之間</translation>
+    </message>
+    <message>
+        <source>point angle A must lie between 0 and 180 degrees</source>
+        <translation>刀尖角 A 必須在 0 到 180 度之間</translation>
+    </message>
+    <message>
+        <source>tool %1 given again (first at line %2)</source>
+        <translation>刀具 %1 重複給出 (首次在第 %2 行)</translation>
+    </message>
+    <message>
+        <source>%1 given again (first at line %2)</source>
+        <translation>%1 重複給出 (首次在第 %2 行)</translation>
+    </message>
+    <message>
+        <source>a register line starts with D or H</source>
+        <translation>暫存器行須以 D 或 H 開頭</translation>
+    </message>
+    <message>
+        <source>register number %1 must be a whole number</source>
+        <translation>暫存器號 %1 必須是整數</translation>
+    </message>
+    <message>
+        <source>%1 needs R, the radius, or D, the diameter</source>
+        <translation>%1 需要 R (半徑) 或 D (直徑)</translation>
+    </message>
+    <message>
+        <source>%1 needs Z, the tool length</source>
+        <translation>%1 需要 Z (刀具長度)</translation>
+    </message>
+    <message>
+        <source>bad number in %1</source>
+        <translation>%1 中的數值錯誤</translation>
+    </message>
+    <message>
+        <source>%1 given twice</source>
+        <translation>%1 給出兩次</translation>
+    </message>
+    <message>
+        <source>unexpected %1</source>
+        <translation>意外的 %1</translation>
+    </message>
+    <message>
+        <source>%1 line %2: %3</source>
+        <translation>%1 第 %2 行: %3</translation>
+    </message>
+</context>
+<context>
+    <name>StockDialog</name>
+    <message>
+        <source>Simulation stock</source>
+        <translation>模擬毛坯</translation>
+    </message>
+    <message>
+        <source>Automatic: the cuts grown by the largest tool radius</source>
+        <translation>自動：切削範圍向外擴大最大刀具半徑</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>從</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>到</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>精度</translation>
+    </message>
+    <message>
+        <source>Draft: %1 cells on the longer side</source>
+        <translation>粗略：長邊 %1 格</translation>
+    </message>
+    <message>
+        <source>Normal: %1 cells on the longer side</source>
+        <translation>普通：長邊 %1 格</translation>
+    </message>
+    <message>
+        <source>Fine: %1 cells on the longer side</source>
+        <translation>精細：長邊 %1 格</translation>
+    </message>
+    <message>
+        <source>This stock cannot be used: %1</source>
+        <translation>無法使用此毛坯：%1</translation>
+    </message>
+    <message>
+        <source>Cell %1, %2 × %3 cells</source>
+        <translation>格子 %1，%2 × %3 格</translation>
     </message>
 </context>
 <context>
@@ -784,7 +903,7 @@
         <source>Stock cell %1</source>
         <translation>毛坯網格 %1</translation>
     </message>
-<message>
+    <message>
         <source>Simulation stock…</source>
         <translation>模擬毛坯…</translation>
     </message>
@@ -946,7 +1065,7 @@
         <translation>ISO4 視圖，並調整大小</translation>
     </message>
     <message>
-        <source>Draw the box of the toolpath's extents (the stock)</source>
+        <source>Draw the box of the toolpath&apos;s extents (the stock)</source>
         <translation>畫出刀具路徑範圍的方框（毛坯）</translation>
     </message>
     <message>
@@ -1014,7 +1133,7 @@
         <translation>顯示程式文本</translation>
     </message>
     <message>
-        <source>Show the program's text beside the picture (F6)</source>
+        <source>Show the program&apos;s text beside the picture (F6)</source>
         <translation>在畫面旁顯示程式的文字（F6）</translation>
     </message>
     <message>
@@ -1112,49 +1231,6 @@
     <message>
         <source>line %1 of %2</source>
         <translation>%2 第 %1 行</translation>
-    </message>
-</context>
-<context>
-    <name>StockDialog</name>
-    <message>
-        <source>Simulation stock</source>
-        <translation>模擬毛坯</translation>
-    </message>
-    <message>
-        <source>Automatic: the cuts grown by the largest tool radius</source>
-        <translation>自動：切削範圍向外擴大最大刀具半徑</translation>
-    </message>
-    <message>
-        <source>From</source>
-        <translation>從</translation>
-    </message>
-    <message>
-        <source>To</source>
-        <translation>到</translation>
-    </message>
-    <message>
-        <source>Quality</source>
-        <translation>精度</translation>
-    </message>
-    <message>
-        <source>Draft: %1 cells on the longer side</source>
-        <translation>粗略：長邊 %1 格</translation>
-    </message>
-    <message>
-        <source>Normal: %1 cells on the longer side</source>
-        <translation>普通：長邊 %1 格</translation>
-    </message>
-    <message>
-        <source>Fine: %1 cells on the longer side</source>
-        <translation>精細：長邊 %1 格</translation>
-    </message>
-    <message>
-        <source>This stock cannot be used: %1</source>
-        <translation>無法使用此毛坯：%1</translation>
-    </message>
-    <message>
-        <source>Cell %1, %2 × %3 cells</source>
-        <translation>格子 %1，%2 × %3 格</translation>
     </message>
 </context>
 </TS>

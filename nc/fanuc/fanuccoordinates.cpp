@@ -76,18 +76,21 @@ bool FanucInterpreter::lengthoffset(int32_t code, const NgcBlock& block) {
     }
     double length = 0;
     if (h > 0) {
-        const ToolTable& table = job_.tools;
-        if (!table.found()) {
+        const int32_t number = static_cast<int32_t>(h);
+        const bool registers = job_.offsets.found();
+        comp_.nametableproblems(line_);
+        if (!registers && !job_.tools.found()) {
             // Named once: the offset is then left off, never guessed.
             job_.notice.ignore("G43/G44 without an offset file", line_);
             return false;
         }
-        const ToolEntry* entry = table.find(static_cast<int32_t>(h));
-        if (entry == nullptr) {
-            job_.notice.ignore("G43/G44 H" + std::to_string(static_cast<int32_t>(h)) + " not in the offset file", line_);
+        const ToolEntry* entry = registers ? nullptr : job_.tools.find(number);
+        double millimetres = entry != nullptr ? entry->length : 0;
+        if (registers ? !job_.offsets.length(number, millimetres) : entry == nullptr) {
+            job_.notice.ignore("G43/G44 H" + std::to_string(number) + " not in the offset file", line_);
             return false;
         }
-        length = entry->length / (lengthsininch() ? kMillimetresPerInch : 1);
+        length = millimetres / (lengthsininch() ? kMillimetresPerInch : 1);
     }
     length_ = code == 440 ? -length : length;
     return length_ != before;

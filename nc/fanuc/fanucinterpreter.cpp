@@ -11,7 +11,10 @@
 #include "nc/vectorstate.h"
 
 FanucInterpreter::FanucInterpreter(NcJob& job, ByteSource& source, bool readahead)
-    : job_(job), source_(source), readahead_(readahead), path_(job), comp_(job, path_) {}
+    : job_(job), source_(source), readahead_(readahead), path_(job), comp_(job, path_) {
+    comp_.useoffsets(&job.offsets);
+    comp_.allowplanes();
+}
 
 FanucInterpreter::~FanucInterpreter() {
     delete macro_;
@@ -165,6 +168,11 @@ void FanucInterpreter::execute(const FanucBlock& written) {
         const double t = block.get('T');
         tool_ = t >= 0 && t < 2147483647.0 ? static_cast<int32_t>(t) : 0;
     }
+    if (written.words.has('D') && codes.call != 650) {
+        // The control keeps the D register until another is named, in any block.
+        const double d = written.words.get('D');
+        if (d >= 0 && d < 2147483647.0 && d == std::floor(d)) dregister_ = static_cast<int32_t>(d);
+    }
     job_.events.written(job_.nodes.nodecount(), tool_, feed_);
     if (codes.toolchange) path_.toolchange(tool_);
     if (codes.axisuser == 40) {
@@ -179,7 +187,7 @@ void FanucInterpreter::execute(const FanucBlock& written) {
     modes(codes, block);
     if (codes.group[7] >= 0) {
         // D names the offset register; the block's D word is taken as written.
-        comp_.set(codes.group[7], written.words, line_, plane_, tool_, lengthsininch(), scale);
+        comp_.set(codes.group[7], written.words, line_, plane_, dregister_, lengthsininch(), scale);
     }
     const bool lengthchanged = codes.group[8] >= 0 && lengthoffset(codes.group[8], block);
     const bool transformwords = transforms(codes, written, block);

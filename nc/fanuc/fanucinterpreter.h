@@ -143,6 +143,7 @@ class FanucInterpreter {
     bool unitsnoted_ = false;
     bool retracttor_ = false;  // G99
     int32_t tool_ = 0;
+    int32_t dregister_ = 0;  // D0: no radius
     double feed_ = 0;
 
     double prog_[3] = {0, 0, 0};  // where the tool stands, as programmed (before the changes)

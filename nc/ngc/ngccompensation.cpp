@@ -1,6 +1,7 @@
 #include "nc/ngc/ngccompensation.h"
 
 #include <cmath>
+#include <filesystem>
 
 namespace {
 
@@ -23,7 +24,7 @@ int32_t NgcCompensation::refuses(const int32_t group[16], int32_t axisuser, bool
     // The offset is worked out in XY, in the units it was given in, from programmed points
     // a reference return or a cycle would pass by.
     if (group[7] > 400) return group[7];
-    if (group[2] > 170) return group[2];
+    if (group[2] >= 0 && group[2] != plane_ * 10) return group[2];
     if (group[6] >= 0 && (group[6] == 200) != inch) return group[6];
     if (machine) return 530;
     if (axisuser == 280 || axisuser == 300) return axisuser;
@@ -43,50 +44,99 @@ void NgcCompensation::set(int32_t code, const NgcBlock& block, int32_t line, int
         comp_.off();
         return;
     }
-    const std::string name = ngccodename('G', code);
-    if (plane != 17) return problem(line, name + " works in the XY plane (G17) only");
+    // Named only for a problem: every contour of a posted program passes here.
+    const auto name = [code] { return ngccodename('G', code); };
+    if (plane != 17 && !(anyplane_ && (plane == 18 || plane == 19))) {
+        return problem(line, name() + " works in the XY plane (G17) only");
+    }
     double diameter = 0;
     if (code == 411 || code == 421) {
-        if (!block.has('D')) return problem(line, name + " needs D, the tool diameter");
+        if (!block.has('D')) return problem(line, name() + " needs D, the tool diameter");
         // Written in the block's units, held in the program's length unit.
         diameter = block.get('D') * dscale;
         if (!(diameter >= 0 && std::isfinite(diameter))) {
-            return problem(line, name + " needs D, the tool diameter, not negative");
+            return problem(line, name() + " needs D, the tool diameter, not negative");
         }
     } else {
         double number = tool;
         if (block.has('D')) {
             number = block.get('D');
             if (!(number >= 0 && number < 2147483648.0 && number == std::floor(number))) {
-                return problem(line, name + " needs D, a tool number");
+                return problem(line, name() + " needs D, a tool number");
             }
         }
-        const ToolTable& table = job_.tools;
-        if (!table.found()) {
-            // Named once: compensation is then drawn as if off, never with a guessed radius.
-            job_.notice.ignore("G41/G42 without a tool table", line);
-            return;
-        }
-        if (!tablechecked_) {
-            tablechecked_ = true;
-            for (const ToolTable::Problem& p : table.problems()) {
-                problem(line, filename(table.source()) + " line " + std::to_string(p.line) + ": " +
-                                  p.message);
-            }
-        }
-        const ToolEntry* entry = table.find(static_cast<int32_t>(number));
-        if (entry == nullptr) {
-            job_.notice.ignore("G41/G42 D" + std::to_string(static_cast<int32_t>(number)) +
-                                   " not in the tool table", line);
-            return;
-        }
-        diameter = entry->diameter / (inch ? kMillimetresPerInch : 1);
+        double radius = 0;
+        if (!registerradius(static_cast<int32_t>(number), line, inch, radius)) return;
+        diameter = 2 * radius;
+    }
+    bool left = code == 410 || code == 411;
+    if (diameter < 0) {
+        // A negative offset is the control's way of cutting on the other side.
+        left = !left;
+        diameter = -diameter;
     }
     if (!displaced_) {
         for (int a = 0; a < 3; ++a) drawn_[a] = path_.pos[a];
     }
     displaced_ = true;
-    comp_.on(code == 410 || code == 411, diameter / 2, 0, 1, drawn_);
+    // Corner arcs are drawn in this plane before any programmed arc names it.
+    plane_ = plane;
+    const NgcPlaneAxes axes = ngcplaneaxes(plane);
+    comp_.on(left, diameter / 2, axes.first, axes.second, drawn_);
+}
+
+bool NgcCompensation::registerradius(int32_t number, int32_t line, bool inch, double& radius) {
+    const double unit = inch ? kMillimetresPerInch : 1;
+    if (offsets_ != nullptr && number == 0) {
+        radius = 0;  // the register the control keeps empty
+        return true;
+    }
+    if (offsets_ != nullptr && offsets_->found()) {
+        nametableproblems(line);
+        double millimetres = 0;
+        if (!offsets_->radius(number, millimetres)) {
+            job_.notice.ignore("G41/G42 D" + std::to_string(number) + " not in the offset file", line);
+            return false;
+        }
+        radius = millimetres / unit;
+        return true;
+    }
+    nametableproblems(line);
+    const ToolTable& table = job_.tools;
+    if (!table.found()) {
+        // Named once: compensation is then drawn as if off, never with a guessed radius.
+        job_.notice.ignore("G41/G42 without a tool table", line);
+        return false;
+    }
+    const ToolEntry* entry = table.find(number);
+    if (entry == nullptr) {
+        job_.notice.ignore("G41/G42 D" + std::to_string(number) + " not in the tool table", line);
+        return false;
+    }
+    radius = entry->radius() / unit;
+    return true;
+}
+
+void NgcCompensation::nametableproblems(int32_t line) {
+    if (tablechecked_) return;
+    tablechecked_ = true;
+    // A file that is there, or that the user named, but cannot be read must not pass for a
+    // missing one: its registers would silently be taken from elsewhere or left off.
+    auto unreadable = [this, line](const std::string& path, bool named) {
+        std::error_code error;
+        if (!path.empty() && (named || std::filesystem::exists(path, error))) {
+            problem(line, filename(path) + " cannot be read");
+        }
+    };
+    if (offsets_ != nullptr && !offsets_->found()) unreadable(offsets_->source(), false);
+    if (!job_.tools.found() && (offsets_ == nullptr || !offsets_->found())) {
+        unreadable(job_.tools.source(), !job_.toolfile.empty());
+    }
+    const bool offsets = offsets_ != nullptr && offsets_->found();
+    const std::string& source = offsets ? offsets_->source() : job_.tools.source();
+    for (const ToolTable::Problem& p : offsets ? offsets_->problems() : job_.tools.problems()) {
+        problem(line, filename(source) + " line " + std::to_string(p.line) + ": " + p.message);
+    }
 }
 
 void NgcCompensation::pass(CompMove& m, const double target[3]) {

@@ -10,6 +10,7 @@
 
 #include "nc/compensation/cuttercompensation.h"
 #include "nc/ncjob.h"
+#include "nc/offsettable.h"
 #include "nc/ngc/ngcblock.h"
 #include "nc/ngc/ngcpath.h"
 
@@ -31,8 +32,20 @@ class NgcCompensation : private CompSink {
              double centrefirst, double centresecond, int64_t turns);
     // The end of the program: the move held back is drawn.
     void finish();
+    // The Fanuc-family reading's registers: when its offset file was found, D numbers its
+    // radii there instead of the tool table's tools; D0 is always no radius.
+    void useoffsets(const OffsetTable* offsets) { offsets_ = offsets; }
+    // G18 and G19 as well as G17: the control offsets in the plane in force, G41 to the
+    // left as seen from the plus side of the third axis.
+    void allowplanes() { anyplane_ = true; }
+    // The bad lines of the file the registers come from, named once, at the first block that
+    // uses it (a length offset as well as compensation).
+    void nametableproblems(int32_t line);
 
   private:
+    // The radius in register (tool) number, in the program's length unit; false when there
+    // is none, named.
+    bool registerradius(int32_t number, int32_t line, bool inch, double& radius);
     void draw(const CompMove& move) override;
     void problem(int32_t line, std::string message) override;
     void pass(CompMove& m, const double target[3]);
@@ -44,6 +57,8 @@ class NgcCompensation : private CompSink {
     double drawn_[3] = {};   // the tool centre, while it differs from the programmed point
     bool displaced_ = false;
     int32_t plane_ = 17;
+    const OffsetTable* offsets_ = nullptr;
+    bool anyplane_ = false;
     bool tablechecked_ = false;
     static constexpr int64_t kListedProblems = 1000;
     int64_t problems_ = 0, unlisted_ = 0;

@@ -4,6 +4,9 @@
 
 #include <array>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -190,4 +193,24 @@ TEST(NgcCompensation, TheContourAsProgrammedIsKeptOnlyWhereCompensationDrewBesid
     }
     runwith(job, "", "G0 X0 Y0\n");
     EXPECT_TRUE(job.contour.empty());  // a new program starts without one
+}
+
+TEST(FanucCompensation, ATableThatIsThereButCannotBeReadIsNamedNotTakenForMissing) {
+    // offset.tbl a folder, the named tool table absent: each named once, at the first G41.
+    char folder[] = "/tmp/korven-offsets-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::filesystem::path dir(folder);
+    std::filesystem::create_directory(dir / "offset.tbl");
+    std::ofstream(dir / "plate.nc") << "G0 X-10 Y0\nG41 D1 G1 X0 F100\nX10\nG41 D1 X20\nG40 X30\n";
+    NcJob job;
+    job.dialect = NcDialect::Fanuc;
+    job.toolfile = (dir / "shop.tbl").string();
+    job.InitPlot(0);
+    job.interpreting = true;
+    job.PlotOnly((dir / "plate.nc").string());
+    std::vector<std::string> problems;
+    for (const auto& p : job.notice.problems()) problems.push_back(std::to_string(p.line) + ": " + p.message);
+    EXPECT_EQ(problems, (std::vector<std::string>{"2: offset.tbl cannot be read", "2: shop.tbl cannot be read"}));
+    EXPECT_EQ(job.notice.ignored().size(), 1u);  // and drawn as programmed, never guessed
+    std::filesystem::remove_all(dir);
 }

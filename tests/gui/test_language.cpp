@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLocale>
@@ -231,6 +232,27 @@ TEST(Language, TheRS274ReadingsProblemsReadInTheDefaultWindow) {
     EXPECT_GE(entries.size(), 10);
     const QRegularExpression word(QStringLiteral("[A-Za-z]{2,}"));
     for (const QString& entry : entries) {
+        EXPECT_FALSE(word.match(entry).hasMatch()) << entry.toStdString();
+    }
+}
+
+TEST(Language, TheOffsetFilesFaultsReadInTheDefaultWindow) {
+    const auto restore = qScopeGuard([] { installtranslation({}, {}); });
+    installtranslation({QStringLiteral("C")}, kFolders);
+    // Its own folder: offset.tbl beside it must not reach the other tests' programs.
+    QDir().mkpath(outdir() + QStringLiteral("/offsetfaults"));
+    writeprogram("offsetfaults/offset.tbl", "D1 R1\nD1 R3\nQ4\nD2 R1.5 X1\nD3 D+\nH1\n");
+    const std::string program = writeprogram("offsetfaults/plate.nc",
+                                             "G21 G90 G0 X-10. Y0 Z1.\n"
+                                             "G41 D7 G1 X0 F100.\n"
+                                             "G41 D1 X10.\n"
+                                             "G40 X20.\n");
+    auto w = openwindow({"/DIALECT:FANUC", program});
+    const QStringList entries = w->noticerow->entries();
+    EXPECT_EQ(entries.size(), 6);
+    const QRegularExpression word(QStringLiteral("[A-Za-z]{2,}"));
+    for (QString entry : entries) {
+        entry.remove(QStringLiteral("offset.tbl"));
         EXPECT_FALSE(word.match(entry).hasMatch()) << entry.toStdString();
     }
 }
