@@ -62,14 +62,7 @@ inline bool binary(FlowOp op, const FlowValue& a, const FlowValue& b, FlowValue&
         case FlowOp::Subtract: r = x - y; break;
         case FlowOp::Eq: r = equal(a, b); break;
         case FlowOp::Ne: r = !equal(a, b); break;
-        case FlowOp::Gt: r = x > y; break;
-        case FlowOp::Ge: r = x >= y; break;
-        case FlowOp::Lt: r = x < y; break;
-        case FlowOp::Le: r = x <= y; break;
-        case FlowOp::And: r = x != 0 && y != 0; break;
-        case FlowOp::Or: r = x != 0 || y != 0; break;
-        case FlowOp::Xor: r = (x != 0) != (y != 0); break;
-        default: break;
+        default: flowcompare(op, x, y, r); break;
     }
     if (!std::isfinite(r)) {
         problem = "result too large";

@@ -25,6 +25,21 @@ enum class FlowOp : uint8_t {
     Eq, Ne, Gt, Ge, Lt, Le, And, Or, Xor,
 };
 
+// The order and logic operators, the same in every evaluator: true with r set for Gt to Xor,
+// false for any other operator (left to the caller).
+inline bool flowcompare(FlowOp op, double x, double y, double& r) {
+    switch (op) {
+        case FlowOp::Gt: r = x > y; return true;
+        case FlowOp::Ge: r = x >= y; return true;
+        case FlowOp::Lt: r = x < y; return true;
+        case FlowOp::Le: r = x <= y; return true;
+        case FlowOp::And: r = x != 0 && y != 0; return true;
+        case FlowOp::Or: r = x != 0 || y != 0; return true;
+        case FlowOp::Xor: r = (x != 0) != (y != 0); return true;
+        default: return false;
+    }
+}
+
 struct FlowStep {
     FlowOp op;
     int32_t name = 0;  // Named, Exists; Numbered: 1 when the number is `number`, not computed

@@ -75,14 +75,9 @@ bool NgcFlow::quick(const FlowExpression& e, double& out) const {
                 r = std::copysign(static_cast<double>(static_cast<int32_t>(x) % static_cast<int32_t>(y)), x);
                 if (r < 0) r += std::fabs(y);
                 break;
-            case FlowOp::Gt: r = x > y; break;
-            case FlowOp::Ge: r = x >= y; break;
-            case FlowOp::Lt: r = x < y; break;
-            case FlowOp::Le: r = x <= y; break;
-            case FlowOp::And: r = x != 0 && y != 0; break;
-            case FlowOp::Or: r = x != 0 || y != 0; break;
-            case FlowOp::Xor: r = (x != 0) != (y != 0); break;
-            default: return false;  // functions, powers, EQ and NE
+            default:
+                if (!flowcompare(step.op, x, y, r)) return false;  // functions, powers, EQ and NE
+                break;
         }
         if (!std::isfinite(r)) return false;
         stack[--top - 1] = r;
