@@ -187,3 +187,25 @@ void FanucInterpreter::scaleheld(double factor) {
     initial_ *= factor;
     path_.scalefeed(factor);
 }
+
+void FanucInterpreter::modes(const Codes& codes, const NgcBlock& block) {
+    const int32_t* g = codes.group;
+    if (g[2] >= 0) plane_ = g[2] / 10;
+    if (g[14] >= 0) {
+        if (g[14] == 541) {
+            const double p = block.has('P') ? block.get('P') : -1;
+            if (!(p >= 1 && p <= 48 && p == std::floor(p))) {
+                problem("G54.1 needs P 1 to 48");
+            } else {
+                system_ = 5 + static_cast<int>(p);
+            }
+        } else {
+            system_ = (g[14] - 540) / 10;
+        }
+        reprogram();
+    }
+    if (g[3] >= 0) incremental_ = g[3] == 910;
+    if (g[10] >= 0) retracttor_ = g[10] == 990;
+    if (g[17] == 160) polar_.start();
+    if (g[17] == 150) polar_.on = false;
+}
