@@ -14,6 +14,7 @@
 
 #include <array>
 #include <atomic>
+#include <cstring>
 #include <cstdint>
 #include <exception>
 #include <memory>
@@ -51,7 +52,24 @@ class FanucChunks {
         if (offset < size() && !broken_.load(std::memory_order_relaxed)) return false;
         return atendslow(offset);
     }
-    void line(const FanucPlace& at, const char*& begin, const char*& end, FanucPlace& next);
+    void line(const FanucPlace& at, const char*& begin, const char*& end, FanucPlace& next) {
+        Reader& r = reader();
+        const Chunk* c = r.held;
+        if (c != nullptr && !broken_.load(std::memory_order_relaxed)) {
+            const int64_t from = at.offset - c->index * static_cast<int64_t>(chunkbytes_);
+            if (from >= 0 && from < static_cast<int64_t>(c->size)) {
+                const char* p = c->bytes.get() + from;
+                const void* feed = std::memchr(p, '\n', c->size - static_cast<size_t>(from));
+                if (feed != nullptr) {
+                    begin = p;
+                    end = static_cast<const char*>(feed);
+                    next = FanucPlace{at.offset + (end - begin) + 1, at.line + 1};
+                    return;
+                }
+            }
+        }
+        lineslow(r, at, begin, end, next);
+    }
     // Rethrows a read error met on any thread (the owner's thread only).
     void rethrow();
 
@@ -77,7 +95,15 @@ class FanucChunks {
         std::string joined;
     };
 
-    Reader& reader();
+    Reader& reader() {
+        const std::thread::id id = std::this_thread::get_id();
+        const int count = readercount_.load(std::memory_order_acquire);
+        for (int i = 0; i < count; ++i) {
+            if (readers_[static_cast<size_t>(i)].id == id) return readers_[static_cast<size_t>(i)];
+        }
+        return addreader(id);
+    }
+    Reader& addreader(std::thread::id id);
     bool owner() const { return std::this_thread::get_id() == owner_; }
     bool atendslow(int64_t offset);
     void lineslow(Reader& r, const FanucPlace& at, const char*& begin, const char*& end, FanucPlace& next);

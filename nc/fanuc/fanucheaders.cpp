@@ -72,7 +72,14 @@ void FanucHeaders::add(const char* bytes, size_t count) {
         }
         const int64_t nextoffset = base + (feed - bytes) + 1;
         if (!open_) {
-            line(p, feed, nextoffset);
+            // Most lines start with a word letter: counted without a look at the rest.
+            const char first = *p;
+            if (first == '%' || first == ':' || (first | 0x20) == 'o' || blank(first)) {
+                line(p, feed, nextoffset);
+            } else {
+                linestart_ = nextoffset;
+                ++lineno_;
+            }
         } else {
             // Only a line that may be a boundary needs its bytes; the others are counted.
             line(pending_.data(), keep_ ? pending_.data() + pending_.size() : pending_.data(), nextoffset);

@@ -116,8 +116,7 @@ void FanucProgram::whole() const {
     if (failure_) std::rethrow_exception(failure_);
 }
 
-void FanucProgram::line(const FanucPlace& at, const char*& begin, const char*& end, FanucPlace& next) const {
-    if (chunks_) return chunks_->line(at, begin, end, next);
+void FanucProgram::heldline(const FanucPlace& at, const char*& begin, const char*& end, FanucPlace& next) const {
     // The size first: a buffer it counts bytes of was published before it.
     int64_t have = size();
     const char* base = data_.load(std::memory_order_acquire);

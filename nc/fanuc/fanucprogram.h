@@ -56,7 +56,10 @@ class FanucProgram {
     }
     // The line at `at` (without its line feed), and the place of the line after it. Any
     // thread; waits for the line's end to be read.
-    void line(const FanucPlace& at, const char*& begin, const char*& end, FanucPlace& next) const;
+    void line(const FanucPlace& at, const char*& begin, const char*& end, FanucPlace& next) const {
+        if (chunks_) return chunks_->line(at, begin, end, next);
+        heldline(at, begin, end, next);
+    }
     // Rethrows the error of a load that failed, after waiting for a text held whole to be
     // read. The run's thread only.
     void whole() const;
@@ -75,6 +78,7 @@ class FanucProgram {
     // the offset of the line that ends it.
     void programof(const FanucPlace& at, FanucPlace& start, int64_t& stop) const;
     void indexwhole() const;
+    void heldline(const FanucPlace& at, const char*& begin, const char*& end, FanucPlace& next) const;
 
     // The reader: fills the buffer, growing it when the file outgrows its stated size.
     void readall(ByteSource& source, const WorkingCallback* working);
