@@ -24,7 +24,10 @@ uint64_t hashbytes(const char* p, size_t n) {
 }  // namespace
 
 FanucChunks::FanucChunks(ByteSource& source, size_t chunkbytes, size_t chunks)
-    : source_(source), chunkbytes_(chunkbytes), chunks_(chunks < 2 ? 2 : chunks), owner_(std::this_thread::get_id()) {}
+    : source_(source),
+      chunkbytes_(chunkbytes == 0 ? 1 : chunkbytes),
+      chunks_(chunks < 2 ? 2 : chunks),
+      owner_(std::this_thread::get_id()) {}
 
 FanucChunks::~FanucChunks() {
     // The rest of the file passes the line index even when the run ended early.

@@ -27,6 +27,7 @@
 #include "nc/bytesource.h"
 #include "nc/fanuc/fanucheaders.h"
 
+// A chunk read again after a jump back differs from its first reading: the file was saved anew.
 class FanucTextChanged : public std::runtime_error {
   public:
     FanucTextChanged() : std::runtime_error("the file changed while it was read") {}
@@ -34,6 +35,8 @@ class FanucTextChanged : public std::runtime_error {
 
 class FanucChunks {
   public:
+    // 4 MB in all: a loop body of a few megabytes is read once, and the window stays small
+    // beside the toolpath store.
     static constexpr size_t kChunkBytes = size_t{1} << 19;
     static constexpr size_t kChunks = 8;
     // Threads that may read one text.
