@@ -24,8 +24,9 @@ bool FanucInterpreter::coordinates(const NgcBlock& block, const Codes& codes) {
     if (codes.axisuser == 100) {
         const double l = block.has('L') ? block.get('L') : -1;
         const double p = block.has('P') ? block.get('P') : -1;
-        if (l == 10 || l == 11 || l == 12 || l == 13 || l == 1) {
-            ignore("G10 L" + std::to_string(static_cast<int>(l)));  // the offset memory
+        if (l == 10 || l == 11 || l == 12 || l == 13 || l == 1 || l == 3) {
+            // The offset memory, and L3 the tool life data.
+            ignore("G10 L" + std::to_string(static_cast<int>(l)));
             return true;
         }
         double* system = nullptr;
