@@ -73,8 +73,8 @@ void FanucInterpreter::modalstart(const NgcBlock& block) {
         repeats = block.get('L');
         if (!whole(repeats, 0, kMaxRepeats)) return problem("G66 needs L as a whole number of repeats");
     }
-    // The control counts modal calls in force among its nested calls; a G66 in a loop
-    // without G67 would otherwise pile up without end.
+    // A G66 in a loop without G67 would otherwise pile calls up without end; the control
+    // nests far fewer.
     if (modals_.size() >= kMaxNesting) {
         return alarm("calls nested more than " + std::to_string(kMaxNesting) + " deep");
     }
