@@ -16,6 +16,7 @@
 #include "nc/flow/flowchain.h"
 #include "nc/flow/flowexpression.h"
 #include "nc/flow/flowrun.h"
+#include "nc/inlining.h"
 #include "nc/ngc/ngcblock.h"
 
 class FanucInterpreter;
@@ -99,7 +100,7 @@ class FanucMacro {
         }
         return computed(e, out);
     }
-    bool computed(const FlowExpression& e, FlowValue& out) {
+    KORVEN_HOT_INLINE bool computed(const FlowExpression& e, FlowValue& out) {
         const bool done = e.chain.links.empty() ? flowevaluate(e, variables_, out, problem_)
                                                 : flowchained(e.chain, variables_, out, problem_);
         return done || failed();
