@@ -34,7 +34,7 @@ bool fanucarguments(const std::vector<FanucArgumentWord>& words, double incremen
 
 // A G66 modal call in force: the program, its repeats and the arguments of the G66 block.
 struct FanucModalCall {
-    bool on = false;
+    int outer = -1;  // the modal call the moves of its macro make in turn, -1 for none
     int64_t number = 0;
     int64_t repeats = 1;
     FanucArguments arguments;

@@ -1,7 +1,9 @@
 // Subprograms in the same file: M98 P calls program P (its upper digits, past the last four,
 // repeat it, as do L and K), M99 returns to the block after the call or, with P, to that
 // sequence number of the caller; G65 calls with arguments in a local level of its own, and
-// G66 makes such a call after each move until G67.
+// G66 makes such a call after each move until G67. G66 calls stack: a move calls the one
+// specified last, the moves of its macro the one in force before it, and G67 cancels the
+// last.
 
 #include <cmath>
 #include <string>
@@ -22,13 +24,15 @@ bool whole(double v, double low, double high) {
 }  // namespace
 
 void FanucInterpreter::calls(const Codes& codes, const NgcBlock& block, bool moved) {
-    if (codes.group[12] == 670) modal_.on = false;
+    if (codes.group[12] == 670) modalcancel();
     if (codes.call == 660) return modalstart(block);
     if (codes.call == 990) return giveback(block);
     if (codes.call != 980 && codes.call != 650) {
-        // The modal call follows each move, but not the moves of the macro it calls.
-        if (moved && modal_.on && modaldepth_ == 0 && !ended_) {
-            call(modal_.number, modal_.repeats, &modal_.arguments, true);
+        const int called = modalcalled();
+        if (moved && called != kNoModal && !ended_) {
+            const FanucModalCall& modal = modals_[static_cast<size_t>(called)];
+            // L0 keeps the call in force and runs nothing.
+            if (modal.repeats > 0) call(modal.number, modal.repeats, &modal.arguments, called);
         }
         return;
     }
@@ -54,10 +58,10 @@ void FanucInterpreter::calls(const Codes& codes, const NgcBlock& block, bool mov
     }
     if (repeats > kMaxRepeats) return problem(std::string(name) + " repeats more than 9999 times");
     if (repeats == 0) return;
-    if (!macro) return call(number, static_cast<int64_t>(repeats), nullptr, false);
+    if (!macro) return call(number, static_cast<int64_t>(repeats), nullptr, kNoModal);
     FanucArguments given;
     if (!arguments(block, given)) return;
-    call(number, static_cast<int64_t>(repeats), &given, false);
+    call(number, static_cast<int64_t>(repeats), &given, kNoModal);
 }
 
 void FanucInterpreter::modalstart(const NgcBlock& block) {
@@ -69,14 +73,32 @@ void FanucInterpreter::modalstart(const NgcBlock& block) {
         repeats = block.get('L');
         if (!whole(repeats, 0, kMaxRepeats)) return problem("G66 needs L as a whole number of repeats");
     }
+    // A G66 in a loop without G67 would otherwise pile calls up without end; the control
+    // nests far fewer.
+    if (modals_.size() >= kMaxNesting) {
+        return alarm("calls nested more than " + std::to_string(kMaxNesting) + " deep");
+    }
     FanucModalCall next;
     if (!arguments(block, next.arguments)) return;
-    next.on = true;
+    next.outer = modalcalled();
     next.number = static_cast<int64_t>(block.get('P'));
     next.repeats = static_cast<int64_t>(repeats);
-    modal_ = next;
-    // L0 keeps the call in force and runs nothing.
-    if (modal_.repeats == 0) modal_.on = false;
+    modals_.push_back(next);
+    // Inside a macro a G66 called, the moves after this block call the new one; elsewhere
+    // they call the last specified anyway.
+    if (modalview_ != kLastModal) modalview_ = static_cast<int>(modals_.size()) - 1;
+}
+
+void FanucInterpreter::modalcancel() {
+    if (modals_.empty()) return;
+    const int last = static_cast<int>(modals_.size()) - 1;
+    const int outer = modals_.back().outer;
+    // Levels whose moves called the cancelled one call what it called.
+    if (modalview_ == last) modalview_ = outer;
+    for (Call& c : stack_) {
+        if (c.callerview == last) c.callerview = outer;
+    }
+    modals_.pop_back();
 }
 
 bool FanucInterpreter::arguments(const NgcBlock& block, FanucArguments& out) {
@@ -95,7 +117,7 @@ bool FanucInterpreter::arguments(const NgcBlock& block, FanucArguments& out) {
     return true;
 }
 
-void FanucInterpreter::call(int64_t number, int64_t repeats, const FanucArguments* arguments, bool modal) {
+void FanucInterpreter::call(int64_t number, int64_t repeats, const FanucArguments* arguments, int modal) {
     FanucPlace body;
     if (!program_.findprogram(number, body)) {
         return alarm("program O" + std::to_string(number) + " not found");
@@ -105,8 +127,10 @@ void FanucInterpreter::call(int64_t number, int64_t repeats, const FanucArgument
     }
     const bool macro = arguments != nullptr;
     if (macro && !macro_->enter(*arguments)) return alarm("macro calls nested too deep");
-    stack_.push_back(Call{next_, body, repeats - 1, macro, modal});
-    if (modal) ++modaldepth_;
+    stack_.push_back(Call{next_, body, repeats - 1, macro, modalview_});
+    // The moves of a macro a G66 called make the call in force before that one; other
+    // calls keep their caller's.
+    if (modal != kNoModal) modalview_ = modals_[static_cast<size_t>(modal)].outer;
     macro_->jumped();
     next_ = body;
 }
@@ -146,7 +170,7 @@ void FanucInterpreter::giveback(const NgcBlock& block) {
     stack_.pop_back();
     macro_->unwind(stack_.size());
     if (done.macro) macro_->leave();
-    if (done.modal) --modaldepth_;
+    modalview_ = done.callerview;
     next_ = done.back;
     if (sequence) {
         FanucPlace found;

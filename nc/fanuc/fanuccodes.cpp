@@ -37,8 +37,8 @@ int fanucgroupof(int32_t g) {
             return 17;
         case 501: case 511:
             return 22;
-        case 40: case 90: case 100: case 110: case 270: case 280: case 290: case 300: case 520:
-        case 530: case 650: case 920:
+        case 40: case 90: case 100: case 110: case 270: case 280: case 290: case 300: case 310:
+        case 311: case 312: case 313: case 520: case 530: case 650: case 920:
             return 0;
         default:
             return -1;
@@ -72,6 +72,9 @@ bool FanucInterpreter::gather(const NgcBlock& words, Codes& codes) {
         } else if (g == 270 || g == 290) {
             ignore(ngccodename('G', g));
         } else {
+            // The skip (probing) moves until a signal there is none of here: its axis words
+            // are taken and nothing is drawn.
+            if (g >= 310 && g <= 313) ignore(ngccodename('G', g));
             if (codes.axisuser >= 0) {
                 problem(ngccodename('G', codes.axisuser) + " and " + ngccodename('G', g) +
                         " in one block: both take the axis words");

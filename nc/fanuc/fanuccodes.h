@@ -9,7 +9,7 @@ struct FanucInterpreter::Codes {
     static constexpr int kGroups = 24;
     int32_t group[kGroups] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
                               -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
-    int32_t axisuser = -1;  // G4, G10, G28, G30, G52 or G92: takes the axis words
+    int32_t axisuser = -1;  // G4, G10, G28, G30, G31, G52 or G92: takes the axis words
     int32_t call = -1;      // G65, G66, M98 or M99 (tenths)
     bool machine = false;   // G53
     bool toolchange = false, stop = false, endsmain = false;

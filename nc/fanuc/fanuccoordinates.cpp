@@ -24,8 +24,9 @@ bool FanucInterpreter::coordinates(const NgcBlock& block, const Codes& codes) {
     if (codes.axisuser == 100) {
         const double l = block.has('L') ? block.get('L') : -1;
         const double p = block.has('P') ? block.get('P') : -1;
-        if (l == 10 || l == 11 || l == 12 || l == 13 || l == 1) {
-            ignore("G10 L" + std::to_string(static_cast<int>(l)));  // the offset memory
+        if (l == 10 || l == 11 || l == 12 || l == 13 || l == 1 || l == 3) {
+            // The offset memory, and L3 the tool life data.
+            ignore("G10 L" + std::to_string(static_cast<int>(l)));
             return true;
         }
         double* system = nullptr;
@@ -61,11 +62,19 @@ bool FanucInterpreter::coordinates(const NgcBlock& block, const Codes& codes) {
     return true;
 }
 
-bool FanucInterpreter::lengthoffset(int32_t code, const NgcBlock& block) {
+bool FanucInterpreter::lengthoffset(const Codes& codes, const NgcBlock& block) {
     // The programmed point stays: the next move, or this block's, goes to it with the new
     // offset, as a move in G91 adds the offset's change to its own.
+    int32_t code = codes.group[8];
+    if (code < 0) {
+        // Under G43 or G44 the control takes a new H's length at once, in the same direction;
+        // the H of a call block is an argument or belongs to the call.
+        if (lengthmode_ == 490 || !block.has('H') || codes.call >= 0) return false;
+        code = lengthmode_;
+    }
     const double before = length_;
     if (code == 490) {
+        lengthmode_ = code;
         length_ = 0;
         return length_ != before;
     }
@@ -74,6 +83,7 @@ bool FanucInterpreter::lengthoffset(int32_t code, const NgcBlock& block) {
         problem(ngccodename('G', code) + " needs H, an offset number");
         return false;
     }
+    lengthmode_ = code;
     double length = 0;
     if (h > 0) {
         const int32_t number = static_cast<int32_t>(h);

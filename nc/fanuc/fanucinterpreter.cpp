@@ -189,7 +189,7 @@ void FanucInterpreter::execute(const FanucBlock& written) {
         // D names the offset register; the block's D word is taken as written.
         comp_.set(codes.group[7], written.words, line_, plane_, dregister_, lengthsininch(), scale);
     }
-    const bool lengthchanged = codes.group[8] >= 0 && lengthoffset(codes.group[8], block);
+    const bool lengthchanged = lengthoffset(codes, block);
     const bool transformwords = transforms(codes, written, block);
     if (!coordinates(block, codes)) return;
     if (codes.group[1] >= 0) {

@@ -50,12 +50,14 @@ class FanucInterpreter {
 
   private:
     struct Codes;
+    // What a move calls in modalview_: the G66 specified last, or none.
+    static constexpr int kLastModal = -2, kNoModal = -1;
     struct Call {
         FanucPlace back;       // where the caller goes on
         FanucPlace body;       // the subprogram's first line
         int64_t repeats = 0;   // runs still to make after this one
         bool macro = false;    // G65: has a local variable level of its own
-        bool modal = false;    // made by G66 after a move: its own moves call nothing
+        int callerview = kLastModal;  // the caller's modalview_, back on return
     };
 
     void dispatch(FanucLineKind kind, const FanucBlock& block, const std::string& message);
@@ -66,7 +68,7 @@ class FanucInterpreter {
     void modes(const Codes& codes, const NgcBlock& block);
     bool coordinates(const NgcBlock& block, const Codes& codes);
     // True when the offset in force changed.
-    bool lengthoffset(int32_t code, const NgcBlock& block);
+    bool lengthoffset(const Codes& codes, const NgcBlock& block);
     // The coordinate changes of the block; true when they took its axis words.
     bool transforms(const Codes& codes, const FanucBlock& written, const NgcBlock& block);
     void motion(const NgcBlock& block, bool machine);
@@ -76,10 +78,16 @@ class FanucInterpreter {
     void hole(double hole1, double hole2, double r, double bottom);
     // moved: the block made a move, after which a G66 call in force runs.
     void calls(const Codes& codes, const NgcBlock& block, bool moved);
-    // arguments: nullptr for M98, a new local level with them for a macro call.
-    void call(int64_t number, int64_t repeats, const FanucArguments* arguments, bool modal);
+    // arguments: nullptr for M98, a new local level with them for a macro call; modal: the
+    // entry of modals_ making the call after a move, or kNoModal.
+    void call(int64_t number, int64_t repeats, const FanucArguments* arguments, int modal);
     bool arguments(const NgcBlock& block, FanucArguments& out);
     void modalstart(const NgcBlock& block);
+    void modalcancel();
+    // The entry of modals_ a move calls now, or kNoModal.
+    int modalcalled() const {
+        return modalview_ == kLastModal ? static_cast<int>(modals_.size()) - 1 : modalview_;
+    }
     // The plane's words as a polar point under G16.
     void polarpoint(const NgcBlock& block, double to[3]);
     void giveback(const NgcBlock& block);
@@ -127,8 +135,8 @@ class FanucInterpreter {
     bool ended_ = false;
     bool mainstarted_ = false;  // a block or the main program's header was met
     std::vector<Call> stack_;
-    FanucModalCall modal_;       // G66
-    size_t modaldepth_ = 0;      // calls made by G66 on the stack
+    std::vector<FanucModalCall> modals_;  // G66 calls in force, the last specified last
+    int modalview_ = kLastModal;          // which of them the moves of this level call
     static constexpr size_t kMaxNesting = 32;
     static constexpr int64_t kListedProblems = 1000;
     int64_t problems_ = 0, unlisted_ = 0;
@@ -153,6 +161,7 @@ class FanucInterpreter {
     double g92_[3] = {};
     double local_[3] = {};        // G52
     double length_ = 0;           // G43/G44 along Z
+    int32_t lengthmode_ = 490;    // G43, G44 or G49: an H word alone acts under the first two
     FanucTransform transform_;
     FanucPolar polar_;
 

@@ -70,6 +70,9 @@ TEST(FanucBadInput, LoopsCallsAndDepthsStopWithANamedProblem) {
     std::string calls = "G65 P1\nM30\nO1\nG65 P1\nM99\n";
     runfanuc(job, calls);
     EXPECT_TRUE(named(job, "calls nested more than 32 deep", 4));
+    // G66 calls stack until G67: a loop that never cancels them is stopped at the same depth.
+    runfanuc(job, "#1=0\nWHILE [#1 LT 100] DO 1\nG66 P1\n#1=#1+1\nEND 1\nM30\nO1\nM99\n");
+    EXPECT_TRUE(named(job, "calls nested more than 32 deep", 3));
 
     // An expression a hundred thousand brackets deep, and a bracket never closed.
     runfanuc(job, "#1=" + std::string(100000, '[') + "1" + std::string(100000, ']') + "\nG0 X#1\n");
