@@ -24,6 +24,7 @@ FanucMacro::Kept* FanucMacro::keptat(int64_t offset) {
 void FanucMacro::forgetkept() {
     kept_.clear();
     recent_.fill(Recent{});
+    last_ = nullptr;
 }
 
 const FanucStatement* FanucMacro::statement(const char* begin, const char* end) {
@@ -70,8 +71,16 @@ void FanucMacro::execute(const char* begin, const char* end) {
 
 bool FanucMacro::rerun(const FanucPlace& at, FanucPlace& next, bool& stop) {
     if (!counting_) return false;
-    Kept* kept = keptat(at.offset);
-    if (kept == nullptr) return false;
+    Kept* kept = nullptr;
+    const bool following = last_ != nullptr && last_->next.offset == at.offset;
+    if (following && last_->follower != nullptr) {
+        kept = last_->follower;
+    } else {
+        kept = keptat(at.offset);
+        if (kept == nullptr) return false;
+        if (following) last_->follower = kept;
+    }
+    last_ = kept;
     next = kept->next;
     // Run from a copy of nothing: the statement stays in place, the map does not change
     // while it runs (only reading a new line adds to it).

@@ -77,6 +77,7 @@ class FanucMacro {
         FanucPlace next;
         int64_t runs = 0;
         Preset preset;
+        Kept* follower = nullptr;  // the kept line at `next`, once found there
     };
 
     // Kept lines by offset, in front of the map: a loop's few lines are found without hashing.
@@ -126,6 +127,7 @@ class FanucMacro {
     FanucVariables variables_;
     std::unordered_map<int64_t, Kept> kept_;  // by the line's offset
     std::array<Recent, size_t{1} << kRecentBits> recent_{};
+    Kept* last_ = nullptr;  // the kept line run last: a loop's next line is most often its follower
     FanucStatement scratch_;
     std::unordered_map<int64_t, int64_t> runs_;         // by the line's offset
     bool counting_ = false;
