@@ -24,6 +24,7 @@ FanucMacro::Kept* FanucMacro::keptat(int64_t offset) {
 void FanucMacro::forgetkept() {
     kept_.clear();
     recent_.fill(Recent{});
+    last_ = nullptr;
 }
 
 const FanucStatement* FanucMacro::statement(const char* begin, const char* end) {
@@ -41,29 +42,45 @@ const FanucStatement* FanucMacro::statement(const char* begin, const char* end) 
     kept.statement = scratch_;
     kept.next = reading_.next();
     kept.runs = runs_[at];
+    chain(kept.statement);
     prepare(kept.statement, kept.preset);
     return &kept.statement;
 }
 
-bool FanucMacro::computed(const FlowExpression& e, FlowValue& out) {
-    if (flowevaluate(e, variables_, out, problem_)) return true;
+bool FanucMacro::failed() {
     reading_.problem(problem_);
     return false;
+}
+
+void FanucMacro::chain(FanucStatement& s) {
+    for (FlowExpression* e : {&s.target, &s.value, &s.condition, &s.jump}) flowchain(*e, variables_);
+    for (FanucWord& word : s.words) flowchain(word.value, variables_);
+    int32_t index = 0;
+    std::string problem;
+    if (s.target.constant() && variables_.find(s.target.steps[0].number, true, index, problem)) s.variable = index;
 }
 
 void FanucMacro::execute(const char* begin, const char* end) {
     const FanucStatement* s = statement(begin, end);
     if (s == nullptr) return;
     // A line read just now and kept runs as it will on every pass.
-    const Kept* kept = counting_ ? keptat(reading_.current().offset) : nullptr;
+    Kept* kept = counting_ ? keptat(reading_.current().offset) : nullptr;
     if (kept != nullptr && kept->preset.ready) return presetwords(*s, kept->preset);
     run(*s);
 }
 
 bool FanucMacro::rerun(const FanucPlace& at, FanucPlace& next, bool& stop) {
     if (!counting_) return false;
-    Kept* kept = keptat(at.offset);
-    if (kept == nullptr) return false;
+    Kept* kept = nullptr;
+    const bool following = last_ != nullptr && last_->next.offset == at.offset;
+    if (following && last_->follower != nullptr) {
+        kept = last_->follower;
+    } else {
+        kept = keptat(at.offset);
+        if (kept == nullptr) return false;
+        if (following) last_->follower = kept;
+    }
+    last_ = kept;
     next = kept->next;
     // Run from a copy of nothing: the statement stays in place, the map does not change
     // while it runs (only reading a new line adds to it).
@@ -105,6 +122,10 @@ void FanucMacro::run(const FanucStatement& statement) {
 
 void FanucMacro::assign(const FanucStatement& s) {
     FlowValue number, value;
+    if (s.variable > 0) {
+        if (evaluate(s.value, value)) variables_.set(s.variable, value);
+        return;
+    }
     if (!evaluate(s.target, number) || !evaluate(s.value, value)) return;
     int32_t index = 0;
     if (!variables_.find(number.value, true, index, problem_)) return reading_.problem(problem_);
@@ -170,8 +191,7 @@ bool FanucMacro::step(const FanucPlace& at) {
     return counted(kept != nullptr ? kept->runs : runs_[at.offset], at.line);
 }
 
-bool FanucMacro::counted(int64_t& runs, int64_t line) {
-    if (steps_.step(runs, line)) return true;
+bool FanucMacro::stopped() {
     if (!steps_.message.empty()) reading_.problem(steps_.message);
     return false;
 }

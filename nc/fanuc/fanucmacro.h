@@ -13,8 +13,10 @@
 #include "nc/fanuc/fanucprogram.h"
 #include "nc/fanuc/fanucstatement.h"
 #include "nc/fanuc/fanucvariables.h"
+#include "nc/flow/flowchain.h"
 #include "nc/flow/flowexpression.h"
 #include "nc/flow/flowrun.h"
+#include "nc/inlining.h"
 #include "nc/ngc/ngcblock.h"
 
 class FanucInterpreter;
@@ -55,9 +57,19 @@ class FanucMacro {
     // A words line whose constant words go into its block once: each run copies the block
     // and works out only the words that can change.
     struct Preset {
+        // A computed word: never a code (those keep the line from being preset) nor a letter
+        // already in the block.
+        struct Computed {
+            uint16_t index;   // into the statement's words
+            uint32_t mask;    // its letter's bit; 0 for N and O, which take the slow way
+            bool otheraxis;
+        };
         bool ready = false;
         FanucBlock block;
-        std::vector<uint16_t> computed;  // indices into the statement's words
+        std::vector<Computed> computed;
+        // The block of the last run, handed on in place of a copy of `block`: a run resets
+        // its letters and writes every computed word's value, the rest never changes.
+        FanucBlock working;
     };
 
     struct Kept {
@@ -65,6 +77,7 @@ class FanucMacro {
         FanucPlace next;
         int64_t runs = 0;
         Preset preset;
+        Kept* follower = nullptr;  // the kept line at `next`, once found there
     };
 
     // Kept lines by offset, in front of the map: a loop's few lines are found without hashing.
@@ -76,7 +89,9 @@ class FanucMacro {
 
     const FanucStatement* statement(const char* begin, const char* end);
     void run(const FanucStatement& s);
-    bool counted(int64_t& runs, int64_t line);
+    bool counted(int64_t& runs, int64_t line) { return steps_.step(runs, line) || stopped(); }
+    // The run stops here: a loop that never ends, or a cancel; false.
+    bool stopped();
     Kept* keptat(int64_t offset);
     void forgetkept();
     bool evaluate(const FlowExpression& e, FlowValue& out) {
@@ -86,10 +101,18 @@ class FanucMacro {
         }
         return computed(e, out);
     }
-    bool computed(const FlowExpression& e, FlowValue& out);
+    KORVEN_HOT_INLINE bool computed(const FlowExpression& e, FlowValue& out) {
+        const bool done = e.chain.links.empty() ? flowevaluate(e, variables_, out, problem_)
+                                                : flowchained(e.chain, variables_, out, problem_);
+        return done || failed();
+    }
+    // Reports problem_ on the line; false.
+    bool failed();
     void words(const std::vector<FanucWord>& list);
-    void presetwords(const FanucStatement& s, const Preset& preset);
+    void presetwords(const FanucStatement& s, Preset& preset);
     static void prepare(const FanucStatement& s, Preset& preset);
+    // Makes the expressions of a kept line quick to work out again.
+    void chain(FanucStatement& s);
     // Puts one word's value into the block; false with problem set when the block is wrong.
     static bool addword(FanucBlock& block, const FanucWord& word, const FlowValue& v, std::string& problem);
     void assign(const FanucStatement& s);
@@ -104,6 +127,7 @@ class FanucMacro {
     FanucVariables variables_;
     std::unordered_map<int64_t, Kept> kept_;  // by the line's offset
     std::array<Recent, size_t{1} << kRecentBits> recent_{};
+    Kept* last_ = nullptr;  // the kept line run last: a loop's next line is most often its follower
     FanucStatement scratch_;
     std::unordered_map<int64_t, int64_t> runs_;         // by the line's offset
     bool counting_ = false;

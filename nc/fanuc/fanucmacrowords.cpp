@@ -139,21 +139,37 @@ void FanucMacro::prepare(const FanucStatement& s, Preset& preset) {
     for (size_t i = 0; i < s.words.size(); ++i) {
         const FlowExpression& e = s.words[i].value;
         if (!e.constant()) {
-            preset.computed.push_back(static_cast<uint16_t>(i));
+            const char letter = s.words[i].letter;
+            const bool plain = letter != 'N' && letter != 'O';
+            const bool other = letter == 'A' || letter == 'B' || letter == 'C' || letter == 'U' || letter == 'V' || letter == 'W';
+            preset.computed.push_back({static_cast<uint16_t>(i), plain ? 1u << (letter - 'A') : 0u, other});
         } else if (!addword(preset.block, s.words[i], {e.steps[0].number, false}, problem)) {
             preset = Preset{};
             return;
         }
     }
+    preset.working = preset.block;
     preset.ready = true;
 }
 
-void FanucMacro::presetwords(const FanucStatement& s, const Preset& preset) {
-    FanucBlock block = preset.block;
-    for (const uint16_t i : preset.computed) {
-        const FanucWord& word = s.words[i];
+void FanucMacro::presetwords(const FanucStatement& s, Preset& preset) {
+    FanucBlock& block = preset.working;
+    block.words.letters = preset.block.words.letters;
+    block.words.otheraxes = preset.block.words.otheraxes;
+    block.points = preset.block.points;
+    for (const Preset::Computed& c : preset.computed) {
+        const FanucWord& word = s.words[c.index];
+        if (c.mask != 0) block.words.value[word.letter - 'A'] = preset.block.words.value[word.letter - 'A'];
         FlowValue v;
         if (!computed(word.value, v)) return;
+        if (c.mask != 0 && !v.empty && std::isfinite(v.value)) {
+            // What addword does for a computed letter seen once in the line.
+            block.words.letters |= c.mask;
+            if (c.otheraxis) block.words.otheraxes |= c.mask;
+            block.words.value[word.letter - 'A'] = v.value;
+            block.points |= c.mask;
+            continue;
+        }
         if (!addword(block, word, v, problem_)) return reading_.problem(problem_);
     }
     const NgcBlock& w = block.words;

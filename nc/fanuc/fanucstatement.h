@@ -20,6 +20,7 @@ struct FanucStatement {
     std::vector<FanucWord> words;  // Words; IfThen when it does not assign
     bool assigns = false;          // Assign; IfThen when it does
     FlowExpression target, value;  // #target = value
+    int32_t variable = -1;         // the variable a constant target names, once found
     FlowExpression condition;      // IfGoto, IfThen, While
     FlowExpression jump;           // IfGoto, Goto: the sequence number
     int64_t loop = 0;              // While, Do, End: the loop's identifier

@@ -2,19 +2,9 @@
 #include <new>
 #include <vector>
 
-#include "nc/flow/flowexpression.h"
+#include "nc/flow/flowarithmetic.h"
 
 namespace {
-
-constexpr double kDegree = 3.14159265358979323846 / 180;
-// Two values this close compare equal: computed lengths carry rounding, written ones do not
-// differ this little.
-constexpr double kEqualWithin = 0.0001;
-
-bool equal(const FlowValue& a, const FlowValue& b) {
-    if (a.empty || b.empty) return a.empty == b.empty;
-    return std::fabs(a.value - b.value) < kEqualWithin;
-}
 
 // A value found without a call: a number, or a parameter the lookup hands out directly.
 inline bool quick(const FlowStep& step, const FlowLookup& lookup, FlowValue& v) {
@@ -28,47 +18,6 @@ inline bool quick(const FlowStep& step, const FlowLookup& lookup, FlowValue& v) 
     const int32_t whole = static_cast<int32_t>(n);
     if (whole != n) return false;
     v = lookup.direct[whole - lookup.directfirst];
-    return true;
-}
-
-// Two operands, a before b; out may be a.
-inline bool binary(FlowOp op, const FlowValue& a, const FlowValue& b, FlowValue& out, std::string& problem) {
-    const double x = a.value, y = b.value;
-    double r = 0;
-    switch (op) {
-        case FlowOp::Power:
-            if (x < 0 && y != std::floor(y)) {
-                problem = "negative number to a fractional power";
-                return false;
-            }
-            r = std::pow(x, y);
-            break;
-        case FlowOp::Multiply: r = x * y; break;
-        case FlowOp::Divide:
-        case FlowOp::Mod:
-            if (y == 0) {
-                problem = "division by zero";
-                return false;
-            }
-            if (op == FlowOp::Divide) {
-                r = x / y;
-            } else {
-                // Never negative, whatever the signs: MOD keeps an angle or an index in range.
-                r = std::fmod(x, y);
-                if (r < 0) r += std::fabs(y);
-            }
-            break;
-        case FlowOp::Add: r = x + y; break;
-        case FlowOp::Subtract: r = x - y; break;
-        case FlowOp::Eq: r = equal(a, b); break;
-        case FlowOp::Ne: r = !equal(a, b); break;
-        default: flowcompare(op, x, y, r); break;
-    }
-    if (!std::isfinite(r)) {
-        problem = "result too large";
-        return false;
-    }
-    out = {r, false};
     return true;
 }
 
@@ -107,7 +56,7 @@ bool flowevaluate(const FlowExpression& expression, FlowLookup& lookup, FlowValu
     // A loop's counting and stepping ("#2 LT 2000", "#2+1") most often has this form.
     if (steps.size() == 3 && steps[2].op >= FlowOp::Power) {
         FlowValue a, b;
-        if (quick(steps[0], lookup, a) && quick(steps[1], lookup, b)) return binary(steps[2].op, a, b, out, problem);
+        if (quick(steps[0], lookup, a) && quick(steps[1], lookup, b)) return flowbinary(steps[2].op, a, b, out, problem);
     }
     Stack stack(steps.size());
     for (const FlowStep& step : steps) {
@@ -139,58 +88,20 @@ bool flowevaluate(const FlowExpression& expression, FlowLookup& lookup, FlowValu
         }
         if (step.op < FlowOp::Power) {
             // One operand: a function or the sign.
-            const double x = a.value;
+            if (step.op == FlowOp::Atan) {
+                // Two operands after all: y below x.
+                const double y = stack[stack.size() - 2].value;
+                const double x = a.value;
+                stack.pop_back();
+                stack.back() = {std::atan2(y, x) / flowdetail::kDegree, false};
+                continue;
+            }
             double r = 0;
-            switch (step.op) {
-                case FlowOp::Negate: r = -x; break;
-                case FlowOp::Abs: r = std::fabs(x); break;
-                case FlowOp::Acos:
-                case FlowOp::Asin:
-                    if (!(x >= -1 && x <= 1)) {
-                        problem = std::string(step.op == FlowOp::Acos ? "ACOS" : "ASIN") +
-                                  " of a number outside -1 to 1";
-                        return false;
-                    }
-                    r = (step.op == FlowOp::Acos ? std::acos(x) : std::asin(x)) / kDegree;
-                    break;
-                case FlowOp::Cos: r = std::cos(x * kDegree); break;
-                case FlowOp::Sin: r = std::sin(x * kDegree); break;
-                case FlowOp::Tan: r = std::tan(x * kDegree); break;
-                case FlowOp::Exp: r = std::exp(x); break;
-                case FlowOp::Fix: r = std::floor(x); break;
-                case FlowOp::Fup: r = std::ceil(x); break;
-                case FlowOp::Round: r = std::round(x); break;
-                case FlowOp::Ln:
-                    if (!(x > 0)) {
-                        problem = "LN of zero or a negative number";
-                        return false;
-                    }
-                    r = std::log(x);
-                    break;
-                case FlowOp::Sqrt:
-                    if (x < 0) {
-                        problem = "square root of a negative number";
-                        return false;
-                    }
-                    r = std::sqrt(x);
-                    break;
-                case FlowOp::Atan: {
-                    // Two operands after all: y below x.
-                    const double y = stack[stack.size() - 2].value;
-                    stack.pop_back();
-                    stack.back() = {std::atan2(y, x) / kDegree, false};
-                    continue;
-                }
-                default: break;
-            }
+            if (!flowunary(step.op, a.value, r, problem)) return false;
             a = {r, false};
-            if (!std::isfinite(r)) {
-                problem = "result too large";
-                return false;
-            }
             continue;
         }
-        if (!binary(step.op, a, stack.back(), a, problem)) return false;
+        if (!flowbinary(step.op, a, stack.back(), a, problem)) return false;
         stack.pop_back();
     }
     out = stack.back();

@@ -46,9 +46,38 @@ struct FlowStep {
     double number = 0;  // Number, Numbered
 };
 
+// The shape most loop lines' expressions have, a value and then operators that each take one
+// more value or apply a function to the running one ("#2*0.1+0.05", "#1 LT 2850",
+// "SIN[#3*15]"), worked out in one pass over a single running value, with parameters of a
+// fixed number already placed. Filled by flowchain (see flowchain.h); empty otherwise.
+struct FlowChain {
+    enum class Source : uint8_t {
+        None,      // op works on the running value alone: a function, or # of it
+        Number,    // `number`
+        Direct,    // the lookup's direct[slot]
+        Numbered,  // the lookup's parameter `number`, asked for
+    };
+    // The common links as one case each: the running value loaded, or an operator applied
+    // to it and a number or a direct parameter. Other: as op and source say.
+    enum class Fused : uint8_t {
+        Other, LoadNumber, LoadDirect,
+        MultiplyNumber, MultiplyDirect, AddNumber, AddDirect, SubtractNumber, SubtractDirect,
+        LtNumber, LtDirect, GtNumber, GtDirect,
+    };
+    struct Link {
+        FlowOp op;  // Number on the first link: the running value starts as the operand
+        Source source;
+        Fused fused;
+        int32_t slot;
+        double number;
+    };
+    std::vector<Link> links;
+};
+
 // Steps in postfix order.
 struct FlowExpression {
     std::vector<FlowStep> steps;
+    FlowChain chain;
     // A bare number as written, and whether it had a decimal point: the Fanuc family reads
     // X10 as ten thousandths but X[10] and X#1 as they are.
     bool literal = false;

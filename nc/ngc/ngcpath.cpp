@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "nc/arcpoints.h"
+#include "nc/inlining.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ void NgcPath::setfeed(double feed, int32_t tool, double lengthscale) {
     job_.feedcolor = job_.feedslots.select(key, tool);
 }
 
-void NgcPath::begin(int32_t line, bool rapid) {
+KORVEN_HOT_INLINE void NgcPath::begin(int32_t line, bool rapid) {
     line_ = line;
     rapid_ = rapid;
     color_ = rapid ? kRapidColorIndex : static_cast<uint8_t>(job_.feedcolor);
@@ -42,7 +43,7 @@ void NgcPath::begin(int32_t line, bool rapid) {
     if (!rapid && !inversetime_) job_.events.feed(firstnode_, feed_);
 }
 
-void NgcPath::point(double x, double y, double z) {
+KORVEN_HOT_INLINE void NgcPath::point(double x, double y, double z) {
     const double dx = x - pos[0], dy = y - pos[1], dz = z - pos[2];
     length_ += std::sqrt(dx * dx + dy * dy + dz * dz);
     recorder_.x0 = pos[0];
@@ -54,7 +55,7 @@ void NgcPath::point(double x, double y, double z) {
     pos[2] = z;
 }
 
-void NgcPath::end() {
+KORVEN_HOT_INLINE void NgcPath::end() {
     if (rapid_) {
         time += length_ * kRapidMinutesPerLength;
     } else if (inversetime_) {

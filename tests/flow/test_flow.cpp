@@ -5,6 +5,9 @@
 
 #include <string>
 
+#include <cstring>
+
+#include "nc/flow/flowchain.h"
 #include "nc/flow/flowexpression.h"
 #include "nc/flow/flowrun.h"
 
@@ -14,7 +17,12 @@ namespace {
 class Lookup : public FlowLookup {
   public:
     FlowParameters numbers{{{0, 0}, {1, 99}}, FlowValue{}};
-    Lookup() { numbers.set(0, FlowValue::null()); }
+    Lookup() {
+        numbers.set(0, FlowValue::null());
+        direct = &numbers.get(1);
+        directfirst = 1;
+        directlast = 99;
+    }
     bool numbered(double number, FlowValue& out, std::string& problem) override {
         int32_t index = 0;
         if (!numbers.find(number, index, problem)) return false;
@@ -45,7 +53,28 @@ Result eval(const std::string& text, Lookup& lookup) {
         return r;
     }
     r.ok = flowevaluate(e, lookup, r.value, r.problem);
+    // Where a loop's kept line takes the quick form, it must agree to the bit, problems too.
+    flowchain(e, lookup);
+    if (!e.chain.links.empty()) {
+        Result c;
+        c.ok = flowchained(e.chain, lookup, c.value, c.problem);
+        EXPECT_EQ(c.ok, r.ok) << text;
+        EXPECT_EQ(c.problem, r.problem) << text;
+        EXPECT_EQ(c.value.empty, r.value.empty) << text;
+        EXPECT_EQ(std::memcmp(&c.value.value, &r.value.value, sizeof(double)), 0) << text;
+    }
     return r;
+}
+
+bool chained(const std::string& text) {
+    FlowNames names;
+    FlowParser parser(names, true);
+    FlowExpression e;
+    const char* p = text.data();
+    Lookup lookup;
+    EXPECT_TRUE(parser.value(p, text.data() + text.size(), e)) << text;
+    flowchain(e, lookup);
+    return !e.chain.links.empty();
 }
 
 double value(const std::string& text) {
@@ -149,4 +178,23 @@ TEST(FlowRun, BoundsCallsAndRuns) {
     EXPECT_FALSE(going);
     EXPECT_EQ(polls, 1);
     EXPECT_EQ(cancelled.message, "");
+}
+
+TEST(FlowExpression, LoopLinesTakeTheQuickForm) {
+    EXPECT_TRUE(chained("[#2*0.1+0.05]"));
+    EXPECT_TRUE(chained("[#1 LT 2850]"));
+    EXPECT_TRUE(chained("[SIN[#3*15]-#0]"));
+    EXPECT_TRUE(chained("#[#1+1]"));
+    // Not a chain: the right operand is itself worked out first.
+    EXPECT_FALSE(chained("[1+2*3]"));
+    EXPECT_FALSE(chained("[#1+SIN[#2]]"));
+    // Both forms, on values that give the problems and the null's rules.
+    EXPECT_EQ(value("[#1*2-#3 LT 1]"), 0);  // 3*2-5 = 1
+    EXPECT_EQ(value("[#0 EQ #9]"), 0);       // null is not zero
+    EXPECT_EQ(value("[#0+1 EQ 1]"), 1);      // but counts as zero
+    EXPECT_EQ(problem("[#1/#2]"), "division by zero");
+    Lookup large;
+    large.numbers.set(5, {1e300, false});
+    EXPECT_EQ(eval("[#5*#5]", large).problem, "result too large");
+    EXPECT_EQ(problem("[#1-#120]"), problem("#120"));
 }
