@@ -57,6 +57,7 @@ bool FanucInterpreter::gather(const NgcBlock& words, Codes& codes) {
             // Two codes of one group: the control takes the last. G80 beside a motion code, as
             // posts write a safety line, cancels the cycle and leaves the other the motion.
             int32_t& held = codes.group[group];
+            codes.given |= 1u << group;
             if (group == 1 && (held == 800 || g == 800) && held != g) {
                 codes.cancelcycle = true;
                 if (held < 0 || held == 800) held = g;

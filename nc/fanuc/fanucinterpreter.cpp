@@ -184,14 +184,16 @@ void FanucInterpreter::execute(const FanucBlock& written) {
         if (!(seconds >= 0)) return problem("G4 needs P or X, the time to wait");
         path_.dwell(seconds);
     }
-    modes(codes, block);
+    // Most blocks of a CAM program change nothing but the motion: what they do not name is
+    // not looked at.
+    if (codes.any(Codes::bits({2, 3, 10, 14, 17}))) modes(codes, block);
     if (codes.group[7] >= 0) {
         // D names the offset register; the block's D word is taken as written.
         comp_.set(codes.group[7], written.words, line_, plane_, dregister_, lengthsininch(), scale);
     }
     const bool lengthchanged = codes.group[8] >= 0 && lengthoffset(codes.group[8], block);
-    const bool transformwords = transforms(codes, written, block);
-    if (!coordinates(block, codes)) return;
+    const bool transformwords = codes.any(Codes::bits({11, 16, 22})) && transforms(codes, written, block);
+    if (codes.axisuser >= 0 && !coordinates(block, codes)) return;
     if (codes.group[1] >= 0) {
         const int32_t g = codes.group[1];
         if (!fanuciscycle(g) || codes.cancelcycle) {
@@ -223,5 +225,5 @@ void FanucInterpreter::execute(const FanucBlock& written) {
         ended_ = true;
         return;
     }
-    calls(codes, block, moved);
+    if (codes.call >= 0 || codes.group[12] >= 0 || modal_.on) calls(codes, block, moved);
 }

@@ -22,12 +22,12 @@ std::string number(double v) {
 }  // namespace
 
 void FanucInterpreter::machine(const double programmed[3], double out[3]) const {
-    if (transform_.active()) {
-        transform_.apply(programmed, out);
-    } else {
-        for (int a = 0; a < 3; ++a) out[a] = programmed[a];
-    }
-    for (int a = 0; a < 3; ++a) out[a] += offset(a);
+    // Worked out in a local point: out may be any array, so writing it at once would make
+    // the compiler read the offsets again after every store.
+    double point[3] = {programmed[0], programmed[1], programmed[2]};
+    if (transform_.active()) transform_.apply(programmed, point);
+    for (int a = 0; a < 3; ++a) point[a] += offset(a);
+    for (int a = 0; a < 3; ++a) out[a] = point[a];
 }
 
 void FanucInterpreter::target(const NgcBlock& block, double out[3]) const {
