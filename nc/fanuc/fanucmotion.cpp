@@ -22,12 +22,20 @@ std::string number(double v) {
 }  // namespace
 
 void FanucInterpreter::machine(const double programmed[3], double out[3]) const {
-    // Worked out in a local point: out may be any array, so writing it at once would make
-    // the compiler read the offsets again after every store.
-    double point[3] = {programmed[0], programmed[1], programmed[2]};
-    if (transform_.active()) transform_.apply(programmed, point);
-    for (int a = 0; a < 3; ++a) point[a] += offset(a);
-    for (int a = 0; a < 3; ++a) out[a] = point[a];
+    // Axis by axis, each read once and written once: the point was just written an axis at
+    // a time, and reading two axes in one wide load would wait for those stores to land.
+    if (transform_.active()) {
+        double changed[3];
+        transform_.apply(programmed, changed);
+        for (int a = 0; a < 3; ++a) out[a] = changed[a] + offset(a);
+        return;
+    }
+    const double x = programmed[0] + offset(0);
+    const double y = programmed[1] + offset(1);
+    const double z = programmed[2] + offset(2);
+    out[0] = x;
+    out[1] = y;
+    out[2] = z;
 }
 
 void FanucInterpreter::target(const NgcBlock& block, double out[3]) const {
