@@ -20,6 +20,14 @@ FanucInterpreter::~FanucInterpreter() {
     delete macro_;
 }
 
+namespace {
+
+bool haswords(const FanucBlock& block) {
+    return block.words.letters != 0 || block.words.gcount != 0 || block.words.mcount != 0;
+}
+
+}  // namespace
+
 void FanucInterpreter::problem(std::string message) {
     // A program that is wrong throughout (another dialect, say) says so often enough early on.
     if (problems_ < kListedProblems) {
@@ -68,7 +76,13 @@ void FanucInterpreter::run() {
         } else if ((ahead = feed ? feed->take(current_) : nullptr) != nullptr &&
                    ahead->kind != FanucLineKind::Macro) {
             next_ = ahead->next;
-            dispatch(ahead->kind, ahead->block, ahead->message);
+            if (ahead->kind == FanucLineKind::Block && haswords(ahead->block)) {
+                // Nearly every line of a CAM program: straight to its execution.
+                mainstarted_ = true;
+                execute(ahead->block);
+            } else {
+                dispatch(ahead->kind, ahead->block, ahead->message);
+            }
         } else {
             const char *begin = nullptr, *end = nullptr;
             program_.line(current_, begin, end, next_);
@@ -106,7 +120,7 @@ void FanucInterpreter::run() {
 void FanucInterpreter::dispatch(FanucLineKind kind, const FanucBlock& block, const std::string& message) {
     switch (kind) {
         case FanucLineKind::Block:
-            if (block.words.letters != 0 || block.words.gcount != 0 || block.words.mcount != 0) {
+            if (haswords(block)) {
                 mainstarted_ = true;
                 execute(block);
             }
