@@ -51,7 +51,7 @@ void FanucBlockFeed::readahead() {
     }
 }
 
-const FanucBlockFeed::Line* FanucBlockFeed::take(const FanucPlace& at) {
+const FanucBlockFeed::Line* FanucBlockFeed::takeslow(const FanucPlace& at) {
     if (stopped_) return nullptr;
     while (batch_ == nullptr || position_ == batch_->count) {
         if (batch_ != nullptr) {

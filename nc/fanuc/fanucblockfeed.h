@@ -34,7 +34,14 @@ class FanucBlockFeed {
 
     // The line at `at` when it is the next one the feed holds; nullptr (and the feed stops)
     // when the reading went elsewhere or the text ended.
-    const Line* take(const FanucPlace& at);
+    const Line* take(const FanucPlace& at) {
+        // The next line of the batch in hand, inline: the reading asks once a line.
+        if (batch_ != nullptr && !stopped_ && position_ < batch_->count &&
+            batch_->lines[static_cast<size_t>(position_)].at.offset == at.offset) {
+            return &batch_->lines[static_cast<size_t>(position_++)];
+        }
+        return takeslow(at);
+    }
     void stop();
 
   private:
@@ -44,6 +51,7 @@ class FanucBlockFeed {
         bool last = false;
     };
 
+    const Line* takeslow(const FanucPlace& at);
     void readahead();
 
     const FanucProgram& program_;

@@ -57,6 +57,7 @@ bool FanucInterpreter::gather(const NgcBlock& words, Codes& codes) {
             // Two codes of one group: the control takes the last. G80 beside a motion code, as
             // posts write a safety line, cancels the cycle and leaves the other the motion.
             int32_t& held = codes.group[group];
+            codes.given |= 1u << group;
             if (group == 1 && (held == 800 || g == 800) && held != g) {
                 codes.cancelcycle = true;
                 if (held < 0 || held == 800) held = g;
@@ -118,8 +119,22 @@ const NgcBlock& FanucInterpreter::scaled(const FanucBlock& written, const Codes&
                                   (1u << ('I' - 'A')) | (1u << ('J' - 'A')) | (1u << ('K' - 'A')) |
                                   (1u << ('R' - 'A')) | (1u << ('Q' - 'A'));
     if (scale == 1 && (written.words.letters & kLengths & ~written.points) == 0) return written.words;
-    scaled_ = written.words;
+    // Only what the block holds is copied: the whole record is several times the size of
+    // a plain line's few words, and this runs for most blocks of a CAM program.
     NgcBlock& block = scaled_;
+    const NgcBlock& words = written.words;
+    block.letters = words.letters;
+    block.otheraxes = words.otheraxes;
+    block.gcount = words.gcount;
+    block.mcount = words.mcount;
+    for (int i = 0; i < words.gcount; ++i) block.gcodes[i] = words.gcodes[i];
+    for (int i = 0; i < words.mcount; ++i) block.mcodes[i] = words.mcodes[i];
+    block.radius = words.radius;
+    block.angle = words.angle;
+    for (uint32_t left = words.letters & NgcBlock::kLetters; left != 0; left &= left - 1) {
+        const int index = __builtin_ctz(left);
+        block.value[index] = words.value[index];
+    }
     const bool rotation = codes.group[16] == 680;
     const bool scaling = codes.group[11] == 510;
     const int32_t nextmotion = codes.group[1] >= 0 ? codes.group[1] : motion_;

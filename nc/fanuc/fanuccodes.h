@@ -2,6 +2,7 @@
 // The G and M codes of one block, sorted into the control's modal groups.
 
 #include <cstdint>
+#include <initializer_list>
 
 #include "nc/fanuc/fanucinterpreter.h"
 
@@ -9,6 +10,7 @@ struct FanucInterpreter::Codes {
     static constexpr int kGroups = 24;
     int32_t group[kGroups] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
                               -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+    uint32_t given = 0;     // one bit per group above with a code in the block
     int32_t axisuser = -1;  // G4, G10, G28, G30, G31, G52 or G92: takes the axis words
     int32_t call = -1;      // G65, G66, M98 or M99 (tenths)
     bool machine = false;   // G53
@@ -16,6 +18,12 @@ struct FanucInterpreter::Codes {
     bool cancelcycle = false;  // G80 given beside another motion code
     // G65 and G66 take the block's words as the macro's arguments.
     bool takesarguments() const { return call == 650 || call == 660; }
+    bool any(uint32_t groups) const { return (given & groups) != 0; }
+    static constexpr uint32_t bits(std::initializer_list<int> groups) {
+        uint32_t b = 0;
+        for (const int g : groups) b |= 1u << g;
+        return b;
+    }
 };
 
 // The control's modal group of a G code (tenths), 0 for those that act once, -1 for none.

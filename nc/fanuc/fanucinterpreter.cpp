@@ -20,6 +20,14 @@ FanucInterpreter::~FanucInterpreter() {
     delete macro_;
 }
 
+namespace {
+
+bool haswords(const FanucBlock& block) {
+    return block.words.letters != 0 || block.words.gcount != 0 || block.words.mcount != 0;
+}
+
+}  // namespace
+
 void FanucInterpreter::problem(std::string message) {
     // A program that is wrong throughout (another dialect, say) says so often enough early on.
     if (problems_ < kListedProblems) {
@@ -69,7 +77,13 @@ void FanucInterpreter::run() {
             } else if ((ahead = feed ? feed->take(current_) : nullptr) != nullptr &&
                        ahead->kind != FanucLineKind::Macro) {
                 next_ = ahead->next;
-                dispatch(ahead->kind, ahead->block, ahead->message);
+                if (ahead->kind == FanucLineKind::Block && haswords(ahead->block)) {
+                    // Nearly every line of a CAM program: straight to its execution.
+                    mainstarted_ = true;
+                    execute(ahead->block);
+                } else {
+                    dispatch(ahead->kind, ahead->block, ahead->message);
+                }
             } else {
                 const char *begin = nullptr, *end = nullptr;
                 program_.line(current_, begin, end, next_);
@@ -113,7 +127,7 @@ void FanucInterpreter::run() {
 void FanucInterpreter::dispatch(FanucLineKind kind, const FanucBlock& block, const std::string& message) {
     switch (kind) {
         case FanucLineKind::Block:
-            if (block.words.letters != 0 || block.words.gcount != 0 || block.words.mcount != 0) {
+            if (haswords(block)) {
                 mainstarted_ = true;
                 execute(block);
             }
@@ -191,14 +205,16 @@ void FanucInterpreter::execute(const FanucBlock& written) {
         if (!(seconds >= 0)) return problem("G4 needs P or X, the time to wait");
         path_.dwell(seconds);
     }
-    modes(codes, block);
+    // Most blocks of a CAM program change nothing but the motion: what they do not name is
+    // not looked at.
+    if (codes.any(Codes::bits({2, 3, 10, 14, 17}))) modes(codes, block);
     if (codes.group[7] >= 0) {
         // D names the offset register; the block's D word is taken as written.
         comp_.set(codes.group[7], written.words, line_, plane_, dregister_, lengthsininch(), scale);
     }
     const bool lengthchanged = lengthoffset(codes, block);
-    const bool transformwords = transforms(codes, written, block);
-    if (!coordinates(block, codes)) return;
+    const bool transformwords = codes.any(Codes::bits({11, 16, 22})) && transforms(codes, written, block);
+    if (codes.axisuser >= 0 && !coordinates(block, codes)) return;
     if (codes.group[1] >= 0) {
         const int32_t g = codes.group[1];
         if (!fanuciscycle(g) || codes.cancelcycle) {
@@ -230,5 +246,5 @@ void FanucInterpreter::execute(const FanucBlock& written) {
         ended_ = true;
         return;
     }
-    calls(codes, block, moved);
+    if (codes.call >= 0 || codes.group[12] >= 0 || !modals_.empty()) calls(codes, block, moved);
 }

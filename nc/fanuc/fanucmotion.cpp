@@ -22,12 +22,20 @@ std::string number(double v) {
 }  // namespace
 
 void FanucInterpreter::machine(const double programmed[3], double out[3]) const {
+    // Axis by axis, each read once and written once: the point was just written an axis at
+    // a time, and reading two axes in one wide load would wait for those stores to land.
     if (transform_.active()) {
-        transform_.apply(programmed, out);
-    } else {
-        for (int a = 0; a < 3; ++a) out[a] = programmed[a];
+        double changed[3];
+        transform_.apply(programmed, changed);
+        for (int a = 0; a < 3; ++a) out[a] = changed[a] + offset(a);
+        return;
     }
-    for (int a = 0; a < 3; ++a) out[a] += offset(a);
+    const double x = programmed[0] + offset(0);
+    const double y = programmed[1] + offset(1);
+    const double z = programmed[2] + offset(2);
+    out[0] = x;
+    out[1] = y;
+    out[2] = z;
 }
 
 void FanucInterpreter::target(const NgcBlock& block, double out[3]) const {

@@ -83,9 +83,15 @@ TEST(FanucBadInput, LoopsCallsAndDepthsStopWithANamedProblem) {
 
 TEST(FanucLines, SplittingAheadGivesWayToCallsAndJumps) {
     // Long enough to be split on a thread of its own when read from a file: the lines run
-    // straight down, then a call and a jump back leave the thread's path half way.
+    // straight down, then a call and a jump back leave the thread's path half way. Among
+    // them lines of several codes, lengths without a point and faulty lines, which cross
+    // from the thread packed.
     std::string text = "O1\nG21 G90 G17 G0 X0 Y0 Z0\n#1=0\n";
-    for (int i = 1; i <= 30000; ++i) text += "G1 X" + std::to_string(i % 97) + ". Y" + std::to_string(i) + " F100 (straight down)\n";
+    for (int i = 1; i <= 30000; ++i) {
+        text += "G1 X" + std::to_string(i % 97) + ". Y" + std::to_string(i) + " F100 (straight down)\n";
+        if (i % 1000 == 500) text += "N" + std::to_string(i) + " G94 G90 G1 X1234 Y" + std::to_string(i) + ". M8 M9\n";
+        if (i % 5000 == 1) text += "G1 X1. X2.\n";
+    }
     text += "M98 P2\nN5 #1=#1+1\nIF [#1 LT 3] GOTO 5\nG1 X" + std::string(1, '7') + "000\n";
     for (int i = 1; i <= 30000; ++i) text += "G1 Y-" + std::to_string(i) + ". (after the call)\n";
     text += "M30\nO2\nG1 Z-1.\nM99\n";
@@ -100,7 +106,7 @@ TEST(FanucLines, SplittingAheadGivesWayToCallsAndJumps) {
     file.PlotOnly(path);
     std::remove(path.c_str());
     const std::vector<Tnodedata> a = nodesof(memory), b = nodesof(file);
-    ASSERT_EQ(a.size(), 2u + 30000u + 1u + 1u + 30000u);
+    ASSERT_EQ(a.size(), 2u + 30000u + 30u + 1u + 1u + 30000u);
     ASSERT_EQ(a.size(), b.size());
     for (size_t i = 0; i < a.size(); ++i) {
         ASSERT_EQ(a[i].x, b[i].x);
@@ -110,7 +116,15 @@ TEST(FanucLines, SplittingAheadGivesWayToCallsAndJumps) {
     }
     EXPECT_EQ(a.back().x, 7);
     EXPECT_EQ(a.back().z, -1);
-    EXPECT_TRUE(file.notice.problems().empty());
+    EXPECT_EQ(a[2 + 500].x, 1.234);
+    EXPECT_EQ(a[2 + 500].line, 4 + 500 + 1);
+    ASSERT_EQ(file.notice.problems().size(), 6u);
+    for (size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(file.notice.problems()[i].line, memory.notice.problems()[i].line);
+        EXPECT_EQ(file.notice.problems()[i].message, "two X words");
+    }
+    EXPECT_EQ(file.notice.problems()[1].line, 4 + 5000 + 6 + 1);  // after six lines put in
+    EXPECT_EQ(file.notice.reportlines(), memory.notice.reportlines());
 }
 
 namespace {
