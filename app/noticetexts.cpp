@@ -123,6 +123,8 @@ const Form kForms[] = {
     {"sequence number N([0-9]+) not found",
      QT_TRANSLATE_NOOP("ReadingNoticeRow", "sequence number N%1 not found")},
     {"program O([0-9]+) not found", QT_TRANSLATE_NOOP("ReadingNoticeRow", "program O%1 not found")},
+    {"the file changed while it was read",
+     QT_TRANSLATE_NOOP("ReadingNoticeRow", "the file changed while it was read")},
     {"calls nested more than ([0-9]+) deep",
      QT_TRANSLATE_NOOP("ReadingNoticeRow", "calls nested more than %1 deep")},
     {"macro calls nested too deep", QT_TRANSLATE_NOOP("ReadingNoticeRow", "macro calls nested too deep")},

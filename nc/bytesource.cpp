@@ -52,6 +52,9 @@ FileByteSource::~FileByteSource() {
 }
 
 size_t FileByteSource::read(uint8_t* buffer, size_t capacity) {
+#ifdef _WIN32
+    std::lock_guard<std::mutex> lock(placed_);
+#endif
     size_t got = 0;
     // Fill the whole buffer where the file allows, so short reads from pipes or network
     // file systems do not change where buffers begin.
@@ -70,6 +73,38 @@ size_t FileByteSource::read(uint8_t* buffer, size_t capacity) {
     consumed_ += static_cast<int64_t>(got);
     // A regular file is at its end once its last byte is in the buffer.
     if (size_ > 0 && consumed_ >= size_) atend_ = true;
+    return got;
+}
+
+size_t ByteSource::readat(int64_t, uint8_t*, size_t) {
+    throw NcFileError("the program cannot be read again from a place");
+}
+
+size_t FileByteSource::readat(int64_t offset, uint8_t* buffer, size_t capacity) {
+    size_t got = 0;
+    while (got < capacity) {
+        const int64_t at = offset + static_cast<int64_t>(got);
+#ifdef _WIN32
+        // No positioned read: the place is moved and put back, with read() not running meanwhile.
+        std::lock_guard<std::mutex> lock(placed_);
+        const int64_t was = ::_lseeki64(fd_, 0, SEEK_CUR);
+        int n = -1;
+        if (was >= 0 && ::_lseeki64(fd_, at, SEEK_SET) == at) {
+            n = ::_read(fd_, buffer + got, static_cast<unsigned>(std::min<size_t>(capacity - got, 1u << 30)));
+        }
+        const int error = errno;
+        if (was >= 0) ::_lseeki64(fd_, was, SEEK_SET);
+        errno = error;
+#else
+        const ssize_t n = ::pread(fd_, buffer + got, capacity - got, static_cast<off_t>(at));
+#endif
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            fail(path_, errno);
+        }
+        if (n == 0) break;
+        got += static_cast<size_t>(n);
+    }
     return got;
 }
 

@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 #include <ctime>
+#ifdef _WIN32
+#include <mutex>
+#endif
 
 // A program file that cannot be opened or read. what() is "<file name>: <reason>".
 class NcFileError : public std::runtime_error {
@@ -23,6 +26,12 @@ class ByteSource {
     virtual int64_t size() const = 0;
     // True once the last byte has been handed out.
     virtual bool atend() const = 0;
+    // Whether readat() can read again from any place (a regular file, not a pipe): a reading
+    // that goes back in the program then reads again what it needs instead of holding it all.
+    virtual bool seekable() const { return false; }
+    // Up to capacity bytes from offset, fewer only at the end, without moving where read()
+    // goes on. Throws NcFileError on a read error.
+    virtual size_t readat(int64_t offset, uint8_t* buffer, size_t capacity);
 };
 
 class FileByteSource : public ByteSource {
@@ -36,6 +45,8 @@ class FileByteSource : public ByteSource {
     size_t read(uint8_t* buffer, size_t capacity) override;
     int64_t size() const override { return size_; }
     bool atend() const override { return atend_; }
+    bool seekable() const override { return true; }
+    size_t readat(int64_t offset, uint8_t* buffer, size_t capacity) override;
     // Size or modification time differ from those at opening.
     bool changed() const;
 
@@ -46,6 +57,9 @@ class FileByteSource : public ByteSource {
     int64_t size_ = 0;
     int64_t consumed_ = 0;
     bool atend_ = false;
+#ifdef _WIN32
+    std::mutex placed_;  // readat() moves the one place read() goes on from
+#endif
 };
 
 class MemoryByteSource : public ByteSource {

@@ -79,6 +79,11 @@ class LineIndexingSource : public ByteSource {
     }
     int64_t size() const override { return inner_.size(); }
     bool atend() const override { return inner_.atend(); }
+    // Read again, not indexed again.
+    bool seekable() const override { return inner_.seekable(); }
+    size_t readat(int64_t offset, uint8_t* buffer, size_t capacity) override {
+        return inner_.readat(offset, buffer, capacity);
+    }
 
   private:
     ByteSource& inner_;

@@ -111,7 +111,7 @@ void NcJob::plotsource(ByteSource& source, bool readahead, const std::string& pa
         NgcInterpreter(*this, read, readahead, folder, path).run();
         interpreting = false;
     } else if (dialect == NcDialect::Fanuc) {
-        // The whole text is held: calls and jumps go back and forth in it.
+        // Calls and jumps go back and forth in the text; the reading itself reads it to the end.
         FanucInterpreter(*this, read, readahead).run();
         interpreting = false;
     } else {

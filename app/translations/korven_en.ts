@@ -837,6 +837,10 @@
         <source>%1 line %2: %3</source>
         <translation>%1 line %2: %3</translation>
     </message>
+    <message>
+        <source>the file changed while it was read</source>
+        <translation>the file changed while it was read</translation>
+    </message>
 </context>
 <context>
     <name>StockDialog</name>

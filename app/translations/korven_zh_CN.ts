@@ -837,6 +837,10 @@
         <source>%1 line %2: %3</source>
         <translation>%1 第 %2 行: %3</translation>
     </message>
+    <message>
+        <source>the file changed while it was read</source>
+        <translation>文件在读取期间已改变</translation>
+    </message>
 </context>
 <context>
     <name>StockDialog</name>

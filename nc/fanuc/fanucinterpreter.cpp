@@ -48,54 +48,61 @@ void FanucInterpreter::run() {
     FanucBlock block;
     std::unique_ptr<FanucBlockFeed> feed;
     if (readahead_) feed = std::make_unique<FanucBlockFeed>(program_);
-    while (!ended_) {
-        current_ = next_;
-        if (program_.atend(current_)) {
-            program_.whole();  // a read that failed ends the run here
-            // Past the last line: only the main program may end so.
-            if (stack_.empty()) break;
-            problem("subprogram ends without M99");
-            giveback(NgcBlock{});
-            continue;
-        }
-        line_ = static_cast<int32_t>(current_.line);
-        bool stop = false;
-        const FanucBlockFeed::Line* ahead = nullptr;
-        const bool again = macro_->rerun(current_, next_, stop);
-        if (again) {
-            // A kept line of a loop or a subprogram: run and counted without reading it.
-            if (stop) ended_ = true;
-        } else if ((ahead = feed ? feed->take(current_) : nullptr) != nullptr &&
-                   ahead->kind != FanucLineKind::Macro) {
-            next_ = ahead->next;
-            dispatch(ahead->kind, ahead->block, ahead->message);
-        } else {
-            const char *begin = nullptr, *end = nullptr;
-            program_.line(current_, begin, end, next_);
-            const FanucLineKind kind = parser_.parse(begin, end, block);
-            if (kind == FanucLineKind::Macro) {
-                mainstarted_ = true;
-                macro_->execute(begin, end);
+    try {
+        while (!ended_) {
+            current_ = next_;
+            if (program_.atend(current_)) {
+                program_.whole();  // a read that failed ends the run here
+                // Past the last line: only the main program may end so.
+                if (stack_.empty()) break;
+                problem("subprogram ends without M99");
+                giveback(NgcBlock{});
+                continue;
+            }
+            line_ = static_cast<int32_t>(current_.line);
+            bool stop = false;
+            const FanucBlockFeed::Line* ahead = nullptr;
+            const bool again = macro_->rerun(current_, next_, stop);
+            if (again) {
+                // A kept line of a loop or a subprogram: run and counted without reading it.
+                if (stop) ended_ = true;
+            } else if ((ahead = feed ? feed->take(current_) : nullptr) != nullptr &&
+                       ahead->kind != FanucLineKind::Macro) {
+                next_ = ahead->next;
+                dispatch(ahead->kind, ahead->block, ahead->message);
             } else {
-                dispatch(kind, block, parser_.message);
+                const char *begin = nullptr, *end = nullptr;
+                program_.line(current_, begin, end, next_);
+                const FanucLineKind kind = parser_.parse(begin, end, block);
+                if (kind == FanucLineKind::Macro) {
+                    mainstarted_ = true;
+                    macro_->execute(begin, end);
+                } else {
+                    dispatch(kind, block, parser_.message);
+                }
+            }
+            if (!again && !macro_->step(current_)) ended_ = true;
+            if (job_.stoprequested) {
+                job_.stoppedline = line_;
+                break;
+            }
+            if (++sincecheck == 4096) {
+                sincecheck = 0;
+                const auto now = std::chrono::steady_clock::now();
+                if (job_.working && now - lastprogress > std::chrono::milliseconds(500)) {
+                    lastprogress = now;
+                    // Half for the bytes read, half for those run.
+                    const double done = static_cast<double>(program_.size() + current_.offset) / (2 * size);
+                    job_.working(NcReader::kLoadingCaption, size > 0 ? std::min(done, 1.0) : 1.0);
+                    clearwidevectorstate();  // the screen update ran toolkit code
+                }
             }
         }
-        if (!again && !macro_->step(current_)) ended_ = true;
-        if (job_.stoprequested) {
-            job_.stoppedline = line_;
-            break;
-        }
-        if (++sincecheck == 4096) {
-            sincecheck = 0;
-            const auto now = std::chrono::steady_clock::now();
-            if (job_.working && now - lastprogress > std::chrono::milliseconds(500)) {
-                lastprogress = now;
-                // Half for the bytes read, half for those run.
-                const double done = static_cast<double>(program_.size() + current_.offset) / (2 * size);
-                job_.working(NcReader::kLoadingCaption, size > 0 ? std::min(done, 1.0) : 1.0);
-                clearwidevectorstate();  // the screen update ran toolkit code
-            }
-        }
+    } catch (const FanucTextChanged& changed) {
+        // A jump back found other bytes than the first pass read: what was drawn stays, and
+        // nothing from the new text joins it.
+        line_ = static_cast<int32_t>(current_.line);
+        problem(changed.what());
     }
     comp_.finish();
     job_.notice.unlistedproblems(unlisted_);

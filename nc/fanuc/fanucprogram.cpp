@@ -12,15 +12,11 @@ bool blank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
 }
 
-const char* skipblanks(const char* p, const char* end) {
-    while (p < end && blank(*p)) ++p;
-    return p;
-}
-
 }  // namespace
 
 FanucProgram::~FanucProgram() {
-    // The whole file is read even when the run ended early: its lines are indexed as read.
+    // The whole file is read even when the run ended early: its lines are indexed as read
+    // (FanucChunks reads the rest of its file likewise).
     if (loader_.joinable()) loader_.join();
 }
 
@@ -76,6 +72,10 @@ void FanucProgram::load(ByteSource& source, const WorkingCallback& working) {
 }
 
 void FanucProgram::startload(ByteSource& source) {
+    if (source.seekable()) {
+        chunks_ = std::make_unique<FanucChunks>(source);
+        return;
+    }
     const int64_t size = source.size();
     if (size > 0) {
         capacity_ = static_cast<size_t>(size) + 1;
@@ -110,12 +110,13 @@ int64_t FanucProgram::waitbeyond(int64_t have) const {
 }
 
 void FanucProgram::whole() const {
+    if (chunks_) return chunks_->rethrow();
     std::unique_lock<std::mutex> lock(mutex_);
     grew_.wait(lock, [&] { return complete_; });
     if (failure_) std::rethrow_exception(failure_);
 }
 
-void FanucProgram::line(const FanucPlace& at, const char*& begin, const char*& end, FanucPlace& next) const {
+void FanucProgram::heldline(const FanucPlace& at, const char*& begin, const char*& end, FanucPlace& next) const {
     // The size first: a buffer it counts bytes of was published before it.
     int64_t have = size();
     const char* base = data_.load(std::memory_order_acquire);
@@ -137,49 +138,25 @@ void FanucProgram::line(const FanucPlace& at, const char*& begin, const char*& e
     next.line = at.line + 1;
 }
 
-bool FanucProgram::programboundary(const char* begin, const char* end) const {
-    const char* p = skipblanks(begin, end);
-    if (p == end) return false;
-    if (*p == '%') return true;
-    if ((*p | 0x20) != 'o' && *p != ':') return false;
-    p = skipblanks(p + 1, end);
-    return p < end && *p >= '0' && *p <= '9';
-}
-
-void FanucProgram::indexheaders() {
-    indexed_ = true;
-    starts_.push_back(FanucPlace{});
-    FanucPlace at, next;
-    FanucBlockParser parser;
-    FanucBlock block;
-    while (!atend(at)) {
-        const char *begin = nullptr, *end = nullptr;
-        line(at, begin, end, next);
-        if (programboundary(begin, end)) {
-            ends_.push_back(at.offset);
-            starts_.push_back(next);
-            if (parser.parse(begin, end, block) == FanucLineKind::Header) {
-                headers_.emplace(parser.number, next);  // the first of equal numbers counts
-            }
-        }
-        at = next;
-    }
-    ends_.push_back(size());
+void FanucProgram::indexwhole() const {
+    if (headers_.complete()) return;
+    const char* base = data_.load(std::memory_order_acquire);
+    if (base != nullptr) headers_.add(base, static_cast<size_t>(size()));
+    headers_.finish(size());
 }
 
 bool FanucProgram::findprogram(int64_t number, FanucPlace& body) {
     whole();
-    if (!indexed_) indexheaders();
-    const auto found = headers_.find(number);
-    if (found == headers_.end()) return false;
-    body = found->second;
-    return true;
+    if (chunks_) return chunks_->header(number, body);
+    indexwhole();
+    return headers_.find(number, body);
 }
 
-FanucPlace FanucProgram::programstart(const FanucPlace& at) const {
-    auto after = std::upper_bound(starts_.begin(), starts_.end(), at.offset,
-                                  [](int64_t offset, const FanucPlace& p) { return offset < p.offset; });
-    return after == starts_.begin() ? FanucPlace{} : *(after - 1);
+void FanucProgram::programof(const FanucPlace& at, FanucPlace& start, int64_t& stop) const {
+    if (chunks_) return chunks_->program(at.offset, start, stop);
+    indexwhole();
+    headers_.program(at.offset, start, stop);
+    if (stop < 0) stop = size();
 }
 
 bool FanucProgram::findsequence(int64_t n, const FanucPlace& from, FanucPlace& found) const {
@@ -190,12 +167,9 @@ bool FanucProgram::findsequence(int64_t n, const FanucPlace& from, FanucPlace& f
         return true;
     }
     whole();
-    if (!indexed_) const_cast<FanucProgram*>(this)->indexheaders();
-    const FanucPlace start = programstart(from);
-    const size_t index = static_cast<size_t>(
-        std::find_if(starts_.begin(), starts_.end(), [&](const FanucPlace& p) { return p.offset == start.offset; }) -
-        starts_.begin());
-    const int64_t stop = index < ends_.size() ? ends_[index] : size();
+    FanucPlace start;
+    int64_t stop = 0;
+    programof(from, start, stop);
     auto search = [&](FanucPlace at, int64_t until) {
         FanucPlace next;
         while (at.offset < until && !atend(at)) {
@@ -221,7 +195,7 @@ bool FanucProgram::findkeyword(const char* keyword, int64_t n, const FanucPlace&
     while (!atend(at)) {
         const char *begin = nullptr, *end = nullptr;
         line(at, begin, end, next);
-        if (programboundary(begin, end)) return false;
+        if (fanucprogramboundary(begin, end)) return false;
         // Blanks pass anywhere; the keyword may follow a sequence number.
         std::string squeezed;
         for (const char* p = begin; p < end && squeezed.size() < 40; ++p) {

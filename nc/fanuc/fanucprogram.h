@@ -1,9 +1,16 @@
 #pragma once
-// The whole text of a Fanuc-family program, held so that calls and jumps can go back and
-// forth in it: a cursor walks it line by line, program headers are found by number and
-// sequence numbers by searching the program the cursor is in, as the control searches.
-// A large program is read on a thread of its own while the run starts on its first lines:
-// lines are handed out as soon as their bytes are in, searches wait for the whole text.
+// The text of a Fanuc-family program, read so that calls and jumps can go back and forth in
+// it: a cursor walks it line by line, program headers are found by number and sequence
+// numbers by searching the program the cursor is in, as the control searches.
+// A file is read in chunks as its lines are asked for and read again from its place after a
+// jump back (see FanucChunks), so a program of any size costs a few megabytes. A source that
+// cannot be read again (a pipe, a test's trickle) is held whole instead: read on a thread of
+// its own while the run starts on its first lines, or at once by load().
+//
+// How long line()'s bytes stay valid: until the same thread asks this program for its next
+// line or makes a search. The run's thread parses or runs a line's text before it reads
+// another, and the block feed splits each line before it reads on. (A text held whole keeps
+// them for its life, but no caller may count on it.)
 
 #include <atomic>
 #include <condition_variable>
@@ -14,18 +21,13 @@
 #include <mutex>
 #include <string>
 #include <thread>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "nc/bytesource.h"
+#include "nc/fanuc/fanucchunks.h"
+#include "nc/fanuc/fanucheaders.h"
 #include "nc/ncreader.h"
-
-// A place in the text: the byte offset of a line's start and its line number from 1.
-struct FanucPlace {
-    int64_t offset = 0;
-    int64_t line = 1;
-};
 
 class FanucProgram {
   public:
@@ -34,25 +36,32 @@ class FanucProgram {
     FanucProgram(const FanucProgram&) = delete;
     FanucProgram& operator=(const FanucProgram&) = delete;
 
-    // Reads the whole source; reports loading progress. Throws NcFileError.
+    // Reads the whole source and holds it; reports loading progress. Throws NcFileError.
     void load(ByteSource& source, const WorkingCallback& working);
-    // Starts reading the source on a thread of its own and returns at once. Its NcFileError
-    // comes from whole() and the searches.
+    // Starts reading the source and returns at once: a seekable one in chunks as lines are
+    // asked for, another whole on a thread of its own. Read errors come from whole() and the
+    // searches on this thread; a file found changed on a read again throws FanucTextChanged
+    // from line(), atend() and the searches on this thread.
     void startload(ByteSource& source);
     // Holds the text as given (tests).
     void hold(const std::string& text);
 
-    // The bytes read so far: the whole text once loading is over.
-    int64_t size() const { return loaded_.load(std::memory_order_acquire); }
+    // The bytes read so far (on the first pass): the whole text once loading is over.
+    int64_t size() const { return chunks_ ? chunks_->size() : loaded_.load(std::memory_order_acquire); }
     // Waits for the bytes at `at` (any thread): true when the text ends before them.
     bool atend(const FanucPlace& at) const {
+        if (chunks_) return chunks_->atend(at.offset);
         if (at.offset < size()) return false;
         return waitbeyond(at.offset) <= at.offset;
     }
     // The line at `at` (without its line feed), and the place of the line after it. Any
     // thread; waits for the line's end to be read.
-    void line(const FanucPlace& at, const char*& begin, const char*& end, FanucPlace& next) const;
-    // Waits for the whole text; rethrows the error of a load that failed. The run's thread only.
+    void line(const FanucPlace& at, const char*& begin, const char*& end, FanucPlace& next) const {
+        if (chunks_) return chunks_->line(at, begin, end, next);
+        heldline(at, begin, end, next);
+    }
+    // Rethrows the error of a load that failed, after waiting for a text held whole to be
+    // read. The run's thread only.
     void whole() const;
 
     // The line after the header of program `number`; false when there is none.
@@ -65,10 +74,11 @@ class FanucProgram {
     bool findkeyword(const char* keyword, int64_t n, const FanucPlace& from, FanucPlace& found) const;
 
   private:
-    // Where the program holding `at` starts (the line after its header, or the text's start).
-    FanucPlace programstart(const FanucPlace& at) const;
-    bool programboundary(const char* begin, const char* end) const;
-    void indexheaders();
+    // The program holding `at`: its first line (after its header, or the text's start) and
+    // the offset of the line that ends it.
+    void programof(const FanucPlace& at, FanucPlace& start, int64_t& stop) const;
+    void indexwhole() const;
+    void heldline(const FanucPlace& at, const char*& begin, const char*& end, FanucPlace& next) const;
 
     // The reader: fills the buffer, growing it when the file outgrows its stated size.
     void readall(ByteSource& source, const WorkingCallback* working);
@@ -88,10 +98,8 @@ class FanucProgram {
     mutable std::condition_variable grew_;
     std::thread loader_;
 
-    bool indexed_ = false;
-    std::unordered_map<int64_t, FanucPlace> headers_;  // program number -> first body line
-    std::vector<FanucPlace> starts_;                   // every program's first body line, in order
-    std::vector<int64_t> ends_;                        // and the offset of the line ending it
+    std::unique_ptr<FanucChunks> chunks_;  // a file read in chunks; else the buffer above
+    mutable FanucHeaders headers_;         // of a text held whole, once it is in
     // Jumps made again and again (a loop's GOTO or END) search once.
     mutable std::map<std::pair<int64_t, int64_t>, FanucPlace> sequencecache_;
 };
