@@ -46,6 +46,15 @@ int fanucgroupof(int32_t g) {
 }
 
 bool FanucInterpreter::gather(const NgcBlock& words, Codes& codes) {
+    // Most blocks name no code, or the same ones as a block not long before (a loop's
+    // lines, a CAM program's G1 lines): sorted once, taken again while nothing was said.
+    if (words.gcount == 0 && words.mcount == 0) return true;
+    CodesMemo& memo = *codesmemo_;
+    if (memo.sorts(words)) {
+        codes = memo.codes;
+        return true;
+    }
+    bool quiet = true;
     for (int i = 0; i < words.gcount; ++i) {
         const int32_t g = words.gcodes[i];
         const int group = fanucgroupof(g);
@@ -72,10 +81,14 @@ bool FanucInterpreter::gather(const NgcBlock& words, Codes& codes) {
             // Exact stop and the end of data setting change nothing drawn.
         } else if (g == 270 || g == 290) {
             ignore(ngccodename('G', g));
+            quiet = false;
         } else {
             // The skip (probing) moves until a signal there is none of here: its axis words
             // are taken and nothing is drawn.
-            if (g >= 310 && g <= 313) ignore(ngccodename('G', g));
+            if (g >= 310 && g <= 313) {
+                ignore(ngccodename('G', g));
+                quiet = false;
+            }
             if (codes.axisuser >= 0) {
                 problem(ngccodename('G', codes.axisuser) + " and " + ngccodename('G', g) +
                         " in one block: both take the axis words");
@@ -106,8 +119,11 @@ bool FanucInterpreter::gather(const NgcBlock& words, Codes& codes) {
             codes.call = m;
         } else if (m != 0 && m != 10 && (m < 30 || m > 90) && m != 480 && m != 490) {
             ignore(ngccodename('M', m));
+            quiet = false;
         }
     }
+    // A block whose codes were noted must be noted again on its own line.
+    if (quiet) memo.keep(words, codes);
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "nc/fanuc/fanucinterpreter.h"
+#include "nc/ngc/ngcblock.h"
 
 struct FanucInterpreter::Codes {
     static constexpr int kGroups = 24;
@@ -23,6 +24,32 @@ struct FanucInterpreter::Codes {
         uint32_t b = 0;
         for (const int g : groups) b |= 1u << g;
         return b;
+    }
+};
+
+// The codes of the block gathered last without a notice, sorted.
+struct FanucInterpreter::CodesMemo {
+    int gcount = -1, mcount = -1;
+    int32_t gcodes[NgcBlock::kMaxCodes] = {};
+    int32_t mcodes[NgcBlock::kMaxCodes] = {};
+    Codes codes;
+
+    bool sorts(const NgcBlock& words) const {
+        if (words.gcount != gcount || words.mcount != mcount) return false;
+        for (int i = 0; i < gcount; ++i) {
+            if (words.gcodes[i] != gcodes[i]) return false;
+        }
+        for (int i = 0; i < mcount; ++i) {
+            if (words.mcodes[i] != mcodes[i]) return false;
+        }
+        return true;
+    }
+    void keep(const NgcBlock& words, const Codes& sorted) {
+        gcount = words.gcount;
+        mcount = words.mcount;
+        for (int i = 0; i < gcount; ++i) gcodes[i] = words.gcodes[i];
+        for (int i = 0; i < mcount; ++i) mcodes[i] = words.mcodes[i];
+        codes = sorted;
     }
 };
 

@@ -11,7 +11,8 @@
 #include "nc/vectorstate.h"
 
 FanucInterpreter::FanucInterpreter(NcJob& job, ByteSource& source, bool readahead)
-    : job_(job), source_(source), readahead_(readahead), path_(job), comp_(job, path_) {
+    : job_(job), source_(source), readahead_(readahead), path_(job), comp_(job, path_),
+      codesmemo_(std::make_unique<CodesMemo>()) {
     comp_.useoffsets(&job.offsets);
     comp_.allowplanes();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,7 @@ class FanucInterpreter {
 
   private:
     struct Codes;
+    struct CodesMemo;
     // What a move calls in modalview_: the G66 specified last, or none.
     static constexpr int kLastModal = -2, kNoModal = -1;
     struct Call {
@@ -129,6 +131,7 @@ class FanucInterpreter {
     NgcPath path_;
     NgcCompensation comp_;
     FanucMacro* macro_ = nullptr;
+    std::unique_ptr<CodesMemo> codesmemo_;
     NgcBlock scaled_;
     FanucPlace current_, next_;
     int32_t line_ = 0;
