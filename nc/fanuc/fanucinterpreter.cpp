@@ -213,7 +213,9 @@ void FanucInterpreter::execute(const FanucBlock& written) {
         // D names the offset register; the block's D word is taken as written.
         comp_.set(codes.group[7], written.words, line_, plane_, dregister_, lengthsininch(), scale);
     }
-    const bool lengthchanged = lengthoffset(codes, block);
+    // Under G49, or without G43, G44, G49 or H, the offset cannot change.
+    const bool lengthchanged =
+        (codes.group[8] >= 0 || (lengthmode_ != 490 && block.has('H'))) && lengthoffset(codes, block);
     const bool transformwords = codes.any(Codes::bits({11, 16, 22})) && transforms(codes, written, block);
     if (codes.axisuser >= 0 && !coordinates(block, codes)) return;
     if (codes.group[1] >= 0) {
