@@ -30,7 +30,25 @@ class FanucMacro {
     void execute(const char* begin, const char* end);
     // A line that ran before and was kept read: runs it again and counts the run, without
     // reading its text. False when the line is not kept; stop is set when the run must end.
-    bool rerun(const FanucPlace& at, FanucPlace& next, bool& stop);
+    // Inline in the reading's line loop: a loop's pass is a few such lines, and a call would
+    // cost about as much as a short line's own work.
+    KORVEN_HOT_INLINE bool rerun(const FanucPlace& at, FanucPlace& next, bool& stop) {
+        if (!counting_) return false;
+        const bool following = last_ != nullptr && last_->next.offset == at.offset;
+        Kept* kept = following ? last_->follower : nullptr;
+        if (kept == nullptr && (kept = follow(at, following)) == nullptr) return false;
+        last_ = kept;
+        next = kept->next;
+        // Run from a copy of nothing: the statement stays in place, the map does not change
+        // while it runs (only reading a new line adds to it).
+        if (kept->preset.ready) {
+            presetwords(kept->statement, kept->preset);
+        } else {
+            run(kept->statement);
+        }
+        stop = !counted(kept->runs, at.line);
+        return true;
+    }
     // Counts one run of the line at `at`; false when the run must stop (a loop that never
     // ends, or a cancel).
     bool step(const FanucPlace& at);
@@ -93,6 +111,9 @@ class FanucMacro {
     // The run stops here: a loop that never ends, or a cancel; false.
     bool stopped();
     Kept* keptat(int64_t offset);
+    // The kept line at `at` found the long way, then remembered as the follower of the line
+    // run last when it came next to it; nullptr when it is not kept.
+    Kept* follow(const FanucPlace& at, bool following);
     void forgetkept();
     bool evaluate(const FlowExpression& e, FlowValue& out) {
         if (e.constant()) {
