@@ -127,12 +127,8 @@ bool FanucInterpreter::gather(const NgcBlock& words, Codes& codes) {
     return true;
 }
 
-const NgcBlock& FanucInterpreter::scaled(const FanucBlock& written, const Codes& codes) {
+const NgcBlock& FanucInterpreter::rescaled(const FanucBlock& written, const Codes& codes) {
     // Lengths written without a point count in the least increment of the units in force.
-    constexpr uint32_t kLengths = (1u << ('X' - 'A')) | (1u << ('Y' - 'A')) | (1u << ('Z' - 'A')) |
-                                  (1u << ('I' - 'A')) | (1u << ('J' - 'A')) | (1u << ('K' - 'A')) |
-                                  (1u << ('R' - 'A')) | (1u << ('Q' - 'A'));
-    if ((written.words.letters & kLengths & ~written.points) == 0 && inch_ == lengthsininch()) return written.words;
     const double increment = inch_ ? 0.0001 : 0.001;
     const double scale = wordscale();
     // Only what the block holds is copied: the whole record is several times the size of

@@ -66,7 +66,15 @@ class FanucInterpreter {
     bool gather(const NgcBlock& words, Codes& codes);
     // The block's words in the units lengths are kept in; the written block itself when
     // nothing needs changing.
-    const NgcBlock& scaled(const FanucBlock& block, const Codes& codes);
+    const NgcBlock& scaled(const FanucBlock& block, const Codes& codes) {
+        // Told inline: nearly every block's lengths carry a point, in the units they count in.
+        constexpr uint32_t kLengths = (1u << ('X' - 'A')) | (1u << ('Y' - 'A')) | (1u << ('Z' - 'A')) |
+                                      (1u << ('I' - 'A')) | (1u << ('J' - 'A')) | (1u << ('K' - 'A')) |
+                                      (1u << ('R' - 'A')) | (1u << ('Q' - 'A'));
+        if ((block.words.letters & kLengths & ~block.points) == 0 && inch_ == lengthsininch()) return block.words;
+        return rescaled(block, codes);
+    }
+    const NgcBlock& rescaled(const FanucBlock& block, const Codes& codes);
     void modes(const Codes& codes, const NgcBlock& block);
     bool coordinates(const NgcBlock& block, const Codes& codes);
     // True when the offset in force changed.
