@@ -115,7 +115,7 @@ class FanucMacro {
     // run last when it came next to it; nullptr when it is not kept.
     Kept* follow(const FanucPlace& at, bool following);
     void forgetkept();
-    bool evaluate(const FlowExpression& e, FlowValue& out) {
+    KORVEN_HOT_INLINE bool evaluate(const FlowExpression& e, FlowValue& out) {
         if (e.constant()) {
             out = {e.steps[0].number, false};
             return true;
