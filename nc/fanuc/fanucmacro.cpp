@@ -69,9 +69,12 @@ void FanucMacro::execute(const char* begin, const char* end) {
     run(*s);
 }
 
-FanucMacro::Kept* FanucMacro::follow(const FanucPlace& at, bool following) {
+FanucMacro::Kept* FanucMacro::follow(const FanucPlace& at) {
     Kept* kept = keptat(at.offset);
-    if (kept != nullptr && following) last_->follower = kept;
+    if (kept != nullptr && last_ != nullptr) {
+        last_->after = kept;
+        last_->afteroffset = at.offset;
+    }
     return kept;
 }
 
