@@ -45,22 +45,21 @@ int fanucgroupof(int32_t g) {
     }
 }
 
-bool FanucInterpreter::gather(const NgcBlock& words, Codes& codes) {
+const FanucInterpreter::Codes* FanucInterpreter::gather(const NgcBlock& words) {
     // Most blocks name no code, or the same ones as a block not long before (a loop's
     // lines, a CAM program's G1 lines): sorted once, taken again while nothing was said.
-    if (words.gcount == 0 && words.mcount == 0) return true;
     CodesMemo& memo = *codesmemo_;
-    if (memo.sorts(words)) {
-        codes = memo.codes;
-        return true;
-    }
+    if (words.gcount == 0 && words.mcount == 0) return &memo.none;
+    if (memo.sorts(words)) return &memo.codes;
+    Codes& codes = memo.scratch;
+    codes = Codes{};
     bool quiet = true;
     for (int i = 0; i < words.gcount; ++i) {
         const int32_t g = words.gcodes[i];
         const int group = fanucgroupof(g);
         if (group < 0) {
             problem("unknown code " + ngccodename('G', g));
-            return false;
+            return nullptr;
         }
         if (group > 0) {
             // Two codes of one group: the control takes the last. G80 beside a motion code, as
@@ -92,7 +91,7 @@ bool FanucInterpreter::gather(const NgcBlock& words, Codes& codes) {
             if (codes.axisuser >= 0) {
                 problem(ngccodename('G', codes.axisuser) + " and " + ngccodename('G', g) +
                         " in one block: both take the axis words");
-                return false;
+                return nullptr;
             }
             codes.axisuser = g;
         }
@@ -100,7 +99,7 @@ bool FanucInterpreter::gather(const NgcBlock& words, Codes& codes) {
     if (codes.group[12] == 660) {
         if (codes.call >= 0) {
             problem("G65 and G66 exclude each other in one block");
-            return false;
+            return nullptr;
         }
         codes.call = 660;
     }
@@ -114,7 +113,7 @@ bool FanucInterpreter::gather(const NgcBlock& words, Codes& codes) {
         } else if (m == 980 || m == 990) {
             if (codes.call >= 0) {
                 problem("M98, M99 and G65 exclude each other in one block");
-                return false;
+                return nullptr;
             }
             codes.call = m;
         } else if (m != 0 && m != 10 && (m < 30 || m > 90) && m != 480 && m != 490) {
@@ -123,8 +122,9 @@ bool FanucInterpreter::gather(const NgcBlock& words, Codes& codes) {
         }
     }
     // A block whose codes were noted must be noted again on its own line.
-    if (quiet) memo.keep(words, codes);
-    return true;
+    if (!quiet) return &codes;
+    memo.keep(words, codes);
+    return &memo.codes;
 }
 
 const NgcBlock& FanucInterpreter::rescaled(const FanucBlock& written, const Codes& codes) {

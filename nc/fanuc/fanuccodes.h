@@ -27,12 +27,14 @@ struct FanucInterpreter::Codes {
     }
 };
 
-// The codes of the block gathered last without a notice, sorted.
+// The codes of the block gathered last without a notice, sorted; and where the others are.
 struct FanucInterpreter::CodesMemo {
     int gcount = -1, mcount = -1;
     int32_t gcodes[NgcBlock::kMaxCodes] = {};
     int32_t mcodes[NgcBlock::kMaxCodes] = {};
     Codes codes;
+    const Codes none;  // a block without codes
+    Codes scratch;     // codes that were noted
 
     bool sorts(const NgcBlock& words) const {
         if (words.gcount != gcount || words.mcount != mcount) return false;

@@ -164,8 +164,9 @@ void FanucInterpreter::dispatch(FanucLineKind kind, const FanucBlock& block, con
 }
 
 void FanucInterpreter::execute(const FanucBlock& written) {
-    Codes codes;
-    if (!gather(written.words, codes)) return;
+    const Codes* sorted = gather(written.words);
+    if (sorted == nullptr) return;
+    const Codes& codes = *sorted;
     // Units come first: the block's own lengths are written in them.
     if (codes.group[6] >= 0) setunits(codes.group[6] == 200);
     const NgcBlock& block = scaled(written, codes);

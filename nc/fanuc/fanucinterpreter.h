@@ -63,7 +63,9 @@ class FanucInterpreter {
     };
 
     void dispatch(FanucLineKind kind, const FanucBlock& block, const std::string& message);
-    bool gather(const NgcBlock& words, Codes& codes);
+    // The block's codes sorted into groups, valid until the next block's; nullptr (and a
+    // problem) when they are wrong.
+    const Codes* gather(const NgcBlock& words);
     // The block's words in the units lengths are kept in; the written block itself when
     // nothing needs changing.
     const NgcBlock& scaled(const FanucBlock& block, const Codes& codes) {
