@@ -45,12 +45,8 @@ int fanucgroupof(int32_t g) {
     }
 }
 
-const FanucInterpreter::Codes* FanucInterpreter::gather(const NgcBlock& words) {
-    // Most blocks name no code, or the same ones as a block not long before (a loop's
-    // lines, a CAM program's G1 lines): sorted once, taken again while nothing was said.
+const FanucInterpreter::Codes* FanucInterpreter::sortcodes(const NgcBlock& words) {
     CodesMemo& memo = *codesmemo_;
-    if (words.gcount == 0 && words.mcount == 0) return &memo.none;
-    if (memo.sorts(words)) return &memo.codes;
     Codes& codes = memo.scratch;
     codes = Codes{};
     bool quiet = true;

@@ -55,6 +55,15 @@ struct FanucInterpreter::CodesMemo {
     }
 };
 
+inline const FanucInterpreter::Codes* FanucInterpreter::gather(const NgcBlock& words) {
+    // Most blocks name no code, or the same ones as a block not long before (a loop's
+    // lines, a CAM program's G1 lines): sorted once, taken again while nothing was said.
+    const CodesMemo& memo = *codesmemo_;
+    if (words.gcount == 0 && words.mcount == 0) return &memo.none;
+    if (memo.sorts(words)) return &memo.codes;
+    return sortcodes(words);
+}
+
 // The control's modal group of a G code (tenths), 0 for those that act once, -1 for none.
 // Groups used: 1 motion, 2 plane, 3 distance, 5 feed, 6 units, 7 cutter compensation,
 // 8 tool length, 10 cycle return, 11 scaling, 12 macro modal call, 14 work system,

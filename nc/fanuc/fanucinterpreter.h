@@ -66,6 +66,7 @@ class FanucInterpreter {
     // The block's codes sorted into groups, valid until the next block's; nullptr (and a
     // problem) when they are wrong.
     const Codes* gather(const NgcBlock& words);
+    const Codes* sortcodes(const NgcBlock& words);  // the long way, kept for the next block when quiet
     // The block's words in the units lengths are kept in; the written block itself when
     // nothing needs changing.
     const NgcBlock& scaled(const FanucBlock& block, const Codes& codes) {
