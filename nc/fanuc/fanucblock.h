@@ -14,6 +14,11 @@ struct FanucBlock {
     int64_t sequence = -1;  // the N number, -1 when the line has none
 };
 
+// A block that names anything at all: the rest (blank, only a comment or N) moves nothing.
+inline bool haswords(const FanucBlock& block) {
+    return block.words.letters != 0 || block.words.gcount != 0 || block.words.mcount != 0;
+}
+
 enum class FanucLineKind {
     Block,    // words to execute (possibly none)
     Percent,  // a '%' line: the tape's start or end

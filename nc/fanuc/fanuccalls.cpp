@@ -3,7 +3,7 @@
 // sequence number of the caller; G65 calls with arguments in a local level of its own, and
 // G66 makes such a call after each move until G67. G66 calls stack: a move calls the one
 // specified last, the moves of its macro the one in force before it, and G67 cancels the
-// last.
+// last. A line that is no block (a header, the tape's '%') ends a program as a return would.
 
 #include <cmath>
 #include <string>
@@ -178,5 +178,43 @@ void FanucInterpreter::giveback(const NgcBlock& block) {
             return alarm("sequence number N" + std::to_string(static_cast<int64_t>(p)) + " not found");
         }
         next_ = found;
+    }
+}
+
+void FanucInterpreter::dispatch(FanucLineKind kind, const FanucBlock& block, const std::string& message) {
+    switch (kind) {
+        case FanucLineKind::Block:
+            if (haswords(block)) {
+                mainstarted_ = true;
+                execute(block);
+            }
+            break;
+        case FanucLineKind::Percent:
+            // The tape's closing '%' ends the program; a subprogram should have returned.
+            if (!mainstarted_) break;
+            if (!stack_.empty()) {
+                problem("subprogram ends without M99");
+                giveback(NgcBlock{});
+                break;
+            }
+            ended_ = true;
+            break;
+        case FanucLineKind::Header:
+            if (!stack_.empty()) {
+                problem("subprogram ends without M99");
+                giveback(NgcBlock{});
+            } else if (mainstarted_) {
+                ended_ = true;  // the next program in the file: the main one is over
+            } else {
+                mainstarted_ = true;
+            }
+            break;
+        case FanucLineKind::Deleted:
+        case FanucLineKind::Macro:
+            break;
+        case FanucLineKind::Bad:
+            mainstarted_ = true;
+            problem(message);
+            break;
     }
 }

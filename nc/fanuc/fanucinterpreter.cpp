@@ -21,14 +21,6 @@ FanucInterpreter::~FanucInterpreter() {
     delete macro_;
 }
 
-namespace {
-
-bool haswords(const FanucBlock& block) {
-    return block.words.letters != 0 || block.words.gcount != 0 || block.words.mcount != 0;
-}
-
-}  // namespace
-
 void FanucInterpreter::problem(std::string message) {
     // A program that is wrong throughout (another dialect, say) says so often enough early on.
     if (problems_ < kListedProblems) {
@@ -123,44 +115,6 @@ void FanucInterpreter::run() {
     job_.notice.unlistedproblems(unlisted_);
     job_.inchunits = lengthsininch();
     job_.buildtexts(path_.time);
-}
-
-void FanucInterpreter::dispatch(FanucLineKind kind, const FanucBlock& block, const std::string& message) {
-    switch (kind) {
-        case FanucLineKind::Block:
-            if (haswords(block)) {
-                mainstarted_ = true;
-                execute(block);
-            }
-            break;
-        case FanucLineKind::Percent:
-            // The tape's closing '%' ends the program; a subprogram should have returned.
-            if (!mainstarted_) break;
-            if (!stack_.empty()) {
-                problem("subprogram ends without M99");
-                giveback(NgcBlock{});
-                break;
-            }
-            ended_ = true;
-            break;
-        case FanucLineKind::Header:
-            if (!stack_.empty()) {
-                problem("subprogram ends without M99");
-                giveback(NgcBlock{});
-            } else if (mainstarted_) {
-                ended_ = true;  // the next program in the file: the main one is over
-            } else {
-                mainstarted_ = true;
-            }
-            break;
-        case FanucLineKind::Deleted:
-        case FanucLineKind::Macro:
-            break;
-        case FanucLineKind::Bad:
-            mainstarted_ = true;
-            problem(message);
-            break;
-    }
 }
 
 void FanucInterpreter::execute(const FanucBlock& written) {
