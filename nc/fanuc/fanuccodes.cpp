@@ -45,13 +45,17 @@ int fanucgroupof(int32_t g) {
     }
 }
 
-bool FanucInterpreter::gather(const NgcBlock& words, Codes& codes) {
+const FanucInterpreter::Codes* FanucInterpreter::sortcodes(const NgcBlock& words) {
+    CodesMemo& memo = *codesmemo_;
+    Codes& codes = memo.scratch;
+    codes = Codes{};
+    bool quiet = true;
     for (int i = 0; i < words.gcount; ++i) {
         const int32_t g = words.gcodes[i];
         const int group = fanucgroupof(g);
         if (group < 0) {
             problem("unknown code " + ngccodename('G', g));
-            return false;
+            return nullptr;
         }
         if (group > 0) {
             // Two codes of one group: the control takes the last. G80 beside a motion code, as
@@ -72,14 +76,18 @@ bool FanucInterpreter::gather(const NgcBlock& words, Codes& codes) {
             // Exact stop and the end of data setting change nothing drawn.
         } else if (g == 270 || g == 290) {
             ignore(ngccodename('G', g));
+            quiet = false;
         } else {
             // The skip (probing) moves until a signal there is none of here: its axis words
             // are taken and nothing is drawn.
-            if (g >= 310 && g <= 313) ignore(ngccodename('G', g));
+            if (g >= 310 && g <= 313) {
+                ignore(ngccodename('G', g));
+                quiet = false;
+            }
             if (codes.axisuser >= 0) {
                 problem(ngccodename('G', codes.axisuser) + " and " + ngccodename('G', g) +
                         " in one block: both take the axis words");
-                return false;
+                return nullptr;
             }
             codes.axisuser = g;
         }
@@ -87,7 +95,7 @@ bool FanucInterpreter::gather(const NgcBlock& words, Codes& codes) {
     if (codes.group[12] == 660) {
         if (codes.call >= 0) {
             problem("G65 and G66 exclude each other in one block");
-            return false;
+            return nullptr;
         }
         codes.call = 660;
     }
@@ -101,24 +109,24 @@ bool FanucInterpreter::gather(const NgcBlock& words, Codes& codes) {
         } else if (m == 980 || m == 990) {
             if (codes.call >= 0) {
                 problem("M98, M99 and G65 exclude each other in one block");
-                return false;
+                return nullptr;
             }
             codes.call = m;
         } else if (m != 0 && m != 10 && (m < 30 || m > 90) && m != 480 && m != 490) {
             ignore(ngccodename('M', m));
+            quiet = false;
         }
     }
-    return true;
+    // A block whose codes were noted must be noted again on its own line.
+    if (!quiet) return &codes;
+    memo.keep(words, codes);
+    return &memo.codes;
 }
 
-const NgcBlock& FanucInterpreter::scaled(const FanucBlock& written, const Codes& codes) {
+const NgcBlock& FanucInterpreter::rescaled(const FanucBlock& written, const Codes& codes) {
     // Lengths written without a point count in the least increment of the units in force.
     const double increment = inch_ ? 0.0001 : 0.001;
     const double scale = wordscale();
-    constexpr uint32_t kLengths = (1u << ('X' - 'A')) | (1u << ('Y' - 'A')) | (1u << ('Z' - 'A')) |
-                                  (1u << ('I' - 'A')) | (1u << ('J' - 'A')) | (1u << ('K' - 'A')) |
-                                  (1u << ('R' - 'A')) | (1u << ('Q' - 'A'));
-    if (scale == 1 && (written.words.letters & kLengths & ~written.points) == 0) return written.words;
     // Only what the block holds is copied: the whole record is several times the size of
     // a plain line's few words, and this runs for most blocks of a CAM program.
     NgcBlock& block = scaled_;

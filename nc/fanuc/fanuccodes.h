@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "nc/fanuc/fanucinterpreter.h"
+#include "nc/ngc/ngcblock.h"
 
 struct FanucInterpreter::Codes {
     static constexpr int kGroups = 24;
@@ -25,6 +26,43 @@ struct FanucInterpreter::Codes {
         return b;
     }
 };
+
+// The codes of the block gathered last without a notice, sorted; and where the others are.
+struct FanucInterpreter::CodesMemo {
+    int gcount = -1, mcount = -1;
+    int32_t gcodes[NgcBlock::kMaxCodes] = {};
+    int32_t mcodes[NgcBlock::kMaxCodes] = {};
+    Codes codes;
+    const Codes none;  // a block without codes
+    Codes scratch;     // codes that were noted
+
+    bool sorts(const NgcBlock& words) const {
+        if (words.gcount != gcount || words.mcount != mcount) return false;
+        for (int i = 0; i < gcount; ++i) {
+            if (words.gcodes[i] != gcodes[i]) return false;
+        }
+        for (int i = 0; i < mcount; ++i) {
+            if (words.mcodes[i] != mcodes[i]) return false;
+        }
+        return true;
+    }
+    void keep(const NgcBlock& words, const Codes& sorted) {
+        gcount = words.gcount;
+        mcount = words.mcount;
+        for (int i = 0; i < gcount; ++i) gcodes[i] = words.gcodes[i];
+        for (int i = 0; i < mcount; ++i) mcodes[i] = words.mcodes[i];
+        codes = sorted;
+    }
+};
+
+inline const FanucInterpreter::Codes* FanucInterpreter::gather(const NgcBlock& words) {
+    // Most blocks name no code, or the same ones as a block not long before (a loop's
+    // lines, a CAM program's G1 lines): sorted once, taken again while nothing was said.
+    const CodesMemo& memo = *codesmemo_;
+    if (words.gcount == 0 && words.mcount == 0) return &memo.none;
+    if (memo.sorts(words)) return &memo.codes;
+    return sortcodes(words);
+}
 
 // The control's modal group of a G code (tenths), 0 for those that act once, -1 for none.
 // Groups used: 1 motion, 2 plane, 3 distance, 5 feed, 6 units, 7 cutter compensation,

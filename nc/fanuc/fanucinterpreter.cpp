@@ -11,7 +11,8 @@
 #include "nc/vectorstate.h"
 
 FanucInterpreter::FanucInterpreter(NcJob& job, ByteSource& source, bool readahead)
-    : job_(job), source_(source), readahead_(readahead), path_(job), comp_(job, path_) {
+    : job_(job), source_(source), readahead_(readahead), path_(job), comp_(job, path_),
+      codesmemo_(std::make_unique<CodesMemo>()) {
     comp_.useoffsets(&job.offsets);
     comp_.allowplanes();
 }
@@ -117,8 +118,9 @@ void FanucInterpreter::run() {
 }
 
 void FanucInterpreter::execute(const FanucBlock& written) {
-    Codes codes;
-    if (!gather(written.words, codes)) return;
+    const Codes* sorted = gather(written.words);
+    if (sorted == nullptr) return;
+    const Codes& codes = *sorted;
     // Units come first: the block's own lengths are written in them.
     if (codes.group[6] >= 0) setunits(codes.group[6] == 200);
     const NgcBlock& block = scaled(written, codes);
@@ -166,7 +168,9 @@ void FanucInterpreter::execute(const FanucBlock& written) {
         // D names the offset register; the block's D word is taken as written.
         comp_.set(codes.group[7], written.words, line_, plane_, dregister_, lengthsininch(), scale);
     }
-    const bool lengthchanged = lengthoffset(codes, block);
+    // Under G49, or without G43, G44, G49 or H, the offset cannot change.
+    const bool lengthchanged =
+        (codes.group[8] >= 0 || (lengthmode_ != 490 && block.has('H'))) && lengthoffset(codes, block);
     const bool transformwords = codes.any(Codes::bits({11, 16, 22})) && transforms(codes, written, block);
     if (codes.axisuser >= 0 && !coordinates(block, codes)) return;
     if (codes.group[1] >= 0) {

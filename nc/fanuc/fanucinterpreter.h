@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,7 @@ class FanucInterpreter {
 
   private:
     struct Codes;
+    struct CodesMemo;
     // What a move calls in modalview_: the G66 specified last, or none.
     static constexpr int kLastModal = -2, kNoModal = -1;
     struct Call {
@@ -61,10 +63,21 @@ class FanucInterpreter {
     };
 
     void dispatch(FanucLineKind kind, const FanucBlock& block, const std::string& message);
-    bool gather(const NgcBlock& words, Codes& codes);
+    // The block's codes sorted into groups, valid until the next block's; nullptr (and a
+    // problem) when they are wrong.
+    const Codes* gather(const NgcBlock& words);
+    const Codes* sortcodes(const NgcBlock& words);  // the long way, kept for the next block when quiet
     // The block's words in the units lengths are kept in; the written block itself when
     // nothing needs changing.
-    const NgcBlock& scaled(const FanucBlock& block, const Codes& codes);
+    const NgcBlock& scaled(const FanucBlock& block, const Codes& codes) {
+        // Told inline: nearly every block's lengths carry a point, in the units they count in.
+        constexpr uint32_t kLengths = (1u << ('X' - 'A')) | (1u << ('Y' - 'A')) | (1u << ('Z' - 'A')) |
+                                      (1u << ('I' - 'A')) | (1u << ('J' - 'A')) | (1u << ('K' - 'A')) |
+                                      (1u << ('R' - 'A')) | (1u << ('Q' - 'A'));
+        if ((block.words.letters & kLengths & ~block.points) == 0 && inch_ == lengthsininch()) return block.words;
+        return rescaled(block, codes);
+    }
+    const NgcBlock& rescaled(const FanucBlock& block, const Codes& codes);
     void modes(const Codes& codes, const NgcBlock& block);
     bool coordinates(const NgcBlock& block, const Codes& codes);
     // True when the offset in force changed.
@@ -129,6 +142,7 @@ class FanucInterpreter {
     NgcPath path_;
     NgcCompensation comp_;
     FanucMacro* macro_ = nullptr;
+    std::unique_ptr<CodesMemo> codesmemo_;
     NgcBlock scaled_;
     FanucPlace current_, next_;
     int32_t line_ = 0;

@@ -69,28 +69,13 @@ void FanucMacro::execute(const char* begin, const char* end) {
     run(*s);
 }
 
-bool FanucMacro::rerun(const FanucPlace& at, FanucPlace& next, bool& stop) {
-    if (!counting_) return false;
-    Kept* kept = nullptr;
-    const bool following = last_ != nullptr && last_->next.offset == at.offset;
-    if (following && last_->follower != nullptr) {
-        kept = last_->follower;
-    } else {
-        kept = keptat(at.offset);
-        if (kept == nullptr) return false;
-        if (following) last_->follower = kept;
+FanucMacro::Kept* FanucMacro::follow(const FanucPlace& at) {
+    Kept* kept = keptat(at.offset);
+    if (kept != nullptr && last_ != nullptr) {
+        last_->after = kept;
+        last_->afteroffset = at.offset;
     }
-    last_ = kept;
-    next = kept->next;
-    // Run from a copy of nothing: the statement stays in place, the map does not change
-    // while it runs (only reading a new line adds to it).
-    if (kept->preset.ready) {
-        presetwords(kept->statement, kept->preset);
-    } else {
-        run(kept->statement);
-    }
-    stop = !counted(kept->runs, at.line);
-    return true;
+    return kept;
 }
 
 void FanucMacro::run(const FanucStatement& statement) {

@@ -30,7 +30,24 @@ class FanucMacro {
     void execute(const char* begin, const char* end);
     // A line that ran before and was kept read: runs it again and counts the run, without
     // reading its text. False when the line is not kept; stop is set when the run must end.
-    bool rerun(const FanucPlace& at, FanucPlace& next, bool& stop);
+    // Inline in the reading's line loop: a loop's pass is a few such lines, and a call would
+    // cost about as much as a short line's own work.
+    KORVEN_HOT_INLINE bool rerun(const FanucPlace& at, FanucPlace& next, bool& stop) {
+        if (!counting_) return false;
+        Kept* kept = last_ != nullptr && last_->afteroffset == at.offset ? last_->after : nullptr;
+        if (kept == nullptr && (kept = follow(at)) == nullptr) return false;
+        last_ = kept;
+        next = kept->next;
+        // Run from a copy of nothing: the statement stays in place, the map does not change
+        // while it runs (only reading a new line adds to it).
+        if (kept->preset.ready) {
+            presetwords(kept->statement, kept->preset);
+        } else {
+            run(kept->statement);
+        }
+        stop = !counted(kept->runs, at.line);
+        return true;
+    }
     // Counts one run of the line at `at`; false when the run must stop (a loop that never
     // ends, or a cancel).
     bool step(const FanucPlace& at);
@@ -77,7 +94,10 @@ class FanucMacro {
         FanucPlace next;
         int64_t runs = 0;
         Preset preset;
-        Kept* follower = nullptr;  // the kept line at `next`, once found there
+        // The kept line that ran after this one last time, and its offset: most often its
+        // next line, or the head of the loop it ends.
+        Kept* after = nullptr;
+        int64_t afteroffset = -1;
     };
 
     // Kept lines by offset, in front of the map: a loop's few lines are found without hashing.
@@ -93,8 +113,11 @@ class FanucMacro {
     // The run stops here: a loop that never ends, or a cancel; false.
     bool stopped();
     Kept* keptat(int64_t offset);
+    // The kept line at `at` found the long way, then remembered as what came after the line
+    // run last; nullptr when it is not kept.
+    Kept* follow(const FanucPlace& at);
     void forgetkept();
-    bool evaluate(const FlowExpression& e, FlowValue& out) {
+    KORVEN_HOT_INLINE bool evaluate(const FlowExpression& e, FlowValue& out) {
         if (e.constant()) {
             out = {e.steps[0].number, false};
             return true;
@@ -127,7 +150,7 @@ class FanucMacro {
     FanucVariables variables_;
     std::unordered_map<int64_t, Kept> kept_;  // by the line's offset
     std::array<Recent, size_t{1} << kRecentBits> recent_{};
-    Kept* last_ = nullptr;  // the kept line run last: a loop's next line is most often its follower
+    Kept* last_ = nullptr;  // the kept line run last: a loop's next line is most often its `after`
     FanucStatement scratch_;
     std::unordered_map<int64_t, int64_t> runs_;         // by the line's offset
     bool counting_ = false;

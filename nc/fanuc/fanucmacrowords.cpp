@@ -159,8 +159,9 @@ void FanucMacro::presetwords(const FanucStatement& s, Preset& preset) {
     block.points = preset.block.points;
     for (const Preset::Computed& c : preset.computed) {
         const FanucWord& word = s.words[c.index];
-        if (c.mask != 0) block.words.value[word.letter - 'A'] = preset.block.words.value[word.letter - 'A'];
         FlowValue v;
+        // A block that fails here is not executed, and the next run writes every computed
+        // word again: a value left from an earlier run is never seen.
         if (!computed(word.value, v)) return;
         if (c.mask != 0 && !v.empty && std::isfinite(v.value)) {
             // What addword does for a computed letter seen once in the line.
@@ -170,6 +171,7 @@ void FanucMacro::presetwords(const FanucStatement& s, Preset& preset) {
             block.points |= c.mask;
             continue;
         }
+        if (c.mask != 0) block.words.value[word.letter - 'A'] = preset.block.words.value[word.letter - 'A'];
         if (!addword(block, word, v, problem_)) return reading_.problem(problem_);
     }
     const NgcBlock& w = block.words;

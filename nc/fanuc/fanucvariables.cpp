@@ -32,11 +32,9 @@ FlowValue FanucVariables::get(int32_t index) const {
     return retained_[static_cast<size_t>(index - 500)];
 }
 
-void FanucVariables::set(int32_t index, FlowValue value) {
+void FanucVariables::setglobal(int32_t index, FlowValue value) {
     if (index <= 0) return;
-    if (index <= kLocals) {
-        levels_.back()[static_cast<size_t>(index - 1)] = value;
-    } else if (index < 200) {
+    if (index < 200) {
         common_[static_cast<size_t>(index - 100)] = value;
     } else {
         retained_[static_cast<size_t>(index - 500)] = value;

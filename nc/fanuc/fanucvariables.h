@@ -25,7 +25,14 @@ class FanucVariables : public FlowLookup {
     // The variable a computed number names, or false with the problem. Reading allows #0.
     bool find(double number, bool writing, int32_t& index, std::string& problem) const;
     FlowValue get(int32_t index) const;
-    void set(int32_t index, FlowValue value);
+    void set(int32_t index, FlowValue value) {
+        // A loop counts in locals: set inline, the rest the long way.
+        if (index > 0 && index <= kLocals) {
+            levels_.back()[static_cast<size_t>(index - 1)] = value;
+        } else {
+            setglobal(index, value);
+        }
+    }
 
     // A macro call's level of locals, all null; and back to the caller's.
     bool enter();
@@ -39,6 +46,7 @@ class FanucVariables : public FlowLookup {
     bool exists(int32_t) override { return false; }
 
   private:
+    void setglobal(int32_t index, FlowValue value);
     // A loop's counters are locals: expressions read them straight from the level in force.
     void pointlocals() {
         direct = levels_.back().data();

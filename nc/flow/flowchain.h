@@ -24,9 +24,13 @@ KORVEN_HOT_INLINE bool flowchained(const FlowChain& chain, FlowLookup& lookup, F
     // The first link only loads; a loop line's chain is most often that and one operator.
     const FlowChain::Link* link = chain.links.data();
     const FlowChain::Link* const end = link + chain.links.size();
-    FlowValue running;
+    // The running value as two plain locals, so that the common links keep it in a register;
+    // the long way is handed a FlowValue and gives it back.
+    double value = 0;
+    bool empty = false;
     if (link->fused == F::LoadDirect) {
-        running = lookup.direct[link->slot];
+        value = lookup.direct[link->slot].value;
+        empty = lookup.direct[link->slot].empty;
         ++link;
     }
     for (; link != end; ++link) {
@@ -34,19 +38,26 @@ KORVEN_HOT_INLINE bool flowchained(const FlowChain& chain, FlowLookup& lookup, F
         // step each; the rest the long way.
         double r = 0;
         switch (link->fused) {
-            case F::LoadNumber: running = {link->number, false}; continue;
-            case F::LoadDirect: running = lookup.direct[link->slot]; continue;
-            case F::MultiplyNumber: r = running.value * link->number; break;
-            case F::MultiplyDirect: r = running.value * lookup.direct[link->slot].value; break;
-            case F::AddNumber: r = running.value + link->number; break;
-            case F::AddDirect: r = running.value + lookup.direct[link->slot].value; break;
-            case F::SubtractNumber: r = running.value - link->number; break;
-            case F::SubtractDirect: r = running.value - lookup.direct[link->slot].value; break;
-            case F::LtNumber: r = running.value < link->number; break;
-            case F::LtDirect: r = running.value < lookup.direct[link->slot].value; break;
-            case F::GtNumber: r = running.value > link->number; break;
-            case F::GtDirect: r = running.value > lookup.direct[link->slot].value; break;
+            case F::LoadNumber:
+                value = link->number;
+                empty = false;
+                continue;
+            case F::LoadDirect:
+                value = lookup.direct[link->slot].value;
+                empty = lookup.direct[link->slot].empty;
+                continue;
+            case F::MultiplyNumber: r = value * link->number; break;
+            case F::MultiplyDirect: r = value * lookup.direct[link->slot].value; break;
+            case F::AddNumber: r = value + link->number; break;
+            case F::AddDirect: r = value + lookup.direct[link->slot].value; break;
+            case F::SubtractNumber: r = value - link->number; break;
+            case F::SubtractDirect: r = value - lookup.direct[link->slot].value; break;
+            case F::LtNumber: r = value < link->number; break;
+            case F::LtDirect: r = value < lookup.direct[link->slot].value; break;
+            case F::GtNumber: r = value > link->number; break;
+            case F::GtDirect: r = value > lookup.direct[link->slot].value; break;
             case F::Other: {
+                FlowValue running{value, empty};
                 FlowValue v;
                 switch (link->source) {
                     case Source::Number: v = {link->number, false}; break;
@@ -56,6 +67,8 @@ KORVEN_HOT_INLINE bool flowchained(const FlowChain& chain, FlowLookup& lookup, F
                         break;
                     case Source::None:
                         if (!flowchainedontop(link->op, lookup, running, problem)) return false;
+                        value = running.value;
+                        empty = running.empty;
                         continue;
                 }
                 if (link->op == FlowOp::Number) {
@@ -63,12 +76,15 @@ KORVEN_HOT_INLINE bool flowchained(const FlowChain& chain, FlowLookup& lookup, F
                 } else if (!flowbinary(link->op, running, v, running, problem)) {
                     return false;
                 }
+                value = running.value;
+                empty = running.empty;
                 continue;
             }
         }
         if (!std::isfinite(r)) return flowchainedfails(problem);
-        running = {r, false};
+        value = r;
+        empty = false;
     }
-    out = running;
+    out = {value, empty};
     return true;
 }

@@ -18,9 +18,8 @@ bool iscycle(int32_t motion) {
 
 }  // namespace
 
-int32_t NgcCompensation::refuses(const int32_t group[16], int32_t axisuser, bool machine,
-                                 int32_t motion, bool hasaxis, bool inch) const {
-    if (!comp_.active()) return -1;
+int32_t NgcCompensation::refusesactive(const int32_t group[16], int32_t axisuser, bool machine,
+                                       int32_t motion, bool hasaxis, bool inch) const {
     // The offset is worked out in XY, in the units it was given in, from programmed points
     // a reference return or a cycle would pass by.
     if (group[7] > 400) return group[7];

@@ -21,7 +21,10 @@ class NgcCompensation : private CompSink {
     // The code of a block that cannot be done while compensation is on, or -1; refusal
     // says so.
     int32_t refuses(const int32_t group[16], int32_t axisuser, bool machine, int32_t motion,
-                    bool hasaxis, bool inch) const;
+                    bool hasaxis, bool inch) const {
+        // Asked of every block, and compensation is off for nearly all of them.
+        return comp_.active() ? refusesactive(group, axisuser, machine, motion, hasaxis, inch) : -1;
+    }
     static std::string refusal(int32_t code);
     // G40, G41, G41.1, G42 or G42.1 (in tenths) of the block.
     void set(int32_t code, const NgcBlock& block, int32_t line, int32_t plane, int32_t tool, bool inch,
@@ -43,6 +46,8 @@ class NgcCompensation : private CompSink {
     void nametableproblems(int32_t line);
 
   private:
+    int32_t refusesactive(const int32_t group[16], int32_t axisuser, bool machine, int32_t motion,
+                          bool hasaxis, bool inch) const;
     // The radius in register (tool) number, in the program's length unit; false when there
     // is none, named.
     bool registerradius(int32_t number, int32_t line, bool inch, double& radius);

@@ -19,11 +19,14 @@ int32_t roundtoint32(double value) {
 
 }  // namespace
 
-void NgcPath::setfeed(double feed, int32_t tool, double lengthscale) {
-    feed_ = inversetime_ ? feed : feed * lengthscale;
+void NgcPath::selectslot(double feed, int32_t tool) {
     const int32_t key = static_cast<int32_t>(static_cast<uint32_t>(roundtoint32(feed)) +
                                              static_cast<uint32_t>(tool));
     job_.feedcolor = job_.feedslots.select(key, tool);
+    slotfeed_ = feed;
+    slottool_ = tool;
+    slotcount_ = job_.feedslots.count;
+    slotcolor_ = job_.feedcolor;
 }
 
 KORVEN_HOT_INLINE void NgcPath::begin(int32_t line, bool rapid) {

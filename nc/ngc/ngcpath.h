@@ -41,7 +41,16 @@ class NgcPath {
 
     // feed as written picks the colour slot; times lengthscale (the unit it is written in
     // against the unit of the lengths) it times the moves.
-    void setfeed(double feed, int32_t tool, double lengthscale = 1);
+    void setfeed(double feed, int32_t tool, double lengthscale = 1) {
+        feed_ = inversetime_ ? feed : feed * lengthscale;
+        // A program writes the same F again and again: while no slot was taken since, it
+        // keeps the slot it had. Slots are only ever taken, never given back, during a run.
+        if (feed == slotfeed_ && tool == slottool_ && job_.feedslots.count == slotcount_) {
+            job_.feedcolor = slotcolor_;
+            return;
+        }
+        selectslot(feed, tool);
+    }
     void scalefeed(double factor) {
         if (!inversetime_) feed_ *= factor;
     }
@@ -55,6 +64,7 @@ class NgcPath {
     }
 
   private:
+    void selectslot(double feed, int32_t tool);
     void begin(int32_t line, bool rapid);
     void point(double x, double y, double z);
     void end();
@@ -69,4 +79,9 @@ class NgcPath {
     bool rapid_ = false;
     bool started_ = false;
     bool inversetime_ = false;
+    // The F and T whose slot was selected last, and the slots' count just after.
+    double slotfeed_ = 0;
+    int32_t slottool_ = 0;
+    int32_t slotcount_ = -2;  // no count: nothing selected yet
+    int32_t slotcolor_ = 0;
 };
