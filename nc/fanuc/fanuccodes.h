@@ -33,7 +33,7 @@ struct FanucInterpreter::CodesMemo {
     int32_t gcodes[NgcBlock::kMaxCodes] = {};
     int32_t mcodes[NgcBlock::kMaxCodes] = {};
     Codes codes;
-    const Codes none;  // a block without codes
+    const Codes none{};  // a block without codes
     Codes scratch;     // codes that were noted
 
     bool sorts(const NgcBlock& words) const {

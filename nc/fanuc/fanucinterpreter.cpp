@@ -37,7 +37,7 @@ void FanucInterpreter::run() {
     job_.lastplotcolor = -1;
     // A large program is run while it is read, as the other readings do.
     if (readahead_) {
-        program_.startload(source_);
+        program_.startload(source_, chunkbytes, chunks);
     } else {
         program_.load(source_, job_.working);
     }

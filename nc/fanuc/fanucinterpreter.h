@@ -31,6 +31,8 @@ class FanucInterpreter {
     // Interprets the whole text and builds the statistics. NcFileError from the source ends
     // the run without texts.
     void run();
+    // Chunks for a seekable source read ahead (see FanucChunks): smaller ones serve fuzzing.
+    size_t chunkbytes = FanucChunks::kChunkBytes, chunks = FanucChunks::kChunks;
 
     // For the macro executor: a block whose words are known, executed as if written so.
     void execute(const FanucBlock& block);

@@ -71,9 +71,9 @@ void FanucProgram::load(ByteSource& source, const WorkingCallback& working) {
     readall(source, &working);
 }
 
-void FanucProgram::startload(ByteSource& source) {
+void FanucProgram::startload(ByteSource& source, size_t chunkbytes, size_t chunks) {
     if (source.seekable()) {
-        chunks_ = std::make_unique<FanucChunks>(source);
+        chunks_ = std::make_unique<FanucChunks>(source, chunkbytes, chunks);
         return;
     }
     const int64_t size = source.size();

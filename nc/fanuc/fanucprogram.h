@@ -41,8 +41,10 @@ class FanucProgram {
     // Starts reading the source and returns at once: a seekable one in chunks as lines are
     // asked for, another whole on a thread of its own. Read errors come from whole() and the
     // searches on this thread; a file found changed on a read again throws FanucTextChanged
-    // from line(), atend() and the searches on this thread.
-    void startload(ByteSource& source);
+    // from line(), atend() and the searches on this thread. Smaller chunks than the
+    // default only serve tests and fuzzing, which must cross chunk borders often.
+    void startload(ByteSource& source, size_t chunkbytes = FanucChunks::kChunkBytes,
+                   size_t chunks = FanucChunks::kChunks);
     // Holds the text as given (tests).
     void hold(const std::string& text);
 
