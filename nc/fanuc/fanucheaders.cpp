@@ -14,16 +14,6 @@ const char* skipblanks(const char* p, const char* end) {
     return p;
 }
 
-// Whether a line starting so can still turn out a boundary once its end is in.
-bool mayturnboundary(const char* begin, const char* end) {
-    const char* p = skipblanks(begin, end);
-    if (p == end) return true;
-    if (*p == '%') return true;
-    if ((*p | 0x20) != 'o' && *p != ':') return false;
-    p = skipblanks(p + 1, end);
-    return p == end || (*p >= '0' && *p <= '9');
-}
-
 }  // namespace
 
 bool fanucprogramboundary(const char* begin, const char* end) {
@@ -34,6 +24,19 @@ bool fanucprogramboundary(const char* begin, const char* end) {
     p = skipblanks(p + 1, end);
     return p < end && *p >= '0' && *p <= '9';
 }
+
+namespace {
+
+// Whether a line starting so can still turn out a boundary once its end is in: it is one
+// already, or nothing but blanks (after an 'O' or ':', perhaps) came so far.
+bool mayturnboundary(const char* begin, const char* end) {
+    if (fanucprogramboundary(begin, end)) return true;
+    const char* p = skipblanks(begin, end);
+    if (p == end) return true;
+    return ((*p | 0x20) == 'o' || *p == ':') && skipblanks(p + 1, end) == end;
+}
+
+}  // namespace
 
 void FanucHeaders::line(const char* begin, const char* end, int64_t nextoffset) {
     const FanucPlace next{nextoffset, lineno_ + 1};
